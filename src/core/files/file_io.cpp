@@ -1,0 +1,60 @@
+#include "files/file_io.h"
+
+#include <fstream>
+#include <system_error>
+
+namespace vexa {
+
+namespace fs = std::filesystem;
+
+std::optional<std::vector<uint8_t>> readWholeFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::vector<uint8_t> bytes;
+    char buffer[65536];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+        bytes.insert(bytes.end(), buffer, buffer + in.gcount());
+    if (in.bad()) return std::nullopt;
+    return bytes;
+}
+
+static Outcome writeAtomic(const fs::path& path, const char* data, size_t size) {
+    fs::path temp = path;
+    temp += ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out) return Outcome::failure("The file " + displayPath(path) + " could not be written");
+        out.write(data, static_cast<std::streamsize>(size));
+        out.flush();
+        if (!out) {
+            out.close();
+            std::error_code ignored;
+            fs::remove(temp, ignored);
+            return Outcome::failure("The file " + displayPath(path) + " could not be written");
+        }
+    }
+    std::error_code ec;
+    fs::rename(temp, path, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+        return Outcome::failure("The file " + displayPath(path) + " could not be written");
+    }
+    return Outcome::success();
+}
+
+Outcome writeFileAtomic(const fs::path& path, const std::vector<uint8_t>& bytes) {
+    return writeAtomic(path, reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+Outcome writeFileAtomic(const fs::path& path, const std::string& text) {
+    return writeAtomic(path, text.data(), text.size());
+}
+
+std::string displayPath(const fs::path& path) {
+    std::string out;
+    for (char32_t c : path.u32string()) out += c < 256 ? static_cast<char>(c) : '?';
+    return out;
+}
+
+} // namespace vexa

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "model/event_data.h"
+#include "model/outcome.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+namespace vexa {
+
+inline constexpr size_t FreqNamesFileSize = 4200; // 200 names of 21 bytes
+inline constexpr const char* MissingFreqFileMessage =
+    "The frequency file could not be found. The program will work, but without frequency names";
+
+std::vector<uint8_t> freqNamesBytes(const FreqNames& names);
+// Names whose 21 bytes lie whole in the file are read; the rest stay empty.
+void applyFreqNamesBytes(const std::vector<uint8_t>& bytes, FreqNames& names);
+
+// Loads vexa.qfq; a missing file leaves every name empty and reports MissingFreqFileMessage.
+Outcome loadFreqNames(const std::filesystem::path& path, FreqNames& names);
+Outcome saveFreqNames(const std::filesystem::path& path, const FreqNames& names);
+
+} // namespace vexa

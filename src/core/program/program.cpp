@@ -1,0 +1,21 @@
+#include "program/program.h"
+
+#include "files/freq_names_file.h"
+#include "settings/settings_file.h"
+
+#include <system_error>
+
+namespace vexa {
+
+std::vector<std::string> startProgram(Program& program) {
+    std::vector<std::string> messages;
+    std::error_code ec;
+    std::filesystem::create_directories(program.home.databaseDir(), ec);
+    loadSettingsFile(program.home.iniFile(), program.settings);
+    program.event.initialise();
+    const Outcome freq = loadFreqNames(program.home.freqNamesFile(), program.freqnames);
+    if (!freq) messages.push_back(freq.message);
+    return messages;
+}
+
+} // namespace vexa

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "files/event_files.h"
+#include "model/event_data.h"
+#include "program/program_home.h"
+#include "settings/prog_settings.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vexa {
+
+// The one owner of the program's state: settings, the open event's tables and the frequency
+// names. Windows and the race engine reach the data through it.
+struct Program {
+    ProgramHome home;
+    ProgSettings settings;
+    EventData event;
+    FreqNames freqnames;
+
+    std::string eventName;            // empty until an event is open
+    std::optional<EventPaths> paths;  // the open event's files
+
+    bool eventOpen() const { return paths.has_value(); }
+};
+
+// Start-up: the database folder is created, the settings file loaded, the tables initialised
+// and the frequency names loaded. Returns the messages to show the operator, in order.
+std::vector<std::string> startProgram(Program& program);
+
+} // namespace vexa

@@ -1,0 +1,153 @@
+#include "settings/ini_file.h"
+
+#include <cctype>
+#include <climits>
+
+namespace vexa {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// The section name when the line is a section header.
+std::optional<std::string> headerName(const std::string& line) {
+    const std::string t = trimBlanks(line);
+    if (t.size() < 2 || t.front() != '[') return std::nullopt;
+    const size_t close = t.find(']');
+    if (close == std::string::npos) return std::nullopt;
+    return trimBlanks(t.substr(1, close - 1));
+}
+
+bool isComment(const std::string& line) {
+    const std::string t = trimBlanks(line);
+    return !t.empty() && (t[0] == ';' || t[0] == '#');
+}
+
+// Key and raw value when the line is an entry.
+bool splitEntry(const std::string& line, std::string& key, std::string& value) {
+    if (isComment(line) || headerName(line)) return false;
+    const size_t eq = line.find('=');
+    if (eq == std::string::npos) return false;
+    key = trimBlanks(line.substr(0, eq));
+    value = trimBlanks(line.substr(eq + 1));
+    return true;
+}
+
+} // namespace
+
+std::string trimBlanks(const std::string& text) {
+    size_t b = 0, e = text.size();
+    while (b < e && isBlank(text[b])) ++b;
+    while (e > b && isBlank(text[e - 1])) --e;
+    return text.substr(b, e - b);
+}
+
+bool equalsNoCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(a[i])) !=
+            std::toupper(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+std::optional<int> parseWholeNumber(const std::string& text) {
+    const std::string t = trimBlanks(text);
+    size_t i = 0;
+    bool negative = false;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
+    if (i == t.size()) return std::nullopt;
+    long long value = 0;
+    for (; i < t.size(); ++i) {
+        if (t[i] < '0' || t[i] > '9') return std::nullopt;
+        value = value * 10 + (t[i] - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
+    }
+    if (negative) value = -value;
+    if (value > INT_MAX || value < INT_MIN) return std::nullopt;
+    return static_cast<int>(value);
+}
+
+IniFile IniFile::parse(const std::string& text) {
+    IniFile ini;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        ini.lines_.push_back(std::move(line));
+        start = end + 1;
+    }
+    return ini;
+}
+
+int IniFile::findSection(const std::string& section) const {
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        const auto name = headerName(lines_[i]);
+        if (name && equalsNoCase(*name, section)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int IniFile::sectionEnd(int header) const {
+    size_t i = static_cast<size_t>(header) + 1;
+    while (i < lines_.size() && !headerName(lines_[i])) ++i;
+    return static_cast<int>(i);
+}
+
+int IniFile::findKey(int header, const std::string& key) const {
+    const int end = sectionEnd(header);
+    std::string k, v;
+    for (int i = header + 1; i < end; ++i)
+        if (splitEntry(lines_[static_cast<size_t>(i)], k, v) && equalsNoCase(k, key)) return i;
+    return -1;
+}
+
+std::optional<std::string> IniFile::value(const std::string& section,
+                                          const std::string& key) const {
+    const int header = findSection(section);
+    if (header < 0) return std::nullopt;
+    const int line = findKey(header, key);
+    if (line < 0) return std::nullopt;
+    std::string k, v;
+    splitEntry(lines_[static_cast<size_t>(line)], k, v);
+    if (v.size() >= 2 && v.front() == '"' && v.back() == '"') v = v.substr(1, v.size() - 2);
+    return v;
+}
+
+std::string IniFile::readString(const std::string& section, const std::string& key,
+                                const std::string& fallback) const {
+    auto v = value(section, key);
+    return v ? *v : fallback;
+}
+
+void IniFile::write(const std::string& section, const std::string& key, const std::string& value) {
+    const std::string entry = key + "=" + value;
+    int header = findSection(section);
+    if (header < 0) {
+        lines_.push_back("[" + section + "]");
+        lines_.push_back(entry);
+        return;
+    }
+    const int line = findKey(header, key);
+    if (line >= 0) {
+        lines_[static_cast<size_t>(line)] = entry;
+        return;
+    }
+    // After the last non-blank line of the section.
+    int at = sectionEnd(header);
+    while (at > header + 1 && trimBlanks(lines_[static_cast<size_t>(at - 1)]).empty()) --at;
+    lines_.insert(lines_.begin() + at, entry);
+}
+
+std::string IniFile::text() const {
+    std::string out;
+    for (const auto& line : lines_) {
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
+} // namespace vexa
