@@ -27,12 +27,12 @@ TEST(EventNames, DefaultNameFromDate) {
 }
 
 TEST(EventNames, RefusesNamesThatAreNotOnePlainFolder) {
-    const char* refused[] = {"",    "   ",  "../x", "a/b",     "a\\b",      "..",  ".",
-                             " x",  "x ",   "a:b",  "what?",   "x*",        "a|b", "<a>",
-                             "\"q\"", "tab\there", "ends.", "CON",  "com1",   "Lpt9.txt", "a..b"};
+    const char* refused[] = {"",      "   ",       "../x",  "a/b",   "a\\b", "..",       ".",
+                             " x",    "x ",        "a:b",   "what?", "x*",   "a|b",      "<a>",
+                             "\"q\"", "tab\there", "ends.", "CON",   "com1", "Lpt9.txt", "a..b"};
     for (const char* name : refused) EXPECT_FALSE(validateEventName(name).ok) << name;
-    const char* accepted[] = {"8 DEC 2026", "Club Champs", "Round 3 (wet)", "v1.2 test",
-                              "Console", "COM10"};
+    const char* accepted[] = {"8 DEC 2026", "Club Champs", "Round 3 (wet)",
+                              "v1.2 test",  "Console",     "COM10"};
     for (const char* name : accepted) EXPECT_TRUE(validateEventName(name).ok) << name;
     EXPECT_EQ(validateEventName("").message, "Please type a name for the event");
 }

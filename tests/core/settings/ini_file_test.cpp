@@ -43,9 +43,16 @@ TEST(IniFile, AcceptsLineFeedEndsAndEmptyText) {
 
 TEST(WholeNumber, Parses) {
     const std::pair<const char*, std::optional<int>> cases[] = {
-        {"7", 7},         {" -12 ", -12},         {"+5", 5},        {"", std::nullopt},
-        {"7a", std::nullopt}, {"1.5", std::nullopt}, {"-", std::nullopt},
-        {"2147483647", 2147483647}, {"2147483648", std::nullopt}, {"-2147483648", -2147483647 - 1},
+        {"7", 7},
+        {" -12 ", -12},
+        {"+5", 5},
+        {"", std::nullopt},
+        {"7a", std::nullopt},
+        {"1.5", std::nullopt},
+        {"-", std::nullopt},
+        {"2147483647", 2147483647},
+        {"2147483648", std::nullopt},
+        {"-2147483648", -2147483647 - 1},
     };
     for (const auto& [text, expected] : cases) EXPECT_EQ(parseWholeNumber(text), expected) << text;
 }

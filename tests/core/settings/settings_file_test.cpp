@@ -24,10 +24,14 @@ struct ReadCase {
 
 TEST(SettingsFile, ReadRulesAndClamps) {
     const ReadCase cases[] = {
-        {"device 7 is manual", "[COUNT METHOD]\nCOUNTDEVICE=7", [](auto& s) { return s.countDevice == 0; }},
-        {"device -1 is manual", "[COUNT METHOD]\nCOUNTDEVICE=-1", [](auto& s) { return s.countDevice == 0; }},
-        {"device 2 taken", "[COUNT METHOD]\nCOUNTDEVICE=2", [](auto& s) { return s.countDevice == 2; }},
-        {"non-numeric device is default", "[COUNT METHOD]\nCOUNTDEVICE=two", [](auto& s) { return s.countDevice == 0; }},
+        {"device 7 is manual", "[COUNT METHOD]\nCOUNTDEVICE=7",
+         [](auto& s) { return s.countDevice == 0; }},
+        {"device -1 is manual", "[COUNT METHOD]\nCOUNTDEVICE=-1",
+         [](auto& s) { return s.countDevice == 0; }},
+        {"device 2 taken", "[COUNT METHOD]\nCOUNTDEVICE=2",
+         [](auto& s) { return s.countDevice == 2; }},
+        {"non-numeric device is default", "[COUNT METHOD]\nCOUNTDEVICE=two",
+         [](auto& s) { return s.countDevice == 0; }},
         {"gap 500", "[MISC]\nSTAGGER GAP=500", [](auto& s) { return s.staggerGap == 1000; }},
         {"gap 3001", "[MISC]\nSTAGGER GAP=3001", [](auto& s) { return s.staggerGap == 1000; }},
         {"gap 2500", "[MISC]\nSTAGGER GAP=2500", [](auto& s) { return s.staggerGap == 2500; }},
@@ -37,19 +41,28 @@ TEST(SettingsFile, ReadRulesAndClamps) {
         {"hits 60", "[COUNT METHOD]\nLOWEST HITS=60", [](auto& s) { return s.lowestHits == 0; }},
         {"hits 3", "[COUNT METHOD]\nLOWEST HITS=3", [](auto& s) { return s.lowestHits == 3; }},
         {"hits -1", "[COUNT METHOD]\nLOWEST HITS=-1", [](auto& s) { return s.lowestHits == 0; }},
-        {"mass in lower case is stagger", "[EVENT]\nHEAT TYPE=mass", [](auto& s) { return !s.heatMass; }},
+        {"mass in lower case is stagger", "[EVENT]\nHEAT TYPE=mass",
+         [](auto& s) { return !s.heatMass; }},
         {"MASS is mass", "[EVENT]\nHEAT TYPE=MASS", [](auto& s) { return s.heatMass; }},
-        {"feet in lower case is feet", "[EVENT]\nTRACK MEASURE=feet", [](auto& s) { return s.trackMeasureFeet; }},
-        {"scroll maybe is true", "[MISC]\nSCROLLCHANGE=maybe", [](auto& s) { return s.scrollChange; }},
+        {"feet in lower case is feet", "[EVENT]\nTRACK MEASURE=feet",
+         [](auto& s) { return s.trackMeasureFeet; }},
+        {"scroll maybe is true", "[MISC]\nSCROLLCHANGE=maybe",
+         [](auto& s) { return s.scrollChange; }},
         {"scroll no is false", "[MISC]\nSCROLLCHANGE=no", [](auto& s) { return !s.scrollChange; }},
         {"yes in any case", "[MISC]\nAUTO KEYS=yEs", [](auto& s) { return s.autoKeys; }},
         {"yes with more text is no", "[MISC]\nAUTO KEYS=YESS", [](auto& s) { return !s.autoKeys; }},
-        {"stagger order last", "[MISC]\nSTAGGER ORDER=last", [](auto& s) { return s.staggerOrderLast; }},
-        {"class -1 is empty", "[Classes]\nClass3=-1", [](auto& s) { return s.classes[3].name.empty(); }},
-        {"class over 20 is empty", "[Classes]\nClass3=ABCDEFGHIJKLMNOPQRSTU", [](auto& s) { return s.classes[3].name.empty(); }},
-        {"class name kept", "[Classes]\nClass30=Touring", [](auto& s) { return s.classes[30].name == "Touring"; }},
-        {"class countdown no", "[Classes]\nTSCdown Class4=NO", [](auto& s) { return !s.classes[4].tenSecCountdown; }},
-        {"transponder", "[Track Transponders]\nSet2_T15=4711", [](auto& s) { return s.trackSets[2].transponders[15] == 4711; }},
+        {"stagger order last", "[MISC]\nSTAGGER ORDER=last",
+         [](auto& s) { return s.staggerOrderLast; }},
+        {"class -1 is empty", "[Classes]\nClass3=-1",
+         [](auto& s) { return s.classes[3].name.empty(); }},
+        {"class over 20 is empty", "[Classes]\nClass3=ABCDEFGHIJKLMNOPQRSTU",
+         [](auto& s) { return s.classes[3].name.empty(); }},
+        {"class name kept", "[Classes]\nClass30=Touring",
+         [](auto& s) { return s.classes[30].name == "Touring"; }},
+        {"class countdown no", "[Classes]\nTSCdown Class4=NO",
+         [](auto& s) { return !s.classes[4].tenSecCountdown; }},
+        {"transponder", "[Track Transponders]\nSet2_T15=4711",
+         [](auto& s) { return s.trackSets[2].transponders[15] == 4711; }},
         {"sections match in any case", "[misc]\nitaly=YES", [](auto& s) { return s.italy; }},
     };
     for (const auto& c : cases) EXPECT_TRUE(c.holds(load(c.ini))) << c.name;
@@ -83,25 +96,26 @@ TEST(SettingsFile, DefaultsOfAMissingFile) {
 
 // The file a save writes into an empty file, written out by hand.
 std::string expectedDefaultFile() {
-    std::string t = "[Version]\r\nLastSet=0.14\r\n"
-                    "[COUNT METHOD]\r\nCOUNTDEVICE=0\r\nCOUNT1COMPORT=0\r\nIP ADDRESS=\r\n"
-                    "SPEEDTRAP=NO\r\nTRAPGAP=10\r\nTRAPMEASURE=METERS\r\nEX20=NO\r\nCOUNTSAME=NO\r\n"
-                    "[RCIO]\r\nCOMPORT=0\r\nCOMPATIBLE=NO\r\nSECONDAMB=NO\r\nNOLIGHTS=999\r\n"
-                    "AMBERLIGHT=999\r\n"
-                    "[MISC]\r\nITALY=NO\r\nTRAN LETTERS=NO\r\nSTART FROM LEADER=NO\r\n"
-                    "START ORDER NAMES=NO\r\nREQUIRES FREQ=YES\r\nSCROLLCHANGE=YES\r\n"
-                    "STAGGER GAP=1000\r\nSTAGGER ORDER=FTD\r\nCOUNT BEEPS=10\r\nAUTO KEYS=NO\r\n"
-                    "ONE COLUMN=NO\r\n"
-                    "[PRINTER]\r\nRACE RESULTS=YES\r\n"
-                    "[SCORE METHOD]\r\nCLR=NO\r\nCLRLAPS=5\r\n"
-                    "[Sound]\r\nRUN ORDER=2\r\nRemain Time=NO\r\nBetween Warning=NO\r\n"
-                    "RACE NUMBER=YES\r\nFINISH ORDER=YES\r\nIMPROVED DRIVERS=YES\r\n54321=NO\r\n"
-                    "Pass Beeps=YES\r\n"
-                    "[EVENT]\r\nTRACK LENGTH=500\r\nTRACK MEASURE=METERS\r\nHEAT TYPE=STAGGER\r\n"
-                    "FINAL TYPE=MASS\r\nCOUNT FIRST=YES\r\n"
-                    "[TIMES]\r\nMIN LAP=7\r\nLAST START=30\r\nRACE INTIVAL=60\r\nRACE SETUP=30\r\n"
-                    "LAST LAP=30\r\n"
-                    "[Track Transponders]\r\nSet1Name=\r\nSet2Name=\r\nSet3Name=\r\nSet4Name=\r\n";
+    std::string t =
+        "[Version]\r\nLastSet=0.14\r\n"
+        "[COUNT METHOD]\r\nCOUNTDEVICE=0\r\nCOUNT1COMPORT=0\r\nIP ADDRESS=\r\n"
+        "SPEEDTRAP=NO\r\nTRAPGAP=10\r\nTRAPMEASURE=METERS\r\nEX20=NO\r\nCOUNTSAME=NO\r\n"
+        "[RCIO]\r\nCOMPORT=0\r\nCOMPATIBLE=NO\r\nSECONDAMB=NO\r\nNOLIGHTS=999\r\n"
+        "AMBERLIGHT=999\r\n"
+        "[MISC]\r\nITALY=NO\r\nTRAN LETTERS=NO\r\nSTART FROM LEADER=NO\r\n"
+        "START ORDER NAMES=NO\r\nREQUIRES FREQ=YES\r\nSCROLLCHANGE=YES\r\n"
+        "STAGGER GAP=1000\r\nSTAGGER ORDER=FTD\r\nCOUNT BEEPS=10\r\nAUTO KEYS=NO\r\n"
+        "ONE COLUMN=NO\r\n"
+        "[PRINTER]\r\nRACE RESULTS=YES\r\n"
+        "[SCORE METHOD]\r\nCLR=NO\r\nCLRLAPS=5\r\n"
+        "[Sound]\r\nRUN ORDER=2\r\nRemain Time=NO\r\nBetween Warning=NO\r\n"
+        "RACE NUMBER=YES\r\nFINISH ORDER=YES\r\nIMPROVED DRIVERS=YES\r\n54321=NO\r\n"
+        "Pass Beeps=YES\r\n"
+        "[EVENT]\r\nTRACK LENGTH=500\r\nTRACK MEASURE=METERS\r\nHEAT TYPE=STAGGER\r\n"
+        "FINAL TYPE=MASS\r\nCOUNT FIRST=YES\r\n"
+        "[TIMES]\r\nMIN LAP=7\r\nLAST START=30\r\nRACE INTIVAL=60\r\nRACE SETUP=30\r\n"
+        "LAST LAP=30\r\n"
+        "[Track Transponders]\r\nSet1Name=\r\nSet2Name=\r\nSet3Name=\r\nSet4Name=\r\n";
     for (int s = 1; s <= 4; ++s)
         for (int c = 1; c <= 20; ++c)
             t += "Set" + std::to_string(s) + "_T" + std::to_string(c) + "=-1\r\n";
