@@ -1,0 +1,20 @@
+#pragma once
+
+#include "output/local_moment.h"
+#include "output/output_identity.h"
+
+namespace vexa {
+
+struct Program;
+
+inline constexpr const char* ProductTitle = "Vexa Free";
+
+// What every report and page reads besides its own data: the program's state (settings, event,
+// frequency names, paths), the names it publishes under and the moment it is made.
+struct ReportContext {
+    const Program& program;
+    const OutputIdentity& identity;
+    LocalMoment now;
+};
+
+} // namespace vexa
