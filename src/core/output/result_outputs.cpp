@@ -1,0 +1,77 @@
+#include "output/result_outputs.h"
+
+#include "output/finished_race.h"
+#include "output/results_pages.h"
+#include "output/upload_file.h"
+#include "program/program.h"
+#include "race/race_engine.h"
+
+namespace vexa {
+
+ResultOutputs::ResultOutputs(Program& program, OutputIdentity identity, ResultOutputPorts ports)
+    : program_(program), identity_(std::move(identity)), ports_(std::move(ports)) {}
+
+ResultOutputs::~ResultOutputs() {
+    if (pendingTimer_) ports_.scheduler.stopTimer(pendingTimer_);
+}
+
+void ResultOutputs::printRaceLapTimes(const RaceEngine& race, int copies) {
+    const ReportContext context{program_, identity_, ports_.now()};
+    const FinishedRace finished = finishedRace(race);
+    Outcome printed;
+    for (int copy = 0; copy < copies && printed; ++copy) {
+        std::unique_ptr<PrintStream> out = ports_.printer ? ports_.printer() : nullptr;
+        if (!out) {
+            printed = Outcome::failure("There is no printer to print the race results on");
+            break;
+        }
+        printed = printRaceResultsSheet(*out, context, finished, weather);
+    }
+    note(Printing, printed);
+}
+
+void ResultOutputs::writeRaceResultsPage(const RaceEngine& race) {
+    const ReportContext context{program_, identity_, ports_.now()};
+    note(RacePage, RaceResultsPage(context, currentRace(race, program_.settings)));
+}
+
+void ResultOutputs::writeUploadFile(const RaceEngine& race) {
+    const ReportContext context{program_, identity_, ports_.now()};
+    note(Upload, UploadRun(context, currentRace(race, program_.settings)));
+}
+
+void ResultOutputs::showEndOfRound(const RaceEngine& race) {
+    writeEndOfRoundPages();
+    if (ports_.endOfRoundWindow) ports_.endOfRoundWindow(race);
+}
+
+void ResultOutputs::writeEndOfRoundPages() {
+    const ReportContext context{program_, identity_, ports_.now()};
+    const int round = program_.settings.roundNumber;
+    Outcome written = OverallResultsPage(context, round, round, includeNoScore);
+    if (written) written = OverallResultsPage(context, 1, round, includeNoScore);
+    note(OverallPages, written);
+}
+
+void ResultOutputs::note(Output output, const Outcome& outcome) {
+    std::string& shown = lastShown_[output];
+    if (outcome) {
+        shown.clear();
+        return;
+    }
+    if (outcome.message == shown) return;
+    shown = outcome.message;
+    pending_.push_back(outcome.message);
+    if (!pendingTimer_)
+        pendingTimer_ = ports_.scheduler.startTimer(0, false, [this] { showPending(); });
+}
+
+void ResultOutputs::showPending() {
+    pendingTimer_ = 0;
+    std::string text;
+    for (const std::string& message : pending_) text += (text.empty() ? "" : "\n") + message;
+    pending_.clear();
+    if (!text.empty()) ports_.op.inform(text);
+}
+
+} // namespace vexa

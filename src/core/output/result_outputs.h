@@ -1,0 +1,76 @@
+#pragma once
+
+#include "output/output_identity.h"
+#include "output/race_results_sheet.h"
+#include "ports/operator.h"
+#include "ports/print_stream.h"
+#include "ports/race_outputs.h"
+#include "ports/scheduler.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vexa {
+
+struct Program;
+
+// What the result outputs need from the platform.
+struct ResultOutputPorts {
+    // A print job on the default printer; a new stream for every job.
+    std::function<std::unique_ptr<PrintStream>()> printer;
+    // The local date and time.
+    std::function<LocalMoment()> now;
+    Operator& op;
+    Scheduler& scheduler;
+    // Shows the end-of-round window modally; none when running without windows.
+    std::function<void(const RaceEngine&)> endOfRoundWindow;
+};
+
+// The end-of-race outputs: the race results sheet on the printer, the race's HTML page, the
+// upload file, and the overall pages when the end-of-round window opens.
+//
+// An output that fails never touches the stored results (the race engine has saved them before
+// it calls here) and never holds up the end of the race: the failures of one race are collected
+// and shown to the operator in one message just after the end-of-race processing has finished.
+// A failure is shown once; the same failure is not repeated at later races until that output
+// has worked again.
+class ResultOutputs : public RaceOutputs {
+  public:
+    ResultOutputs(Program& program, OutputIdentity identity, ResultOutputPorts ports);
+    ~ResultOutputs() override;
+    ResultOutputs(const ResultOutputs&) = delete;
+    ResultOutputs& operator=(const ResultOutputs&) = delete;
+
+    void printRaceLapTimes(const RaceEngine& race, int copies) override;
+    void writeRaceResultsPage(const RaceEngine& race) override;
+    void writeUploadFile(const RaceEngine& race) override;
+    // Writes the overall pages of the round just completed, then opens the window.
+    void showEndOfRound(const RaceEngine& race) override;
+
+    // The overall results pages of round R = the current round: rounds R..R, then 1..R. Called
+    // whenever the end-of-round window opens.
+    void writeEndOfRoundPages();
+
+    const OutputIdentity& identity() const { return identity_; }
+    void setIdentity(OutputIdentity identity) { identity_ = std::move(identity); }
+    // The weather texts the track controller reports, printed on the race sheet.
+    TrackWeather weather;
+    // "Print Drivers with no scores" of the "EOR Positions" window, for the overall pages.
+    bool includeNoScore = false;
+
+  private:
+    enum Output { Printing, RacePage, Upload, OverallPages, OutputCount };
+    void note(Output output, const Outcome& outcome);
+    void showPending();
+
+    Program& program_;
+    OutputIdentity identity_;
+    ResultOutputPorts ports_;
+    std::string lastShown_[OutputCount];
+    std::vector<std::string> pending_;
+    TimerId pendingTimer_ = 0;
+};
+
+} // namespace vexa

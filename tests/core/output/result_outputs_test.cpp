@@ -1,0 +1,175 @@
+#include "files/file_io.h"
+#include "output/result_outputs.h"
+#include "output/small_event.h"
+#include "race/race_engine.h"
+#include "race/virtual_time.h"
+#include "support/print_recorder.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace vexa;
+using namespace vexa::test;
+
+namespace {
+
+struct SilentSound : SoundOut {
+    void load(int, const std::filesystem::path&) override {}
+    bool active() const override { return false; }
+    void play(int, int) override {}
+};
+struct NoEquipment : TimingEquipment {
+    void TurnAmbOn(bool) override {}
+    void TurnAmbOff() override {}
+};
+struct NoTrackController : TrackController {
+    void OpenRcioPort() override {}
+    void SetLights(int) override {}
+    void SendRaceNumber(int, int) override {}
+    void SendTimeDisplay(bool, int) override {}
+    void ClearScoreboard() override {}
+    void SendScoreboard(const RaceDrivers&) override {}
+};
+struct OperatorMessages : Operator {
+    std::vector<std::string> shown;
+    void inform(const std::string& text) override { shown.push_back(text); }
+    bool confirm(const std::string&) override { return true; }
+};
+
+// A print job that hands its transcript to the test when it closes.
+struct SharedRecorder : PrintRecorder {
+    std::vector<std::string>& jobs;
+    explicit SharedRecorder(std::vector<std::string>& j, bool refuse) : jobs(j) {
+        refuseOpen = refuse;
+    }
+    Outcome close() override {
+        jobs.push_back(transcript);
+        return PrintRecorder::close();
+    }
+};
+
+// The small event in an event directory of a program home, counted on an AMBrc decoder: heat 1
+// (Ann Lee, Bob Stone), heat 2 (Christopher) and heat 4 (Bob) of round 1.
+class EndOfRace : public ::testing::Test {
+  protected:
+    EndOfRace() : program(smallProgram()), scheduler(clock) {
+        program.home.root = home.path();
+        eventDir = home.path() / "event files" / "Day";
+        std::filesystem::create_directories(eventDir / "html");
+        program.paths = EventPaths::in(eventDir);
+        program.settings.countDevice = 2;
+        program.event.heats.setSlotText(4, 1, "");
+    }
+
+    // Sets up heat `race`, gives every entrant `laps` laps of 30 s (the car in slot 1 one lap
+    // more) and runs the end-of-race processing.
+    void runHeat(RaceEngine& engine, int race, int laps) {
+        program.settings.raceNumber = race;
+        ASSERT_TRUE(engine.Setuprace());
+        for (RaceDriver& d : engine.race_drivers) {
+            const int n = laps + (d.carno == 1 ? 1 : 0);
+            for (int lap = 1; lap <= n; ++lap) d.laptimes[static_cast<size_t>(lap)] = 30.0;
+            d.lapcount = n;
+            d.lastpass = 30.0 * n;
+            d.fastestlap = d.lastlap = n > 0 ? 30.0 : 0.0;
+        }
+        engine.endOfRaceProcessing();
+        scheduler.advanceBy(1); // the messages follow the end of the race
+    }
+
+    ResultOutputPorts ports() {
+        return {[this] { return std::make_unique<SharedRecorder>(jobs, noPrinter); },
+                [] { return testMoment(); }, op, scheduler,
+                [this](const RaceEngine&) { ++endOfRoundWindows; }};
+    }
+
+    std::string page(const std::string& name) {
+        const auto bytes = readWholeFile(eventDir / "html" / name);
+        return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
+    }
+
+    TempDir home;
+    std::filesystem::path eventDir;
+    Program program;
+    VirtualClock clock;
+    VirtualScheduler scheduler;
+    SilentSound sound;
+    NoEquipment equipment;
+    NoTrackController track;
+    OperatorMessages op;
+    std::vector<std::string> jobs;
+    bool noPrinter = false;
+    int endOfRoundWindows = 0;
+};
+
+} // namespace
+
+TEST_F(EndOfRace, PrintsCopiesWritesThePageAndTheUploadRunThenTheEndOfRoundPages) {
+    ResultOutputs outputs(program, testIdentity(), ports());
+    RaceEngine engine(program, {clock, scheduler, sound, op, equipment, track, outputs});
+    engine.Copies = 2;
+
+    runHeat(engine, 1, 10);
+    EXPECT_EQ(program.event.cptres[1].laps[1], 11);
+    ASSERT_EQ(jobs.size(), 2u);
+    EXPECT_EQ(jobs[0], jobs[1]);
+    EXPECT_EQ(jobs[0].rfind(SmallEventHead, 0), 0u);
+    EXPECT_NE(jobs[0].find("( Race Results ) Heat: 1 Round: 1 Touring\n"), std::string::npos);
+    EXPECT_NE(page("h1r1.html").find("<TD ALIGN=left>Bob Stone</TD>"), std::string::npos);
+    const auto upload = readWholeFile(eventDir / "mlri.dat");
+    ASSERT_TRUE(upload);
+    EXPECT_NE(std::string(upload->begin(), upload->end()).find(R"(<RUN Name="Heat:1 Round:1")"),
+              std::string::npos);
+    EXPECT_TRUE(op.shown.empty());
+    EXPECT_EQ(endOfRoundWindows, 0);
+
+    // Heat 2 is the last of the table: the overall pages of round 1 are written and the window
+    // opens.
+    runHeat(engine, 2, 9);
+    EXPECT_EQ(endOfRoundWindows, 1);
+    EXPECT_NE(page("eor1_1.html").find("<TD ALIGN=left>Christopher Montgomery Jr</TD>"),
+              std::string::npos);
+    EXPECT_TRUE(op.shown.empty());
+
+    // Without an AMBrc decoder no upload data is written; printing can be switched off.
+    program.settings.printRaceResults = false;
+    engine.CountDevice = 0;
+    const auto uploadBefore = readWholeFile(eventDir / "mlri.dat");
+    runHeat(engine, 1, 10);
+    EXPECT_EQ(jobs.size(), 4u);
+    EXPECT_EQ(readWholeFile(eventDir / "mlri.dat"), uploadBefore);
+}
+
+TEST_F(EndOfRace, FailedOutputsKeepTheResultsAndAreShownOnceAfterTheRace) {
+    noPrinter = true;
+    std::filesystem::create_directory(eventDir / "html" / "h1r1.html"); // cannot be replaced
+    ResultOutputs outputs(program, testIdentity(), ports());
+    RaceEngine engine(program, {clock, scheduler, sound, op, equipment, track, outputs});
+    engine.Copies = 3;
+
+    runHeat(engine, 1, 10);
+    EXPECT_EQ(program.event.cptres[1].laps[1], 11);
+    EXPECT_EQ(program.event.cptres[2].laps[1], 10);
+    ASSERT_TRUE(readWholeFile(program.paths->results));
+    EXPECT_EQ(readWholeFile(program.paths->results)->size(), 2u * 20u);
+    EXPECT_TRUE(std::filesystem::exists(eventDir / "mlri.dat"));
+    EXPECT_TRUE(engine.countdownRunning());
+    ASSERT_EQ(op.shown.size(), 1u);
+    EXPECT_NE(op.shown[0].find("No printer"), std::string::npos);
+    EXPECT_NE(op.shown[0].find("h1r1.html"), std::string::npos);
+
+    // The same failures at the next race are not shown again.
+    runHeat(engine, 1, 8);
+    EXPECT_EQ(op.shown.size(), 1u);
+
+    // Once printing works again, a new failure is shown again.
+    noPrinter = false;
+    runHeat(engine, 1, 8);
+    EXPECT_EQ(op.shown.size(), 1u);
+    noPrinter = true;
+    runHeat(engine, 1, 8);
+    ASSERT_EQ(op.shown.size(), 2u);
+    EXPECT_EQ(op.shown[1], "No printer");
+}
