@@ -1,0 +1,148 @@
+#include "platform/painted_print_stream.h"
+
+#include "platform/latin1.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QPagedPaintDevice>
+
+#include <algorithm>
+
+namespace vexa {
+
+PaintedPrintStream::~PaintedPrintStream() {
+    if (painter_.isActive()) painter_.end();
+}
+
+namespace {
+
+// The family that prints "Courier New": itself when installed, otherwise a fixed-pitch family of
+// the platform, preferring those made to the same measures.
+QString fixedPitchFamily() {
+    static const QString family = [] {
+        for (const char* name : {"Courier New", "Liberation Mono", "Cousine", "Nimbus Mono PS",
+                                 "Courier", "Courier 10 Pitch"}) {
+            const QString candidate = QString::fromLatin1(name);
+            if (QFontDatabase::hasFamily(candidate) && QFontDatabase::isFixedPitch(candidate))
+                return candidate;
+        }
+        const QString system = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+        if (QFontDatabase::isFixedPitch(system)) return system;
+        for (const QString& candidate : QFontDatabase::families())
+            if (QFontDatabase::isFixedPitch(candidate)) return candidate;
+        return system;
+    }();
+    return family;
+}
+
+} // namespace
+
+QFont PaintedPrintStream::printerFont(const std::string& name, int points, FontStyle style) {
+    QFont font;
+    const QString family = toQt(name);
+    if (name == "Courier New") {
+        font = QFont(fixedPitchFamily());
+        font.setStyleHint(QFont::Monospace);
+        font.setFixedPitch(true);
+    } else {
+        font = QFont(family);
+        font.setStyleHint(QFont::SansSerif);
+    }
+    font.setPointSize(std::max(points, 1));
+    font.setBold(style.bold);
+    font.setItalic(style.italic);
+    font.setUnderline(style.underline);
+    return font;
+}
+
+Outcome PaintedPrintStream::open() {
+    QString failure;
+    device_ = startDevice(failure);
+    if (!device_) return Outcome::failure(fromQt(failure));
+    if (!painter_.begin(device_)) {
+        device_ = nullptr;
+        return Outcome::failure("The print job could not be started");
+    }
+    y_ = 0;
+    bottom_ = painter_.viewport().height();
+    pages_ = 1;
+    runs_.clear();
+    lineOpen_ = false;
+    feedPending_ = false;
+    return Outcome::success();
+}
+
+void PaintedPrintStream::setFontName(const std::string& name) {
+    fontName_ = name;
+}
+void PaintedPrintStream::setFontSize(int points) {
+    fontSize_ = points;
+}
+void PaintedPrintStream::setFontStyle(FontStyle style) {
+    fontStyle_ = style;
+}
+
+void PaintedPrintStream::write(const std::string& text) {
+    if (!device_) return;
+    lineOpen_ = true;
+    if (!text.empty()) runs_.push_back({toQt(text), printerFont(fontName_, fontSize_, fontStyle_)});
+}
+
+void PaintedPrintStream::endLine() {
+    if (!device_) return;
+    flushLine();
+}
+
+void PaintedPrintStream::formFeed() {
+    if (!device_) return;
+    if (lineOpen_) flushLine();
+    feedPending_ = true;
+}
+
+void PaintedPrintStream::ensurePage() {
+    if (!feedPending_) return;
+    feedPending_ = false;
+    device_->newPage();
+    ++pages_;
+    y_ = 0;
+}
+
+void PaintedPrintStream::flushLine() {
+    ensurePage();
+    qreal ascent = 0;
+    qreal height = 0;
+    if (runs_.empty()) {
+        const QFontMetricsF metrics(printerFont(fontName_, fontSize_, fontStyle_), device_);
+        ascent = metrics.ascent();
+        height = metrics.lineSpacing();
+    }
+    for (const Run& run : runs_) {
+        const QFontMetricsF metrics(run.font, device_);
+        ascent = std::max(ascent, metrics.ascent());
+        height = std::max(height, metrics.lineSpacing());
+    }
+    if (y_ > 0 && y_ + height > bottom_) {
+        device_->newPage();
+        ++pages_;
+        y_ = 0;
+    }
+    qreal x = 0;
+    for (const Run& run : runs_) {
+        painter_.setFont(run.font);
+        painter_.drawText(QPointF(x, y_ + ascent), run.text);
+        x += QFontMetricsF(run.font, device_).horizontalAdvance(run.text);
+    }
+    y_ += height;
+    runs_.clear();
+    lineOpen_ = false;
+}
+
+Outcome PaintedPrintStream::close() {
+    if (!device_) return Outcome::failure("The print job was not open");
+    if (lineOpen_) flushLine();
+    painter_.end();
+    device_ = nullptr;
+    return finishDevice();
+}
+
+} // namespace vexa

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "ports/print_stream.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QString>
+
+#include <vector>
+
+class QPagedPaintDevice;
+
+namespace vexa {
+
+// A print stream painted onto pages: text runs are collected for the current line and drawn when
+// the line ends, on a baseline that fits the tallest font of the line; a line that does not fit
+// the page goes onto a new page, and a form feed starts a new page before the next line.
+// "Courier New" falls back to the platform's fixed-pitch font when it is missing, so that columns
+// filled with blanks still line up.
+class PaintedPrintStream : public PrintStream {
+  public:
+    ~PaintedPrintStream() override;
+
+    Outcome open() override;
+    void setFontName(const std::string& name) override;
+    void setFontSize(int points) override;
+    void setFontStyle(FontStyle style) override;
+    void write(const std::string& text) override;
+    void endLine() override;
+    void formFeed() override;
+    Outcome close() override;
+
+    // The font a report font name is printed with.
+    static QFont printerFont(const std::string& name, int points, FontStyle style);
+
+    int pagesPrinted() const { return pages_; }
+
+  protected:
+    // The device of the job, ready to paint on; nullptr with a message when there is none.
+    virtual QPagedPaintDevice* startDevice(QString& failure) = 0;
+    // Called after painting has ended; a failure to finish the job is reported here.
+    virtual Outcome finishDevice() = 0;
+
+  private:
+    struct Run {
+        QString text;
+        QFont font;
+    };
+    void flushLine();
+    void ensurePage();
+
+    QPagedPaintDevice* device_ = nullptr;
+    QPainter painter_;
+    std::string fontName_ = "Arial";
+    int fontSize_ = 10;
+    FontStyle fontStyle_;
+    std::vector<Run> runs_;
+    bool lineOpen_ = false;
+    bool feedPending_ = false;
+    qreal y_ = 0;
+    qreal bottom_ = 0;
+    int pages_ = 0;
+};
+
+} // namespace vexa
