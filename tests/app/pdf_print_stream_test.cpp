@@ -1,10 +1,13 @@
 #include "output/label_print.h"
 #include "output/race_results_sheet.h"
+#include "platform/output_platform.h"
 #include "platform/pdf_print_stream.h"
+#include "platform/printer_print_stream.h"
 #include "program/program.h"
 
 #include <QDir>
 #include <QFontInfo>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -110,6 +113,21 @@ class PdfPrintStreamTest : public QObject {
                                     LocalMoment::withPlainTexts(2026, 12, 8, 14, 5, 9)};
         QVERIFY(printLabels(out, context, {false, true, false}, nullptr));
         QCOMPARE(renderedPages(file("labels.pdf"), QStringLiteral("labels")), 3);
+    }
+
+    void aMissingPrinterRefusesTheJobWithAMessage() {
+        if (!QPrinterInfo::availablePrinters().isEmpty()) QSKIP("this machine has a printer");
+        const std::unique_ptr<PrintStream> out = defaultPrinterStream();
+        const Outcome opened = out->open();
+        QVERIFY(!opened);
+        QCOMPARE(QString::fromStdString(opened.message), QString::fromLatin1(NoPrinterMessage));
+    }
+
+    void localMomentTexts() {
+        const LocalMoment now = currentLocalMoment();
+        QVERIFY(now.year >= 2000 && now.month >= 1 && now.month <= 12);
+        QVERIFY(!now.shortDate.empty());
+        QVERIFY(QString::fromStdString(now.longTime).contains(QLatin1Char(':')));
     }
 
     void aFileThatCannotBeWrittenIsReported() {
