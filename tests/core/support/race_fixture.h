@@ -21,6 +21,8 @@ class RaceFixture : public ::testing::Test {
   protected:
     RaceFixture() : ports(clock), scheduler(clock) {
         program.settings.classes[1].name = "Buggy";
+        // No random start delay unless a test asks for the ten-second countdown.
+        program.settings.classes[1].tenSecCountdown = false;
         program.settings.raceInterval = "60";
         program.settings.raceSetup = "30";
         program.settings.countDevice = 0;
