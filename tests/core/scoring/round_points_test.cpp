@@ -118,7 +118,8 @@ TEST(RoundPoints, EqualPositionsCountTheRoundWithMoreLapsThenShorterTime) {
     ProgSettings s;
     driver(e, 1, "A");
     results(e, 1, {{5, 10.0}, {7, 12.0}, {7, 11.0}});
-    const PointsLine* line = lineOf(RoundPoints(e, s, 1, 3, 1, false), 1);
+    const PointsStandings p = RoundPoints(e, s, 1, 3, 1, false);
+    const PointsLine* line = lineOf(p, 1);
     EXPECT_EQ(line->total, 1);
     EXPECT_EQ(line->bestLaps, 7);
     EXPECT_DOUBLE_EQ(line->bestTime, 11.0);
