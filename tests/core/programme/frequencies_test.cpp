@@ -1,4 +1,5 @@
 #include "programme/frequency_allocation.h"
+#include "programme/frequency_choices.h"
 #include "programme/frequency_lists.h"
 #include "support/event_builder.h"
 
@@ -111,6 +112,30 @@ TEST(FrequencyLists, ChangesAndNumbers) {
     EXPECT_EQ(numbers[1].text, " = 1");                     // frequency 5 has no name
     EXPECT_EQ(numbers[2].text, "A frequency name 20ch =1"); // cut to 23, then the count
     EXPECT_EQ(numbers[2].freq, 18);
+}
+
+} // namespace
+
+namespace {
+
+TEST(FrequencyChoices, CurrentFirstThenCheckedInIndexOrder) {
+    FreqNames names;
+    names.names[3] = "27.125";
+    names.names[9] = "40.665";
+    names.names[12] = "35.010";
+    const auto items = frequencyChoices(9, {12, 3, 9, 0, 250}, names);
+    ASSERT_EQ(items.size(), 4u);
+    EXPECT_EQ(items[0].freq, 9);
+    EXPECT_EQ(items[0].name, "40.665");
+    EXPECT_EQ(items[1].name, "27.125");
+    EXPECT_EQ(items[2].freq, 9);
+    EXPECT_EQ(items[3].name, "35.010");
+
+    const auto none = frequencyChoices(0, {}, names);
+    ASSERT_EQ(none.size(), 1u);
+    EXPECT_EQ(none[0].freq, 0);
+    EXPECT_EQ(none[0].name, "");
+    EXPECT_EQ(frequencyChoices(230, {}, names)[0].freq, 0);
 }
 
 } // namespace
