@@ -73,14 +73,14 @@ TEST(CsvImport, LinesSkippedAndTheCountOfDriversAdded) {
 
 TEST(CsvImport, OnlyThreeHundredLinesAndOnlyFreeEntries) {
     std::string text;
-    for (int i = 1; i <= 310; ++i) text += "Driver " + std::to_string(i) + "\n";
+    for (int i = 1; i <= 310; ++i) text += test::numbered("Driver ", i) + "\n";
     EventData e;
     const auto r = importCsvText(bytes(text), e);
     EXPECT_EQ(r.ids.size(), 300u);
     EXPECT_EQ(e.cpts[300].name, "Driver 300");
 
     EventData full;
-    for (int id = 1; id <= 299; ++id) full.cpts[id].name = "X";
+    for (int id = 1; id <= 299; ++id) full.cpts[id].name = std::string(1, 'X');
     const auto f = importCsvText(bytes(text), full);
     EXPECT_EQ(f.ids, std::vector<int>{300});
     EXPECT_EQ(f.message, "1 drivers have been added to the event.");

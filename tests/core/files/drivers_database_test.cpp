@@ -274,7 +274,7 @@ TEST(DatabaseTransfer, IntoTheFirstFreeEntryAskingAboutTwins) {
     EXPECT_FALSE(e.cpts[3].noFreqNeeded());
     EXPECT_EQ(asked, 2);
 
-    for (int id = 1; id <= 300; ++id) e.cpts[id].name = "X" + std::to_string(id);
+    for (int id = 1; id <= 300; ++id) e.cpts[id].name = test::numbered("X", id);
     EXPECT_EQ(transferToEvent(ann(), e, answer(true)), 0); // no free entry: nothing happens
     EXPECT_EQ(asked, 2);
 }

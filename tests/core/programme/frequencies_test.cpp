@@ -12,7 +12,7 @@ using vexa::test::seat;
 namespace {
 
 comp_ent& owner(EventData& e, int id, std::vector<int> owned, int heat = 0) {
-    comp_ent& c = driver(e, id, "D" + std::to_string(id));
+    comp_ent& c = driver(e, id, test::numbered("D", id));
     c.setOwnedFreqs(owned);
     c.heatfreq = static_cast<uint8_t>(heat);
     return c;
@@ -91,7 +91,7 @@ TEST(ConflictLabel, IgnoresDriversWithoutFrequencyNeedAndUsesTheLastRace) {
 TEST(FrequencyLists, ChangesAndNumbers) {
     EventData e;
     FreqNames names;
-    names.names[1] = "A";
+    names.names[1] = std::string("A");
     names.names[18] = "A frequency name 20ch";
     auto& a = owner(e, 12, {1, 18});
     a.name = "Ann Lee";

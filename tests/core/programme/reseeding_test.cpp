@@ -36,7 +36,7 @@ std::vector<int> range(int from, int to) {
 // Drivers `first`..`last` of a class, each with one lap less than the one before in round 1.
 void field(EventData& e, int first, int last, int classno) {
     for (int id = first; id <= last; ++id) {
-        driver(e, id, "D" + std::to_string(id), classno);
+        driver(e, id, test::numbered("D", id), classno);
         e.storeResult(id, 1, 100 - id, 300.0);
     }
 }
@@ -114,7 +114,7 @@ TEST(TableFill, EligibilityLeavesOutDisabledFreeAndScorelessDrivers) {
 
 TEST(TableFill, AbilityOrderKeepsLowerIdFirstOnEqualAbility) {
     EventData e;
-    for (int id = 1; id <= 4; ++id) driver(e, id, "D" + std::to_string(id)).ability = 40;
+    for (int id = 1; id <= 4; ++id) driver(e, id, test::numbered("D", id)).ability = 40;
     e.cpts[3].ability = 90;
     FillTableFromOrder(e.heats, AbilitySort(e), e, all(10), true);
     EXPECT_EQ(idsIn(e.heats, 1), (std::vector<int>{3, 1, 2, 4}));
@@ -218,7 +218,7 @@ TEST(Reseeding, PointsOrderFillsAndAllocatesFrequencies) {
     ProgSettings s;
     // Class 0: 3 drivers owning the same two crystals and all on crystal 1.
     for (int id = 1; id <= 3; ++id) {
-        comp_ent& c = driver(e, id, "D" + std::to_string(id));
+        comp_ent& c = driver(e, id, test::numbered("D", id));
         c.setOwnedFreqs({1, 2, 3});
         c.heatfreq = 1;
     }

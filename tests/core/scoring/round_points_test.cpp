@@ -129,7 +129,7 @@ TEST(RoundPoints, EqualTotalsByBestLapsThenBestTimeThenIdWithRunningPositions) {
     // Crossing results over two rounds give all four competitors the same total.
     EventData e;
     ProgSettings s;
-    for (int id = 1; id <= 4; ++id) driver(e, id, "D" + std::to_string(id), 3);
+    for (int id = 1; id <= 4; ++id) driver(e, id, test::numbered("D", id), 3);
     results(e, 1, {{10, 50.0}, {8, 50.0}});
     results(e, 2, {{8, 50.0}, {10, 50.0}});
     results(e, 3, {{9, 40.0}, {9, 60.0}});
