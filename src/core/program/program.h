@@ -19,8 +19,8 @@ struct Program {
     EventData event;
     FreqNames freqnames;
 
-    std::string eventName;            // empty until an event is open
-    std::optional<EventPaths> paths;  // the open event's files
+    std::string eventName;           // empty until an event is open
+    std::optional<EventPaths> paths; // the open event's files
 
     bool eventOpen() const { return paths.has_value(); }
 };
