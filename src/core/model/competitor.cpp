@@ -4,7 +4,7 @@
 
 namespace vexa {
 
-std::vector<int> comp_ent::ownedFreqs() const {
+std::vector<int> ownedFreqList(const OwnedFreqBytes& owned) {
     std::vector<int> out;
     const int count = std::min<int>(owned[0], OwnedFreqCapacity);
     out.reserve(count);
@@ -12,8 +12,8 @@ std::vector<int> comp_ent::ownedFreqs() const {
     return out;
 }
 
-void comp_ent::setOwnedFreqs(const std::vector<int>& freqs) {
-    const bool flag = noFreqNeeded();
+void setOwnedFreqList(OwnedFreqBytes& owned, const std::vector<int>& freqs) {
+    const bool flag = owned[OwnedFreqCapacity] == NoFreqNeededFlag;
     const int count = std::min<int>(static_cast<int>(freqs.size()), OwnedFreqCapacity);
     for (int i = 1; i < OwnedFreqCapacity; ++i)
         owned[i] = i <= count ? static_cast<uint8_t>(freqs[i - 1]) : 0;
@@ -21,6 +21,14 @@ void comp_ent::setOwnedFreqs(const std::vector<int>& freqs) {
                                    ? static_cast<uint8_t>(freqs[OwnedFreqCapacity - 1])
                                    : (flag ? NoFreqNeededFlag : 0);
     owned[0] = static_cast<uint8_t>(count);
+}
+
+std::vector<int> comp_ent::ownedFreqs() const {
+    return ownedFreqList(owned);
+}
+
+void comp_ent::setOwnedFreqs(const std::vector<int>& freqs) {
+    setOwnedFreqList(owned, freqs);
 }
 
 void res_ent::clear() {

@@ -9,6 +9,16 @@
 
 namespace vexa {
 
+// An owned-frequencies field as the files hold it: [0] is the count, [1..200] the frequency
+// indices in ascending order; [200] doubles as the no-frequency-needed flag.
+using OwnedFreqBytes = std::array<uint8_t, OwnedFreqCapacity + 1>;
+
+// The owned frequency indices, in stored order.
+std::vector<int> ownedFreqList(const OwnedFreqBytes& owned);
+// Replaces the owned list (at most 200 kept); character 200 keeps the flag unless the list
+// itself reaches it.
+void setOwnedFreqList(OwnedFreqBytes& owned, const std::vector<int>& freqs);
+
 // One competitor entry. Text is Latin-1 bytes. An entry is in use when its name is not empty.
 struct comp_ent {
     std::string name;     // at most 25 characters; empty = free slot
@@ -19,7 +29,7 @@ struct comp_ent {
     uint8_t finalfreq = 0;
     // The owned frequencies as the files hold them: owned[0] is the count, owned[1..200] the
     // frequency indices in ascending order. owned[200] doubles as the no-frequency-needed flag.
-    std::array<uint8_t, OwnedFreqCapacity + 1> owned{};
+    OwnedFreqBytes owned{};
     char enabled = 'Y';
     std::string picture; // file name inside driverpics
     int32_t transponder = 0;

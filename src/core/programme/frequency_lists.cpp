@@ -8,8 +8,10 @@ std::vector<FreqChangeLine> frequencyChanges(const EventData& event) {
     std::vector<FreqChangeLine> lines;
     for (int id = 1; id <= MaxCompetitors; ++id) {
         const comp_ent& c = event.cpts[id];
-        if (c.inUse() && c.isEnabled() && c.heatfreq != c.finalfreq)
-            lines.push_back({id, "(" + std::to_string(id) + ") :" + c.name});
+        if (!c.inUse() || !c.isEnabled() || c.heatfreq == c.finalfreq) continue;
+        std::string text = "(";
+        text.append(std::to_string(id)).append(") :").append(c.name);
+        lines.push_back({id, std::move(text)});
     }
     return lines;
 }
@@ -25,7 +27,8 @@ std::vector<FreqCountLine> frequencyNumbers(const EventData& event, const FreqNa
     std::vector<FreqCountLine> lines;
     for (int f = 1; f <= MaxFrequencies; ++f) {
         if (owners[f] == 0) continue;
-        std::string text = freqnames.name(f) + " = ";
+        std::string text = freqnames.name(f);
+        text.append(" = ");
         if (text.size() > 23) text.resize(23);
         lines.push_back({f, owners[f], text + std::to_string(owners[f])});
     }

@@ -13,8 +13,8 @@ namespace {
 std::vector<std::string> describe(const std::vector<EntryProblem>& problems) {
     std::vector<std::string> out;
     for (const auto& p : problems)
-        out.push_back(p.idText + " r" + std::to_string(p.race) + " c" + std::to_string(p.slot) +
-                      " " + p.name + ": " + p.problem);
+        out.push_back(p.idText + test::numbered(" r", p.race) + test::numbered(" c", p.slot) + " " +
+                      p.name + ": " + p.problem);
     return out;
 }
 
@@ -22,7 +22,7 @@ std::vector<std::string> describe(const std::vector<EntryProblem>& problems) {
 EventData tenDrivers() {
     EventData e;
     for (int id = 1; id <= 10; ++id) {
-        driver(e, id, "D" + std::to_string(id)).heatfreq = static_cast<uint8_t>(id);
+        driver(e, id, test::numbered("D", id)).heatfreq = static_cast<uint8_t>(id);
     }
     return e;
 }

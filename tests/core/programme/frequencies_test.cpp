@@ -1,4 +1,5 @@
 #include "programme/frequency_allocation.h"
+#include "programme/frequency_choices.h"
 #include "programme/frequency_lists.h"
 #include "support/event_builder.h"
 
@@ -11,7 +12,7 @@ using vexa::test::seat;
 namespace {
 
 comp_ent& owner(EventData& e, int id, std::vector<int> owned, int heat = 0) {
-    comp_ent& c = driver(e, id, "D" + std::to_string(id));
+    comp_ent& c = driver(e, id, test::numbered("D", id));
     c.setOwnedFreqs(owned);
     c.heatfreq = static_cast<uint8_t>(heat);
     return c;
@@ -90,7 +91,7 @@ TEST(ConflictLabel, IgnoresDriversWithoutFrequencyNeedAndUsesTheLastRace) {
 TEST(FrequencyLists, ChangesAndNumbers) {
     EventData e;
     FreqNames names;
-    names.names[1] = "A";
+    names.names[1] = std::string("A");
     names.names[18] = "A frequency name 20ch";
     auto& a = owner(e, 12, {1, 18});
     a.name = "Ann Lee";
@@ -111,6 +112,30 @@ TEST(FrequencyLists, ChangesAndNumbers) {
     EXPECT_EQ(numbers[1].text, " = 1");                     // frequency 5 has no name
     EXPECT_EQ(numbers[2].text, "A frequency name 20ch =1"); // cut to 23, then the count
     EXPECT_EQ(numbers[2].freq, 18);
+}
+
+} // namespace
+
+namespace {
+
+TEST(FrequencyChoices, CurrentFirstThenCheckedInIndexOrder) {
+    FreqNames names;
+    names.names[3] = "27.125";
+    names.names[9] = "40.665";
+    names.names[12] = "35.010";
+    const auto items = frequencyChoices(9, {12, 3, 9, 0, 250}, names);
+    ASSERT_EQ(items.size(), 4u);
+    EXPECT_EQ(items[0].freq, 9);
+    EXPECT_EQ(items[0].name, "40.665");
+    EXPECT_EQ(items[1].name, "27.125");
+    EXPECT_EQ(items[2].freq, 9);
+    EXPECT_EQ(items[3].name, "35.010");
+
+    const auto none = frequencyChoices(0, {}, names);
+    ASSERT_EQ(none.size(), 1u);
+    EXPECT_EQ(none[0].freq, 0);
+    EXPECT_EQ(none[0].name, "");
+    EXPECT_EQ(frequencyChoices(230, {}, names)[0].freq, 0);
 }
 
 } // namespace

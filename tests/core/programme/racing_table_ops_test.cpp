@@ -71,7 +71,7 @@ TEST(RaceColumns, DeleteEmptiesInfoAndSlotsOfThatRaceOnly) {
 TEST(RaceColumns, DraggedRaceTakesTheNumberOfItsNewPlace) {
     RacingTable t;
     for (int race = 1; race <= 6; ++race) {
-        t.setInfo(race, "I" + std::to_string(race));
+        t.setInfo(race, test::numbered("I", race));
         t.setSlotText(race, 1, std::to_string(race * 10));
     }
     moveRace(t, 5, 2);
@@ -79,7 +79,7 @@ TEST(RaceColumns, DraggedRaceTakesTheNumberOfItsNewPlace) {
     for (int race = 1; race <= 6; ++race) EXPECT_EQ(t.info(race), infos[race - 1]) << race;
     EXPECT_EQ(t.slotText(2, 1), "50");
     moveRace(t, 2, 5); // and back
-    for (int race = 1; race <= 6; ++race) EXPECT_EQ(t.info(race), "I" + std::to_string(race));
+    for (int race = 1; race <= 6; ++race) EXPECT_EQ(t.info(race), test::numbered("I", race));
     moveRace(t, 50, 1);
     EXPECT_EQ(t.info(1), "");
     EXPECT_EQ(t.info(2), "I1");

@@ -118,7 +118,8 @@ TEST(RoundPoints, EqualPositionsCountTheRoundWithMoreLapsThenShorterTime) {
     ProgSettings s;
     driver(e, 1, "A");
     results(e, 1, {{5, 10.0}, {7, 12.0}, {7, 11.0}});
-    const PointsLine* line = lineOf(RoundPoints(e, s, 1, 3, 1, false), 1);
+    const PointsStandings p = RoundPoints(e, s, 1, 3, 1, false);
+    const PointsLine* line = lineOf(p, 1);
     EXPECT_EQ(line->total, 1);
     EXPECT_EQ(line->bestLaps, 7);
     EXPECT_DOUBLE_EQ(line->bestTime, 11.0);
@@ -128,7 +129,7 @@ TEST(RoundPoints, EqualTotalsByBestLapsThenBestTimeThenIdWithRunningPositions) {
     // Crossing results over two rounds give all four competitors the same total.
     EventData e;
     ProgSettings s;
-    for (int id = 1; id <= 4; ++id) driver(e, id, "D" + std::to_string(id), 3);
+    for (int id = 1; id <= 4; ++id) driver(e, id, test::numbered("D", id), 3);
     results(e, 1, {{10, 50.0}, {8, 50.0}});
     results(e, 2, {{8, 50.0}, {10, 50.0}});
     results(e, 3, {{9, 40.0}, {9, 60.0}});

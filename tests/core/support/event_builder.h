@@ -7,6 +7,11 @@
 
 namespace vexa::test {
 
+// A prefix followed by a number, such as D12.
+inline std::string numbered(const char* prefix, int n) {
+    return std::string(prefix).append(std::to_string(n));
+}
+
 // Puts a named competitor into an event and returns his entry for further changes.
 inline comp_ent& driver(EventData& event, int id, const std::string& name, int classno = 0) {
     comp_ent& c = event.cpts[id];
