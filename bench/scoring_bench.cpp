@@ -102,4 +102,3 @@ BENCHMARK(FreqSortOfAFullTable)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();

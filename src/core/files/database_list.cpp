@@ -4,12 +4,6 @@
 
 namespace vexa {
 
-std::string secondNameKey(const std::string& name) {
-    const size_t blank = name.find(' ');
-    if (blank == std::string::npos) return upperLatin1(name);
-    return upperLatin1(name.substr(blank + 1) + " " + name.substr(0, blank));
-}
-
 std::vector<DatabaseListRow> databaseList(const DriversDatabase& db, DatabaseOrder order,
                                           const ProgSettings& settings,
                                           const FreqNames& freqnames) {

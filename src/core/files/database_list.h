@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/drivers_database.h"
+#include "model/competitor_list.h"
 #include "model/event_data.h"
 #include "settings/prog_settings.h"
 
@@ -25,11 +26,9 @@ struct DatabaseListRow {
     std::string key;         // the name as the order compares it
 };
 
-// The name with its first word moved behind the rest, upper-cased: John Smith gives SMITH JOHN.
-std::string secondNameKey(const std::string& name);
-
 // The live records in the chosen order: as stored; by the upper-cased name; by the second-name
-// key; by ability, highest first. Equal keys keep the array order.
+// key (secondNameKey: John Smith compares as SMITH JOHN); by ability, highest first. Equal keys
+// keep the array order.
 std::vector<DatabaseListRow> databaseList(const DriversDatabase& db, DatabaseOrder order,
                                           const ProgSettings& settings, const FreqNames& freqnames);
 

@@ -8,15 +8,10 @@
 using namespace vexa;
 using vexa::test::concat;
 using vexa::test::hex;
+using vexa::test::le32;
 using vexa::test::Record;
 
 namespace {
-
-std::vector<uint8_t> le32(int32_t v) {
-    const auto u = static_cast<uint32_t>(v);
-    return {static_cast<uint8_t>(u), static_cast<uint8_t>(u >> 8), static_cast<uint8_t>(u >> 16),
-            static_cast<uint8_t>(u >> 24)};
-}
 
 TEST(EventSettingsFile, GoldenBytesAndReadBack) {
     ProgSettings s;

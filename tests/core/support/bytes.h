@@ -30,6 +30,13 @@ inline std::vector<uint8_t> hex(const std::string& text) {
     return out;
 }
 
+// A 32-bit integer, least significant byte first.
+inline std::vector<uint8_t> le32(int32_t v) {
+    const auto u = static_cast<uint32_t>(v);
+    return {static_cast<uint8_t>(u), static_cast<uint8_t>(u >> 8), static_cast<uint8_t>(u >> 16),
+            static_cast<uint8_t>(u >> 24)};
+}
+
 // A hand-built record: zero bytes of a size, with fields put at offsets.
 struct Record {
     std::vector<uint8_t> bytes;
