@@ -171,7 +171,8 @@ void applyTableBytes(const std::vector<uint8_t>& bytes, RacingTable& table) {
     forEachRecord(bytes, CellRecordSize, [&](const RecordReader& r) {
         const int col = r.int32(0);
         const int row = r.int32(4);
-        if (RacingTable::storedCell(col, row)) table.setCell(col, row, r.shortString(8, CellCapacity));
+        if (RacingTable::storedCell(col, row))
+            table.setCell(col, row, r.shortString(8, CellCapacity));
     });
 }
 
@@ -241,11 +242,10 @@ void readResults(const fs::path& path, EventData& event) {
 
 Outcome writeAllEventFiles(const EventPaths& paths, const ProgSettings& settings,
                            const EventData& event) {
-    const Outcome results[] = {writeEventSettings(paths.settings, settings),
-                               writeCompetitors(paths.competitors, event),
-                               writeTable(paths.heats, event.heats),
-                               writeTable(paths.finals, event.finals),
-                               writeResults(paths.results, event)};
+    const Outcome results[] = {
+        writeEventSettings(paths.settings, settings), writeCompetitors(paths.competitors, event),
+        writeTable(paths.heats, event.heats), writeTable(paths.finals, event.finals),
+        writeResults(paths.results, event)};
     for (const Outcome& o : results)
         if (!o) return o;
     return Outcome::success();

@@ -37,7 +37,8 @@ std::vector<std::string> listEvents(const ProgramHome& home) {
 
 Outcome validateEventName(const std::string& name) {
     constexpr size_t MaxNameLength = 100;
-    if (name.find_first_not_of(" ") == std::string::npos) return Outcome::failure("Please type a name for the event");
+    if (name.find_first_not_of(" ") == std::string::npos)
+        return Outcome::failure("Please type a name for the event");
     if (name.front() == ' ' || name.back() == ' ')
         return Outcome::failure("An event name cannot begin or end with a blank");
     for (char c : name) {
@@ -53,7 +54,8 @@ Outcome validateEventName(const std::string& name) {
     // Names the Windows file system keeps for devices, with or without an extension.
     const std::string stem = upperLatin1(name.substr(0, name.find('.')));
     static const char* const reserved[] = {"CON", "PRN", "AUX", "NUL"};
-    bool isReserved = std::find(std::begin(reserved), std::end(reserved), stem) != std::end(reserved);
+    bool isReserved =
+        std::find(std::begin(reserved), std::end(reserved), stem) != std::end(reserved);
     if (stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) &&
         stem[3] >= '1' && stem[3] <= '9')
         isReserved = true;

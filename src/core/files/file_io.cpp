@@ -23,7 +23,8 @@ static Outcome writeAtomic(const fs::path& path, const char* data, size_t size) 
     temp += ".tmp";
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return Outcome::failure("The file " + displayPath(path) + " could not be written");
+        if (!out)
+            return Outcome::failure("The file " + displayPath(path) + " could not be written");
         out.write(data, static_cast<std::streamsize>(size));
         out.flush();
         if (!out) {

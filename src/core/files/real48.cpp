@@ -48,6 +48,8 @@ double fromReal48(const Real48& bytes) {
     return (bytes[5] & 0x80) ? -value : value;
 }
 
-double roundToReal48(double value) { return fromReal48(toReal48(value)); }
+double roundToReal48(double value) {
+    return fromReal48(toReal48(value));
+}
 
 } // namespace vexa

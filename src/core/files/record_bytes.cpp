@@ -9,7 +9,9 @@ void RecordWriter::int32(size_t offset, int32_t value) {
     for (int i = 0; i < 4; ++i) bytes_[offset + i] = static_cast<uint8_t>(u >> (8 * i));
 }
 
-void RecordWriter::byte(size_t offset, uint8_t value) { bytes_[offset] = value; }
+void RecordWriter::byte(size_t offset, uint8_t value) {
+    bytes_[offset] = value;
+}
 
 void RecordWriter::shortString(size_t offset, size_t capacity, const std::string& text) {
     const size_t length = std::min(text.size(), capacity);

@@ -1,6 +1,5 @@
 #include "model/competitor.h"
 
-
 #include <algorithm>
 
 namespace vexa {

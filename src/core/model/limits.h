@@ -24,7 +24,11 @@ inline constexpr int TitleCapacity = 80;
 // The owned-frequencies character that marks a driver who needs no frequency.
 inline constexpr unsigned char NoFreqNeededFlag = 205;
 
-inline bool validId(int id) { return id >= 1 && id <= MaxCompetitors; }
-inline bool validRound(int round) { return round >= 1 && round <= MaxRounds; }
+inline bool validId(int id) {
+    return id >= 1 && id <= MaxCompetitors;
+}
+inline bool validRound(int round) {
+    return round >= 1 && round <= MaxRounds;
+}
 
 } // namespace vexa

@@ -21,8 +21,8 @@ struct Program {
     EventData event;
     FreqNames freqnames;
 
-    std::string eventName;            // empty until an event is open
-    std::optional<EventPaths> paths;  // the open event's files
+    std::string eventName;           // empty until an event is open
+    std::optional<EventPaths> paths; // the open event's files
 
     // The race engine, made once the platform's ports exist (attachRaceEngine).
     std::unique_ptr<RaceEngine> race;

@@ -7,7 +7,9 @@ namespace vexa {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 // The section name when the line is a section header.
 std::optional<std::string> headerName(const std::string& line) {

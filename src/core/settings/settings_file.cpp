@@ -57,9 +57,15 @@ class Reader {
     const char* section_;
 };
 
-std::string yesNo(bool v) { return v ? "YES" : "NO"; }
-std::string feetMeters(bool feet) { return feet ? "FEET" : "METERS"; }
-std::string massStagger(bool mass) { return mass ? "MASS" : "STAGGER"; }
+std::string yesNo(bool v) {
+    return v ? "YES" : "NO";
+}
+std::string feetMeters(bool feet) {
+    return feet ? "FEET" : "METERS";
+}
+std::string massStagger(bool mass) {
+    return mass ? "MASS" : "STAGGER";
+}
 
 std::string transponderKey(int set, int car) {
     return "Set" + std::to_string(set) + "_T" + std::to_string(car);

@@ -68,7 +68,7 @@ TEST(EventSettingsFile, GoldenBytesAndReadBack) {
 TEST(EventSettingsFile, ReadingRules) {
     Record r(136);
     r.at(84, le32(99)).at(88, le32(0)).at(92, hex("82 00 00 00 00 20")); // 2.5
-    r.at(98, {2});        // any value but 1 is feet
+    r.at(98, {2});                                                       // any value but 1 is feet
     r.at(132, {0, 1, 1, 1}); // offset 132 decides the first-lap check box over 135
     ProgSettings s;
     applyEventSettingsBytes(r.bytes, s);
@@ -214,9 +214,24 @@ TEST(ResultsFile, GoldenBytesAndReadBack) {
     e.storeResult(1, 20, -1, 12.5); // a time alone is a result
     e.storeResult(300, 2, 14, 300.125);
     const auto expected = concat({
-        Record(20).at(0, le32(1)).at(4, le32(1)).at(8, le32(0)).at(12, hex("81 00 00 00 00 80")).bytes,
-        Record(20).at(0, le32(1)).at(4, le32(20)).at(8, le32(-1)).at(12, hex("84 00 00 00 00 48")).bytes,
-        Record(20).at(0, le32(300)).at(4, le32(2)).at(8, le32(14)).at(12, hex("89 00 00 00 10 16")).bytes,
+        Record(20)
+            .at(0, le32(1))
+            .at(4, le32(1))
+            .at(8, le32(0))
+            .at(12, hex("81 00 00 00 00 80"))
+            .bytes,
+        Record(20)
+            .at(0, le32(1))
+            .at(4, le32(20))
+            .at(8, le32(-1))
+            .at(12, hex("84 00 00 00 00 48"))
+            .bytes,
+        Record(20)
+            .at(0, le32(300))
+            .at(4, le32(2))
+            .at(8, le32(14))
+            .at(12, hex("89 00 00 00 10 16"))
+            .bytes,
     });
     EXPECT_EQ(resultsBytes(e), expected);
 

@@ -27,14 +27,12 @@ TEST_P(Real48Golden, EncodesAndDecodes) {
     EXPECT_DOUBLE_EQ(fromReal48(raw), c.value);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, Real48Golden,
-                         testing::Values(Real48Case{0.0, "00 00 00 00 00 00"},
-                                         Real48Case{1.0, "81 00 00 00 00 00"},
-                                         Real48Case{-1.0, "81 00 00 00 00 80"},
-                                         Real48Case{500.0, "89 00 00 00 00 7A"},
-                                         Real48Case{0.5, "80 00 00 00 00 00"},
-                                         Real48Case{-2.5, "82 00 00 00 00 A0"},
-                                         Real48Case{300.125, "89 00 00 00 10 16"}));
+INSTANTIATE_TEST_SUITE_P(
+    Values, Real48Golden,
+    testing::Values(Real48Case{0.0, "00 00 00 00 00 00"}, Real48Case{1.0, "81 00 00 00 00 00"},
+                    Real48Case{-1.0, "81 00 00 00 00 80"}, Real48Case{500.0, "89 00 00 00 00 7A"},
+                    Real48Case{0.5, "80 00 00 00 00 00"}, Real48Case{-2.5, "82 00 00 00 00 A0"},
+                    Real48Case{300.125, "89 00 00 00 10 16"}));
 
 TEST(Real48, RoundsToNearestAtThirtyNineBits) {
     // 0.1 is not exact in binary: the stored value is the nearest 39-bit mantissa.

@@ -1,0 +1,168 @@
+#include "files/file_io.h"
+#include "settings/settings_file.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace vexa;
+
+namespace {
+
+ProgSettings load(const std::string& text) {
+    ProgSettings s;
+    loadini(IniFile::parse(text), s);
+    return s;
+}
+
+struct ReadCase {
+    const char* name;
+    const char* ini;
+    std::function<bool(const ProgSettings&)> holds;
+};
+
+TEST(SettingsFile, ReadRulesAndClamps) {
+    const ReadCase cases[] = {
+        {"device 7 is manual", "[COUNT METHOD]\nCOUNTDEVICE=7",
+         [](auto& s) { return s.countDevice == 0; }},
+        {"device -1 is manual", "[COUNT METHOD]\nCOUNTDEVICE=-1",
+         [](auto& s) { return s.countDevice == 0; }},
+        {"device 2 taken", "[COUNT METHOD]\nCOUNTDEVICE=2",
+         [](auto& s) { return s.countDevice == 2; }},
+        {"non-numeric device is default", "[COUNT METHOD]\nCOUNTDEVICE=two",
+         [](auto& s) { return s.countDevice == 0; }},
+        {"gap 500", "[MISC]\nSTAGGER GAP=500", [](auto& s) { return s.staggerGap == 1000; }},
+        {"gap 3001", "[MISC]\nSTAGGER GAP=3001", [](auto& s) { return s.staggerGap == 1000; }},
+        {"gap 2500", "[MISC]\nSTAGGER GAP=2500", [](auto& s) { return s.staggerGap == 2500; }},
+        {"beeps 1", "[MISC]\nCOUNT BEEPS=1", [](auto& s) { return s.countBeeps == 10; }},
+        {"beeps 11", "[MISC]\nCOUNT BEEPS=11", [](auto& s) { return s.countBeeps == 10; }},
+        {"beeps 2", "[MISC]\nCOUNT BEEPS=2", [](auto& s) { return s.countBeeps == 2; }},
+        {"hits 60", "[COUNT METHOD]\nLOWEST HITS=60", [](auto& s) { return s.lowestHits == 0; }},
+        {"hits 3", "[COUNT METHOD]\nLOWEST HITS=3", [](auto& s) { return s.lowestHits == 3; }},
+        {"hits -1", "[COUNT METHOD]\nLOWEST HITS=-1", [](auto& s) { return s.lowestHits == 0; }},
+        {"mass in lower case is stagger", "[EVENT]\nHEAT TYPE=mass",
+         [](auto& s) { return !s.heatMass; }},
+        {"MASS is mass", "[EVENT]\nHEAT TYPE=MASS", [](auto& s) { return s.heatMass; }},
+        {"feet in lower case is feet", "[EVENT]\nTRACK MEASURE=feet",
+         [](auto& s) { return s.trackMeasureFeet; }},
+        {"scroll maybe is true", "[MISC]\nSCROLLCHANGE=maybe",
+         [](auto& s) { return s.scrollChange; }},
+        {"scroll no is false", "[MISC]\nSCROLLCHANGE=no", [](auto& s) { return !s.scrollChange; }},
+        {"yes in any case", "[MISC]\nAUTO KEYS=yEs", [](auto& s) { return s.autoKeys; }},
+        {"yes with more text is no", "[MISC]\nAUTO KEYS=YESS", [](auto& s) { return !s.autoKeys; }},
+        {"stagger order last", "[MISC]\nSTAGGER ORDER=last",
+         [](auto& s) { return s.staggerOrderLast; }},
+        {"class -1 is empty", "[Classes]\nClass3=-1",
+         [](auto& s) { return s.classes[3].name.empty(); }},
+        {"class over 20 is empty", "[Classes]\nClass3=ABCDEFGHIJKLMNOPQRSTU",
+         [](auto& s) { return s.classes[3].name.empty(); }},
+        {"class name kept", "[Classes]\nClass30=Touring",
+         [](auto& s) { return s.classes[30].name == "Touring"; }},
+        {"class countdown no", "[Classes]\nTSCdown Class4=NO",
+         [](auto& s) { return !s.classes[4].tenSecCountdown; }},
+        {"transponder", "[Track Transponders]\nSet2_T15=4711",
+         [](auto& s) { return s.trackSets[2].transponders[15] == 4711; }},
+        {"sections match in any case", "[misc]\nitaly=YES", [](auto& s) { return s.italy; }},
+    };
+    for (const auto& c : cases) EXPECT_TRUE(c.holds(load(c.ini))) << c.name;
+}
+
+TEST(SettingsFile, DefaultsOfAMissingFile) {
+    const ProgSettings s = load("");
+    EXPECT_EQ(s.countDevice, 0);
+    EXPECT_FALSE(s.speedTrap);
+    EXPECT_EQ(s.trapGap, "10");
+    EXPECT_FALSE(s.trapMeasureFeet);
+    EXPECT_EQ(s.noLights, "999");
+    EXPECT_TRUE(s.printRaceResults);
+    EXPECT_TRUE(s.requiresFreq);
+    EXPECT_TRUE(s.scrollChange);
+    EXPECT_FALSE(s.dpLapsOnly);
+    EXPECT_FALSE(s.staggerOrderLast);
+    EXPECT_FALSE(s.clr);
+    EXPECT_EQ(s.clrLaps, 5);
+    EXPECT_TRUE(s.countFirst);
+    EXPECT_FALSE(s.heatMass);
+    EXPECT_TRUE(s.finalMass);
+    EXPECT_EQ(s.runOrder, "2");
+    EXPECT_TRUE(s.passBeeps);
+    EXPECT_EQ(s.raceInterval, "60");
+    EXPECT_EQ(s.classes[0].name, "");
+    EXPECT_EQ(s.classes[0].qualMinutes, 5);
+    EXPECT_TRUE(s.classes[0].readStartOrder);
+    EXPECT_EQ(s.trackSets[4].transponders[20], -1);
+}
+
+// The file a save writes into an empty file, written out by hand.
+std::string expectedDefaultFile() {
+    std::string t =
+        "[Version]\r\nLastSet=0.14\r\n"
+        "[COUNT METHOD]\r\nCOUNTDEVICE=0\r\nCOUNT1COMPORT=0\r\nIP ADDRESS=\r\n"
+        "SPEEDTRAP=NO\r\nTRAPGAP=10\r\nTRAPMEASURE=METERS\r\nEX20=NO\r\nCOUNTSAME=NO\r\n"
+        "[RCIO]\r\nCOMPORT=0\r\nCOMPATIBLE=NO\r\nSECONDAMB=NO\r\nNOLIGHTS=999\r\n"
+        "AMBERLIGHT=999\r\n"
+        "[MISC]\r\nITALY=NO\r\nTRAN LETTERS=NO\r\nSTART FROM LEADER=NO\r\n"
+        "START ORDER NAMES=NO\r\nREQUIRES FREQ=YES\r\nSCROLLCHANGE=YES\r\n"
+        "STAGGER GAP=1000\r\nSTAGGER ORDER=FTD\r\nCOUNT BEEPS=10\r\nAUTO KEYS=NO\r\n"
+        "ONE COLUMN=NO\r\n"
+        "[PRINTER]\r\nRACE RESULTS=YES\r\n"
+        "[SCORE METHOD]\r\nCLR=NO\r\nCLRLAPS=5\r\n"
+        "[Sound]\r\nRUN ORDER=2\r\nRemain Time=NO\r\nBetween Warning=NO\r\n"
+        "RACE NUMBER=YES\r\nFINISH ORDER=YES\r\nIMPROVED DRIVERS=YES\r\n54321=NO\r\n"
+        "Pass Beeps=YES\r\n"
+        "[EVENT]\r\nTRACK LENGTH=500\r\nTRACK MEASURE=METERS\r\nHEAT TYPE=STAGGER\r\n"
+        "FINAL TYPE=MASS\r\nCOUNT FIRST=YES\r\n"
+        "[TIMES]\r\nMIN LAP=7\r\nLAST START=30\r\nRACE INTIVAL=60\r\nRACE SETUP=30\r\n"
+        "LAST LAP=30\r\n"
+        "[Track Transponders]\r\nSet1Name=\r\nSet2Name=\r\nSet3Name=\r\nSet4Name=\r\n";
+    for (int s = 1; s <= 4; ++s)
+        for (int c = 1; c <= 20; ++c)
+            t += "Set" + std::to_string(s) + "_T" + std::to_string(c) + "=-1\r\n";
+    t += "[Classes]\r\n";
+    for (int i = 0; i <= 30; ++i) {
+        const std::string n = std::to_string(i);
+        t += "Class" + n + "=\r\nQ Class" + n + "=5\r\nA Class" + n + "=5\r\nB Class" + n +
+             "=5\r\nO Class" + n + "=5\r\nTSCdown Class" + n + "=YES\r\nRSorder Class" + n +
+             "=YES\r\n";
+    }
+    return t;
+}
+
+TEST(SettingsFile, GoldenTextOfAFreshSave) {
+    IniFile ini;
+    writeini(ProgSettings{}, ini);
+    EXPECT_EQ(ini.text(), expectedDefaultFile());
+}
+
+TEST(SettingsFile, SaveKeepsHandTypedAndUnknownLinesAndRoundTrips) {
+    test::TempDir dir;
+    const auto path = dir.path() / "vexa.ini";
+    const std::string original = "[COUNT METHOD]\r\nCOUNTDEVICE=7\r\nLOWEST HITS=3\r\n"
+                                 "[MISC]\r\nDPLAPSONLY=yes\r\n[Club]\r\nColour=red\r\n";
+    ASSERT_TRUE(writeFileAtomic(path, original).ok);
+    ProgSettings s;
+    loadSettingsFile(path, s);
+    EXPECT_EQ(s.countDevice, 0);
+    EXPECT_EQ(s.lowestHits, 3);
+    EXPECT_TRUE(s.dpLapsOnly);
+    s.classes[2].name = "Buggy";
+    s.trackSets[1].transponders[3] = 123;
+    s.staggerGap = 2500;
+    ASSERT_TRUE(saveSettingsFile(path, s).ok);
+
+    const auto bytes = readWholeFile(path);
+    const std::string saved(bytes->begin(), bytes->end());
+    EXPECT_NE(saved.find("COUNTDEVICE=0\r\nLOWEST HITS=3\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("DPLAPSONLY=yes\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("[Club]\r\nColour=red\r\n"), std::string::npos);
+
+    ProgSettings back;
+    loadSettingsFile(path, back);
+    EXPECT_EQ(back.classes[2].name, "Buggy");
+    EXPECT_EQ(back.trackSets[1].transponders[3], 123);
+    EXPECT_EQ(back.staggerGap, 2500);
+    EXPECT_EQ(back.lowestHits, 3);
+}
+
+} // namespace
