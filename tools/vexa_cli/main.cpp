@@ -1,3 +1,4 @@
+#include "commands.h"
 #include "output_commands.h"
 #include "pdf_output.h"
 
@@ -7,38 +8,36 @@
 
 namespace {
 
-struct Subcommand {
-    const char* name;
-    int (*run)(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
-    const char* const* usage;
-};
-
-const Subcommand Subcommands[] = {
-    {"report", vexa::cli::reportCommand, &vexa::cli::ReportUsage},
-    {"html", vexa::cli::htmlCommand, &vexa::cli::HtmlUsage},
-};
-
-int usage(std::ostream& err) {
-    err << "usage: vexa-cli COMMAND [options]\n";
-    for (const Subcommand& command : Subcommands) err << "\n" << *command.usage;
-    return 2;
+void usage(std::ostream& err) {
+    err << "usage: vexa-cli <command> [options]\n"
+           "commands:\n"
+           "  race --home DIR --event NAME [--script FILE] [--races N] [--quiet]\n"
+           "       runs the event's current race(s) in simulated time, fed by a script of key\n"
+           "       presses, decoder bytes and race-control actions\n"
+           "  report ...  writes a printed report of an event to a PDF or text file\n"
+           "  html ...    writes the overall results page of a round range\n"
+           "\n"
+        << vexa::cli::ReportUsage << "\n"
+        << vexa::cli::HtmlUsage;
 }
 
 } // namespace
 
-int main(int argc, char* argv[]) {
-    if (argc < 2) return usage(std::cerr);
-    const std::string name = argv[1];
-    const std::vector<std::string> words(argv + 2, argv + argc);
-    for (const Subcommand& command : Subcommands) {
-        if (name != command.name) continue;
-        const int code = command.run(words, std::cout, std::cerr);
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        usage(std::cerr);
+        return 2;
+    }
+    const std::string command = args.front();
+    args.erase(args.begin());
+    if (command == "race") return vexa::cli::raceCommand(args, std::cout, std::cerr);
+    if (command == "report" || command == "html") {
+        const int code = command == "report" ? vexa::cli::reportCommand(args, std::cout, std::cerr)
+                                             : vexa::cli::htmlCommand(args, std::cout, std::cerr);
         vexa::cli::releasePdfOutput();
         return code;
     }
-    if (name == "--help" || name == "help") {
-        usage(std::cout);
-        return 0;
-    }
-    return usage(std::cerr);
+    usage(std::cerr);
+    return 2;
 }

@@ -18,6 +18,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace vexa {
 
@@ -250,6 +251,13 @@ class RaceEngine {
     int completedRaces_ = 0;
     bool endOfRoundShown_ = false;
     std::minstd_rand random_;
+
+    struct SortKey {
+        int32_t laps;
+        double lastpass;
+        bool placed;
+    };
+    std::vector<SortKey> sortKeys_; // scratch of SortRunningOrder
 };
 
 } // namespace vexa
