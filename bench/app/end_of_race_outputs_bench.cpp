@@ -46,31 +46,61 @@ RaceDrivers twentyCarsOf200Laps(Program& program) {
     return drivers;
 }
 
-void BM_EndOfRaceOutputs(benchmark::State& state) {
+// The event directory and the race of the benchmarks.
+struct RaceOutputsBench {
     QTemporaryDir dir;
     Program program;
-    program.settings.eventTitle = "Benchmark Cup";
-    program.settings.classes[1].name = "Touring";
-    const std::filesystem::path eventDir = std::filesystem::path(dir.path().toStdString()) / "Cup";
-    std::filesystem::create_directories(eventDir / "html");
-    program.paths = EventPaths::in(eventDir);
-    const RaceDrivers drivers = twentyCarsOf200Laps(program);
-    const FinishedRace race{drivers, 1, 1, false, 1, "", 0.31};
-    const OutputIdentity identity;
-    const ReportContext context{program, identity,
-                                LocalMoment::withPlainTexts(2026, 12, 8, 14, 5, 9)};
+    std::filesystem::path eventDir;
+    RaceDrivers drivers;
+    OutputIdentity identity;
+
+    RaceOutputsBench() {
+        program.settings.eventTitle = "Benchmark Cup";
+        program.settings.classes[1].name = "Touring";
+        eventDir = std::filesystem::path(dir.path().toStdString()) / "Cup";
+        std::filesystem::create_directories(eventDir / "html");
+        program.paths = EventPaths::in(eventDir);
+        drivers = twentyCarsOf200Laps(program);
+    }
+    FinishedRace race() const { return {drivers, 1, 1, false, 1, "", 0.31}; }
+    ReportContext context() const {
+        return {program, identity, LocalMoment::withPlainTexts(2026, 12, 8, 14, 5, 9)};
+    }
+    bool resultsFile() { return writeResults(program.paths->results, program.event).ok; }
+    bool racePage() { return RaceResultsPage(context(), race()).ok; }
+    bool uploadRun() { return UploadRun(context(), race()).ok; }
+    bool sheetPdf() {
+        PdfPrintStream sheet(eventDir / "sheet.pdf");
+        return printRaceResultsSheet(sheet, context(), race(), {}).ok;
+    }
+};
+
+void BM_EndOfRaceOutputs(benchmark::State& state) {
+    RaceOutputsBench bench;
     for (auto _ : state) {
         state.PauseTiming();
-        std::filesystem::remove(eventDir / "mlri.dat");
+        std::filesystem::remove(bench.eventDir / "mlri.dat");
         state.ResumeTiming();
-        bool ok = writeResults(program.paths->results, program.event).ok;
-        ok &= RaceResultsPage(context, race).ok;
-        ok &= UploadRun(context, race).ok;
-        PdfPrintStream sheet(eventDir / "sheet.pdf");
-        ok &= printRaceResultsSheet(sheet, context, race, {}).ok;
+        const bool ok =
+            bench.resultsFile() & bench.racePage() & bench.uploadRun() & bench.sheetPdf();
         if (!ok) state.SkipWithError("an output failed");
     }
 }
 BENCHMARK(BM_EndOfRaceOutputs)->Unit(benchmark::kMillisecond);
+
+// Each output on its own, to see where the time goes.
+template <bool (RaceOutputsBench::*Output)()> void BM_OneOutput(benchmark::State& state) {
+    RaceOutputsBench bench;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::filesystem::remove(bench.eventDir / "mlri.dat");
+        state.ResumeTiming();
+        if (!(bench.*Output)()) state.SkipWithError("the output failed");
+    }
+}
+BENCHMARK_TEMPLATE(BM_OneOutput, &RaceOutputsBench::resultsFile)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_OneOutput, &RaceOutputsBench::racePage)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_OneOutput, &RaceOutputsBench::uploadRun)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_OneOutput, &RaceOutputsBench::sheetPdf)->Unit(benchmark::kMillisecond);
 
 } // namespace

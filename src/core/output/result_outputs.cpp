@@ -53,6 +53,11 @@ void ResultOutputs::writeEndOfRoundPages() {
     note(OverallPages, written);
 }
 
+void ResultOutputs::writeOverallPage(int first, int last) {
+    const ReportContext context{program_, identity_, ports_.now()};
+    note(OverallPages, OverallResultsPage(context, first, last, includeNoScore));
+}
+
 void ResultOutputs::note(Output output, const Outcome& outcome) {
     std::string& shown = lastShown_[output];
     if (outcome) {

@@ -52,6 +52,9 @@ class ResultOutputs : public RaceOutputs {
     // The overall results pages of round R = the current round: rounds R..R, then 1..R. Called
     // whenever the end-of-round window opens.
     void writeEndOfRoundPages();
+    // The overall results page of rounds first..last, written when the finals table is rebuilt
+    // from results (the sort table window's "&Next >").
+    void writeOverallPage(int first, int last);
 
     const OutputIdentity& identity() const { return identity_; }
     void setIdentity(OutputIdentity identity) { identity_ = std::move(identity); }

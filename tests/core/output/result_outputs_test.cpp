@@ -133,6 +133,11 @@ TEST_F(EndOfRace, PrintsCopiesWritesThePageAndTheUploadRunThenTheEndOfRoundPages
               std::string::npos);
     EXPECT_TRUE(op.shown.empty());
 
+    // A finals table rebuilt from the results of rounds 1 to 1 writes their overall page too.
+    std::filesystem::remove(eventDir / "html" / "eor1_1.html");
+    outputs.writeOverallPage(1, 1);
+    EXPECT_NE(page("eor1_1.html").find("Overall Results after Round:1"), std::string::npos);
+
     // Without an AMBrc decoder no upload data is written; printing can be switched off.
     program.settings.printRaceResults = false;
     engine.CountDevice = 0;
