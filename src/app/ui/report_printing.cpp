@@ -1,0 +1,24 @@
+#include "ui/report_printing.h"
+
+#include "platform/latin1.h"
+#include "platform/output_platform.h"
+#include "program/program.h"
+
+namespace vexa {
+
+void ReportPrinting::print(
+    QWidget* parent,
+    const std::function<Outcome(PrintStream&, const ReportContext&)>& report) const {
+    std::unique_ptr<PrintStream> out = printer ? printer(parent) : nullptr;
+    if (!out) return; // the operator cancelled the print dialog
+    const ReportContext context{program, identity, now ? now() : currentLocalMoment()};
+    const Outcome printed = report(*out, context);
+    if (!printed && inform) inform(parent, toQt(printed.message));
+}
+
+ReportPrinting platformReportPrinting(Program& program) {
+    return {program, loadOutputIdentity(program.home.iniFile()), chosenPrinterStream,
+            currentLocalMoment, messageBoxInformer()};
+}
+
+} // namespace vexa
