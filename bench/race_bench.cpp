@@ -78,7 +78,8 @@ BENCHMARK(BM_SortCarPass20At150)->Repetitions(5);
 // A 5-minute mass start of 20 cars with about 1,000 passings, from opening the race screen to
 // the saved results, as `vexa-cli race` runs it.
 void BM_FiveMinuteRaceOf20Cars(benchmark::State& state) {
-    const fs::path home = fs::temp_directory_path() / ("vexa-race-bench-" + std::to_string(std::random_device{}()));
+    const fs::path home =
+        fs::temp_directory_path() / ("vexa-race-bench-" + std::to_string(std::random_device{}()));
     {
         Program program;
         program.home.root = home;

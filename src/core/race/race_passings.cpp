@@ -74,8 +74,10 @@ void RaceEngine::sortCarPass(int Index, double PassTime) {
     }
     PassTime = roundToReal48(PassTime);
     if (BookingIn || RaceState == RaceStates::Running) {
-        if (StartType == MassStart) Sortpassmass(Index, PassTime);
-        else Sortpassstagger(Index, PassTime);
+        if (StartType == MassStart)
+            Sortpassmass(Index, PassTime);
+        else
+            Sortpassstagger(Index, PassTime);
     }
     Updatedisplay();
     MarkCarCell(Index);

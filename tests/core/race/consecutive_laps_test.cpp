@@ -12,7 +12,8 @@ RaceDriver car(int laps, std::vector<double> durations) {
     RaceDriver d;
     double t = 0;
     for (int n = 1; n <= laps; ++n) {
-        const double lap = durations[std::min<size_t>(static_cast<size_t>(n - 1), durations.size() - 1)];
+        const double lap =
+            durations[std::min<size_t>(static_cast<size_t>(n - 1), durations.size() - 1)];
         t += lap;
         if (n <= MaxLapTimes) d.laptimes[static_cast<size_t>(n)] = lap;
     }
