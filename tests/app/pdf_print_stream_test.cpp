@@ -103,6 +103,24 @@ class PdfPrintStreamTest : public QObject {
                     .contains(QRegularExpression(QStringLiteral("200\\s+9\\.50\\s+200"))));
     }
 
+    void twentyCarLapChartIsScaledToThePageWidth() {
+        RaceDrivers drivers;
+        for (int k = 0; k < 20; ++k) {
+            drivers.push_back(entrant("Car" + std::to_string(k + 1), k + 1, 30 - k, 9.75));
+            drivers.back().runorder = k;
+        }
+        PdfPrintStream out(file("wide.pdf"));
+        const ReportContext context{program_, identity_,
+                                    LocalMoment::withPlainTexts(2026, 12, 8, 14, 5, 9)};
+        QVERIFY(printRaceResultsSheet(out, context, {drivers, 3, 2, false, 1, "", 0.0}, {}));
+        QCOMPARE(renderedPages(file("wide.pdf"), QStringLiteral("wide")), 1);
+        // The chart head and lap 1 keep their last columns on the page.
+        const QString text = pdfText(file("wide.pdf"));
+        QVERIFY(text.contains(QRegularExpression(QStringLiteral("Car220\\s+LAP"))));
+        QVERIFY(
+            text.contains(QRegularExpression(QStringLiteral("\\n\\s*1\\s+(9\\.75\\s+){20}1\\s"))));
+    }
+
     void labelsFedOnePerPage() {
         program_.event.competitor(1).name = "Ann Lee";
         program_.event.heats.setSlotText(1, 1, "1");

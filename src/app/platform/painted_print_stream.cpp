@@ -63,10 +63,9 @@ Outcome PaintedPrintStream::open() {
         device_ = nullptr;
         return Outcome::failure("The print job could not be started");
     }
-    y_ = 0;
-    bottom_ = painter_.viewport().height();
-    pages_ = 1;
+    pages_ = 0;
     runs_.clear();
+    lines_.clear();
     lineOpen_ = false;
     feedPending_ = false;
     return Outcome::success();
@@ -89,57 +88,72 @@ void PaintedPrintStream::write(const std::string& text) {
 }
 
 void PaintedPrintStream::endLine() {
-    if (!device_) return;
-    flushLine();
+    if (device_) endCurrentLine();
 }
 
 void PaintedPrintStream::formFeed() {
     if (!device_) return;
-    if (lineOpen_) flushLine();
+    if (lineOpen_) endCurrentLine();
     feedPending_ = true;
 }
 
-void PaintedPrintStream::ensurePage() {
-    if (!feedPending_) return;
+void PaintedPrintStream::endCurrentLine() {
+    lines_.push_back(
+        {std::move(runs_), printerFont(fontName_, fontSize_, fontStyle_), feedPending_});
+    runs_.clear();
     feedPending_ = false;
-    device_->newPage();
-    ++pages_;
-    y_ = 0;
+    lineOpen_ = false;
 }
 
-void PaintedPrintStream::flushLine() {
-    ensurePage();
-    qreal ascent = 0;
-    qreal height = 0;
-    if (runs_.empty()) {
-        const QFontMetricsF metrics(printerFont(fontName_, fontSize_, fontStyle_), device_);
-        ascent = metrics.ascent();
-        height = metrics.lineSpacing();
+void PaintedPrintStream::paintLines() {
+    // One scale for the whole job keeps the columns of every line in line with each other.
+    qreal widest = 0;
+    for (const Line& line : lines_) {
+        qreal width = 0;
+        for (const Run& run : line.runs)
+            width += QFontMetricsF(run.font, device_).horizontalAdvance(run.text);
+        widest = std::max(widest, width);
     }
-    for (const Run& run : runs_) {
-        const QFontMetricsF metrics(run.font, device_);
-        ascent = std::max(ascent, metrics.ascent());
-        height = std::max(height, metrics.lineSpacing());
+    const QRect area = painter_.viewport();
+    const qreal scale = widest > area.width() ? area.width() / widest : 1.0;
+    painter_.scale(scale, scale);
+    const qreal bottom = area.height() / scale;
+
+    qreal y = 0;
+    pages_ = 1;
+    for (const Line& line : lines_) {
+        qreal ascent = 0;
+        qreal height = 0;
+        if (line.runs.empty()) {
+            const QFontMetricsF metrics(line.font, device_);
+            ascent = metrics.ascent();
+            height = metrics.lineSpacing();
+        }
+        for (const Run& run : line.runs) {
+            const QFontMetricsF metrics(run.font, device_);
+            ascent = std::max(ascent, metrics.ascent());
+            height = std::max(height, metrics.lineSpacing());
+        }
+        if (line.newPageBefore || (y > 0 && y + height > bottom)) {
+            device_->newPage();
+            ++pages_;
+            y = 0;
+        }
+        qreal x = 0;
+        for (const Run& run : line.runs) {
+            painter_.setFont(run.font);
+            painter_.drawText(QPointF(x, y + ascent), run.text);
+            x += QFontMetricsF(run.font, device_).horizontalAdvance(run.text);
+        }
+        y += height;
     }
-    if (y_ > 0 && y_ + height > bottom_) {
-        device_->newPage();
-        ++pages_;
-        y_ = 0;
-    }
-    qreal x = 0;
-    for (const Run& run : runs_) {
-        painter_.setFont(run.font);
-        painter_.drawText(QPointF(x, y_ + ascent), run.text);
-        x += QFontMetricsF(run.font, device_).horizontalAdvance(run.text);
-    }
-    y_ += height;
-    runs_.clear();
-    lineOpen_ = false;
 }
 
 Outcome PaintedPrintStream::close() {
     if (!device_) return Outcome::failure("The print job was not open");
-    if (lineOpen_) flushLine();
+    if (lineOpen_) endCurrentLine();
+    paintLines();
+    lines_.clear();
     painter_.end();
     device_ = nullptr;
     return finishDevice();

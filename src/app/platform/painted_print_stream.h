@@ -12,11 +12,12 @@ class QPagedPaintDevice;
 
 namespace vexa {
 
-// A print stream painted onto pages: text runs are collected for the current line and drawn when
-// the line ends, on a baseline that fits the tallest font of the line; a line that does not fit
-// the page goes onto a new page, and a form feed starts a new page before the next line.
-// "Courier New" falls back to the platform's fixed-pitch font when it is missing, so that columns
-// filled with blanks still line up.
+// A print stream painted onto pages. The lines of the job are collected and painted when it
+// closes: each line on a baseline that fits the tallest font of the line, a line that does not fit
+// the page on a new page, a form feed starting a new page before the next line. A job whose
+// widest line is wider than the page is scaled down as a whole, so that no column is cut off and
+// all columns keep lining up. "Courier New" falls back to the platform's fixed-pitch font when it
+// is missing, so that columns filled with blanks still line up.
 class PaintedPrintStream : public PrintStream {
   public:
     ~PaintedPrintStream() override;
@@ -46,8 +47,13 @@ class PaintedPrintStream : public PrintStream {
         QString text;
         QFont font;
     };
-    void flushLine();
-    void ensurePage();
+    struct Line {
+        std::vector<Run> runs;
+        QFont font; // the font in effect when the line ended: the height of an empty line
+        bool newPageBefore = false;
+    };
+    void endCurrentLine();
+    void paintLines();
 
     QPagedPaintDevice* device_ = nullptr;
     QPainter painter_;
@@ -55,10 +61,9 @@ class PaintedPrintStream : public PrintStream {
     int fontSize_ = 10;
     FontStyle fontStyle_;
     std::vector<Run> runs_;
+    std::vector<Line> lines_;
     bool lineOpen_ = false;
     bool feedPending_ = false;
-    qreal y_ = 0;
-    qreal bottom_ = 0;
     int pages_ = 0;
 };
 
