@@ -64,6 +64,7 @@ Outcome PaintedPrintStream::open() {
         return Outcome::failure("The print job could not be started");
     }
     pages_ = 0;
+    fonts_.clear();
     runs_.clear();
     lines_.clear();
     lineOpen_ = false;
@@ -84,7 +85,21 @@ void PaintedPrintStream::setFontStyle(FontStyle style) {
 void PaintedPrintStream::write(const std::string& text) {
     if (!device_) return;
     lineOpen_ = true;
-    if (!text.empty()) runs_.push_back({toQt(text), printerFont(fontName_, fontSize_, fontStyle_)});
+    if (text.empty()) return;
+    const size_t font = currentFont();
+    QString qtext = toQt(text);
+    const qreal width = fonts_[font].metrics.horizontalAdvance(qtext);
+    runs_.push_back({std::move(qtext), font, width});
+}
+
+size_t PaintedPrintStream::currentFont() {
+    for (size_t i = 0; i < fonts_.size(); ++i)
+        if (fonts_[i].name == fontName_ && fonts_[i].size == fontSize_ &&
+            fonts_[i].style == fontStyle_)
+            return i;
+    const QFont font = printerFont(fontName_, fontSize_, fontStyle_);
+    fonts_.push_back({fontName_, fontSize_, fontStyle_, font, QFontMetricsF(font, device_)});
+    return fonts_.size() - 1;
 }
 
 void PaintedPrintStream::endLine() {
@@ -98,8 +113,7 @@ void PaintedPrintStream::formFeed() {
 }
 
 void PaintedPrintStream::endCurrentLine() {
-    lines_.push_back(
-        {std::move(runs_), printerFont(fontName_, fontSize_, fontStyle_), feedPending_});
+    lines_.push_back({std::move(runs_), currentFont(), feedPending_});
     runs_.clear();
     feedPending_ = false;
     lineOpen_ = false;
@@ -110,8 +124,7 @@ void PaintedPrintStream::paintLines() {
     qreal widest = 0;
     for (const Line& line : lines_) {
         qreal width = 0;
-        for (const Run& run : line.runs)
-            width += QFontMetricsF(run.font, device_).horizontalAdvance(run.text);
+        for (const Run& run : line.runs) width += run.width;
         widest = std::max(widest, width);
     }
     const QRect area = painter_.viewport();
@@ -120,19 +133,18 @@ void PaintedPrintStream::paintLines() {
     const qreal bottom = area.height() / scale;
 
     qreal y = 0;
+    size_t painted = fonts_.size();
     pages_ = 1;
     for (const Line& line : lines_) {
         qreal ascent = 0;
         qreal height = 0;
         if (line.runs.empty()) {
-            const QFontMetricsF metrics(line.font, device_);
-            ascent = metrics.ascent();
-            height = metrics.lineSpacing();
+            ascent = fonts_[line.font].metrics.ascent();
+            height = fonts_[line.font].metrics.lineSpacing();
         }
         for (const Run& run : line.runs) {
-            const QFontMetricsF metrics(run.font, device_);
-            ascent = std::max(ascent, metrics.ascent());
-            height = std::max(height, metrics.lineSpacing());
+            ascent = std::max(ascent, fonts_[run.font].metrics.ascent());
+            height = std::max(height, fonts_[run.font].metrics.lineSpacing());
         }
         if (line.newPageBefore || (y > 0 && y + height > bottom)) {
             device_->newPage();
@@ -141,9 +153,12 @@ void PaintedPrintStream::paintLines() {
         }
         qreal x = 0;
         for (const Run& run : line.runs) {
-            painter_.setFont(run.font);
+            if (run.font != painted) {
+                painter_.setFont(fonts_[run.font].font);
+                painted = run.font;
+            }
             painter_.drawText(QPointF(x, y + ascent), run.text);
-            x += QFontMetricsF(run.font, device_).horizontalAdvance(run.text);
+            x += run.width;
         }
         y += height;
     }

@@ -3,6 +3,7 @@
 #include "ports/print_stream.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QString>
 
@@ -43,15 +44,25 @@ class PaintedPrintStream : public PrintStream {
     virtual Outcome finishDevice() = 0;
 
   private:
+    // A font of the job with its measures on the device, made once per font.
+    struct JobFont {
+        std::string name;
+        int size;
+        FontStyle style;
+        QFont font;
+        QFontMetricsF metrics;
+    };
     struct Run {
         QString text;
-        QFont font;
+        size_t font; // index into fonts_
+        qreal width;
     };
     struct Line {
         std::vector<Run> runs;
-        QFont font; // the font in effect when the line ended: the height of an empty line
+        size_t font; // the font in effect when the line ended: the height of an empty line
         bool newPageBefore = false;
     };
+    size_t currentFont();
     void endCurrentLine();
     void paintLines();
 
@@ -60,6 +71,7 @@ class PaintedPrintStream : public PrintStream {
     std::string fontName_ = "Arial";
     int fontSize_ = 10;
     FontStyle fontStyle_;
+    std::vector<JobFont> fonts_;
     std::vector<Run> runs_;
     std::vector<Line> lines_;
     bool lineOpen_ = false;
