@@ -18,4 +18,9 @@ std::vector<std::string> startProgram(Program& program) {
     return messages;
 }
 
+RaceEngine& attachRaceEngine(Program& program, const RacePorts& ports) {
+    program.race = std::make_unique<RaceEngine>(program, ports);
+    return *program.race;
+}
+
 } // namespace vexa

@@ -3,16 +3,18 @@
 #include "files/event_files.h"
 #include "model/event_data.h"
 #include "program/program_home.h"
+#include "race/race_engine.h"
 #include "settings/prog_settings.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace vexa {
 
-// The one owner of the program's state: settings, the open event's tables and the frequency
-// names. Windows and the race engine reach the data through it.
+// The one owner of the program's state: settings, the open event's tables, the frequency names
+// and the race engine. Windows reach the data through it.
 struct Program {
     ProgramHome home;
     ProgSettings settings;
@@ -22,11 +24,17 @@ struct Program {
     std::string eventName;           // empty until an event is open
     std::optional<EventPaths> paths; // the open event's files
 
+    // The race engine, made once the platform's ports exist (attachRaceEngine).
+    std::unique_ptr<RaceEngine> race;
+
     bool eventOpen() const { return paths.has_value(); }
 };
 
 // Start-up: the database folder is created, the settings file loaded, the tables initialised
 // and the frequency names loaded. Returns the messages to show the operator, in order.
 std::vector<std::string> startProgram(Program& program);
+
+// Creates the program's race engine on the given ports, replacing any earlier one.
+RaceEngine& attachRaceEngine(Program& program, const RacePorts& ports);
 
 } // namespace vexa

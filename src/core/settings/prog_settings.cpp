@@ -1,6 +1,28 @@
 #include "settings/prog_settings.h"
 
+#include <charconv>
+
 namespace vexa {
+
+namespace {
+// A distance typed in feet or meters, in miles.
+double miles(const std::string& text, bool feet) {
+    double value = 0.0;
+    const auto res = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (res.ec != std::errc{}) value = 0.0;
+    if (feet) value *= 0.3048;
+    return value * 0.00062137119;
+}
+} // namespace
+
+double ProgSettings::trackLengthMiles() const { return miles(trackLength, trackMeasureFeet); }
+double ProgSettings::trapGapMiles() const { return miles(trapGap, trapMeasureFeet); }
+
+std::array<int, MaxSlots + 1> ProgSettings::defaultFirstRoundOrder() {
+    std::array<int, MaxSlots + 1> order{};
+    for (int row = 1; row <= MaxSlots; ++row) order[static_cast<size_t>(row)] = row;
+    return order;
+}
 
 const ClassSetup& ProgSettings::classSetup(int classno) const {
     static const ClassSetup none{};

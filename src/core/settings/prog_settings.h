@@ -96,6 +96,10 @@ struct ProgSettings {
     std::array<TrackTransponderSet, 5> trackSets{}; // 1..4
     std::array<ClassSetup, MaxClasses> classes{};   // 0..30
 
+    // The "Round 1 Start Order": car numbers in start order, rows 1..20 (0 = empty row). Not
+    // kept in any file; every run starts with 1..20.
+    std::array<int, MaxSlots + 1> firstRoundOrder = defaultFirstRoundOrder();
+
     // Event values, kept in the event settings file.
     std::string eventTitle;
     int raceNumber = 1;  // 1..50
@@ -104,6 +108,10 @@ struct ProgSettings {
     int maxRaceLaps = 0;
 
     const ClassSetup& classSetup(int classno) const;
+    // The track length and the speed-trap gap in miles (an empty or unreadable field counts 0).
+    double trackLengthMiles() const;
+    double trapGapMiles() const;
+    static std::array<int, MaxSlots + 1> defaultFirstRoundOrder();
     // The class as lists show it: the number, ") " and the name.
     std::string classText(int classno) const;
 };

@@ -1,0 +1,165 @@
+#include "race/race_engine.h"
+
+#include "program/program.h"
+#include "race/text_formats.h"
+
+namespace vexa {
+
+namespace {
+const char* const StopCaption = "Stop &Countdown";
+const char* const StartCaption = "Start &Countdown";
+const char* const PausedText = "Countdown Paused  | |";
+} // namespace
+
+void RaceEngine::openRaceScreen() {
+    if (RaceState != RaceStates::NeverOpened) return;
+    RaceState = RaceStates::BetweenRaces;
+    StartType = MassStart;
+    StartBetweenRTimer();
+    panel_.readOrderEnabled = false;
+    SetupDone = false;
+    ports_.track.OpenRcioPort();
+    panel_.rcioPortChoiceEnabled = false;
+    ports_.track.SetLights(0);
+    panelChanged();
+}
+
+void RaceEngine::StartBtnClick() {
+    if (RaceState == RaceStates::Running) return;
+    if (!Setuprace()) return;
+    flasher_.stop();
+    panel_.clockBlinking = false;
+    panel_.clockLabelVisible = true;
+    RaceState = RaceStates::BetweenRaces;
+    if (!betweenRTimer_.running()) betweenRTimer_.start(1000);
+    panel_.pauseCaption = StopCaption;
+    if (!TenSecondCountdown) {
+        // Straight to the start; a System 20 decoder is switched off a second before it, so
+        // that its counter restarts with the race.
+        countdownTag_ = CountDevice == 1 ? 1 : 0;
+        countdownStep();
+    } else {
+        countdownTag_ = CountBeeps + 1;
+        ports_.track.SetLights(2);
+    }
+    panelChanged();
+}
+
+void RaceEngine::stopCountdown() {
+    if (panel_.pauseCaption != StopCaption) return; // already paused
+    panel_.pauseCaption = StartCaption;
+    betweenRTimer_.stop();
+    RaceState = RaceStates::CountdownPaused;
+    panel_.TimeLB = PausedText;
+    panel_.clockBlinking = true;
+    flasher_.start(800);
+    panelChanged();
+}
+
+void RaceEngine::StopStartCountdownClick() {
+    if (RaceState == RaceStates::Running) return;
+    if (panel_.pauseCaption == StopCaption) {
+        stopCountdown();
+        return;
+    }
+    panel_.pauseCaption = StopCaption;
+    if (countdownTag_ < 12) countdownTag_ = 11;
+    betweenRTimer_.start(1000);
+    flasher_.stop();
+    panel_.clockBlinking = false;
+    panel_.clockLabelVisible = true;
+    panelChanged();
+}
+
+void RaceEngine::ResetCountdownClick() {
+    panel_.readOrderEnabled = false;
+    SetupDone = false;
+    countdownTag_ = RaceInterval;
+    panel_.TimeLB = panel_.specTimeLB = "PRE RACE COUNTDOWN: " + FormatClock(countdownTag_);
+    panelChanged();
+}
+
+void RaceEngine::PlusOneMinuteClick() {
+    if (countdownTag_ < 3599) countdownTag_ += 60;
+}
+
+void RaceEngine::PlusFiveMinutesClick() {
+    if (countdownTag_ < 3300) countdownTag_ += 300;
+}
+
+void RaceEngine::KeyEnableClick() {
+    ManualKeys = !ManualKeys;
+    panel_.keysCaption = ManualKeys ? "Disable Keys" : "Enable Keys";
+    panelChanged();
+}
+
+void RaceEngine::ReprintLapTimesClick() {
+    if (RaceState == RaceStates::Running) return;
+    ports_.outputs.printRaceLapTimes(*this, 1);
+}
+
+void RaceEngine::RestartRaceClick() {
+    if (!raceMenuEnabled()) return;
+    if (!ports_.op.confirm(RestartRaceQuestion)) return;
+    TurnAmbOff();
+    stagerStartTimer_.stop();
+    RaceState = RaceStates::BetweenRaces;
+    panel_.preButtonsVisible = true;
+    betweenRTimer_.start(1000);
+    panel_.readOrderEnabled = false;
+    SetupDone = false;
+    panelChanged();
+}
+
+void RaceEngine::EndRaceClick() {
+    if (!raceMenuEnabled()) return;
+    if (!ports_.op.confirm(EndRaceQuestion)) return;
+    End_race();
+}
+
+bool RaceEngine::givePenalty(int carNumber) {
+    const int i = findCarNumber(carNumber);
+    if (i < 0) {
+        ports_.op.inform(NoCarWithNumberMessage);
+        return false;
+    }
+    RaceDriver& d = driver(i);
+    if (d.starttime <= 0.0 && StartType == StaggerStart) {
+        ports_.op.inform(CarNotStartedMessage);
+        return true;
+    }
+    // Ten seconds less race time, unless the car's time is nearly up.
+    if (ClockSeconds < d.endtime - 12.0) d.endtime -= 10.0;
+    else ports_.op.inform(PenaltyTooLateMessage);
+    return true;
+}
+
+// ---- Standings -------------------------------------------------------------------------------
+
+StandingsContext RaceEngine::standingsContext() const {
+    StandingsContext c;
+    c.staggerStart = StartType == StaggerStart;
+    c.startOrderSpoken = StartOrderSpoken;
+    c.ftdLapCount = FtdLapCount;
+    c.ftdTime = FtdTime;
+    c.roundBestLapCount = RoundBestLapCount;
+    c.roundBestTime = RoundBestTime;
+    c.trackMiles = TrackMiles;
+    c.trapMiles = TrapMiles;
+    return c;
+}
+
+void RaceEngine::Updatedisplay() {
+    SortRunningOrder();
+    standings_.build(race_drivers, standingsContext());
+    if (ports_.view) ports_.view->standingsChanged();
+}
+
+void RaceEngine::MarkCarCell(int i) {
+    const int row = standings_.MarkCarCell(race_drivers, i);
+    if (row > 0 && ports_.view) ports_.view->carCellChanged(row);
+}
+
+void RaceEngine::SetExtraColumnHeaders() { Updatedisplay(); }
+
+} // namespace vexa

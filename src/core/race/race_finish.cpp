@@ -1,0 +1,90 @@
+#include "race/race_engine.h"
+
+#include "files/event_files.h"
+#include "program/program.h"
+#include "race/consecutive_laps.h"
+#include "race/sound_table.h"
+
+#include <algorithm>
+
+namespace vexa {
+
+void RaceEngine::StoreRaceResults() {
+    const bool clr = program_.settings.clr;
+    for (const auto& d : race_drivers) {
+        if (d.compno <= 0) continue; // unknown cars have no competitor to hold a result
+        if (clr) program_.event.storeResult(d.compno, RoundNumber, d.clrlapcount, d.clrtime);
+        else program_.event.storeResult(d.compno, RoundNumber, d.lapcount, d.lastpass);
+    }
+}
+
+void RaceEngine::endOfRaceProcessing() {
+    ProgSettings& settings = program_.settings;
+    SortRunningOrder();
+    if (settings.clr)
+        for (auto& d : race_drivers) consecutiveLapsResult(d, settings.clrLaps);
+    StoreRaceResults();
+    if (program_.paths) {
+        const Outcome saved = writeResults(program_.paths->results, program_.event);
+        if (!saved) ports_.op.inform(saved.message);
+    }
+
+    if (settings.printRaceResults) ports_.outputs.printRaceLapTimes(*this, Copies);
+    ports_.outputs.writeRaceResultsPage(*this);
+    if (CountDevice == 2) ports_.outputs.writeUploadFile(*this);
+
+    const int L = leader();
+    if (RaceKind == HeatRace && L >= 0) {
+        const RaceDriver& lead = driver(L);
+        if (FtdLapCount > 0 && betterResult(lead.lapcount, lead.lastpass, FtdLapCount, FtdTime)) {
+            playwav(Sound::Car);
+            SpeakNumber(lead.carno);
+            playwav(Sound::FtdImprove);
+        } else if (RoundBestLapCount > 0 && betterResult(lead.lapcount, lead.lastpass,
+                                                         RoundBestLapCount, RoundBestTime)) {
+            playwav(Sound::Car);
+            SpeakNumber(lead.carno);
+            playwav(Sound::RoundImprove);
+        }
+    }
+    if (settings.finishOrder) {
+        playwav(Sound::FinishOrder);
+        for (const auto& position : race_drivers) {
+            const RaceDriver& d = driver(position.runorder);
+            if (d.lapcount >= 1) SpeakNumber(d.carno);
+        }
+    }
+    if (settings.improvedDrivers && RoundNumber > 1 && RaceKind == HeatRace) {
+        bool any = false;
+        for (const auto& d : race_drivers)
+            if (betterResult(d.lapcount, d.lastpass, d.bestlapcount, d.besttime)) any = true;
+        if (!any) {
+            playwav(Sound::NoImprove);
+        } else {
+            playwav(Sound::CarImprove);
+            for (const auto& d : race_drivers)
+                if (betterResult(d.lapcount, d.lastpass, d.bestlapcount, d.besttime))
+                    SpeakNumber(d.carno);
+        }
+    }
+
+    StartBetweenRTimer();
+    panel_.preButtonsVisible = true;
+    ++completedRaces_;
+
+    if (!raceHasDrivers(RaceNumber + 1)) {
+        stopCountdown();
+        endOfRoundShown_ = true;
+        panelChanged();
+        ports_.outputs.showEndOfRound(*this);
+    } else {
+        settings.raceNumber = std::min(settings.raceNumber + 1, MaxRaces);
+        if (program_.paths) {
+            const Outcome saved = writeEventSettings(program_.paths->settings, settings);
+            if (!saved) ports_.op.inform(saved.message);
+        }
+        panelChanged();
+    }
+}
+
+} // namespace vexa

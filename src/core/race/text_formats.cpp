@@ -1,0 +1,64 @@
+#include "race/text_formats.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace vexa {
+
+std::string FormatClock(long long seconds) {
+    if (seconds < 0) seconds = 0;
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%02lld:%02lld:%02lld", seconds / 3600, seconds % 3600 / 60,
+                  seconds % 60);
+    return buf;
+}
+
+void appendSeconds(std::string& out, double t) {
+    char buf[350];
+    const auto res = std::to_chars(buf, buf + sizeof buf, t, std::chars_format::fixed, 2);
+    const auto len = static_cast<size_t>(res.ptr - buf);
+    if (len < 6) out.append(6 - len, ' ');
+    out.append(buf, len);
+}
+
+std::string FormatSeconds(double t) {
+    std::string out;
+    appendSeconds(out, t);
+    return out;
+}
+
+std::string FormatGeneral(double v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15g", v);
+    return buf;
+}
+
+std::string FormatLapGap(double g) {
+    if (g == 0.0) return {};
+    if (g == 1.0 || g == -1.0) return FormatGeneral(g) + " Lap";
+    return FormatGeneral(g) + " Laps";
+}
+
+std::string FormatSpeed(double n, double t, double d) {
+    if (n == 0.0 || t == 0.0 || d == 0.0) return "0.00";
+    return FormatSeconds(d * n * 3600.0 / t);
+}
+
+std::string FormatLapTime(double t) {
+    if (!(t > 0.0)) return "NO TIME";
+    const long long m = static_cast<long long>(std::floor(t / 60.0));
+    const double s = t - 60.0 * static_cast<double>(m);
+    const long long h = m / 60;
+    const long long minutes = m % 60;
+    std::string out;
+    if (h > 0) out = std::to_string(h) + (minutes < 10 ? "h0" : "h");
+    out += std::to_string(minutes) + "m";
+    if (s < 10.0) out += "0";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.3f", s);
+    out += std::string(buf).substr(0, 6);
+    return out;
+}
+
+} // namespace vexa

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "program/program.h"
+#include "race/race_engine.h"
+#include "race/recording_ports.h"
+#include "race/virtual_time.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace vexa::test {
+
+// A program with an event in memory and a race engine on virtual time and recording ports.
+// Competitor Id n is named "Driver n" and in class 1 unless a test says otherwise.
+class RaceFixture : public ::testing::Test {
+  protected:
+    RaceFixture() : ports(clock), scheduler(clock) {
+        program.settings.classes[1].name = "Buggy";
+        program.settings.raceInterval = "60";
+        program.settings.raceSetup = "30";
+        program.settings.countDevice = 0;
+    }
+
+    // Creates the engine; settings changes that the engine reads at creation come first.
+    RaceEngine& engine() {
+        if (!program.race) {
+            attachRaceEngine(program, RacePorts{clock, scheduler, ports, ports, ports, ports,
+                                                ports, nullptr});
+            program.race->setDiagnostics([this](const std::string& t) { ports.note(t); });
+        }
+        return *program.race;
+    }
+
+    void competitor(int id, int classno = 1, std::string name = {}) {
+        comp_ent& c = program.event.cpts[id];
+        c.name = name.empty() ? "Driver " + std::to_string(id) : name;
+        c.classno = static_cast<int8_t>(classno);
+    }
+
+    // Race `race` of the heats (or finals) with the given Ids in slots 1, 2, ...; 0 leaves a
+    // slot empty.
+    void race(int race, std::initializer_list<int> ids, bool finals = false) {
+        RacingTable& table = finals ? program.event.finals : program.event.heats;
+        int slot = 1;
+        for (int id : ids) {
+            if (id != 0) {
+                if (!program.event.cpts[id].inUse()) competitor(id);
+                table.setSlotText(race, slot, std::to_string(id));
+            }
+            ++slot;
+        }
+    }
+
+    // Class 1 races of `minutes` minutes, heats and finals alike.
+    void raceMinutes(int minutes) {
+        ClassSetup& c = program.settings.classes[1];
+        c.qualMinutes = c.aMinutes = c.bMinutes = c.otherMinutes = minutes;
+    }
+
+    void massHeats() { program.settings.heatMass = true; }
+
+    // Virtual seconds since the race screen opened (it opens at 0).
+    void runTo(double seconds) { scheduler.advanceTo(std::llround(seconds * 1000.0)); }
+    double now() const { return static_cast<double>(clock.milliseconds()) / 1000.0; }
+
+    // Opens the race screen and runs the countdown until the race has started.
+    void openAndStart() {
+        engine().openRaceScreen();
+        while (engine().RaceState != RaceStates::Running && scheduler.fireNext()) {}
+        ASSERT_EQ(engine().RaceState, RaceStates::Running);
+    }
+    // Seconds of virtual time when the race clock started.
+    double raceStart() const { return now() - program.race->RaceTime(); }
+
+    // A key press at race-clock second t.
+    void keyAt(double raceSeconds, char key) {
+        runTo(raceClockOrigin() + raceSeconds);
+        engine().manualKey(key);
+    }
+    double raceClockOrigin() const {
+        return static_cast<double>(clock.milliseconds()) / 1000.0 - program.race->RaceTime();
+    }
+    // Runs until the end-of-race processing has run (or nothing is left to run).
+    void runToRaceEnd() {
+        const int done = engine().completedRaces();
+        while (engine().completedRaces() == done && scheduler.fireNext()) {}
+    }
+
+    // The sounds played between two virtual moments, as file names.
+    std::vector<std::string> soundsBetween(double from, double to) const {
+        std::vector<std::string> out;
+        for (const auto& e : ports.events)
+            if (e.kind == "sound" && e.ms >= std::llround(from * 1000) &&
+                e.ms <= std::llround(to * 1000))
+                out.push_back(e.text.substr(e.text.find(' ') + 1));
+        return out;
+    }
+    bool hasEvent(const std::string& kind, const std::string& text) const {
+        const auto t = ports.texts(kind);
+        return std::find(t.begin(), t.end(), text) != t.end();
+    }
+
+    VirtualClock clock;
+    RecordingPorts ports;
+    VirtualScheduler scheduler;
+    Program program; // after the scheduler: the engine's timers stop on destruction
+};
+
+} // namespace vexa::test
