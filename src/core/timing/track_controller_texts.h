@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ports/timing_view.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -36,7 +38,6 @@ std::string runningOrderText(const std::array<int, ScoreboardPositions + 1>& car
 std::string gapsText(const std::array<double, 3>& gaps);
 
 // A weather reading from a controller line "%" + sensor digit + value.
-enum class WeatherValue { AirTemp, TrackTemp, Humidity, Pressure };
 struct WeatherReading {
     WeatherValue which;
     std::string text; // the label text, e.g. "Air Temp:12.5°C" (Latin-1 degree sign)
