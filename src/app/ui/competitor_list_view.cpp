@@ -11,7 +11,6 @@ namespace vexa {
 namespace {
 const int ColumnWidths[] = {30, 151, 90, 37, 50, 90, 43, 55};
 constexpr int NameColumn = 1;
-constexpr int OtherColumnsWidth = 422; // what the name column leaves to the others
 } // namespace
 
 CompetitorListView::CompetitorListView(const Program& program, QWidget* parent)
@@ -22,7 +21,9 @@ CompetitorListView::CompetitorListView(const Program& program, QWidget* parent)
                                QStringLiteral("Class"), QStringLiteral("Ability"),
                                QStringLiteral("Mem.No"), QStringLiteral("Frequency"),
                                QStringLiteral("Enabled"), QStringLiteral("AMBrc DP")});
-    for (int c = 0; c < 8; ++c) setColumnWidth(c, ColumnWidths[c]);
+    // The given widths, widened where the platform's font needs more room for a caption.
+    for (int c = 0; c < 8; ++c)
+        setColumnWidth(c, std::max(ColumnWidths[c], horizontalHeader()->sectionSizeHint(c)));
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -53,8 +54,11 @@ void CompetitorListView::refresh(DriverOrder order) {
 
 void CompetitorListView::resizeEvent(QResizeEvent* event) {
     QTableWidget::resizeEvent(event);
-    setColumnWidth(NameColumn,
-                   std::max(ColumnWidths[NameColumn], viewport()->width() - OtherColumnsWidth));
+    // The name column takes whatever width the others leave.
+    int others = 0;
+    for (int c = 0; c < 8; ++c)
+        if (c != NameColumn) others += columnWidth(c);
+    setColumnWidth(NameColumn, std::max(ColumnWidths[NameColumn], viewport()->width() - others));
 }
 
 } // namespace vexa

@@ -21,6 +21,8 @@ class RaceFixture : public ::testing::Test {
   protected:
     RaceFixture() : ports(clock), scheduler(clock) {
         program.settings.classes[1].name = "Buggy";
+        // No random start delay unless a test asks for the ten-second countdown.
+        program.settings.classes[1].tenSecCountdown = false;
         program.settings.raceInterval = "60";
         program.settings.raceSetup = "30";
         program.settings.countDevice = 0;
@@ -71,7 +73,9 @@ class RaceFixture : public ::testing::Test {
     // Opens the race screen and runs the countdown until the race has started.
     void openAndStart() {
         engine().openRaceScreen();
-        while (engine().RaceState != RaceStates::Running && scheduler.fireNext()) {}
+        const int64_t limit = clock.milliseconds() + 3600 * 1000;
+        while (engine().RaceState != RaceStates::Running && clock.milliseconds() < limit &&
+               scheduler.fireNext()) {}
         ASSERT_EQ(engine().RaceState, RaceStates::Running);
     }
     // Seconds of virtual time when the race clock started.
@@ -88,7 +92,10 @@ class RaceFixture : public ::testing::Test {
     // Runs until the end-of-race processing has run (or nothing is left to run).
     void runToRaceEnd() {
         const int done = engine().completedRaces();
-        while (engine().completedRaces() == done && scheduler.fireNext()) {}
+        const int64_t limit = clock.milliseconds() + 3600 * 1000;
+        while (engine().completedRaces() == done && clock.milliseconds() < limit &&
+               scheduler.fireNext()) {}
+        EXPECT_GT(engine().completedRaces(), done) << "the race did not end within an hour";
     }
 
     // The sounds played between two virtual moments, as file names.

@@ -1,0 +1,100 @@
+#include "race/race_script.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <sstream>
+
+namespace vexa {
+
+namespace {
+
+const std::array<const char*, 12> Actions = {"start", "pause",   "resume",  "reset",
+                                             "plus1", "plus5",   "readorder", "keys",
+                                             "restart", "endrace", "penalty", "reprint"};
+
+// Seconds with up to 3 decimals as whole milliseconds, without floating-point rounding.
+bool parseSeconds(const std::string& text, int64_t& ms) {
+    const size_t point = text.find('.');
+    const std::string whole = text.substr(0, point);
+    std::string fraction = point == std::string::npos ? "" : text.substr(point + 1);
+    if (whole.empty() || fraction.size() > 3) return false;
+    for (char c : whole + fraction)
+        if (c < '0' || c > '9') return false;
+    if (whole.size() > 9) return false;
+    fraction.resize(3, '0');
+    ms = std::stoll(whole) * 1000 + std::stoll(fraction);
+    return true;
+}
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+bool RaceScript::hasDecoderBytes() const {
+    return std::any_of(events.begin(), events.end(),
+                       [](const ScriptEvent& e) { return e.kind == ScriptEvent::Kind::Decoder; });
+}
+
+ParsedScript parseRaceScript(const std::string& text) {
+    ParsedScript out;
+    std::istringstream in(text);
+    std::string line;
+    int number = 0;
+    auto fail = [&](const std::string& why) {
+        out.error = "line " + std::to_string(number) + ": " + why;
+        return out;
+    };
+    while (std::getline(in, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::istringstream words(line);
+        std::string time, what;
+        if (!(words >> time) || time[0] == '#') continue;
+        ScriptEvent e;
+        e.line = number;
+        if (!parseSeconds(time, e.ms)) return fail("not a time in seconds: " + time);
+        if (!(words >> what)) return fail("nothing happens at " + time);
+        if (what == "key") {
+            e.kind = ScriptEvent::Kind::Key;
+            std::string keys;
+            while (words >> keys) e.data += keys;
+            if (e.data.empty()) return fail("no key given");
+        } else if (what == "decoder") {
+            e.kind = ScriptEvent::Kind::Decoder;
+            std::string byte;
+            while (words >> byte) {
+                if (byte.size() != 2 || hexDigit(byte[0]) < 0 || hexDigit(byte[1]) < 0)
+                    return fail("not a hexadecimal byte: " + byte);
+                e.data += static_cast<char>(hexDigit(byte[0]) * 16 + hexDigit(byte[1]));
+            }
+            if (e.data.empty()) return fail("no decoder bytes given");
+        } else if (std::find(Actions.begin(), Actions.end(), what) != Actions.end()) {
+            e.kind = ScriptEvent::Kind::Action;
+            e.action = what;
+            if (what == "penalty") {
+                std::string car;
+                if (!(words >> car)) return fail("penalty needs a car number");
+                const auto res = std::from_chars(car.data(), car.data() + car.size(), e.argument);
+                if (res.ec != std::errc{} || res.ptr != car.data() + car.size())
+                    return fail("not a car number: " + car);
+            }
+        } else {
+            return fail("unknown event: " + what);
+        }
+        std::string extra;
+        if (e.kind == ScriptEvent::Kind::Action && (words >> extra))
+            return fail("unexpected text after " + what + ": " + extra);
+        out.script.events.push_back(std::move(e));
+    }
+    std::stable_sort(out.script.events.begin(), out.script.events.end(),
+                     [](const ScriptEvent& a, const ScriptEvent& b) { return a.ms < b.ms; });
+    return out;
+}
+
+} // namespace vexa

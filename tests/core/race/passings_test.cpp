@@ -1,0 +1,246 @@
+#include "support/race_fixture.h"
+
+using namespace vexa;
+using vexa::test::RaceFixture;
+
+namespace {
+
+class Passings : public RaceFixture {
+  protected:
+    const RaceDriver& car(int carno) {
+        const int i = engine().findCarNumber(carno);
+        EXPECT_GE(i, 0) << "car " << carno;
+        return engine().race_drivers[static_cast<size_t>(i)];
+    }
+    // A mass-start heat of the given car count, started.
+    void massRace(int cars) {
+        massHeats();
+        std::vector<int> ids;
+        for (int id = 1; id <= cars; ++id) competitor(id);
+        RacingTable& t = program.event.heats;
+        for (int id = 1; id <= cars; ++id) t.setSlotText(1, id, std::to_string(id));
+        openAndStart();
+    }
+    std::vector<int> runningCars() {
+        std::vector<int> cars;
+        for (const auto& p : engine().race_drivers)
+            cars.push_back(engine().race_drivers[static_cast<size_t>(p.runorder)].carno);
+        return cars;
+    }
+};
+
+} // namespace
+
+TEST_F(Passings, MassStartFirstCrossingStartsTheCarWhenTheFirstLapIsNotCounted) {
+    program.settings.countFirst = false;
+    massRace(2);
+    keyAt(3, '1');
+    keyAt(25, '1');
+    keyAt(46, '1');
+    const RaceDriver& d = car(1);
+    EXPECT_DOUBLE_EQ(d.starttime, 3.0);
+    EXPECT_EQ(d.lapcount, 2);
+    EXPECT_DOUBLE_EQ(d.laptimes[1], 25.0);
+    EXPECT_DOUBLE_EQ(d.laptimes[2], 21.0);
+    EXPECT_DOUBLE_EQ(d.fastestlap, 21.0);
+    EXPECT_DOUBLE_EQ(d.lastpass, 46.0);
+}
+
+TEST_F(Passings, ACrossingWithinTheMinimumLapIsNotCounted) {
+    massRace(1);
+    keyAt(10, '1');
+    keyAt(17, '1'); // exactly 7 s later
+    EXPECT_EQ(car(1).lapcount, 1);
+    EXPECT_EQ(car(1).passmark, RaceDriver::PassNotCounted);
+    keyAt(17.01, '1');
+    EXPECT_EQ(car(1).lapcount, 2);
+    EXPECT_EQ(car(1).passmark, RaceDriver::PassCounted);
+    EXPECT_NEAR(car(1).lastlap, 7.01, 1e-9);
+}
+
+TEST_F(Passings, RunningOrderByLapsThenByWhoCrossedFirstThenTableOrder) {
+    massRace(4);
+    keyAt(20, '3');
+    keyAt(21, '2');
+    keyAt(22, '4');
+    keyAt(22, '1'); // the same moment as car 4: table order puts car 1 first
+    keyAt(40, '2'); // car 2 now a lap up
+    EXPECT_EQ(runningCars(), (std::vector<int>{2, 3, 1, 4}));
+    const RaceDriver& second = car(3);
+    EXPECT_DOUBLE_EQ(second.leadergap, -1.0);
+    EXPECT_DOUBLE_EQ(car(2).leadergap, 2.0); // the leader holds its own lap count
+}
+
+TEST_F(Passings, StaggerLeaderStartStartsEveryCarThatHasNotCrossed) {
+    program.settings.startFromLeader = true;
+    race(1, {1, 2, 3});
+    openAndStart();
+    keyAt(2, '1');
+    keyAt(4, '2');
+    EXPECT_DOUBLE_EQ(car(1).starttime, 2.0);
+    EXPECT_DOUBLE_EQ(car(3).starttime, 0.0);
+    keyAt(20, '1'); // car 1's first lap
+    EXPECT_EQ(car(1).lapcount, 1);
+    EXPECT_DOUBLE_EQ(car(1).lastpass, 18.0);
+    EXPECT_DOUBLE_EQ(car(3).starttime, 20.0);
+    EXPECT_DOUBLE_EQ(car(3).endtime, 320.0);
+    EXPECT_DOUBLE_EQ(car(2).starttime, 4.0); // already started
+    keyAt(35, '3');
+    EXPECT_EQ(car(3).lapcount, 1);
+    EXPECT_DOUBLE_EQ(car(3).lastpass, 15.0);
+}
+
+TEST_F(Passings, StaggerWithoutLeaderStartWaitsForEachCarsOwnCrossing) {
+    race(1, {1, 2});
+    program.settings.classes[1].readStartOrder = false;
+    openAndStart();
+    ports.clear();
+    keyAt(5, '2');
+    EXPECT_EQ(ports.sounds(), (std::vector<std::string>{"two.wav", "started.wav"}));
+    keyAt(20, '1');
+    keyAt(30, '1');
+    EXPECT_DOUBLE_EQ(car(2).starttime, 5.0);
+    EXPECT_DOUBLE_EQ(car(1).starttime, 20.0);
+    EXPECT_EQ(car(1).lapcount, 1);
+    EXPECT_DOUBLE_EQ(car(1).fastestlap, 10.0); // a stagger start's first lap can be fastest
+}
+
+TEST_F(Passings, LapLimitFinishesEveryCarOnceTheLeaderHasIt) {
+    program.settings.maxRaceLaps = 10;
+    massRace(2);
+    for (int lap = 1; lap <= 10; ++lap) keyAt(lap * 10.0, '1');
+    EXPECT_TRUE(car(1).finished());
+    keyAt(105, '2');
+    EXPECT_TRUE(car(2).finished());
+    EXPECT_EQ(car(2).lapcount, 1);
+    EXPECT_EQ(engine().FinishedCount, 2);
+    keyAt(115, '1'); // after the finish: no lap
+    EXPECT_EQ(car(1).lapcount, 10);
+}
+
+TEST_F(Passings, RaceTimeFinishesACarAtItsFirstCrossingFromItsEndTime) {
+    massRace(1);
+    for (int lap = 1; lap <= 15; ++lap) keyAt(lap * 19.5, '1');
+    EXPECT_FALSE(car(1).finished());
+    ports.clear();
+    keyAt(300.0, '1');
+    EXPECT_TRUE(car(1).finished());
+    EXPECT_EQ(car(1).lapcount, 16);
+    // Time up is called at the clock's second 300, then the finish and the pass beep (with no
+    // fastest time of the day yet, the leader always beats it).
+    EXPECT_EQ(ports.sounds(), (std::vector<std::string>{"lfinish.wav", "one.wav", "finished.wav",
+                                                        "carpassftd.wav"}));
+}
+
+TEST_F(Passings, KeysMapToCarsOnlyWhileEnabled) {
+    massRace(20);
+    keyAt(10, '0');
+    keyAt(11, 'P');
+    keyAt(12, 'q');
+    EXPECT_EQ(car(10).lapcount, 1);
+    EXPECT_EQ(car(20).lapcount, 1);
+    EXPECT_EQ(car(11).lapcount, 1);
+    EXPECT_FALSE(engine().manualKey('Z'));
+    engine().KeyEnableClick();
+    EXPECT_EQ(engine().panel().keysCaption, "Enable Keys");
+    keyAt(30, '0');
+    EXPECT_EQ(car(10).lapcount, 1);
+}
+
+TEST_F(Passings, AnUnknownCarNumberAddsACarUntilTheRaceTimeIsOver) {
+    massRace(2);
+    keyAt(10, '7');
+    ASSERT_EQ(engine().race_drivers.size(), 3u);
+    EXPECT_EQ(car(7).drivername, "Unknown Car 7");
+    EXPECT_EQ(car(7).lapcount, 1);
+    EXPECT_DOUBLE_EQ(car(7).endtime, 300.0);
+    keyAt(300.2, '8');
+    EXPECT_EQ(engine().race_drivers.size(), 3u);
+}
+
+TEST_F(Passings, AnUnknownTransponderWhenTwentyCarsAreInBecomesCar21) {
+    massRace(20);
+    // As the decoder layer does: the smallest free car number, then the passing.
+    runTo(raceClockOrigin() + 12);
+    const int n = engine().freeCarNumber();
+    EXPECT_EQ(n, 21);
+    ASSERT_TRUE(engine().canAddUnknownCar());
+    const int i = engine().AddDriver(n, 0, 4012345);
+    engine().sortCarPass(i, engine().RaceTime());
+    EXPECT_EQ(engine().race_drivers[static_cast<size_t>(i)].drivername, "Unknown 4012345");
+    EXPECT_EQ(engine().findTransponder(4012345), i);
+    EXPECT_EQ(engine().race_drivers[static_cast<size_t>(i)].lapcount, 1);
+    ASSERT_EQ(engine().standings().rows().size(), 21u);
+    EXPECT_EQ(engine().standings().rows()[0].car, "21");
+    // Car numbers above 20 keep counting.
+    keyAt(30, '1');
+    engine().sortCarPass(i, engine().RaceTime());
+    EXPECT_EQ(engine().race_drivers[static_cast<size_t>(i)].lapcount, 2);
+}
+
+TEST_F(Passings, MoreThan200LapsAreCountedWithoutStoringTheirTimes) {
+    program.settings.minLap = "0";
+    raceMinutes(5);
+    massRace(1);
+    for (int lap = 1; lap <= 250; ++lap) keyAt(lap * 1.125, '1');
+    const RaceDriver& d = car(1);
+    EXPECT_EQ(d.lapcount, 250);
+    EXPECT_DOUBLE_EQ(d.laptimes[200], 1.125);
+    EXPECT_DOUBLE_EQ(d.lastpass, 281.25);
+    EXPECT_EQ(d.predlapcount, 267);
+}
+
+TEST_F(Passings, ADecoderTimeMoreThanSixSecondsOffUsesTheRaceClock) {
+    massRace(2);
+    runTo(raceClockOrigin() + 20);
+    engine().sortCarPass(0, 26.0); // exactly 6 s ahead: used
+    EXPECT_DOUBLE_EQ(car(1).lastpass, 26.0);
+    EXPECT_TRUE(ports.texts("note").empty());
+    engine().sortCarPass(1, 13.99);
+    EXPECT_DOUBLE_EQ(car(2).lastpass, 20.0);
+    EXPECT_EQ(ports.texts("note"), (std::vector<std::string>{ComputerTimeNote}));
+    engine().sortCarPass(5, 20.0); // no such entrant: nothing happens
+    engine().sortCarPass(-1, 20.0);
+}
+
+TEST_F(Passings, SpeedTrapTimeIsTheCrossingAfterACountedLap) {
+    massRace(1);
+    engine().SpeedTrapActive = true;
+    keyAt(20, '1'); // lap 1: no trap time before it
+    EXPECT_EQ(ports.texts("note"),
+              (std::vector<std::string>{"Car#0did not register a speed trap time"}));
+    keyAt(21.5, '1');
+    EXPECT_DOUBLE_EQ(car(1).traptime, 1.5);
+    EXPECT_DOUBLE_EQ(car(1).traptimes[1], 1.5);
+    keyAt(22, '1'); // a second extra crossing does not replace it
+    EXPECT_DOUBLE_EQ(car(1).traptime, 1.5);
+    keyAt(40, '1');
+    EXPECT_EQ(ports.texts("note").size(), 1u);
+    EXPECT_EQ(car(1).lapcount, 2);
+}
+
+TEST_F(Passings, PassBeepTellsHowTheRaceGoes) {
+    program.settings.roundNumber = 2;
+    massRace(3);
+    // Recomputed at the race set-up; set here as if earlier rounds had been run.
+    engine().FtdLapCount = 15;
+    engine().FtdTime = 300.0;
+    engine().race_drivers[1].bestlapcount = 14;
+    engine().race_drivers[1].besttime = 300.0;
+    engine().race_drivers[2].bestlapcount = 16;
+    engine().race_drivers[2].besttime = 290.0;
+    ports.clear();
+    keyAt(18, '1'); // leader, predicts 17 laps: beats the FTD
+    keyAt(19, '2'); // not leader, predicts 16: beats his own best only
+    keyAt(19.5, '3'); // predicts 16 laps in 312 s: does not beat his own 16 in 290
+    EXPECT_EQ(ports.sounds(),
+              (std::vector<std::string>{"carpassftd.wav", "carpass.wav", "carpassno.wav"}));
+}
+
+TEST_F(Passings, CrossingsBetweenRacesAreNotCounted) {
+    race(1, {1});
+    engine().Setuprace();
+    engine().sortCarPass(0, 0.0);
+    EXPECT_EQ(engine().race_drivers[0].lapcount, 0);
+    EXPECT_DOUBLE_EQ(engine().race_drivers[0].starttime, 0.0);
+}

@@ -1,0 +1,161 @@
+// End to end through `vexa-cli race`: an event on disk, a script of key presses, and the round
+// results the program leaves in eventfile.qrf, byte for byte.
+#include "files/event_files.h"
+#include "files/event_store.h"
+#include "files/file_io.h"
+#include "program/program.h"
+#include "settings/settings_file.h"
+#include "support/bytes.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+using namespace vexa;
+using vexa::test::hex;
+
+namespace {
+
+class VexaCliRace : public ::testing::Test {
+  protected:
+    VexaCliRace() {
+        program.home.root = dir.path();
+        ProgSettings& s = program.settings;
+        s.classes[1].name = "Touring";
+        s.classes[1].qualMinutes = 5;
+        s.classes[1].tenSecCountdown = false; // start at the end of the countdown, no delay
+        s.classes[1].readStartOrder = false;
+        s.raceInterval = "60";
+        s.raceSetup = "30";
+    }
+
+    void driver(int id, int slot, int race = 1) {
+        program.event.cpts[id].name = "Driver " + std::to_string(id);
+        program.event.cpts[id].classno = 1;
+        program.event.heats.setSlotText(race, slot, std::to_string(id));
+    }
+
+    // Writes the settings file and the event, runs vexa-cli on the script, returns its exit code.
+    int run(const std::string& script, int races = 1) {
+        EXPECT_TRUE(saveSettingsFile(program.home.iniFile(), program.settings).ok);
+        if (!program.eventOpen()) {
+            EXPECT_TRUE(createEvent(program, "Club Day").ok);
+        }
+        const auto scriptFile = dir.path() / "race.txt";
+        EXPECT_TRUE(writeFileAtomic(scriptFile, script).ok);
+        std::ostringstream command;
+        command << '"' << VEXA_CLI_PATH << "\" race --home \"" << dir.path().string()
+                << "\" --event \"Club Day\" --script \"" << scriptFile.string() << "\" --races "
+                << races << " > \"" << (dir.path() / "out.txt").string() << "\" 2>&1";
+        const int status = std::system(command.str().c_str());
+        const auto out = readWholeFile(dir.path() / "out.txt");
+        output = out ? std::string(out->begin(), out->end()) : std::string{};
+        return status;
+    }
+
+    std::vector<uint8_t> eventFile(const char* name) {
+        const auto bytes = readWholeFile(program.home.eventDir("Club Day") / name);
+        return bytes ? *bytes : std::vector<uint8_t>{};
+    }
+
+    static std::string at(double seconds, const std::string& what) {
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.3f ", seconds);
+        return buf + what + "\n";
+    }
+
+    vexa::test::TempDir dir;
+    Program program;
+    std::string output;
+};
+
+} // namespace
+
+TEST_F(VexaCliRace, FiveMinuteMassStartOfTenCarsByKeys) {
+    program.settings.heatMass = true;
+    for (int id = 1; id <= 10; ++id) driver(id, id);
+    driver(11, 1, 2); // a second heat, so the race number moves on
+
+    // The race starts when the 60 s countdown, opened at 0, reaches zero: at 61 s. Car c laps in
+    // 20 + c/4 seconds until its first crossing from 300 s on; car 10 stops after 5 laps; car 7
+    // is pressed once more 3 s after its fourth lap, inside the minimum lap time.
+    const double start = 61.0;
+    std::string script = "# ten cars, keys 1..9 and 0\n";
+    std::vector<std::pair<double, std::string>> presses;
+    for (int c = 1; c <= 10; ++c) {
+        const double lap = 20.0 + 0.25 * c;
+        const char key = c == 10 ? '0' : static_cast<char>('0' + c);
+        for (int n = 1; c == 10 ? n <= 5 : (n - 1) * lap < 300.0; ++n)
+            presses.push_back({start + n * lap, std::string("key ") + key});
+    }
+    presses.push_back({start + 4 * 21.75 + 3, "key 7"});
+    std::stable_sort(presses.begin(), presses.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [t, what] : presses) script += at(t, what);
+
+    ASSERT_EQ(run(script), 0) << output;
+    EXPECT_EQ(eventFile("eventfile.qrf"), hex(R"(
+        01 00 00 00 01 00 00 00 0F 00 00 00 89 00 00 00 E0 17 00 00
+        02 00 00 00 01 00 00 00 0F 00 00 00 89 00 00 00 C0 19 00 00
+        03 00 00 00 01 00 00 00 0F 00 00 00 89 00 00 00 A0 1B 00 00
+        04 00 00 00 01 00 00 00 0F 00 00 00 89 00 00 00 80 1D 00 00
+        05 00 00 00 01 00 00 00 0F 00 00 00 89 00 00 00 60 1F 00 00
+        06 00 00 00 01 00 00 00 0E 00 00 00 89 00 00 00 80 16 00 00
+        07 00 00 00 01 00 00 00 0E 00 00 00 89 00 00 00 40 18 00 00
+        08 00 00 00 01 00 00 00 0E 00 00 00 89 00 00 00 00 1A 00 00
+        09 00 00 00 01 00 00 00 0E 00 00 00 89 00 00 00 C0 1B 00 00
+        0A 00 00 00 01 00 00 00 05 00 00 00 87 00 00 00 00 61 00 00)"));
+    const auto settings = eventFile("eventfile.qmf");
+    ASSERT_EQ(settings.size(), EventRecordSize);
+    EXPECT_EQ(std::vector<uint8_t>(settings.begin() + 84, settings.begin() + 92),
+              hex("02 00 00 00 01 00 00 00")); // race 2 of round 1 is next
+    EXPECT_NE(output.find("sound 1 start.wav"), std::string::npos);
+    EXPECT_NE(output.find("1 race(s) run"), std::string::npos);
+}
+
+TEST_F(VexaCliRace, StaggerStartWithTheLeaderStartingTheLateCars) {
+    program.settings.heatMass = false;
+    program.settings.startFromLeader = true;
+    for (int id = 1; id <= 4; ++id) driver(id, id);
+
+    // Cars 1 and 2 start on their own at 2 and 4.5 s; car 1's first lap at 22 s starts cars 3
+    // and 4. Each car races 5 minutes of its own time and finishes at its first crossing after.
+    const double start = 61.0;
+    struct Car {
+        char key;
+        double own;
+        double lap;
+        int laps;
+    };
+    const Car cars[] = {{'1', 2.0, 20.0, 15}, {'2', 4.5, 20.5, 15}, {'3', 22.0, 21.0, 15},
+                        {'4', 22.0, 19.75, 16}};
+    std::vector<std::pair<double, std::string>> presses = {{start + 2.0, "key 1"},
+                                                           {start + 4.5, "key 2"}};
+    for (const Car& c : cars)
+        for (int n = 1; n <= c.laps; ++n)
+            presses.push_back({start + c.own + n * c.lap, std::string("key ") + c.key});
+    std::stable_sort(presses.begin(), presses.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::string script;
+    for (const auto& [t, what] : presses) script += at(t, what);
+
+    ASSERT_EQ(run(script), 0) << output;
+    EXPECT_EQ(eventFile("eventfile.qrf"), hex(R"(
+        01 00 00 00 01 00 00 00 0F 00 00 00 89 00 00 00 00 16 00 00
+        02 00 00 00 01 00 00 00 0F 00 00 00 89 00 00 00 C0 19 00 00
+        03 00 00 00 01 00 00 00 0F 00 00 00 89 00 00 00 80 1D 00 00
+        04 00 00 00 01 00 00 00 10 00 00 00 89 00 00 00 00 1E 00 00)"));
+    EXPECT_NE(output.find("sound 1 runstart.wav"), std::string::npos);
+    EXPECT_NE(output.find("endofround round 1"), std::string::npos);
+}
+
+TEST_F(VexaCliRace, RefusesWhatItCannotRun) {
+    driver(1, 1);
+    EXPECT_NE(run("61.5 decoder 01 40 09 37\n"), 0);
+    EXPECT_NE(output.find("decoder bytes cannot be read"), std::string::npos);
+    EXPECT_NE(run("61.5 jump 3\n"), 0);
+    EXPECT_NE(output.find("line 1: unknown event: jump"), std::string::npos);
+}
