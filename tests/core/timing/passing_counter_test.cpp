@@ -2,6 +2,8 @@
 
 #include "timing/passing_counter.h"
 
+#include <random>
+
 using namespace vexa;
 using vexa::test::TimingFixture;
 
@@ -93,6 +95,32 @@ TEST_F(Counting, GarbledRecordsAreAbandonedAndReported) {
     EXPECT_EQ(engine().race_drivers.size(), 3u);
     at(11, passing(7, 4012345, 11.0));
     EXPECT_EQ(entrant(0).lapcount, 1);
+}
+
+TEST_F(Counting, GarbageFloodNeverStopsCounting) {
+    start();
+    // A megabyte of noise rich in the characters records are made of, over both links.
+    std::mt19937 random(20261210);
+    const std::string alphabet = "\x01\x01@@##$$\t\t\t\r\n\b0123456789.-x ";
+    std::uniform_int_distribution<size_t> pick(0, alphabet.size() - 1);
+    std::uniform_int_distribution<int> anyByte(0, 255);
+    std::string noise;
+    for (int i = 0; i < 1 << 20; ++i)
+        noise += i % 7 == 0 ? static_cast<char>(anyByte(random)) : alphabet[pick(random)];
+    runTo(raceClockOrigin() + 10);
+    for (size_t i = 0; i < noise.size(); i += 4093) {
+        equipment().CommPortDriverReceiveData(std::string_view(noise).substr(i, 4093));
+        equipment().AMBClientSocketRead(std::string_view(noise).substr(i, 4093));
+    }
+    // An endless line, and a record far longer than any decoder sends.
+    equipment().CommPortDriverReceiveData(std::string(200000, '7'));
+    std::string longRecord = passing(7, 4012345, 10.0);
+    for (int i = 0; i < 150; ++i) longRecord += "\t0";
+    equipment().CommPortDriverReceiveData("\r\n" + longRecord + "\r\n");
+    EXPECT_EQ(entrant(0).lapcount, 1);
+    at(20, passing(7, 4012345, 20.0));
+    EXPECT_EQ(entrant(0).lapcount, 2);
+    EXPECT_EQ(engine().RaceState, RaceStates::Running);
 }
 
 TEST_F(Counting, StatusRecordsShowTheNoise) {
