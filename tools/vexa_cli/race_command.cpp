@@ -33,9 +33,12 @@ std::optional<RaceOptions> parseOptions(const std::vector<std::string>& args, st
         } else if ((a == "--home" || a == "--event" || a == "--script" || a == "--races") &&
                    hasValue) {
             const std::string& v = args[++i];
-            if (a == "--home") o.home = v;
-            else if (a == "--event") o.event = v;
-            else if (a == "--script") o.script = v;
+            if (a == "--home")
+                o.home = v;
+            else if (a == "--event")
+                o.event = v;
+            else if (a == "--script")
+                o.script = v;
             else {
                 const auto res = std::from_chars(v.data(), v.data() + v.size(), o.races);
                 if (res.ec != std::errc{} || res.ptr != v.data() + v.size() || o.races < 1) {
@@ -98,7 +101,8 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
 
     // The decoder record parsers plug in here; until they exist, decoder bytes are refused.
     DecoderInput* decoder = nullptr;
-    const RaceRunResult result = runRaces(engine, scheduler, parsed.script, options->races, decoder);
+    const RaceRunResult result =
+        runRaces(engine, scheduler, parsed.script, options->races, decoder);
     err << "vexa-cli race: " << result.racesRun << " race(s) run";
     if (!result.message.empty()) err << "; " << result.message;
     err << "\n";

@@ -149,11 +149,14 @@ void RaceEngine::TurnAmbOn() {
         SpeedTrapActive = program_.settings.speedTrap;
         [[fallthrough]];
     case 1:
-        if (autoKeys) ManualKeys = true;
-        else panel_.keysButtonEnabled = true;
+        if (autoKeys)
+            ManualKeys = true;
+        else
+            panel_.keysButtonEnabled = true;
         if (running) TurnOnManualTimer();
         break;
-    default: break;
+    default:
+        break;
     }
     panel_.keysCaption = ManualKeys ? "Disable Keys" : "Enable Keys";
     panelChanged();
@@ -168,7 +171,9 @@ void RaceEngine::TurnAmbOff() {
     panelChanged();
 }
 
-void RaceEngine::clockTick() { updateracetime(static_cast<int>(std::lround(RaceTime()))); }
+void RaceEngine::clockTick() {
+    updateracetime(static_cast<int>(std::lround(RaceTime())));
+}
 
 void RaceEngine::updateracetime(int s) {
     if (s == ClockSeconds) return;
@@ -296,6 +301,8 @@ void RaceEngine::flash() {
     panelChanged();
 }
 
-void RaceEngine::scoreboardOnce() { ports_.track.SendScoreboard(race_drivers); }
+void RaceEngine::scoreboardOnce() {
+    ports_.track.SendScoreboard(race_drivers);
+}
 
 } // namespace vexa

@@ -129,8 +129,10 @@ bool RaceEngine::givePenalty(int carNumber) {
         return true;
     }
     // Ten seconds less race time, unless the car's time is nearly up.
-    if (ClockSeconds < d.endtime - 12.0) d.endtime -= 10.0;
-    else ports_.op.inform(PenaltyTooLateMessage);
+    if (ClockSeconds < d.endtime - 12.0)
+        d.endtime -= 10.0;
+    else
+        ports_.op.inform(PenaltyTooLateMessage);
     return true;
 }
 
@@ -160,6 +162,8 @@ void RaceEngine::MarkCarCell(int i) {
     if (row > 0 && ports_.view) ports_.view->carCellChanged(row);
 }
 
-void RaceEngine::SetExtraColumnHeaders() { Updatedisplay(); }
+void RaceEngine::SetExtraColumnHeaders() {
+    Updatedisplay();
+}
 
 } // namespace vexa

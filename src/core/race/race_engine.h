@@ -18,6 +18,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace vexa {
 
@@ -132,14 +133,14 @@ class RaceEngine {
     // ---- Race control ------------------------------------------------------------------------
     // "Race": the race panel is opened; the first opening starts the countdown.
     void openRaceScreen();
-    void StartBtnClick();                 // "&Start Race"
-    void StopStartCountdownClick();       // "Stop &Countdown" / "Start &Countdown"
-    void ResetCountdownClick();           // "&Reset Countdown"
+    void StartBtnClick();                        // "&Start Race"
+    void StopStartCountdownClick();              // "Stop &Countdown" / "Start &Countdown"
+    void ResetCountdownClick();                  // "&Reset Countdown"
     void ReadOrderClick() { Read_StartOrder(); } // "Read &Order"
-    void PlusOneMinuteClick();            // "+1"
-    void PlusFiveMinutesClick();          // "+5"
-    void KeyEnableClick();                // "Enable Keys" / "Disable Keys"
-    void ReprintLapTimesClick();          // "Re-Print Laptimes"
+    void PlusOneMinuteClick();                   // "+1"
+    void PlusFiveMinutesClick();                 // "+5"
+    void KeyEnableClick();                       // "Enable Keys" / "Disable Keys"
+    void ReprintLapTimesClick();                 // "Re-Print Laptimes"
     // Whether "Restart Race", "End Race (Save Scores)" and "Give Time Penalty" are enabled.
     bool raceMenuEnabled() const { return RaceState == RaceStates::Running; }
     void RestartRaceClick();
@@ -199,7 +200,7 @@ class RaceEngine {
     bool BookingIn = false;
     bool SpeedTrapActive = false;
     int PrevLeader = 0;
-    int CountDevice = 0;   // 0 manual, 1 System 20, 2 AMBrc; the timing layer's fall-back sets 0
+    int CountDevice = 0;     // 0 manual, 1 System 20, 2 AMBrc; the timing layer's fall-back sets 0
     bool ManualKeys = false; // the lap counting keys are on
     int Copies = 1;          // copies of the lap times printed after a race, 1..9
     double TrackMiles = 0.0;
@@ -225,9 +226,7 @@ class RaceEngine {
     bool raceHasDrivers(int race) const;
     RaceDriver& driver(int i) { return race_drivers[static_cast<size_t>(i)]; }
     const RaceDriver& driver(int i) const { return race_drivers[static_cast<size_t>(i)]; }
-    bool validIndex(int i) const {
-        return i >= 0 && static_cast<size_t>(i) < race_drivers.size();
-    }
+    bool validIndex(int i) const { return i >= 0 && static_cast<size_t>(i) < race_drivers.size(); }
 
     Program& program_;
     RacePorts ports_;
@@ -250,6 +249,13 @@ class RaceEngine {
     int completedRaces_ = 0;
     bool endOfRoundShown_ = false;
     std::minstd_rand random_;
+
+    struct SortKey {
+        int32_t laps;
+        double lastpass;
+        bool placed;
+    };
+    std::vector<SortKey> sortKeys_; // scratch of SortRunningOrder
 };
 
 } // namespace vexa

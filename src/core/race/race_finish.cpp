@@ -13,8 +13,10 @@ void RaceEngine::StoreRaceResults() {
     const bool clr = program_.settings.clr;
     for (const auto& d : race_drivers) {
         if (d.compno <= 0) continue; // unknown cars have no competitor to hold a result
-        if (clr) program_.event.storeResult(d.compno, RoundNumber, d.clrlapcount, d.clrtime);
-        else program_.event.storeResult(d.compno, RoundNumber, d.lapcount, d.lastpass);
+        if (clr)
+            program_.event.storeResult(d.compno, RoundNumber, d.clrlapcount, d.clrtime);
+        else
+            program_.event.storeResult(d.compno, RoundNumber, d.lapcount, d.lastpass);
     }
 }
 
@@ -40,8 +42,8 @@ void RaceEngine::endOfRaceProcessing() {
             playwav(Sound::Car);
             SpeakNumber(lead.carno);
             playwav(Sound::FtdImprove);
-        } else if (RoundBestLapCount > 0 && betterResult(lead.lapcount, lead.lastpass,
-                                                         RoundBestLapCount, RoundBestTime)) {
+        } else if (RoundBestLapCount > 0 &&
+                   betterResult(lead.lapcount, lead.lastpass, RoundBestLapCount, RoundBestTime)) {
             playwav(Sound::Car);
             SpeakNumber(lead.carno);
             playwav(Sound::RoundImprove);

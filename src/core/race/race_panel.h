@@ -10,14 +10,14 @@ enum class BarColour { Navy, Green, Yellow, Red };
 // What the main window's race panel and the race screen show besides the standings: the clock
 // texts, race title, marshals, progress bar and the state of the race buttons.
 struct RacePanel {
-    std::string TimeLB;     // main window clock label
-    std::string specTimeLB; // race screen clock
-    std::string heatnumLB;  // race title, also shown as specheatnumLB
-    std::string rtype;      // "Mass Start" / "Stagger Start"
-    std::string racedur;    // race minutes and " Min Race"
-    std::string appTitle;   // the application title while racing
+    std::string TimeLB;                 // main window clock label
+    std::string specTimeLB;             // race screen clock
+    std::string heatnumLB;              // race title, also shown as specheatnumLB
+    std::string rtype;                  // "Mass Start" / "Stagger Start"
+    std::string racedur;                // race minutes and " Min Race"
+    std::string appTitle;               // the application title while racing
     std::vector<std::string> marshalLB; // also the race screen's marshals list
-    int timebar = 0;        // progress 0..100
+    int timebar = 0;                    // progress 0..100
     BarColour timebarColour = BarColour::Navy;
 
     bool preButtonsVisible = true; // "&Start Race", countdown buttons, "+1", "+5", "Read &Order"
@@ -25,9 +25,9 @@ struct RacePanel {
     std::string pauseCaption = "Stop &Countdown"; // Stop_StarTBTN
     bool clockBlinking = false;                   // while the countdown is paused
     bool clockLabelVisible = true;
-    bool keysButtonEnabled = false;               // Keyenablebtn
+    bool keysButtonEnabled = false; // Keyenablebtn
     std::string keysCaption = "Enable Keys";
-    bool rcioPortChoiceEnabled = true;            // the settings' track-controller port list
+    bool rcioPortChoiceEnabled = true; // the settings' track-controller port list
 };
 
 } // namespace vexa

@@ -74,8 +74,10 @@ void RaceEngine::sortCarPass(int Index, double PassTime) {
     }
     PassTime = roundToReal48(PassTime);
     if (BookingIn || RaceState == RaceStates::Running) {
-        if (StartType == MassStart) Sortpassmass(Index, PassTime);
-        else Sortpassstagger(Index, PassTime);
+        if (StartType == MassStart)
+            Sortpassmass(Index, PassTime);
+        else
+            Sortpassstagger(Index, PassTime);
     }
     Updatedisplay();
     MarkCarCell(Index);
@@ -202,22 +204,28 @@ int RaceEngine::leader() const {
 }
 
 void RaceEngine::SortRunningOrder() {
-    const int count = static_cast<int>(race_drivers.size());
-    for (auto& d : race_drivers) {
+    // Selection by most laps, then the earlier last crossing, then the lower index. The keys are
+    // gathered first so that the repeated scans stay within a few cache lines.
+    const size_t count = race_drivers.size();
+    sortKeys_.resize(count);
+    for (size_t e = 0; e < count; ++e) {
+        RaceDriver& d = race_drivers[e];
+        sortKeys_[e] = {d.lapcount, d.lastpass, false};
         d.runorder = 0;
         d.placed = false;
     }
-    for (int p = 0; p < count; ++p) {
-        int best = -1;
-        for (int e = 0; e < count; ++e) {
-            const RaceDriver& d = driver(e);
-            if (d.placed) continue;
-            if (best < 0 || betterResult(d.lapcount, d.lastpass, driver(best).lapcount,
-                                         driver(best).lastpass))
+    for (size_t p = 0; p < count; ++p) {
+        size_t best = count;
+        for (size_t e = 0; e < count; ++e) {
+            const SortKey& k = sortKeys_[e];
+            if (k.placed) continue;
+            if (best == count ||
+                betterResult(k.laps, k.lastpass, sortKeys_[best].laps, sortKeys_[best].lastpass))
                 best = e;
         }
-        driver(best).placed = true;
-        driver(p).runorder = best;
+        sortKeys_[best].placed = true;
+        race_drivers[best].placed = true;
+        race_drivers[p].runorder = static_cast<int32_t>(best);
     }
 }
 

@@ -14,22 +14,35 @@ void deliver(RaceEngine& engine, const ScriptEvent& e, DecoderInput* decoder) {
     case ScriptEvent::Kind::Decoder:
         if (decoder) decoder->receiveDecoderBytes(e.data);
         return;
-    case ScriptEvent::Kind::Action: break;
+    case ScriptEvent::Kind::Action:
+        break;
     }
     const std::string& a = e.action;
     const bool paused = engine.panel().pauseCaption != "Stop &Countdown";
-    if (a == "start") engine.StartBtnClick();
-    else if (a == "pause" && !paused) engine.StopStartCountdownClick();
-    else if (a == "resume" && paused) engine.StopStartCountdownClick();
-    else if (a == "reset") engine.ResetCountdownClick();
-    else if (a == "plus1") engine.PlusOneMinuteClick();
-    else if (a == "plus5") engine.PlusFiveMinutesClick();
-    else if (a == "readorder") engine.ReadOrderClick();
-    else if (a == "keys") engine.KeyEnableClick();
-    else if (a == "restart") engine.RestartRaceClick();
-    else if (a == "endrace") engine.EndRaceClick();
-    else if (a == "penalty") engine.givePenalty(e.argument);
-    else if (a == "reprint") engine.ReprintLapTimesClick();
+    if (a == "start")
+        engine.StartBtnClick();
+    else if (a == "pause" && !paused)
+        engine.StopStartCountdownClick();
+    else if (a == "resume" && paused)
+        engine.StopStartCountdownClick();
+    else if (a == "reset")
+        engine.ResetCountdownClick();
+    else if (a == "plus1")
+        engine.PlusOneMinuteClick();
+    else if (a == "plus5")
+        engine.PlusFiveMinutesClick();
+    else if (a == "readorder")
+        engine.ReadOrderClick();
+    else if (a == "keys")
+        engine.KeyEnableClick();
+    else if (a == "restart")
+        engine.RestartRaceClick();
+    else if (a == "endrace")
+        engine.EndRaceClick();
+    else if (a == "penalty")
+        engine.givePenalty(e.argument);
+    else if (a == "reprint")
+        engine.ReprintLapTimesClick();
 }
 
 } // namespace
@@ -43,7 +56,9 @@ RaceRunResult runRaces(RaceEngine& engine, VirtualScheduler& scheduler, const Ra
     }
     const int before = engine.completedRaces();
     auto done = [&] { return engine.completedRaces() - before >= races; };
-    auto stuck = [&] { return engine.endOfRoundShown() || engine.RaceState == RaceStates::CountdownPaused; };
+    auto stuck = [&] {
+        return engine.endOfRoundShown() || engine.RaceState == RaceStates::CountdownPaused;
+    };
 
     engine.openRaceScreen();
     size_t next = 0;

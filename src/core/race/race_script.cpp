@@ -9,9 +9,9 @@ namespace vexa {
 
 namespace {
 
-const std::array<const char*, 12> Actions = {"start", "pause",   "resume",  "reset",
-                                             "plus1", "plus5",   "readorder", "keys",
-                                             "restart", "endrace", "penalty", "reprint"};
+const std::array<const char*, 12> Actions = {"start",   "pause",   "resume",    "reset",
+                                             "plus1",   "plus5",   "readorder", "keys",
+                                             "restart", "endrace", "penalty",   "reprint"};
 
 // Seconds with up to 3 decimals as whole milliseconds, without floating-point rounding.
 bool parseSeconds(const std::string& text, int64_t& ms) {

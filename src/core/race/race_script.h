@@ -12,7 +12,7 @@ struct ScriptEvent {
     enum class Kind { Key, Decoder, Action };
     int64_t ms = 0;
     Kind kind = Kind::Key;
-    std::string data;  // the keys pressed, or the decoder's bytes
+    std::string data;   // the keys pressed, or the decoder's bytes
     std::string action; // for actions: start, pause, resume, reset, plus1, plus5, readorder,
                         // keys, restart, endrace, penalty, reprint
     int argument = 0;   // the car number of a penalty

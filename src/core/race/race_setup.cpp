@@ -29,7 +29,9 @@ LapsAndTime classBestResult(const EventData& event, int classno, int first, int 
     return best;
 }
 
-std::string cut(const std::string& text, size_t length) { return text.substr(0, length); }
+std::string cut(const std::string& text, size_t length) {
+    return text.substr(0, length);
+}
 
 } // namespace
 
@@ -129,8 +131,7 @@ bool RaceEngine::Setuprace() {
         RaceMinutes = FinalLetter == "A"   ? cls.aMinutes
                       : FinalLetter == "B" ? cls.bMinutes
                                            : cls.otherMinutes;
-        panel_.heatnumLB =
-            cls.name + " " + FinalLetter + " Final# " + std::to_string(RaceNumber);
+        panel_.heatnumLB = cls.name + " " + FinalLetter + " Final# " + std::to_string(RaceNumber);
         panel_.appTitle =
             "Vexa F:" + std::to_string(RaceNumber) + " R:" + std::to_string(RoundNumber);
     }
@@ -142,9 +143,9 @@ bool RaceEngine::Setuprace() {
         if (!table.slotText(RaceNumber, slot).empty())
             AddDriver(slot, table.idAt(RaceNumber, slot), 0);
 
-    const LapsAndTime roundBest =
-        validRound(RoundNumber) ? classBestResult(event, RaceClass, RoundNumber, RoundNumber)
-                                : LapsAndTime{};
+    const LapsAndTime roundBest = validRound(RoundNumber)
+                                      ? classBestResult(event, RaceClass, RoundNumber, RoundNumber)
+                                      : LapsAndTime{};
     RoundBestLapCount = roundBest.laps;
     RoundBestTime = roundBest.time;
     const LapsAndTime ftd = classBestResult(event, RaceClass, 1, MaxRounds);

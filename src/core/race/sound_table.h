@@ -45,7 +45,9 @@ inline constexpr int Started = 55;      // started.wav
 inline constexpr int BeepChannel = 0;
 inline constexpr int SpeechChannel = 1;
 
-inline bool isPassBeep(int slot) { return slot == CarPass || slot == CarPassNo || slot == CarPassFtd; }
+inline bool isPassBeep(int slot) {
+    return slot == CarPass || slot == CarPassNo || slot == CarPassFtd;
+}
 } // namespace Sound
 
 // The file name of a slot, or empty for slots that hold no sound.

@@ -30,14 +30,22 @@ void setLapsAndTime(std::string& out, int laps, double t) {
 
 const char* extraColumnHeader(ExtraColumn type) {
     switch (type) {
-    case ExtraColumn::Empty: return "";
-    case ExtraColumn::AverageLap: return "Average Lap";
-    case ExtraColumn::AverageSpeed: return "Average Speed";
-    case ExtraColumn::SpeedTrap: return "Speed Trap";
-    case ExtraColumn::DriverFtd: return "Driver FTD";
-    case ExtraColumn::PredictedResult: return "Predicted Result";
-    case ExtraColumn::LeaderGap: return "Leader Gap";
-    case ExtraColumn::HitsSignal: return "Hits/Signal";
+    case ExtraColumn::Empty:
+        return "";
+    case ExtraColumn::AverageLap:
+        return "Average Lap";
+    case ExtraColumn::AverageSpeed:
+        return "Average Speed";
+    case ExtraColumn::SpeedTrap:
+        return "Speed Trap";
+    case ExtraColumn::DriverFtd:
+        return "Driver FTD";
+    case ExtraColumn::PredictedResult:
+        return "Predicted Result";
+    case ExtraColumn::LeaderGap:
+        return "Leader Gap";
+    case ExtraColumn::HitsSignal:
+        return "Hits/Signal";
     }
     return "";
 }
@@ -65,9 +73,8 @@ void Standings::build(const RaceDrivers& drivers, const StandingsContext& contex
     // Before the first lap of a stagger start with the start order read out, the rows follow
     // the start order; otherwise the running order.
     const int first = drivers[0].runorder;
-    const bool leaderWithoutLaps =
-        first < 0 || static_cast<size_t>(first) >= count ||
-        drivers[static_cast<size_t>(first)].lapcount == 0;
+    const bool leaderWithoutLaps = first < 0 || static_cast<size_t>(first) >= count ||
+                                   drivers[static_cast<size_t>(first)].lapcount == 0;
     const bool byStartOrder = leaderWithoutLaps && context.staggerStart && context.startOrderSpoken;
 
     for (size_t r = 0; r < count; ++r) {
@@ -119,17 +126,26 @@ void Standings::fillExtra(StandingsRow& row, const RaceDriver& d,
         out.clear();
         if (k > visibleSlots_) continue;
         switch (slots_[static_cast<size_t>(k)]) {
-        case ExtraColumn::Empty: break;
+        case ExtraColumn::Empty:
+            break;
         case ExtraColumn::AverageLap:
             if (d.lapcount != 0) appendSeconds(out, d.lastpass / d.lapcount);
             break;
         case ExtraColumn::AverageSpeed:
             out = FormatSpeed(d.lapcount, d.lastpass, context.trackMiles);
             break;
-        case ExtraColumn::SpeedTrap: out = FormatSpeed(1, d.traptime, context.trapMiles); break;
-        case ExtraColumn::DriverFtd: setLapsAndTime(out, d.bestlapcount, d.besttime); break;
-        case ExtraColumn::PredictedResult: out = row.predicted; break;
-        case ExtraColumn::LeaderGap: out = row.leaderGap; break;
+        case ExtraColumn::SpeedTrap:
+            out = FormatSpeed(1, d.traptime, context.trapMiles);
+            break;
+        case ExtraColumn::DriverFtd:
+            setLapsAndTime(out, d.bestlapcount, d.besttime);
+            break;
+        case ExtraColumn::PredictedResult:
+            out = row.predicted;
+            break;
+        case ExtraColumn::LeaderGap:
+            out = row.leaderGap;
+            break;
         case ExtraColumn::HitsSignal:
             setInt(out, d.hits);
             out += " / ";

@@ -10,7 +10,18 @@
 namespace vexa {
 
 // The colours the standings grids use; Normal is the platform's button-face background.
-enum class GridColour : uint8_t { Normal, Black, Fuchsia, Lime, Yellow, Grey, Red, Blue, White, Maroon };
+enum class GridColour : uint8_t {
+    Normal,
+    Black,
+    Fuchsia,
+    Lime,
+    Yellow,
+    Grey,
+    Red,
+    Blue,
+    White,
+    Maroon
+};
 
 // What an extra column of the operator grid shows.
 enum class ExtraColumn : uint8_t {

@@ -30,8 +30,8 @@ std::string FormatSeconds(double t) {
 
 std::string FormatGeneral(double v) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15g", v);
-    return buf;
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+    return std::string(buf, res.ptr);
 }
 
 std::string FormatLapGap(double g) {

@@ -12,7 +12,9 @@ TimerId VirtualScheduler::startTimer(int intervalMs, bool repeating, std::functi
     return id;
 }
 
-void VirtualScheduler::stopTimer(TimerId id) { timers_.erase(id); }
+void VirtualScheduler::stopTimer(TimerId id) {
+    timers_.erase(id);
+}
 
 std::map<TimerId, VirtualScheduler::Entry>::iterator VirtualScheduler::earliest() {
     auto best = timers_.end();

@@ -15,8 +15,12 @@ double miles(const std::string& text, bool feet) {
 }
 } // namespace
 
-double ProgSettings::trackLengthMiles() const { return miles(trackLength, trackMeasureFeet); }
-double ProgSettings::trapGapMiles() const { return miles(trapGap, trapMeasureFeet); }
+double ProgSettings::trackLengthMiles() const {
+    return miles(trackLength, trackMeasureFeet);
+}
+double ProgSettings::trapGapMiles() const {
+    return miles(trapGap, trapMeasureFeet);
+}
 
 std::array<int, MaxSlots + 1> ProgSettings::defaultFirstRoundOrder() {
     std::array<int, MaxSlots + 1> order{};

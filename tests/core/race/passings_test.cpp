@@ -230,8 +230,8 @@ TEST_F(Passings, PassBeepTellsHowTheRaceGoes) {
     engine().race_drivers[2].bestlapcount = 16;
     engine().race_drivers[2].besttime = 290.0;
     ports.clear();
-    keyAt(18, '1'); // leader, predicts 17 laps: beats the FTD
-    keyAt(19, '2'); // not leader, predicts 16: beats his own best only
+    keyAt(18, '1');   // leader, predicts 17 laps: beats the FTD
+    keyAt(19, '2');   // not leader, predicts 16: beats his own best only
     keyAt(19.5, '3'); // predicts 16 laps in 312 s: does not beat his own 16 in 290
     EXPECT_EQ(ports.sounds(),
               (std::vector<std::string>{"carpassftd.wav", "carpass.wav", "carpassno.wav"}));

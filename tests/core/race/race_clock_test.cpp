@@ -42,11 +42,11 @@ TEST_F(RaceClock, CountdownSetsTheRaceUpAtTheSetupSecondAndAgainAtZero) {
     EXPECT_EQ(engine().RaceState, RaceStates::BetweenRaces);
     runTo(61);
     EXPECT_EQ(engine().RaceState, RaceStates::Running);
-    EXPECT_EQ(timed("racenumber"), (std::vector<std::string>{"31.0 heat 1 round 1",
-                                                             "61.0 heat 1 round 1"}));
-    EXPECT_EQ(timed("lights"), (std::vector<std::string>{"0.0 0", "1.0 1", "56.0 5", "57.0 6",
-                                                         "58.0 7", "59.0 8", "60.0 9", "61.0 3",
-                                                         "61.0 10"}));
+    EXPECT_EQ(timed("racenumber"),
+              (std::vector<std::string>{"31.0 heat 1 round 1", "61.0 heat 1 round 1"}));
+    EXPECT_EQ(timed("lights"),
+              (std::vector<std::string>{"0.0 0", "1.0 1", "56.0 5", "57.0 6", "58.0 7", "59.0 8",
+                                        "60.0 9", "61.0 3", "61.0 10"}));
     EXPECT_EQ(timed("equipment"), (std::vector<std::string>{"61.0 on race"}));
     EXPECT_EQ(soundsBetween(0, 61), (std::vector<std::string>{"start.wav"}));
     EXPECT_FALSE(engine().panel().preButtonsVisible);
@@ -69,10 +69,9 @@ TEST_F(RaceClock, CountdownCallsLightsAndBeepsFollowTheSettings) {
     EXPECT_EQ(soundsBetween(0, 300),
               (std::vector<std::string>{"five.wav", "nextmin.wav", "four.wav", "nextmin.wav",
                                         "three.wav", "nextmin.wav", "two.wav", "nextmin.wav",
-                                        "onenext.wav", "thirty.wav", "secondsdrv.wav",
-                                        "twenty.wav", "secondsdrv.wav", "ten.wav",
-                                        "secondsdrv.wav", "cntdown.wav", "cntdown.wav",
-                                        "cntdown.wav"}));
+                                        "onenext.wav", "thirty.wav", "secondsdrv.wav", "twenty.wav",
+                                        "secondsdrv.wav", "ten.wav", "secondsdrv.wav",
+                                        "cntdown.wav", "cntdown.wav", "cntdown.wav"}));
     EXPECT_TRUE(hasEvent("lights", "0"));
     const auto lights = timed("lights");
     EXPECT_NE(std::find(lights.begin(), lights.end(), "281.0 0"), lights.end());
@@ -178,10 +177,10 @@ TEST_F(RaceClock, ClockSecondsCallHalfTimeTheLastSecondsAndTimeUp) {
     EXPECT_EQ(engine().panel().timebarColour, BarColour::Green);
     EXPECT_EQ(engine().panel().timebar, 50);
     runTo(raceStart() + 300);
-    EXPECT_EQ(soundsBetween(raceStart() + 0.1, raceStart() + 300),
-              (std::vector<std::string>{"half.wav", "two.wav", "thirty.wav", "secondsdrv.wav",
-                                        "five.wav", "four.wav", "three.wav", "two.wav",
-                                        "one.wav", "lfinish.wav"}));
+    EXPECT_EQ(
+        soundsBetween(raceStart() + 0.1, raceStart() + 300),
+        (std::vector<std::string>{"half.wav", "two.wav", "thirty.wav", "secondsdrv.wav", "five.wav",
+                                  "four.wav", "three.wav", "two.wav", "one.wav", "lfinish.wav"}));
     EXPECT_EQ(engine().panel().timebarColour, BarColour::Yellow);
     EXPECT_EQ(engine().panel().timebar, 100);
 }
@@ -208,7 +207,7 @@ TEST_F(RaceClock, ConsecutiveLapsScoring) {
     race(1, {1, 2});
     openAndStart();
     const std::vector<std::pair<double, char>> keys = {
-        {20, '1'}, {30, '2'}, {40, '1'}, {58, '1'}, {60, '2'},  {75, '1'},
+        {20, '1'}, {30, '2'}, {40, '1'},  {58, '1'},  {60, '2'},  {75, '1'},
         {90, '2'}, {92, '1'}, {110, '1'}, {120, '2'}, {130, '1'}, {150, '1'}};
     for (const auto& [t, key] : keys) keyAt(t, key);
     engine().EndRaceClick();
@@ -281,10 +280,10 @@ TEST_F(RaceClock, AfterTheRaceImprovementsAndFinishOrderAreSpoken) {
     const double end = now();
     runToRaceEnd();
     // Car 1: 4 laps beat the FTD of 3 laps; car 2: 3 laps beat his 2; car 3 did nothing.
-    EXPECT_EQ(soundsBetween(end + 1, end + 2),
-              (std::vector<std::string>{"car.wav", "one.wav", "ftdimprove.wav",
-                                        "finishorder.wav", "one.wav", "two.wav",
-                                        "carimprove.wav", "one.wav", "two.wav"}));
+    EXPECT_EQ(
+        soundsBetween(end + 1, end + 2),
+        (std::vector<std::string>{"car.wav", "one.wav", "ftdimprove.wav", "finishorder.wav",
+                                  "one.wav", "two.wav", "carimprove.wav", "one.wav", "two.wav"}));
 }
 
 TEST_F(RaceClock, BookingInWithADecoderBeforeTheStart) {

@@ -16,8 +16,10 @@ TEST_F(RaceControl, PlusOneAndPlusFiveStopBelowAnHour) {
         program.settings.raceInterval = std::to_string(before);
         engine().StartBetweenRTimer();
         ASSERT_EQ(engine().countdown(), before);
-        if (five) engine().PlusFiveMinutesClick();
-        else engine().PlusOneMinuteClick();
+        if (five)
+            engine().PlusFiveMinutesClick();
+        else
+            engine().PlusOneMinuteClick();
         EXPECT_EQ(engine().countdown(), after) << before;
     }
 }
@@ -83,8 +85,8 @@ TEST_F(RaceControl, StartRaceNowWithCountdownBeepsGivesThemFirst) {
     EXPECT_EQ(engine().countdown(), 5);
     EXPECT_EQ(ports.texts("lights").back(), "2");
     runTo(10.5);
-    EXPECT_EQ(ports.sounds(), (std::vector<std::string>{"cntdown.wav", "cntdown.wav",
-                                                        "cntdown.wav", "cntdown.wav"}));
+    EXPECT_EQ(ports.sounds(), (std::vector<std::string>{"cntdown.wav", "cntdown.wav", "cntdown.wav",
+                                                        "cntdown.wav"}));
     runTo(14);
     EXPECT_EQ(engine().RaceState, RaceStates::Running);
 }

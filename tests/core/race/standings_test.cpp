@@ -7,7 +7,9 @@ using vexa::test::RaceFixture;
 namespace {
 class StandingsRows : public RaceFixture {
   protected:
-    const StandingsRow& row(int r) { return engine().standings().rows()[static_cast<size_t>(r - 1)]; }
+    const StandingsRow& row(int r) {
+        return engine().standings().rows()[static_cast<size_t>(r - 1)];
+    }
 };
 } // namespace
 

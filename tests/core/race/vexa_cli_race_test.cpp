@@ -130,8 +130,8 @@ TEST_F(VexaCliRace, StaggerStartWithTheLeaderStartingTheLateCars) {
         double lap;
         int laps;
     };
-    const Car cars[] = {{'1', 2.0, 20.0, 15}, {'2', 4.5, 20.5, 15}, {'3', 22.0, 21.0, 15},
-                        {'4', 22.0, 19.75, 16}};
+    const Car cars[] = {
+        {'1', 2.0, 20.0, 15}, {'2', 4.5, 20.5, 15}, {'3', 22.0, 21.0, 15}, {'4', 22.0, 19.75, 16}};
     std::vector<std::pair<double, std::string>> presses = {{start + 2.0, "key 1"},
                                                            {start + 4.5, "key 2"}};
     for (const Car& c : cars)

@@ -12,9 +12,12 @@ TEST(VirtualTime, TimersFireInTimeOrderAndTiesInStartOrder) {
     VirtualClock clock;
     VirtualScheduler scheduler(clock);
     std::vector<std::string> fired;
-    RaceTimer second(scheduler, true, [&] { fired.push_back("1000@" + std::to_string(clock.milliseconds())); });
-    RaceTimer half(scheduler, true, [&] { fired.push_back("500@" + std::to_string(clock.milliseconds())); });
-    RaceTimer once(scheduler, false, [&] { fired.push_back("once@" + std::to_string(clock.milliseconds())); });
+    RaceTimer second(scheduler, true,
+                     [&] { fired.push_back("1000@" + std::to_string(clock.milliseconds())); });
+    RaceTimer half(scheduler, true,
+                   [&] { fired.push_back("500@" + std::to_string(clock.milliseconds())); });
+    RaceTimer once(scheduler, false,
+                   [&] { fired.push_back("once@" + std::to_string(clock.milliseconds())); });
     second.start(1000);
     half.start(500);
     once.start(1000);

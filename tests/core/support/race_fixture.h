@@ -31,8 +31,8 @@ class RaceFixture : public ::testing::Test {
     // Creates the engine; settings changes that the engine reads at creation come first.
     RaceEngine& engine() {
         if (!program.race) {
-            attachRaceEngine(program, RacePorts{clock, scheduler, ports, ports, ports, ports,
-                                                ports, nullptr});
+            attachRaceEngine(
+                program, RacePorts{clock, scheduler, ports, ports, ports, ports, ports, nullptr});
             program.race->setDiagnostics([this](const std::string& t) { ports.note(t); });
         }
         return *program.race;
@@ -75,7 +75,8 @@ class RaceFixture : public ::testing::Test {
         engine().openRaceScreen();
         const int64_t limit = clock.milliseconds() + 3600 * 1000;
         while (engine().RaceState != RaceStates::Running && clock.milliseconds() < limit &&
-               scheduler.fireNext()) {}
+               scheduler.fireNext()) {
+        }
         ASSERT_EQ(engine().RaceState, RaceStates::Running);
     }
     // Seconds of virtual time when the race clock started.
@@ -94,7 +95,8 @@ class RaceFixture : public ::testing::Test {
         const int done = engine().completedRaces();
         const int64_t limit = clock.milliseconds() + 3600 * 1000;
         while (engine().completedRaces() == done && clock.milliseconds() < limit &&
-               scheduler.fireNext()) {}
+               scheduler.fireNext()) {
+        }
         EXPECT_GT(engine().completedRaces(), done) << "the race did not end within an hour";
     }
 
