@@ -130,7 +130,7 @@ void CountingEquipment::presenceCheckAnswered() {
     if (!resumeAfterCheck_) return;
     resumeAfterCheck_ = false;
     RaceEngine* engine = race();
-    if (engine && engine->acceptsPassings()) switchOn(engine->RaceState == RaceStates::Running);
+    if (engine && engine->acceptsPassings()) switchOn();
 }
 
 void CountingEquipment::serialFollowUp() {
@@ -245,7 +245,7 @@ void CountingEquipment::sendAmbrcCommand(int command, std::initializer_list<int>
 // ---- Around a race
 // ---------------------------------------------------------------------------------
 
-void CountingEquipment::switchOn(bool) {
+void CountingEquipment::switchOn() {
     switch (countDevice()) {
     case 1:
         links_.decoderPort.setRts(true);
@@ -261,9 +261,9 @@ void CountingEquipment::switchOn(bool) {
     }
 }
 
-void CountingEquipment::TurnAmbOn(bool raceRunning) {
+void CountingEquipment::TurnAmbOn(bool) {
     MonitorMode = false;
-    switchOn(raceRunning);
+    switchOn();
 }
 
 void CountingEquipment::TurnAmbOff() {

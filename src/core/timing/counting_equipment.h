@@ -139,7 +139,8 @@ class CountingEquipment : public TimingEquipment, public DecoderInput {
     void stopPresenceCheck();
     void presenceCheckAnswered();
     void serialFollowUp();
-    void switchOn(bool raceRunning);
+    // The decoder's own part of switching on: RTS, or the AMBrc start commands.
+    void switchOn();
     void showStatus(const std::string& text);
     void monitor(std::string_view record);
 
