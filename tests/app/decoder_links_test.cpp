@@ -19,6 +19,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <memory>
 
@@ -128,6 +133,7 @@ class DecoderLinksTest : public QObject {
     void serialPseudoTerminalCountsARace_data();
     void serialPseudoTerminalCountsARace();
     void noDecoderOnThePortFallsBackToManual();
+    void trackControllerOverPseudoTerminal();
 };
 
 void DecoderLinksTest::ambrcOverTcpCountsARace() {
@@ -283,6 +289,48 @@ void DecoderLinksTest::noDecoderOnThePortFallsBackToManual() {
     rig.equipment().Setupcountingequipment();
     QCOMPARE(rig.ports.texts("message"), std::vector<std::string>{PortNotFoundMessage});
     QCOMPARE(rig.label("timingt"), QStringLiteral("Manual Timing"));
+}
+
+void DecoderLinksTest::trackControllerOverPseudoTerminal() {
+    int controller = -1;
+    int device = -1;
+    char name[256] = {};
+    QCOMPARE(openpty(&controller, &device, name, nullptr, nullptr), 0);
+    termios raw{};
+    tcgetattr(device, &raw);
+    cfmakeraw(&raw);
+    tcsetattr(device, TCSANOW, &raw);
+    ::close(device);
+    fcntl(controller, F_SETFL, fcntl(controller, F_GETFL, 0) | O_NONBLOCK);
+    std::string received;
+    auto receive = [&] {
+        char buffer[512];
+        for (ssize_t n; (n = ::read(controller, buffer, sizeof buffer)) > 0;)
+            received.append(buffer, static_cast<size_t>(n));
+        return QByteArray::fromStdString(received);
+    };
+
+    Rig rig(0, 0, {4000001});
+    rig.program.settings.rcioComPort = 3;
+    rig.host->comPorts().setDevice(3, QString::fromLatin1(name));
+    rig.engine().openRaceScreen();
+    QVERIFY(rig.host->controllerPort().isOpen());
+    QTRY_COMPARE_WITH_TIMEOUT(receive(), QByteArray("#@00\r"), 2000);
+    // The first second of a three-second countdown: its time, the red light, and the mass-start
+    // light of second 3.
+    QTRY_COMPARE_WITH_TIMEOUT(receive(), QByteArray("#@00\r#$00-003\r#@00\r#@101\r#@321\r"), 3000);
+
+    const char weather[] = "%012.5\r\n%1-88.8\r%4";
+    QCOMPARE(::write(controller, weather, sizeof weather - 1), ssize_t(sizeof weather - 1));
+    QTRY_COMPARE_WITH_TIMEOUT(rig.label("airtempLB"),
+                              QString::fromLatin1("Air Temp:12.5\xB0"
+                                                  "C"),
+                              2000);
+    QCOMPARE(::write(controller, "55\r", 3), ssize_t(3));
+    QTRY_COMPARE_WITH_TIMEOUT(rig.label("humidityLB"), QStringLiteral("Humidity:55%"), 2000);
+    QVERIFY(rig.label("tracktempLB").isEmpty());
+    rig.program.race.reset();
+    ::close(controller);
 }
 
 QTEST_MAIN(DecoderLinksTest)
