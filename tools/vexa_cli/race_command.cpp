@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "headless_timing.h"
 
 #include "files/event_store.h"
 #include "files/file_io.h"
@@ -95,14 +96,17 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     if (!opened.message.empty()) err << "vexa-cli race: " << opened.message << "\n";
     if (!opened.opened) return 1;
 
-    RaceEngine& engine = attachRaceEngine(
-        program, RacePorts{clock, scheduler, ports, ports, ports, ports, ports, nullptr});
+    // The settings' decoder is set up as the program does it, on links fed by the script.
+    HeadlessTiming timing(program, scheduler, ports);
+    RaceEngine& engine =
+        attachRaceEngine(program, RacePorts{clock, scheduler, ports, ports, timing.equipment(),
+                                            ports, ports, nullptr});
     engine.setDiagnostics([&ports](const std::string& text) { ports.note(text); });
+    timing.setUp();
 
-    // The decoder record parsers plug in here; until they exist, decoder bytes are refused.
-    DecoderInput* decoder = nullptr;
     const RaceRunResult result =
-        runRaces(engine, scheduler, parsed.script, options->races, decoder);
+        runRaces(engine, scheduler, parsed.script, options->races, &timing);
+    program.race.reset(); // the engine goes before the equipment it switches
     err << "vexa-cli race: " << result.racesRun << " race(s) run";
     if (!result.message.empty()) err << "; " << result.message;
     err << "\n";

@@ -152,10 +152,74 @@ TEST_F(VexaCliRace, StaggerStartWithTheLeaderStartingTheLateCars) {
     EXPECT_NE(output.find("endofround round 1"), std::string::npos);
 }
 
+TEST_F(VexaCliRace, MassStartCountedFromARecordedAmbrcDecoder) {
+    program.settings.heatMass = true;
+    program.settings.countDevice = 2; // AMBrc on Com 1
+    program.settings.count1ComPort = 0;
+    driver(1, 1);
+    driver(2, 2);
+    program.event.cpts[1].transponder = 210001;
+    program.event.cpts[2].transponder = 210002;
+
+    // A record as the decoder sends it: SOH, the type, tab-separated fields, CR LF.
+    const auto record = [](char type, const std::string& fields) {
+        std::string bytes = std::string("\x01") + type + fields + "\r\n";
+        std::string hexText;
+        char pair[4];
+        for (unsigned char c : bytes) {
+            std::snprintf(pair, sizeof pair, "%02X ", c);
+            hexText += pair;
+        }
+        return "decoder " + hexText;
+    };
+    const auto passing = [&](int transponder, double decoderTime) {
+        char fields[80];
+        std::snprintf(fields, sizeof fields, "\t1\t7\t%d\t%.3f\t5\t80", transponder, decoderTime);
+        return record('@', fields);
+    };
+
+    // The decoder answers the presence check; the race starts at 61 s, when the decoder's clock
+    // is restarted. Car 1 laps in 29.5 s, car 2 in 31 s, each finishing at its first crossing
+    // after 300 s; a stranger's transponder and a garbled record come in between.
+    const double start = 61.0;
+    std::vector<std::pair<double, std::string>> events = {{0.5, record('$', "\t1\t0\t0")}};
+    for (int n = 1; n <= 11; ++n)
+        events.push_back({start + n * 29.5 + 0.02, passing(210001, n * 29.5)});
+    for (int n = 1; n <= 10; ++n)
+        events.push_back({start + n * 31.0 + 0.02, passing(210002, n * 31.0)});
+    events.push_back({start + 45.0, passing(4242, 44.98)});
+    events.push_back({start + 50.0, record('@', "\t1\t9\t10x1\t49.000\t5\t80")});
+    std::stable_sort(events.begin(), events.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::string script;
+    for (const auto& [t, what] : events) script += at(t, what);
+
+    ASSERT_EQ(run(script), 0) << output;
+    EventData back;
+    applyResultsBytes(eventFile("eventfile.qrf"), back);
+    EXPECT_EQ(back.cptres[1].laps[1], 11);
+    EXPECT_DOUBLE_EQ(back.cptres[1].time[1], 324.5);
+    EXPECT_EQ(back.cptres[2].laps[1], 10);
+    EXPECT_DOUBLE_EQ(back.cptres[2].time[1], 310.0);
+    EXPECT_NE(output.find("counting equipment AMBrc(Com)"), std::string::npos) << output;
+    EXPECT_NE(output.find("'10x1' is not a valid integer value"), std::string::npos) << output;
+}
+
+TEST_F(VexaCliRace, AnUnansweredPresenceCheckFallsBackToTheKeys) {
+    program.settings.heatMass = true;
+    program.settings.countDevice = 2;
+    driver(1, 1);
+    std::string script;
+    for (int n = 1; n <= 11; ++n) script += at(61.0 + n * 29.5, "key 1");
+    ASSERT_EQ(run(script), 0) << output;
+    EXPECT_NE(output.find("AMB Decoder not found, now set to manual counting"), std::string::npos);
+    EventData back;
+    applyResultsBytes(eventFile("eventfile.qrf"), back);
+    EXPECT_EQ(back.cptres[1].laps[1], 11);
+}
+
 TEST_F(VexaCliRace, RefusesWhatItCannotRun) {
     driver(1, 1);
-    EXPECT_NE(run("61.5 decoder 01 40 09 37\n"), 0);
-    EXPECT_NE(output.find("decoder bytes cannot be read"), std::string::npos);
     EXPECT_NE(run("61.5 jump 3\n"), 0);
     EXPECT_NE(output.find("line 1: unknown event: jump"), std::string::npos);
 }

@@ -1,0 +1,152 @@
+// The decoder path: AMBrc records parsed, and records from the serial line through the dispatch
+// and the entrant search into the race engine's sortCarPass.
+#include "ports/decoder_socket.h"
+#include "ports/serial_port.h"
+#include "ports/timing_view.h"
+#include "program/program.h"
+#include "race/recording_ports.h"
+#include "race/virtual_time.h"
+#include "timing/decoder_records.h"
+#include "timing/timing_station.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace vexa;
+
+namespace {
+
+std::string ambrcPassing(int transponder, double time, int hits) {
+    char text[128];
+    std::snprintf(text, sizeof text, "\x01@\t7\t1\t%d\t%.3f\t%d\t85\t2", transponder, time, hits);
+    return text;
+}
+
+void BM_ParseAmbrcRecords(benchmark::State& state) {
+    std::vector<std::string> records;
+    for (int i = 0; i < 1000; ++i) records.push_back(ambrcPassing(4000001 + i % 20, i * 1.7, 9));
+    int64_t transponders = 0;
+    for (auto _ : state) {
+        for (const std::string& r : records) {
+            const AmbrcRecord parsed = parseAmbrcRecord(r, 7);
+            transponders += parsed.transponder;
+        }
+    }
+    benchmark::DoNotOptimize(transponders);
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(records.size()));
+}
+BENCHMARK(BM_ParseAmbrcRecords);
+
+// Links and views that do nothing.
+class NoLinks : public SerialPort, public DecoderSocket, public TimingView {
+  public:
+    bool open(int, const SerialParameters&) override { return true; }
+    void close() override {}
+    bool isOpen() const override { return true; }
+    void setRts(bool) override {}
+    void write(const std::string&) override {}
+    void open(const std::string&) override {}
+    bool active() const override { return false; }
+    std::string host() const override { return {}; }
+    void showCountingEquipment(const std::string&) override {}
+    void showDecoderStatus(const std::string&) override {}
+    void showWeather(WeatherValue, const std::string&) override {}
+    void showNotice(const std::string&) override {}
+};
+
+class QuietPorts : public RecordingPorts {
+  public:
+    using RecordingPorts::RecordingPorts;
+    void play(int, int) override {}
+};
+
+// A running mass-start race of 20 cars counted by an AMBrc decoder of identity 7.
+struct CountingRig {
+    VirtualClock clock;
+    VirtualScheduler scheduler{clock};
+    QuietPorts ports{clock};
+    NoLinks links;
+    struct SearchNone : SearchWindow {
+        void open(const std::string&) override {}
+        void setMessage(const std::string&) override {}
+        void setProgress(int) override {}
+        void close() override {}
+    } search;
+    Program program;
+    std::unique_ptr<TimingStation> station;
+    int64_t origin = 0;
+
+    CountingRig() {
+        ProgSettings& s = program.settings;
+        s.countDevice = 2;
+        s.passBeeps = false;
+        s.heatMass = true;
+        s.classes[1].name = "Touring";
+        s.classes[1].qualMinutes = 600;
+        s.classes[1].tenSecCountdown = false;
+        for (int id = 1; id <= 20; ++id) {
+            comp_ent& c = program.event.cpts[static_cast<size_t>(id)];
+            c.name = "Driver " + std::to_string(id);
+            c.classno = 1;
+            c.transponder = 4000000 + id;
+            program.event.heats.setSlotText(1, id, std::to_string(id));
+        }
+        station = std::make_unique<TimingStation>(
+            program, EquipmentLinks{scheduler, ports, links, links, links, links, search});
+        RaceEngine& engine =
+            attachRaceEngine(program, RacePorts{clock, scheduler, ports, ports, station->equipment,
+                                                station->controller, ports, nullptr});
+        station->equipment.DecoderId = 7;
+        engine.openRaceScreen();
+        while (engine.RaceState != RaceStates::Running && scheduler.fireNext()) {
+        }
+        origin = clock.milliseconds();
+    }
+    ~CountingRig() { program.race.reset(); }
+};
+
+// Each iteration delivers one serial block holding a lap of every car (20 records, CR LF each)
+// eight seconds after the last, so every record is a counted lap with sorting, gaps and
+// predictions in the engine.
+void BM_DispatchAmbrcPassingsToSortCarPass(benchmark::State& state) {
+    CountingRig rig;
+    std::vector<std::string> blocks;
+    for (int lap = 1; lap <= 150; ++lap) {
+        std::string block;
+        for (int car = 1; car <= 20; ++car)
+            block += ambrcPassing(4000000 + car, lap * 8.0 + car * 0.01, 9) + "\r\n";
+        blocks.push_back(block);
+    }
+    size_t next = 0;
+    for (auto _ : state) {
+        if (next == blocks.size()) {
+            state.PauseTiming();
+            rig.program.race->Setuprace(); // a fresh field at the start of the race clock
+            next = 0;
+            state.ResumeTiming();
+        }
+        rig.clock.set(rig.origin + static_cast<int64_t>((next + 1) * 8000 + 300));
+        rig.station->equipment.CommPortDriverReceiveData(blocks[next++]);
+    }
+    state.SetItemsProcessed(state.iterations() * 20);
+}
+BENCHMARK(BM_DispatchAmbrcPassingsToSortCarPass);
+
+// The timing layer's own share: line assembly, dispatch, parsing and the entrant search, with
+// records that stop just before the hand-over (too few hits).
+void BM_DispatchAmbrcPassingsUpToTheEngine(benchmark::State& state) {
+    CountingRig rig;
+    rig.program.settings.lowestHits = 10;
+    std::string block;
+    for (int i = 0; i < 1000; ++i)
+        block += ambrcPassing(4000001 + i % 20, 10.0 + i * 0.01, 9) + "\r\n";
+    for (auto _ : state) rig.station->equipment.CommPortDriverReceiveData(block);
+    state.SetItemsProcessed(state.iterations() * 1000);
+}
+BENCHMARK(BM_DispatchAmbrcPassingsUpToTheEngine);
+
+} // namespace

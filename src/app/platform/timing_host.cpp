@@ -1,0 +1,27 @@
+#include "platform/timing_host.h"
+
+#include "program/program.h"
+
+namespace vexa {
+
+TimingHost::TimingHost(Program& program, Scheduler& scheduler, Operator& op, TimingView& view,
+                       SearchWindow& search, QObject* parent)
+    : QObject(parent), decoderPort_(comPorts_), controllerPort_(comPorts_),
+      station_(program, EquipmentLinks{scheduler, op, decoderPort_, socket_, controllerPort_, view,
+                                       search}) {
+    comPorts_.load(program.home.root / ComPortMap::FileName);
+
+    CountingEquipment& equipment = station_.equipment;
+    decoderPort_.onBytes(
+        [&equipment](std::string_view bytes) { equipment.CommPortDriverReceiveData(bytes); });
+    decoderPort_.onLost([&equipment] { equipment.decoderLinkLost(); });
+    socket_.onBytes([&equipment](std::string_view bytes) { equipment.AMBClientSocketRead(bytes); });
+    socket_.onError([&equipment] { equipment.AMBClientSocketError(); });
+    socket_.onLost([&equipment] { equipment.decoderLinkLost(); });
+
+    RcioController& controller = station_.controller;
+    controllerPort_.onBytes(
+        [&controller](std::string_view bytes) { controller.rciocontrollerReceiveData(bytes); });
+}
+
+} // namespace vexa

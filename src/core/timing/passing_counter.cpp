@@ -1,0 +1,129 @@
+#include "timing/passing_counter.h"
+
+#include "ports/timing_view.h"
+#include "program/program.h"
+#include "race/race_engine.h"
+#include "timing/decoder_records.h"
+#include "timing/record_fields.h"
+
+#include <string>
+
+namespace vexa {
+
+RaceEngine& PassingCounter::race() {
+    return *program_.race;
+}
+
+void PassingCounter::conversionError(std::string_view text) {
+    view_.showNotice(conversionErrorText(text));
+}
+
+int PassingCounter::entrantForTransponder(int32_t transponder, bool keep) {
+    RaceEngine& engine = race();
+    if (const int i = engine.findTransponder(transponder); i >= 0) return i;
+
+    int candidate = 0;
+    for (int s = 1; s <= 4; ++s) {
+        const TrackTransponderSet& set = program_.settings.trackSets[static_cast<size_t>(s)];
+        for (int t = 1; t <= MaxSlots; ++t)
+            if (set.transponders[static_cast<size_t>(t)] == transponder) candidate = t;
+    }
+    if (candidate > 0) {
+        for (size_t i = 0; i < engine.race_drivers.size(); ++i) {
+            RaceDriver& d = engine.race_drivers[i];
+            if (d.carno != candidate || d.transponder != 0) continue;
+            if (keep) d.transponder = transponder;
+            return static_cast<int>(i);
+        }
+    }
+    if (!engine.canAddUnknownCar()) return -1;
+    return engine.AddDriver(engine.freeCarNumber(), 0, transponder);
+}
+
+int PassingCounter::entrantForCarNumber(int32_t carno) {
+    RaceEngine& engine = race();
+    if (const int i = engine.findCarNumber(carno); i >= 0) return i;
+    if (!engine.canAddUnknownCar()) return -1;
+    return engine.AddDriver(carno, 0, 0);
+}
+
+void PassingCounter::countAmbrc(std::string_view record, int32_t decoderId) {
+    const AmbrcRecord r = parseAmbrcRecord(record, decoderId);
+    switch (r.kind) {
+    case RecordKind::Malformed:
+        conversionError(r.badText);
+        return;
+    case RecordKind::WrongDecoder:
+        race().DiagnosticNote(WrongDecoderNote);
+        return;
+    case RecordKind::Status:
+        view_.showDecoderStatus("AMBrc Noise:" + std::string(r.noise));
+        return;
+    case RecordKind::Passing:
+        break;
+    case RecordKind::Ignored:
+        return;
+    }
+    // The car is found (or added) before its time and hits are tested.
+    const int i = entrantForTransponder(r.transponder, !program_.settings.countSame);
+    if (i < 0) return;
+    RaceEngine& engine = race();
+    if (r.time == -1.0) {
+        engine.DiagnosticNote(InvalidTimeNote);
+        return;
+    }
+    if (r.hits < program_.settings.lowestHits) {
+        engine.DiagnosticNote("Transponder" + std::to_string(r.transponder) +
+                              " Passing outside Hits(" + std::string(r.hitsText) +
+                              ") acceptence level");
+        return;
+    }
+    RaceDriver& d = engine.race_drivers[static_cast<size_t>(i)];
+    d.hits = r.hits;
+    d.signal = r.signal;
+    engine.sortCarPass(i, r.time);
+}
+
+void PassingCounter::countSystem20(std::string_view record) {
+    const CarRecord r = parseSystem20Record(record);
+    if (r.kind == RecordKind::Malformed) return conversionError(r.badText);
+    if (r.kind != RecordKind::Passing) return;
+    const int i = entrantForCarNumber(r.carno);
+    if (i < 0) return;
+    RaceEngine& engine = race();
+    if (r.hits) engine.race_drivers[static_cast<size_t>(i)].hits = *r.hits;
+    engine.sortCarPass(i, r.time);
+}
+
+void PassingCounter::countEx20(std::string_view record) {
+    const Ex20Record r = parseEx20Record(record);
+    if (r.kind != RecordKind::Passing) return;
+    const int i = entrantForTransponder(r.transponder, true);
+    if (i < 0) return;
+    RaceEngine& engine = race();
+    RaceDriver& d = engine.race_drivers[static_cast<size_t>(i)];
+    d.hits = 1;
+    d.signal = 1;
+    engine.sortCarPass(i, Ex20PassingTime);
+}
+
+void PassingCounter::countItalian(std::string_view record) {
+    const CarRecord r = parseItalianRecord(record);
+    if (r.kind == RecordKind::Malformed) return conversionError(r.badText);
+    if (r.kind != RecordKind::Passing) return;
+    const int i = entrantForCarNumber(r.carno);
+    if (i < 0) return;
+    race().sortCarPass(i, r.time);
+}
+
+void PassingCounter::countSecondSystem20(std::string_view record) {
+    const CarRecord r = parseSecondSystem20Record(record);
+    if (r.kind == RecordKind::Malformed) return conversionError(r.badText);
+    if (r.kind != RecordKind::Passing) return;
+    RaceEngine& engine = race();
+    const int i = engine.findCarNumber(r.carno);
+    if (i < 0) return;
+    engine.sortCarPass(i, r.time);
+}
+
+} // namespace vexa

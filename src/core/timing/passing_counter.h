@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace vexa {
+
+struct Program;
+class RaceEngine;
+class TimingView;
+
+inline constexpr const char* WrongDecoderNote = "Decoder has incorrect ID";
+inline constexpr const char* InvalidTimeNote = "Passing outside specified parameters (not counted)";
+
+// Turns decoder records into passings of the race engine: finds the entrant a record names
+// (by transponder, through the track transponder sets, or as a new unknown car), writes its
+// hits and signal, and calls `sortCarPass`. The caller decides whether records are for the race
+// at all; this only reads them.
+class PassingCounter {
+  public:
+    PassingCounter(Program& program, TimingView& view) : program_(program), view_(view) {}
+
+    void countAmbrc(std::string_view record, int32_t decoderId);
+    void countSystem20(std::string_view record);
+    void countEx20(std::string_view record);
+    void countItalian(std::string_view record);
+    // The secondary System 20 decoder on the track-controller port: known cars only.
+    void countSecondSystem20(std::string_view record);
+
+    // The entrant a transponder belongs to, or -1 when none is found and no unknown car may be
+    // added any more. A track-set transponder is remembered in its entrant when `keep` is true.
+    int entrantForTransponder(int32_t transponder, bool keep);
+    // The entrant with the car number, or a new unknown car, or -1.
+    int entrantForCarNumber(int32_t carno);
+
+  private:
+    RaceEngine& race();
+    void conversionError(std::string_view text);
+
+    Program& program_;
+    TimingView& view_;
+};
+
+} // namespace vexa

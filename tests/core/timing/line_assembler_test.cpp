@@ -1,0 +1,69 @@
+#include "timing/line_assembler.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace vexa;
+
+namespace {
+
+std::vector<std::string> feedAll(LineAssembler& lines, const std::vector<std::string>& blocks) {
+    std::vector<std::string> out;
+    for (const std::string& block : blocks)
+        lines.feed(block, [&](std::string_view line) { out.emplace_back(line); });
+    return out;
+}
+
+struct AssemblyCase {
+    const char* name;
+    std::vector<std::string> blocks;
+    std::vector<std::string> lines;
+    std::string pending;
+};
+
+TEST(LineAssembler, EditsAndCompletesLines) {
+    const AssemblyCase cases[] = {
+        {"backspace removes the last character", {"@05\b6\r"}, {"@06"}, ""},
+        {"backspace on an empty line does nothing", {"\b\b@1\r"}, {"@1"}, ""},
+        {"line feeds are ignored anywhere", {"\n@0\n5\r\n"}, {"@05"}, ""},
+        {"an empty line is still a line", {"\r\r"}, {"", ""}, ""},
+        {"a record split over blocks",
+         {"\x01@\t7", "\t1\t40", "12345\r\n\x01#"},
+         {"\x01@\t7\t1\t4012345"},
+         "\x01#"},
+        {"several records in one block", {"@1\r@2\r@3"}, {"@1", "@2"}, "@3"},
+        {"SOH and TAB are kept", {"\x01$\t7\t\t0\r"}, {"\x01$\t7\t\t0"}, ""},
+    };
+    for (const AssemblyCase& c : cases) {
+        LineAssembler lines;
+        EXPECT_EQ(feedAll(lines, c.blocks), c.lines) << c.name;
+        EXPECT_EQ(lines.pending(), c.pending) << c.name;
+    }
+}
+
+TEST(LineAssembler, EndlessLineIsCappedAndCountingGoesOn) {
+    LineAssembler lines;
+    const std::string garbage(LineAssembler::MaxLineLength * 5 + 17, 'x');
+    // The garbage arrives in odd-sized pieces; its tail must not come out as a line.
+    std::vector<std::string> blocks;
+    for (size_t i = 0; i < garbage.size(); i += 333) blocks.push_back(garbage.substr(i, 333));
+    blocks.push_back("tail\r@07\r");
+    EXPECT_EQ(feedAll(lines, blocks), std::vector<std::string>{"@07"});
+    EXPECT_EQ(lines.discardedLines(), 1u);
+    EXPECT_LE(lines.pending().capacity(), LineAssembler::MaxLineLength * 2);
+
+    // A line of exactly the cap is still whole.
+    const std::string longest(LineAssembler::MaxLineLength, 'y');
+    EXPECT_EQ(feedAll(lines, {longest + "\r"}), std::vector<std::string>{longest});
+}
+
+TEST(LineAssembler, ResetForgetsTheUnfinishedLine) {
+    LineAssembler lines;
+    feedAll(lines, {"\x01@\t7\t1\t40"});
+    lines.reset();
+    EXPECT_EQ(feedAll(lines, {"@1\r"}), std::vector<std::string>{"@1"});
+}
+
+} // namespace

@@ -1,0 +1,78 @@
+#include "headless_timing.h"
+
+#include "program/program.h"
+#include "timing/counting_equipment.h"
+
+#include <cstdio>
+
+namespace vexa::cli {
+
+namespace {
+
+// Bytes as hexadecimal pairs, the form the script uses for them.
+std::string hexText(const std::string& bytes) {
+    std::string out;
+    char pair[4];
+    for (unsigned char c : bytes) {
+        std::snprintf(pair, sizeof pair, out.empty() ? "%02X" : " %02X", c);
+        out += pair;
+    }
+    return out;
+}
+
+} // namespace
+
+bool ScriptSerialPort::open(int comNumber, const SerialParameters& parameters) {
+    ports_.note(std::string(name_) + " port Com" + std::to_string(comNumber) + " open at " +
+                std::to_string(parameters.baudRate) + " baud");
+    open_ = true;
+    return true;
+}
+
+void ScriptSerialPort::setRts(bool on) {
+    ports_.note(std::string(name_) + (on ? " rts on" : " rts off"));
+}
+
+void ScriptSerialPort::write(const std::string& bytes) {
+    if (open_) ports_.note(std::string(name_) + " sent " + hexText(bytes));
+}
+
+void ScriptSocket::open(const std::string& address) {
+    ports_.note("decoder connection to " + address);
+    host_ = address;
+    active_ = true;
+}
+
+void ScriptSocket::write(const std::string& bytes) {
+    if (active_) ports_.note("decoder sent " + hexText(bytes));
+}
+
+void ScriptTimingView::showCountingEquipment(const std::string& text) {
+    ports_.note("counting equipment " + text);
+}
+
+void RecordedEquipment::TurnAmbOn(bool raceRunning) {
+    ports_.TurnAmbOn(raceRunning);
+    equipment_.TurnAmbOn(raceRunning);
+}
+
+void RecordedEquipment::TurnAmbOff() {
+    ports_.TurnAmbOff();
+    equipment_.TurnAmbOff();
+}
+
+HeadlessTiming::HeadlessTiming(Program& program, Scheduler& scheduler, RecordingPorts& ports)
+    : program_(program), decoderPort_(ports, "decoder"), controllerPort_(ports, "controller"),
+      socket_(ports), view_(ports),
+      station_(program, EquipmentLinks{scheduler, ports, decoderPort_, socket_, controllerPort_,
+                                       view_, view_}),
+      recorded_(ports, station_.equipment) {}
+
+void HeadlessTiming::receiveDecoderBytes(const std::string& bytes) {
+    if (program_.settings.count1ComPort == IpAddressPortEntry)
+        station_.equipment.AMBClientSocketRead(bytes);
+    else
+        station_.equipment.CommPortDriverReceiveData(bytes);
+}
+
+} // namespace vexa::cli
