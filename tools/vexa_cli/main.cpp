@@ -11,7 +11,8 @@ namespace {
 void usage(std::ostream& err) {
     err << "usage: vexa-cli <command> [options]\n"
            "commands:\n"
-           "  race --home DIR --event NAME [--script FILE] [--races N] [--quiet]\n"
+           "  race --home DIR --event NAME [--script FILE] [--races N] [--print-dir DIR] "
+           "[--quiet]\n"
            "       runs the event's current race(s) in simulated time, fed by a script of key\n"
            "       presses, decoder bytes and race-control actions\n"
            "  report ...  writes a printed report of an event to a PDF or text file\n"

@@ -41,8 +41,6 @@ const char* const HtmlUsage =
     "  Writes the overall results page eor<first>_<last>.html into the event's html folder,\n"
     "  or to FILE. Rounds default to 1 .. the current round.\n";
 
-namespace {
-
 LocalMoment localNow() {
     const std::time_t t = std::time(nullptr);
     const std::tm* tm = std::localtime(&t);
@@ -50,6 +48,8 @@ LocalMoment localNow() {
     return LocalMoment::withPlainTexts(tm->tm_year + 1900, tm->tm_mon + 1, tm->tm_mday, tm->tm_hour,
                                        tm->tm_min, tm->tm_sec);
 }
+
+namespace {
 
 bool endsWithPdf(const std::string& name) {
     if (name.size() < 4) return false;

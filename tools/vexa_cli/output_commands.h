@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/local_moment.h"
+
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -13,6 +15,9 @@ int reportCommand(const std::vector<std::string>& words, std::ostream& out, std:
 // `vexa-cli html`: writes the overall results page of a round range, into the event's html
 // folder or to a file of its own. Returns the exit code.
 int htmlCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+
+// The computer's local date and time.
+LocalMoment localNow();
 
 extern const char* const ReportUsage;
 extern const char* const HtmlUsage;

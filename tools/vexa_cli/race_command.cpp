@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "headless_outputs.h"
 #include "headless_timing.h"
 
 #include "files/event_store.h"
@@ -19,7 +20,8 @@ namespace {
 struct RaceOptions {
     std::string home;
     std::string event;
-    std::string script; // empty: no events; "-": standard input
+    std::string script;   // empty: no events; "-": standard input
+    std::string printDir; // race results sheets as text files; empty: not printed
     int races = 1;
     bool quiet = false;
 };
@@ -31,7 +33,8 @@ std::optional<RaceOptions> parseOptions(const std::vector<std::string>& args, st
         const bool hasValue = i + 1 < args.size();
         if (a == "--quiet") {
             o.quiet = true;
-        } else if ((a == "--home" || a == "--event" || a == "--script" || a == "--races") &&
+        } else if ((a == "--home" || a == "--event" || a == "--script" || a == "--races" ||
+                    a == "--print-dir") &&
                    hasValue) {
             const std::string& v = args[++i];
             if (a == "--home")
@@ -40,6 +43,8 @@ std::optional<RaceOptions> parseOptions(const std::vector<std::string>& args, st
                 o.event = v;
             else if (a == "--script")
                 o.script = v;
+            else if (a == "--print-dir")
+                o.printDir = v;
             else {
                 const auto res = std::from_chars(v.data(), v.data() + v.size(), o.races);
                 if (res.ec != std::errc{} || res.ptr != v.data() + v.size() || o.races < 1) {
@@ -98,9 +103,10 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
 
     // The settings' decoder is set up as the program does it, on links fed by the script.
     HeadlessTiming timing(program, scheduler, ports);
+    HeadlessOutputs outputs(program, scheduler, ports, options->printDir);
     RaceEngine& engine =
         attachRaceEngine(program, RacePorts{clock, scheduler, ports, ports, timing.equipment(),
-                                            ports, ports, nullptr});
+                                            ports, outputs, nullptr});
     engine.setDiagnostics([&ports](const std::string& text) { ports.note(text); });
     timing.setUp();
 

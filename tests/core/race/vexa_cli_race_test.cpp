@@ -39,7 +39,7 @@ class VexaCliRace : public ::testing::Test {
     }
 
     // Writes the settings file and the event, runs vexa-cli on the script, returns its exit code.
-    int run(const std::string& script, int races = 1) {
+    int run(const std::string& script, int races = 1, const std::string& extra = {}) {
         EXPECT_TRUE(saveSettingsFile(program.home.iniFile(), program.settings).ok);
         if (!program.eventOpen()) {
             EXPECT_TRUE(createEvent(program, "Club Day").ok);
@@ -49,7 +49,7 @@ class VexaCliRace : public ::testing::Test {
         std::ostringstream command;
         command << '"' << VEXA_CLI_PATH << "\" race --home \"" << dir.path().string()
                 << "\" --event \"Club Day\" --script \"" << scriptFile.string() << "\" --races "
-                << races << " > \"" << (dir.path() / "out.txt").string() << "\" 2>&1";
+                << races << extra << " > \"" << (dir.path() / "out.txt").string() << "\" 2>&1";
         const int status = std::system(command.str().c_str());
         const auto out = readWholeFile(dir.path() / "out.txt");
         output = out ? std::string(out->begin(), out->end()) : std::string{};
@@ -194,14 +194,22 @@ TEST_F(VexaCliRace, MassStartCountedFromARecordedAmbrcDecoder) {
     std::string script;
     for (const auto& [t, what] : events) script += at(t, what);
 
-    ASSERT_EQ(run(script), 0) << output;
+    const auto sheets = dir.path() / "sheets";
+    ASSERT_EQ(run(script, 1, " --print-dir \"" + sheets.string() + "\""), 0) << output;
     EventData back;
     applyResultsBytes(eventFile("eventfile.qrf"), back);
     EXPECT_EQ(back.cptres[1].laps[1], 11);
+    const auto sheet = readWholeFile(sheets / "print1.txt");
+    ASSERT_TRUE(sheet.has_value());
+    EXPECT_NE(std::string(sheet->begin(), sheet->end()).find("Driver 2"), std::string::npos);
     EXPECT_DOUBLE_EQ(back.cptres[1].time[1], 324.5);
     EXPECT_EQ(back.cptres[2].laps[1], 10);
     EXPECT_DOUBLE_EQ(back.cptres[2].time[1], 310.0);
     EXPECT_NE(output.find("counting equipment AMBrc(Com)"), std::string::npos) << output;
+    // The race's page and, with an AMBrc decoder, the upload file are written as in the program.
+    const auto eventDir = program.home.eventDir("Club Day");
+    EXPECT_TRUE(std::filesystem::exists(eventDir / "html" / "h1r1.html"));
+    EXPECT_TRUE(std::filesystem::exists(eventDir / "mlri.dat")) << output;
     EXPECT_NE(output.find("'10x1' is not a valid integer value"), std::string::npos) << output;
 }
 

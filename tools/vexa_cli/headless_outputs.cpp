@@ -1,0 +1,44 @@
+#include "headless_outputs.h"
+
+#include "output/text_print_stream.h"
+#include "output_commands.h"
+#include "program/program.h"
+
+namespace vexa::cli {
+
+HeadlessOutputs::HeadlessOutputs(Program& program, Scheduler& scheduler, RecordingPorts& ports,
+                                 std::filesystem::path printDir)
+    : ports_(ports), printDir_(std::move(printDir)),
+      outputs_(program, loadOutputIdentity(program.home.iniFile()),
+               ResultOutputPorts{[this]() -> std::unique_ptr<PrintStream> {
+                                     const auto file =
+                                         printDir_ /
+                                         ("print" + std::to_string(++printJobs_) + ".txt");
+                                     return std::make_unique<TextPrintStream>(file);
+                                 },
+                                 localNow, ports, scheduler, nullptr}) {
+    std::error_code ec;
+    if (!printDir_.empty()) std::filesystem::create_directories(printDir_, ec);
+}
+
+void HeadlessOutputs::printRaceLapTimes(const RaceEngine& race, int copies) {
+    ports_.printRaceLapTimes(race, copies);
+    if (!printDir_.empty()) outputs_.printRaceLapTimes(race, copies);
+}
+
+void HeadlessOutputs::writeRaceResultsPage(const RaceEngine& race) {
+    ports_.writeRaceResultsPage(race);
+    outputs_.writeRaceResultsPage(race);
+}
+
+void HeadlessOutputs::writeUploadFile(const RaceEngine& race) {
+    ports_.writeUploadFile(race);
+    outputs_.writeUploadFile(race);
+}
+
+void HeadlessOutputs::showEndOfRound(const RaceEngine& race) {
+    ports_.showEndOfRound(race);
+    outputs_.showEndOfRound(race);
+}
+
+} // namespace vexa::cli
