@@ -101,4 +101,3 @@ void FreqSortOfAFullTable(benchmark::State& state) {
 BENCHMARK(FreqSortOfAFullTable)->Unit(benchmark::kMillisecond);
 
 } // namespace
-

@@ -1,5 +1,6 @@
 // The decoder path: AMBrc records parsed, and records from the serial line through the dispatch
 // and the entrant search into the race engine's sortCarPass.
+#include "counted_race_field.h"
 #include "ports/decoder_socket.h"
 #include "ports/serial_port.h"
 #include "ports/timing_view.h"
@@ -81,20 +82,7 @@ struct CountingRig {
     int64_t origin = 0;
 
     CountingRig() {
-        ProgSettings& s = program.settings;
-        s.countDevice = 2;
-        s.passBeeps = false;
-        s.heatMass = true;
-        s.classes[1].name = "Touring";
-        s.classes[1].qualMinutes = 600;
-        s.classes[1].tenSecCountdown = false;
-        for (int id = 1; id <= 20; ++id) {
-            comp_ent& c = program.event.cpts[static_cast<size_t>(id)];
-            c.name = "Driver " + std::to_string(id);
-            c.classno = 1;
-            c.transponder = 4000000 + id;
-            program.event.heats.setSlotText(1, id, std::to_string(id));
-        }
+        bench::prepareCountedRaceField(program);
         station = std::make_unique<TimingStation>(
             program, EquipmentLinks{scheduler, ports, links, links, links, links, search});
         RaceEngine& engine =

@@ -1,6 +1,7 @@
 // From bytes arriving on the decoder's TCP connection to sortCarPass returning, measured with the
 // decoder simulator on loopback: each passing carries the simulator's monotonic send time, read
 // again when the record has been counted.
+#include "../counted_race_field.h"
 #include "platform/qt_decoder_socket.h"
 #include "ports/serial_port.h"
 #include "ports/timing_view.h"
@@ -76,22 +77,9 @@ void BM_SocketBytesToSortCarPassReturned(benchmark::State& state) {
     Quiet quiet(clock);
     QtDecoderSocket socket;
     Program program;
-    ProgSettings& s = program.settings;
-    s.countDevice = 2;
-    s.count1ComPort = IpAddressPortEntry;
-    s.ipAddress = address.toStdString();
-    s.passBeeps = false;
-    s.heatMass = true;
-    s.classes[1].name = "Touring";
-    s.classes[1].qualMinutes = 600;
-    s.classes[1].tenSecCountdown = false;
-    for (int id = 1; id <= 20; ++id) {
-        comp_ent& c = program.event.cpts[static_cast<size_t>(id)];
-        c.name = "Driver " + std::to_string(id);
-        c.classno = 1;
-        c.transponder = 4000000 + id;
-        program.event.heats.setSlotText(1, id, std::to_string(id));
-    }
+    bench::prepareCountedRaceField(program);
+    program.settings.count1ComPort = IpAddressPortEntry;
+    program.settings.ipAddress = address.toStdString();
     TimingStation station(program,
                           EquipmentLinks{scheduler, quiet, quiet, socket, quiet, quiet, quiet});
     RaceEngine& engine =
