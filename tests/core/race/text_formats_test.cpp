@@ -18,6 +18,15 @@ TEST(TextFormats, SecondsAndGaps) {
     EXPECT_EQ(FormatSeconds(0), "  0.00");
     EXPECT_EQ(FormatSeconds(1234.567), "1234.57");
     EXPECT_EQ(FormatSeconds(-2.25), " -2.25");
+    // Rounding follows the binary value: exact ties go to the even digit, near-ties to the side
+    // the value lies on.
+    EXPECT_EQ(FormatSeconds(20.125), " 20.12");
+    EXPECT_EQ(FormatSeconds(20.375), " 20.38");
+    EXPECT_EQ(FormatSeconds(0.005), "  0.01"); // stored a little above 0.005
+    EXPECT_EQ(FormatSeconds(1.005), "  1.00"); // stored a little below 1.005
+    EXPECT_EQ(FormatSeconds(-0.001), " -0.00");
+    EXPECT_EQ(FormatSeconds(99.999), "100.00");
+    EXPECT_EQ(FormatSeconds(1e13), "10000000000000.00");
 
     EXPECT_EQ(FormatLapGap(0), "");
     EXPECT_EQ(FormatLapGap(1), "1 Lap");
