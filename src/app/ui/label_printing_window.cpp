@@ -2,6 +2,7 @@
 
 #include "output/label_print.h"
 #include "platform/latin1.h"
+#include "ui/choice_group.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,38 +12,20 @@
 
 namespace vexa {
 
-namespace {
-
-// A group of two choices, the first chosen; returns the second.
-QRadioButton* choiceGroup(QVBoxLayout* into, const char* title, const char* firstName,
-                          const char* first, const char* secondName, const char* second,
-                          QWidget* parent) {
-    auto* group = new QGroupBox(QString::fromLatin1(title), parent);
-    auto* a = new QRadioButton(QString::fromLatin1(first), group);
-    a->setObjectName(QString::fromLatin1(firstName));
-    a->setChecked(true);
-    auto* b = new QRadioButton(QString::fromLatin1(second), group);
-    b->setObjectName(QString::fromLatin1(secondName));
-    auto* layout = new QVBoxLayout(group);
-    layout->addWidget(a);
-    layout->addWidget(b);
-    into->addWidget(group);
-    return b;
-}
-
-} // namespace
-
 LabelPrintingWindow::LabelPrintingWindow(ReportPrinting printing, QWidget* parent)
     : QDialog(parent), printing_(std::move(printing)) {
     setObjectName(QStringLiteral("TVexaLabelPrintingDF"));
     setWindowTitle(QStringLiteral("Label Printing"));
     auto* layout = new QVBoxLayout(this);
     finals_ = choiceGroup(layout, "Print", "heatchk", "Heats / Qualifier Table", "RfinalsCHK",
-                          "Finals / Mains Table", this);
+                          "Finals / Mains Table", this)
+                  .second;
     printThenFeed_ = choiceGroup(layout, "Type", "onecolchk", "Standard Sheet", "Printthenfeedchk",
-                                 "Print then Feed", this);
+                                 "Print then Feed", this)
+                         .second;
     carNumberOrder_ = choiceGroup(layout, "Print Order", "ordercarheat", "Table Order", "ordercar",
-                                  "Car Number", this);
+                                  "Car Number", this)
+                          .second;
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OKBtn"));

@@ -1,6 +1,7 @@
 #include "ui/racing_table_print_window.h"
 
 #include "output/racing_table_print.h"
+#include "ui/choice_group.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -35,15 +36,11 @@ RacingTablePrintWindow::RacingTablePrintWindow(ReportPrinting printing, QWidget*
     setObjectName(QStringLiteral("TracingtablprnF"));
     setWindowTitle(QStringLiteral("Racing Table Print"));
 
-    auto* printGroup = new QGroupBox(QStringLiteral("Print"), this);
-    heats_ = new QRadioButton(QStringLiteral("Heats / Qualifier Table"), printGroup);
-    heats_->setObjectName(QStringLiteral("heatchk"));
-    heats_->setChecked(true);
-    finals_ = new QRadioButton(QStringLiteral("Finals / Mains Table"), printGroup);
-    finals_->setObjectName(QStringLiteral("RfinalsCHK"));
-    auto* printLayout = new QVBoxLayout(printGroup);
-    printLayout->addWidget(heats_);
-    printLayout->addWidget(finals_);
+    auto* layout = new QVBoxLayout(this);
+    const ChoicePair table = choiceGroup(layout, "Print", "heatchk", "Heats / Qualifier Table",
+                                         "RfinalsCHK", "Finals / Mains Table", this);
+    heats_ = table.first;
+    finals_ = table.second;
 
     range_ = new QGroupBox(QStringLiteral("Range"), this);
     range_->setObjectName(QStringLiteral("rangeGB"));
@@ -76,8 +73,6 @@ RacingTablePrintWindow::RacingTablePrintWindow(ReportPrinting printing, QWidget*
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(printGroup);
     layout->addWidget(range_);
     layout->addWidget(printAll_);
     layout->addWidget(includeFrequencies_);
