@@ -90,7 +90,7 @@ struct CountingRig {
                                                 station->controller, ports, nullptr});
         station->equipment.DecoderId = 7;
         engine.openRaceScreen();
-        while (engine.RaceState != RaceStates::Running && scheduler.fireNext()) {
+        while (engine.values().RaceState != RaceStates::Running && scheduler.fireNext()) {
         }
         origin = clock.milliseconds();
     }

@@ -1,6 +1,6 @@
 // Start-up to the welcome window shown: settings, tables and frequency names in place, the
 // window built, filled with the events list and shown.
-#include "files/event_store.h"
+#include "program/event_store.h"
 #include "program/program.h"
 #include "ui/welcome_window.h"
 

@@ -1,6 +1,6 @@
-#include "files/event_store.h"
 #include "platform/latin1.h"
 #include "platform/program_home_locator.h"
+#include "program/event_store.h"
 #include "program/program.h"
 #include "ui/main_window.h"
 #include "ui/operator_messages.h"

@@ -106,8 +106,9 @@ struct Rig {
     RaceEngine& engine() { return *program.race; }
     int fewestLaps() {
         int fewest = 1000;
-        for (const RaceDriver& d : engine().race_drivers) fewest = std::min(fewest, d.lapcount);
-        return engine().race_drivers.empty() ? 0 : fewest;
+        for (const RaceDriver& d : engine().values().race_drivers)
+            fewest = std::min(fewest, d.lapcount);
+        return engine().values().race_drivers.empty() ? 0 : fewest;
     }
     int notes(const char* text) {
         const auto all = ports.texts("note");
@@ -143,8 +144,9 @@ void DecoderLinksTest::ambrcOverTcpCountsARace() {
     Rig rig(2, IpAddressPortEntry, {4000001, 4000002, 4000003});
     rig.program.settings.ipAddress = address.toStdString();
 
-    rig.view.onReconnect([&rig] { rig.equipment().reconnectDecoder(); },
-                         [&rig] { return rig.equipment().lostCountDevice() != 0; });
+    rig.view.onReconnect(
+        [&rig] { rig.equipment().reconnectDecoder(); },
+        [&rig] { return rig.equipment().lostCountDevice() != CountingDevice::Manual; });
     QVERIFY(rig.view.findChild<QWidget*>(QStringLiteral("reconnectDecoderBtn"))->isHidden());
     rig.equipment().Setupcountingequipment();
     QCOMPARE(rig.label("timingt"), QStringLiteral("AMBrc(Com)"));
@@ -152,29 +154,30 @@ void DecoderLinksTest::ambrcOverTcpCountsARace() {
     QTRY_VERIFY_WITH_TIMEOUT(!rig.equipment().presenceCheckRunning(), 3000);
     QCOMPARE(rig.equipment().DecoderId, 42);
     QVERIFY(!rig.search.isVisible());
-    QCOMPARE(rig.engine().CountDevice, 2);
+    QCOMPARE(settingOf(rig.engine().countDevice()), 2);
 
     rig.engine().openRaceScreen();
-    QTRY_COMPARE_WITH_TIMEOUT(rig.engine().RaceState, RaceStates::Running, 6000);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.engine().values().RaceState, RaceStates::Running, 6000);
     QTRY_VERIFY_WITH_TIMEOUT(rig.fewestLaps() >= 2, 10000);
     // The decoder's clock restarted with the race: its times are used as they come.
     QCOMPARE(rig.notes(ComputerTimeNote), 0);
-    for (const RaceDriver& d : rig.engine().race_drivers) QVERIFY(d.hits >= 8 && d.hits <= 14);
+    for (const RaceDriver& d : rig.engine().values().race_drivers)
+        QVERIFY(d.hits >= 8 && d.hits <= 14);
 
     // The decoder goes away during the race: counting goes on with the keys.
-    const int laps = rig.engine().race_drivers[0].lapcount;
+    const int laps = rig.engine().values().race_drivers[0].lapcount;
     sim.stop();
-    QTRY_COMPARE_WITH_TIMEOUT(rig.engine().CountDevice, 0, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(settingOf(rig.engine().countDevice()), 0, 3000);
     QCOMPARE(rig.label("timingt"), QStringLiteral("Manual Timing"));
     QCOMPARE(rig.label("timingNoticeLB"), QString::fromLatin1(DecoderLinkLostMessage));
     QVERIFY(!rig.view.findChild<QWidget*>(QStringLiteral("reconnectDecoderBtn"))->isHidden());
-    QVERIFY(rig.engine().ManualKeys);
-    QCOMPARE(rig.engine().RaceState, RaceStates::Running);
-    QVERIFY(rig.engine().race_drivers[0].lapcount >= laps);
+    QVERIFY(rig.engine().values().ManualKeys);
+    QCOMPARE(rig.engine().values().RaceState, RaceStates::Running);
+    QVERIFY(rig.engine().values().race_drivers[0].lapcount >= laps);
     QTest::qWait(1100);
-    const int before = rig.engine().race_drivers[0].lapcount;
+    const int before = rig.engine().values().race_drivers[0].lapcount;
     QVERIFY(rig.engine().manualKey('1'));
-    QCOMPARE(rig.engine().race_drivers[0].lapcount, before + 1);
+    QCOMPARE(rig.engine().values().race_drivers[0].lapcount, before + 1);
 }
 
 void DecoderLinksTest::tcpRecordsSplitAcrossReadsArriveWhole() {
@@ -249,21 +252,21 @@ void DecoderLinksTest::serialPseudoTerminalCountsARace() {
         QTRY_VERIFY_WITH_TIMEOUT(!rig.equipment().presenceCheckRunning(), 3000);
         QVERIFY(!rig.search.isVisible());
     }
-    QCOMPARE(rig.engine().CountDevice, ambrc ? 2 : 1);
+    QCOMPARE(settingOf(rig.engine().countDevice()), ambrc ? 2 : 1);
     if (ambrc) QCOMPARE(rig.equipment().DecoderId, 7);
     QVERIFY(rig.host->decoderPort().isOpen());
 
     rig.engine().openRaceScreen();
-    QTRY_COMPARE_WITH_TIMEOUT(rig.engine().RaceState, RaceStates::Running, 6000);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.engine().values().RaceState, RaceStates::Running, 6000);
     QTRY_VERIFY_WITH_TIMEOUT(rig.fewestLaps() >= 2, 10000);
-    QCOMPARE(rig.engine().race_drivers.size(), size_t(3));
+    QCOMPARE(rig.engine().values().race_drivers.size(), size_t(3));
 
     if (!ambrc) return;
     // The adapter is pulled out: counting goes on with the keys.
     sim.stop();
-    QTRY_COMPARE_WITH_TIMEOUT(rig.engine().CountDevice, 0, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(settingOf(rig.engine().countDevice()), 0, 3000);
     QVERIFY(!rig.host->decoderPort().isOpen());
-    QVERIFY(rig.engine().ManualKeys);
+    QVERIFY(rig.engine().values().ManualKeys);
     QCOMPARE(rig.label("timingNoticeLB"), QString::fromLatin1(DecoderLinkLostMessage));
 }
 
@@ -276,7 +279,7 @@ void DecoderLinksTest::noDecoderOnThePortFallsBackToManual() {
     rig.equipment().Setupcountingequipment();
     QCOMPARE(rig.label("timingt"), QStringLiteral("AMB20(Com3)"));
     QTRY_VERIFY_WITH_TIMEOUT(!rig.equipment().presenceCheckRunning(), 3000);
-    QCOMPARE(rig.engine().CountDevice, 0);
+    QCOMPARE(settingOf(rig.engine().countDevice()), 0);
     QCOMPARE(rig.label("timingt"), QStringLiteral("Manual Timing"));
     QVERIFY(rig.search.isVisible());
     QCOMPARE(rig.search.findChild<QLabel*>(QStringLiteral("ambsearchLB"))->text(),
@@ -285,7 +288,7 @@ void DecoderLinksTest::noDecoderOnThePortFallsBackToManual() {
     // A port that does not exist: the message at once.
     rig.host->comPorts().setDevice(4, QStringLiteral("/dev/vexa-no-such-port"));
     rig.program.settings.count1ComPort = 3;
-    rig.engine().CountDevice = 1;
+    rig.equipment().setCountDevice(CountingDevice::System20);
     rig.equipment().Setupcountingequipment();
     QCOMPARE(rig.ports.texts("message"), std::vector<std::string>{PortNotFoundMessage});
     QCOMPARE(rig.label("timingt"), QStringLiteral("Manual Timing"));

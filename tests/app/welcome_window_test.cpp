@@ -1,4 +1,4 @@
-#include "files/event_store.h"
+#include "program/event_store.h"
 #include "program/program.h"
 #include "ui/main_window.h"
 #include "ui/welcome_window.h"

@@ -1,6 +1,6 @@
 #include "event_loader.h"
 
-#include "files/event_store.h"
+#include "program/event_store.h"
 #include "program/program_home.h"
 
 namespace vexa::cli {

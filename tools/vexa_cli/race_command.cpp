@@ -2,8 +2,8 @@
 #include "headless_outputs.h"
 #include "headless_timing.h"
 
-#include "files/event_store.h"
 #include "files/file_io.h"
+#include "program/event_store.h"
 #include "program/program.h"
 #include "race/race_runner.h"
 #include "race/recording_ports.h"

@@ -1,7 +1,7 @@
 #include "ui/welcome_window.h"
 
-#include "files/event_store.h"
 #include "platform/latin1.h"
+#include "program/event_store.h"
 #include "settings/settings_file.h"
 
 #include <QCloseEvent>

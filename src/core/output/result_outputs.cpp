@@ -1,10 +1,8 @@
 #include "output/result_outputs.h"
 
-#include "output/finished_race.h"
 #include "output/results_pages.h"
 #include "output/upload_file.h"
 #include "program/program.h"
-#include "race/race_engine.h"
 
 namespace vexa {
 
@@ -15,9 +13,8 @@ ResultOutputs::~ResultOutputs() {
     if (pendingTimer_) ports_.scheduler.stopTimer(pendingTimer_);
 }
 
-void ResultOutputs::printRaceLapTimes(const RaceEngine& race, int copies) {
+void ResultOutputs::printRaceLapTimes(const FinishedRace& race, int copies) {
     const ReportContext context{program_, identity_, ports_.now()};
-    const FinishedRace finished = finishedRace(race);
     Outcome printed;
     for (int copy = 0; copy < copies && printed; ++copy) {
         std::unique_ptr<PrintStream> out = ports_.printer ? ports_.printer() : nullptr;
@@ -25,24 +22,24 @@ void ResultOutputs::printRaceLapTimes(const RaceEngine& race, int copies) {
             printed = Outcome::failure("There is no printer to print the race results on");
             break;
         }
-        printed = printRaceResultsSheet(*out, context, finished, weather);
+        printed = printRaceResultsSheet(*out, context, race, weather);
     }
     note(Printing, printed);
 }
 
-void ResultOutputs::writeRaceResultsPage(const RaceEngine& race) {
+void ResultOutputs::writeRaceResultsPage(const FinishedRace& race) {
     const ReportContext context{program_, identity_, ports_.now()};
-    note(RacePage, RaceResultsPage(context, currentRace(race, program_.settings)));
+    note(RacePage, RaceResultsPage(context, race));
 }
 
-void ResultOutputs::writeUploadFile(const RaceEngine& race) {
+void ResultOutputs::writeUploadFile(const FinishedRace& race) {
     const ReportContext context{program_, identity_, ports_.now()};
-    note(Upload, UploadRun(context, currentRace(race, program_.settings)));
+    note(Upload, UploadRun(context, race));
 }
 
-void ResultOutputs::showEndOfRound(const RaceEngine& race) {
+void ResultOutputs::showEndOfRound(int) {
     writeEndOfRoundPages();
-    if (ports_.endOfRoundWindow) ports_.endOfRoundWindow(race);
+    if (ports_.endOfRoundWindow) ports_.endOfRoundWindow();
 }
 
 void ResultOutputs::writeEndOfRoundPages() {

@@ -19,7 +19,10 @@ std::vector<std::string> startProgram(Program& program) {
 }
 
 RaceEngine& attachRaceEngine(Program& program, const RacePorts& ports) {
-    program.race = std::make_unique<RaceEngine>(program, ports);
+    program.race.reset();
+    program.race = std::make_unique<RaceEngine>(
+        RaceData{program.settings, program.event, program.paths, program.home.driverPicsDir()},
+        ports);
     return *program.race;
 }
 

@@ -1,39 +1,40 @@
 #include "race/race_engine.h"
 
 #include "files/event_files.h"
-#include "program/program.h"
+#include "model/event_data.h"
 #include "race/consecutive_laps.h"
 #include "race/sound_table.h"
+#include "settings/prog_settings.h"
 
 #include <algorithm>
 
 namespace vexa {
 
 void RaceEngine::StoreRaceResults() {
-    const bool clr = program_.settings.clr;
+    const bool clr = data_.settings.clr;
     for (const auto& d : race_drivers) {
         if (d.compno <= 0) continue; // unknown cars have no competitor to hold a result
         if (clr)
-            program_.event.storeResult(d.compno, RoundNumber, d.clrlapcount, d.clrtime);
+            data_.event.storeResult(d.compno, RoundNumber, d.clrlapcount, d.clrtime);
         else
-            program_.event.storeResult(d.compno, RoundNumber, d.lapcount, d.lastpass);
+            data_.event.storeResult(d.compno, RoundNumber, d.lapcount, d.lastpass);
     }
 }
 
 void RaceEngine::endOfRaceProcessing() {
-    ProgSettings& settings = program_.settings;
+    ProgSettings& settings = data_.settings;
     SortRunningOrder();
     if (settings.clr)
         for (auto& d : race_drivers) consecutiveLapsResult(d, settings.clrLaps);
     StoreRaceResults();
-    if (program_.paths) {
-        const Outcome saved = writeResults(program_.paths->results, program_.event);
+    if (data_.paths) {
+        const Outcome saved = writeResults(data_.paths->results, data_.event);
         if (!saved) ports_.op.inform(saved.message);
     }
 
-    if (settings.printRaceResults) ports_.outputs.printRaceLapTimes(*this, Copies);
-    ports_.outputs.writeRaceResultsPage(*this);
-    if (CountDevice == 2) ports_.outputs.writeUploadFile(*this);
+    if (settings.printRaceResults) ports_.outputs.printRaceLapTimes(finishedRace(), Copies);
+    ports_.outputs.writeRaceResultsPage(currentRace());
+    if (countDevice() == CountingDevice::Ambrc) ports_.outputs.writeUploadFile(currentRace());
 
     const int L = leader();
     if (RaceKind == HeatRace && L >= 0) {
@@ -78,11 +79,11 @@ void RaceEngine::endOfRaceProcessing() {
         stopCountdown();
         endOfRoundShown_ = true;
         panelChanged();
-        ports_.outputs.showEndOfRound(*this);
+        ports_.outputs.showEndOfRound(RoundNumber);
     } else {
         settings.raceNumber = std::min(settings.raceNumber + 1, MaxRaces);
-        if (program_.paths) {
-            const Outcome saved = writeEventSettings(program_.paths->settings, settings);
+        if (data_.paths) {
+            const Outcome saved = writeEventSettings(data_.paths->settings, settings);
             if (!saved) ports_.op.inform(saved.message);
         }
         panelChanged();

@@ -1,6 +1,6 @@
-#include "files/event_store.h"
 #include "files/file_io.h"
 #include "files/freq_names_file.h"
+#include "program/event_store.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -10,7 +10,7 @@ class Passings : public RaceFixture {
     const RaceDriver& car(int carno) {
         const int i = engine().findCarNumber(carno);
         EXPECT_GE(i, 0) << "car " << carno;
-        return engine().race_drivers[static_cast<size_t>(i)];
+        return engine().values().race_drivers[static_cast<size_t>(i)];
     }
     // A mass-start heat of the given car count, started.
     void massRace(int cars) {
@@ -23,8 +23,8 @@ class Passings : public RaceFixture {
     }
     std::vector<int> runningCars() {
         std::vector<int> cars;
-        for (const auto& p : engine().race_drivers)
-            cars.push_back(engine().race_drivers[static_cast<size_t>(p.runorder)].carno);
+        for (const auto& p : engine().values().race_drivers)
+            cars.push_back(engine().values().race_drivers[static_cast<size_t>(p.runorder)].carno);
         return cars;
     }
 };
@@ -113,7 +113,7 @@ TEST_F(Passings, LapLimitFinishesEveryCarOnceTheLeaderHasIt) {
     keyAt(105, '2');
     EXPECT_TRUE(car(2).finished());
     EXPECT_EQ(car(2).lapcount, 1);
-    EXPECT_EQ(engine().FinishedCount, 2);
+    EXPECT_EQ(engine().values().FinishedCount, 2);
     keyAt(115, '1'); // after the finish: no lap
     EXPECT_EQ(car(1).lapcount, 10);
 }
@@ -150,12 +150,12 @@ TEST_F(Passings, KeysMapToCarsOnlyWhileEnabled) {
 TEST_F(Passings, AnUnknownCarNumberAddsACarUntilTheRaceTimeIsOver) {
     massRace(2);
     keyAt(10, '7');
-    ASSERT_EQ(engine().race_drivers.size(), 3u);
+    ASSERT_EQ(engine().values().race_drivers.size(), 3u);
     EXPECT_EQ(car(7).drivername, "Unknown Car 7");
     EXPECT_EQ(car(7).lapcount, 1);
     EXPECT_DOUBLE_EQ(car(7).endtime, 300.0);
     keyAt(300.2, '8');
-    EXPECT_EQ(engine().race_drivers.size(), 3u);
+    EXPECT_EQ(engine().values().race_drivers.size(), 3u);
 }
 
 TEST_F(Passings, AnUnknownTransponderWhenTwentyCarsAreInBecomesCar21) {
@@ -167,15 +167,15 @@ TEST_F(Passings, AnUnknownTransponderWhenTwentyCarsAreInBecomesCar21) {
     ASSERT_TRUE(engine().canAddUnknownCar());
     const int i = engine().AddDriver(n, 0, 4012345);
     engine().sortCarPass(i, engine().RaceTime());
-    EXPECT_EQ(engine().race_drivers[static_cast<size_t>(i)].drivername, "Unknown 4012345");
+    EXPECT_EQ(engine().values().race_drivers[static_cast<size_t>(i)].drivername, "Unknown 4012345");
     EXPECT_EQ(engine().findTransponder(4012345), i);
-    EXPECT_EQ(engine().race_drivers[static_cast<size_t>(i)].lapcount, 1);
+    EXPECT_EQ(engine().values().race_drivers[static_cast<size_t>(i)].lapcount, 1);
     ASSERT_EQ(engine().standings().rows().size(), 21u);
     EXPECT_EQ(engine().standings().rows()[0].car, "21");
     // Car numbers above 20 keep counting.
     keyAt(30, '1');
     engine().sortCarPass(i, engine().RaceTime());
-    EXPECT_EQ(engine().race_drivers[static_cast<size_t>(i)].lapcount, 2);
+    EXPECT_EQ(engine().values().race_drivers[static_cast<size_t>(i)].lapcount, 2);
 }
 
 TEST_F(Passings, MoreThan200LapsAreCountedWithoutStoringTheirTimes) {
@@ -204,8 +204,12 @@ TEST_F(Passings, ADecoderTimeMoreThanSixSecondsOffUsesTheRaceClock) {
 }
 
 TEST_F(Passings, SpeedTrapTimeIsTheCrossingAfterACountedLap) {
+    // An AMBrc decoder with the speed trap on; the keys count too.
+    program.settings.countDevice = 2;
+    program.settings.speedTrap = true;
+    program.settings.autoKeys = true;
     massRace(1);
-    engine().SpeedTrapActive = true;
+    ASSERT_TRUE(engine().values().SpeedTrapActive);
     keyAt(20, '1'); // lap 1: no trap time before it
     EXPECT_EQ(ports.texts("note"),
               (std::vector<std::string>{"Car#0did not register a speed trap time"}));
@@ -221,14 +225,10 @@ TEST_F(Passings, SpeedTrapTimeIsTheCrossingAfterACountedLap) {
 
 TEST_F(Passings, PassBeepTellsHowTheRaceGoes) {
     program.settings.roundNumber = 2;
+    // Round 1: car 2's driver did 14 laps in 300 s, car 3's 16 in 290 s (the FTD).
+    program.event.storeResult(2, 1, 14, 300.0);
+    program.event.storeResult(3, 1, 16, 290.0);
     massRace(3);
-    // Recomputed at the race set-up; set here as if earlier rounds had been run.
-    engine().FtdLapCount = 15;
-    engine().FtdTime = 300.0;
-    engine().race_drivers[1].bestlapcount = 14;
-    engine().race_drivers[1].besttime = 300.0;
-    engine().race_drivers[2].bestlapcount = 16;
-    engine().race_drivers[2].besttime = 290.0;
     ports.clear();
     keyAt(18, '1');   // leader, predicts 17 laps: beats the FTD
     keyAt(19, '2');   // not leader, predicts 16: beats his own best only
@@ -241,6 +241,6 @@ TEST_F(Passings, CrossingsBetweenRacesAreNotCounted) {
     race(1, {1});
     engine().Setuprace();
     engine().sortCarPass(0, 0.0);
-    EXPECT_EQ(engine().race_drivers[0].lapcount, 0);
-    EXPECT_DOUBLE_EQ(engine().race_drivers[0].starttime, 0.0);
+    EXPECT_EQ(engine().values().race_drivers[0].lapcount, 0);
+    EXPECT_DOUBLE_EQ(engine().values().race_drivers[0].starttime, 0.0);
 }

@@ -1,8 +1,8 @@
 // End to end through `vexa-cli race`: an event on disk, a script of key presses, and the round
 // results the program leaves in eventfile.qrf, byte for byte.
 #include "files/event_files.h"
-#include "files/event_store.h"
 #include "files/file_io.h"
+#include "program/event_store.h"
 #include "program/program.h"
 #include "settings/settings_file.h"
 #include "support/bytes.h"

@@ -1,4 +1,4 @@
-#include "files/event_store.h"
+#include "program/event_store.h"
 
 #include "model/competitor.h"
 
