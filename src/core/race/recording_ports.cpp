@@ -30,7 +30,7 @@ void RecordingPorts::play(int channel, int slot) {
     record("sound", std::to_string(channel) + " " + SoundFileName(slot));
 }
 
-bool RecordingPorts::confirm(const std::string& text) {
+bool RecordingPorts::ask(const std::string& text, Buttons) {
     record("confirm", text + (confirmAnswer ? " -> OK" : " -> Cancel"));
     return confirmAnswer;
 }

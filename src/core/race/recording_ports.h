@@ -52,7 +52,7 @@ class RecordingPorts : public SoundOut,
     void play(int channel, int slot) override;
     // Operator
     void inform(const std::string& text) override { record("message", text); }
-    bool confirm(const std::string& text) override;
+    bool ask(const std::string& text, Buttons buttons) override;
     // TimingEquipment: counts with `device`
     CountingDevice device = CountingDevice::Manual;
     CountingDevice countDevice() const override { return device; }

@@ -38,7 +38,7 @@ struct NoTrackController : TrackController {
 struct OperatorMessages : Operator {
     std::vector<std::string> shown;
     void inform(const std::string& text) override { shown.push_back(text); }
-    bool confirm(const std::string&) override { return true; }
+    bool ask(const std::string&, Buttons) override { return true; }
 };
 
 // A print job that hands its transcript to the test when it closes.
