@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 using namespace vexa;
 using namespace vexa::test;
 
@@ -22,12 +20,6 @@ std::vector<int16_t> pull(Mixer& mixer, size_t samples) {
     std::vector<int16_t> out(samples, 12345);
     mixer.pull(out);
     return out;
-}
-
-void writeFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
 }
 } // namespace
 
@@ -76,11 +68,11 @@ TEST(Mixer, StereoFramesStayWhole) {
 
 TEST(Mixer, EmptySlotsAreSilentAndTakeNoTime) {
     TempDir dir;
-    writeFile(dir.path() / "garbage.wav", {'R', 'I', 'F', 'F', 0xFF, 0xFF, 0xFF, 0xFF, 'W'});
+    writeBytes(dir.path() / "garbage.wav", {'R', 'I', 'F', 'F', 0xFF, 0xFF, 0xFF, 0xFF, 'W'});
     std::vector<uint8_t> truncated = wav16(1, 22050, {5, 5, 5});
     truncated.resize(40); // ends inside the data chunk's header
-    writeFile(dir.path() / "truncated.wav", truncated);
-    writeFile(dir.path() / "good.wav", wav16(1, 22050, {5, 5}));
+    writeBytes(dir.path() / "truncated.wav", truncated);
+    writeBytes(dir.path() / "good.wav", wav16(1, 22050, {5, 5}));
 
     Mixer mixer(Mono);
     EXPECT_TRUE(mixer.load(4, dir.path() / "good.wav"));

@@ -3,6 +3,8 @@
 #include "support/bytes.h"
 
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,13 @@ inline std::vector<uint8_t> wav16(int channels, int rate, const std::vector<int1
         data.insert(data.end(), b.begin(), b.end());
     }
     return riff({chunk("fmt ", fmtBody(1, channels, rate, 16)), chunk("data", data)});
+}
+
+// Writes the bytes as a file, replacing any.
+inline void writeBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 } // namespace vexa::test

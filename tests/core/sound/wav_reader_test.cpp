@@ -5,20 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 using namespace vexa;
 using namespace vexa::test;
 
 namespace {
 std::vector<uint8_t> withData(const std::vector<uint8_t>& fmt, const std::vector<uint8_t>& data) {
     return riff({chunk("fmt ", fmt), chunk("data", data)});
-}
-
-void writeFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
 }
 } // namespace
 
@@ -149,8 +141,8 @@ TEST(WavReader, EveryTruncationIsReadSafely) {
 
 TEST(WavReader, ReadsFilesAndMissesQuietly) {
     TempDir dir;
-    writeFile(dir.path() / "two.wav", wav16(1, 22050, {7, -7}));
-    writeFile(dir.path() / "junk.wav", {0x00, 0x01, 0x02});
+    writeBytes(dir.path() / "two.wav", wav16(1, 22050, {7, -7}));
+    writeBytes(dir.path() / "junk.wav", {0x00, 0x01, 0x02});
     const std::optional<Pcm> pcm = readWavFile(dir.path() / "two.wav");
     ASSERT_TRUE(pcm);
     EXPECT_EQ(pcm->samples, (std::vector<int16_t>{7, -7}));
