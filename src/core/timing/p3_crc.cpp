@@ -23,18 +23,21 @@ constexpr uint16_t step(uint16_t crc, uint8_t byte) {
     return static_cast<uint16_t>(CrcTable[crc >> 8] ^ (crc << 8) ^ byte);
 }
 
-} // namespace
-
-uint16_t p3Crc(std::span<const uint8_t> bytes) {
-    uint16_t crc = 0xFFFF;
+uint16_t crcOf(std::span<const uint8_t> bytes, uint16_t crc) {
     for (uint8_t b : bytes) crc = step(crc, b);
     return crc;
 }
 
+} // namespace
+
+uint16_t p3Crc(std::span<const uint8_t> bytes) {
+    return crcOf(bytes, 0xFFFF);
+}
+
 uint16_t p3FrameCrc(std::span<const uint8_t> frame) {
-    uint16_t crc = 0xFFFF;
-    for (size_t i = 0; i < frame.size(); ++i) crc = step(crc, (i == 4 || i == 5) ? 0 : frame[i]);
-    return crc;
+    constexpr uint8_t Zero[2] = {0, 0};
+    if (frame.size() < 6) return crcOf(frame, 0xFFFF);
+    return crcOf(frame.subspan(6), crcOf(Zero, crcOf(frame.first(4), 0xFFFF)));
 }
 
 } // namespace vexa
