@@ -60,8 +60,10 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     vexa::Program program;
     program.home.root = vexa::locateProgramHome(command.parser.value(command.home)).toStdWString();
-    const std::vector<std::string> startMessages = vexa::startProgram(program);
+    std::vector<std::string> startMessages = vexa::startProgram(program);
     vexa::Session session(program);
+    for (std::string& message : session.takeStartMessages())
+        startMessages.push_back(std::move(message));
     for (const std::string& message : startMessages) session.op().inform(message);
     session.setUpCountingEquipment();
     session.waitForCountingEquipment();

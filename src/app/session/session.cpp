@@ -1,9 +1,9 @@
 #include "session/session.h"
 
 #include "platform/latin1.h"
-#include "platform/no_sound_out.h"
 #include "platform/output_platform.h"
 #include "platform/qt_operator.h"
+#include "platform/qt_sound_out.h"
 #include "platform/qt_timers.h"
 #include "platform/timing_host.h"
 #include "program/program.h"
@@ -31,6 +31,16 @@ template <typename Port, typename Made> Port* chosen(Port* given, std::unique_pt
     return own.get();
 }
 
+// The default audio output; without one the program runs on and says so once.
+SoundOut* programSound(SoundOut* given, std::unique_ptr<SoundOut>& own,
+                       std::vector<std::string>& messages) {
+    if (given) return given;
+    auto sound = std::make_unique<QtSoundOut>();
+    if (const Outcome opened = sound->open(); !opened) messages.push_back(opened.message);
+    own = std::move(sound);
+    return own.get();
+}
+
 } // namespace
 
 Session::Session(Program& program, SessionPorts ports)
@@ -38,7 +48,7 @@ Session::Session(Program& program, SessionPorts ports)
       clock_(chosen<Clock, QtClock>(ports_.clock, ownClock_)),
       scheduler_(chosen<Scheduler, QtScheduler>(ports_.scheduler, ownScheduler_)),
       op_(chosen<Operator, QtOperator>(ports_.op, ownOperator_)),
-      sound_(chosen<SoundOut, NoSoundOut>(ports_.sound, ownSound_)), screens_(program) {
+      sound_(programSound(ports_.sound, ownSound_, startMessages_)), screens_(program) {
     if (!ports_.printer) ports_.printer = defaultPrinterStream;
     if (!ports_.chosenPrinter) ports_.chosenPrinter = chosenPrinterStream;
     if (!ports_.openUrl) ports_.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };

@@ -14,6 +14,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace vexa {
 
@@ -51,6 +53,8 @@ class Session : public QObject {
     explicit Session(Program& program, SessionPorts ports = {});
     ~Session() override;
 
+    // What the operator is told once the session is made (no sound device, ...).
+    std::vector<std::string> takeStartMessages() { return std::move(startMessages_); }
     // Looks for the counting equipment the settings name, as at program start: the "AMB
     // Connection" window shows while the decoder is checked for.
     void setUpCountingEquipment();
@@ -83,6 +87,7 @@ class Session : public QObject {
 
     Program& program_;
     SessionPorts ports_;
+    std::vector<std::string> startMessages_;
     std::unique_ptr<Clock> ownClock_;
     std::unique_ptr<Scheduler> ownScheduler_;
     std::unique_ptr<Operator> ownOperator_;

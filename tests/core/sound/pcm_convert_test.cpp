@@ -7,18 +7,19 @@ using namespace vexa;
 TEST(PcmConvert, MapsChannels) {
     struct Case {
         const char* name;
-        Pcm in;
+        int inChannels;
+        std::vector<int16_t> in;
         int channels;
         std::vector<int16_t> out;
     };
     const std::vector<Case> cases = {
-        {"mono to stereo", {{8000, 1}, {100, -200}}, 2, {100, 100, -200, -200}},
-        {"stereo to mono", {{8000, 2}, {100, 300, -32768, -32768}}, 1, {200, -32768}},
-        {"three to stereo", {{8000, 3}, {1, 2, 3, 4, 5, 6}}, 2, {1, 2, 4, 5}},
-        {"stereo to three", {{8000, 2}, {1, 2, 3, 4}}, 3, {1, 2, 2, 3, 4, 4}},
+        {"mono to stereo", 1, {100, -200}, 2, {100, 100, -200, -200}},
+        {"stereo to mono", 2, {100, 300, -32768, -32768}, 1, {200, -32768}},
+        {"three to stereo", 3, {1, 2, 3, 4, 5, 6}, 2, {1, 2, 4, 5}},
+        {"stereo to three", 2, {1, 2, 3, 4}, 3, {1, 2, 2, 3, 4, 4}},
     };
     for (const Case& c : cases) {
-        const Pcm out = convertPcm(c.in, {8000, c.channels});
+        const Pcm out = convertPcm(Pcm{{8000, c.inChannels}, c.in}, {8000, c.channels});
         EXPECT_EQ(out.format, (AudioFormat{8000, c.channels})) << c.name;
         EXPECT_EQ(out.samples, c.out) << c.name;
     }
