@@ -49,7 +49,10 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     if (command.parser.isSet(QStringLiteral("help"))) {
-        std::fputs(qPrintable(command.parser.helpText()), stdout);
+        // Without an application object the parser cannot name the program itself.
+        QString help = command.parser.helpText();
+        help.replace(QStringLiteral("<executable_name>"), QStringLiteral("vexa"));
+        std::fputs(qPrintable(help), stdout);
         return 0;
     }
     if (command.parser.isSet(QStringLiteral("version"))) {
