@@ -17,17 +17,7 @@ if [ ${#targets[@]} -eq 0 ]; then
 fi
 
 # clang-14 alone has no libFuzzer: its runtime and the sanitizers' are in libclang-rt-14-dev.
-packages=(clang-14 libclang-rt-14-dev cmake ninja-build)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    sudo_cmd=""
-    [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-    $sudo_cmd apt-get update
-    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y "${missing[@]}"
-fi
+scripts/setup.sh clang-14 libclang-rt-14-dev cmake ninja-build
 
 build=build-fuzz
 launcher=()
