@@ -84,9 +84,9 @@ TEST_F(Counting, CarAddedByARefusedPassingTakesTheLastRunningPosition) {
     start();
     at(10, passing(7, 4012345, 10.0));
     at(11, "\x01@\t7\t1\t40000"); // no time: refused, but transponder 40000 is now a car
-    ASSERT_EQ(engine().race_drivers.size(), 4u);
+    ASSERT_EQ(engine().values().race_drivers.size(), 4u);
     std::vector<int> order;
-    for (const RaceDriver& d : engine().race_drivers) order.push_back(d.runorder);
+    for (const RaceDriver& d : engine().values().race_drivers) order.push_back(d.runorder);
     EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 3}));
 }
 
