@@ -1,4 +1,5 @@
 #include "files/event_files.h"
+#include "platform/timing_host.h"
 #include "program/event_store.h"
 #include "program/program.h"
 #include "race/race_engine.h"
@@ -154,6 +155,8 @@ class SessionTest : public QObject {
             if (t % 20 == 0) QVERIFY(engine.manualKey('1'));
             if (t % 25 == 0) QVERIFY(engine.manualKey('2'));
         }
+        // The only heat of the table: the end-of-round window follows.
+        test::onNextModal([](QWidget& eor) { child<QPushButton>(eor, "MainScreenBtn")->click(); });
         const int done = engine.completedRaces();
         while (engine.completedRaces() == done && rig.scheduler.fireNext()) {
         }
@@ -171,6 +174,17 @@ class SessionTest : public QObject {
         const auto sounds = rig.sound.sounds();
         QVERIFY(std::find(sounds.begin(), sounds.end(), "raceover.wav") != sounds.end());
         QVERIFY(rig.op.shown.isEmpty());
+    }
+
+    void weatherReadingsReachTheMainWindowAndTheRaceSheet() {
+        Rig rig;
+        Session& session = rig.make();
+        session.timing().station().controller.rciocontrollerReceiveData("%012.5\r%51013\r");
+        QCOMPARE(child<QLabel>(session.mainWindow(), "airtempLB")->text(),
+                 QString::fromUtf8("Air Temp:12.5\u00b0C"));
+        QCOMPARE(session.outputs().weather.airTemperature, std::string("Air Temp:12.5\xb0"
+                                                                       "C"));
+        QCOMPARE(session.outputs().weather.pressure, std::string("Pressure:1013mB"));
     }
 
     void aboutAndHomepage() {
