@@ -135,3 +135,21 @@ TEST_F(EventStore, FrequencyNamesFile) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EventStore, FrequencyNamesFromTheSetupRows) {
+    program.freqnames.names[7] = "old name";
+    std::vector<std::string> rows(200);
+    rows[0] = "40.665 Blue";
+    rows[1] = "27.095 Red and a name far too long";
+    ASSERT_TRUE(saveFreqNameRows(program.home.freqNamesFile(), program.freqnames, rows).ok);
+    EXPECT_EQ(program.freqnames.name(1), "40.665 Blue");
+    EXPECT_EQ(program.freqnames.name(2), "27.095 Red and a nam");
+    EXPECT_EQ(program.freqnames.name(7), "");
+    FreqNames back;
+    ASSERT_TRUE(loadFreqNames(program.home.freqNamesFile(), back).ok);
+    EXPECT_EQ(back.names, program.freqnames.names);
+}
+
+} // namespace
