@@ -1,6 +1,5 @@
 #include "program/competitor_entry.h"
 
-#include "files/picture_folder.h"
 #include "program/event_saves.h"
 #include "program/program.h"
 #include "settings/ini_file.h"
@@ -125,10 +124,6 @@ std::string CompetitorEntry::className() const {
 std::string CompetitorEntry::freqText() const {
     return competitorFreqText(competitor(), program_.freqnames, program_.settings.racingHeats,
                               "None");
-}
-
-std::filesystem::path CompetitorEntry::picturePath() const {
-    return vexa::picturePath(program_.home.driverPicsDir(), competitor().picture);
 }
 
 void CompetitorEntry::storeResults(const ResultRows& typed) {

@@ -3,7 +3,6 @@
 #include "model/outcome.h"
 #include "model/result_cells.h"
 
-#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -47,8 +46,7 @@ class CompetitorEntry {
     void setMemno(const std::string& text);       // cut to 6 characters
     void setTransponder(const std::string& text); // an empty box, or no number, stores 0
     void setEnabled(bool on);
-    void setPicture(const std::string& name);
-    void removePicture() { setPicture({}); }
+    void setPicture(const std::string& name); // empty removes it
 
     std::string abilityText() const;     // empty for 0
     std::string transponderText() const; // empty for 0
@@ -56,8 +54,6 @@ class CompetitorEntry {
     // The frequency beside "Fre&q ": "Not Req/2.4Ghz", the frequency of the table raced from, or
     // "None".
     std::string freqText() const;
-    // Where the picture is, or an empty path when the competitor has none.
-    std::filesystem::path picturePath() const;
 
     // The "Results" rows as shown for the current entry.
     const ResultRows& shownResults() const { return shownResults_; }

@@ -2,9 +2,8 @@
 #include "support/event_builder.h"
 
 #include "files/event_files.h"
-#include "program/event_store.h"
-#include "program/program.h"
 #include "support/app_test_support.h"
+#include "support/event_home.h"
 #include "ui/database/database_editor.h"
 #include "ui/database/database_window.h"
 #include "ui/frequencies/frequency_check_list.h"
@@ -18,7 +17,6 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace vexa;
@@ -29,14 +27,13 @@ using vexa::test::driver;
 class DatabaseWindowTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir home_;
-    std::unique_ptr<Program> program_;
+    test::EventHome home_;
     test::RecordingOperator op_;
     QStringList& messages_ = op_.shown;
     std::filesystem::path exportTo_;
     std::unique_ptr<DatabaseWindow> window_;
 
-    Program& program() { return *program_; }
+    Program& program() { return home_.program(); }
     std::filesystem::path qad() { return program().home.databaseDir() / "club.qad"; }
     QTableWidget* grid() { return child<QTableWidget>(*window_, "DBgrid"); }
     QStringList column(int c) {
@@ -54,14 +51,8 @@ class DatabaseWindowTest : public QObject {
 
   private slots:
     void init() {
-        QDir(home_.path()).removeRecursively();
-        QDir().mkpath(home_.path());
-        program_ = std::make_unique<Program>();
-        program_->home.root = home_.path().toStdString();
-        startProgram(*program_);
-        QVERIFY(createEvent(*program_, "Club").ok);
-        program_->settings.classes[3].name = "Touring";
-        newDriversDatabase(program_->database, qad());
+        home_.fresh().settings.classes[3].name = "Touring";
+        newDriversDatabase(program().database, qad());
         addRecord("John Smith", 40, 3);
         addRecord("ann lee", 70);
         addRecord("Bob Adams", 55);

@@ -1,7 +1,6 @@
 #include "files/event_files.h"
-#include "program/event_store.h"
-#include "program/program.h"
 #include "support/app_test_support.h"
+#include "support/event_home.h"
 #include "ui/drivers/driver_entry_window.h"
 #include "ui/drivers/picture_dialog.h"
 #include "ui/drivers/picture_view.h"
@@ -15,7 +14,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace vexa;
@@ -25,13 +23,12 @@ using vexa::test::child;
 class DriverEntryWindowTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir home_;
-    std::unique_ptr<Program> program_;
+    test::EventHome home_;
     test::RecordingOperator op_;
     QStringList& messages_ = op_.shown;
 
-    Program& program() { return *program_; }
-    comp_ent& competitor(int id) { return program_->event.competitor(id); }
+    Program& program() { return home_.program(); }
+    comp_ent& competitor(int id) { return program().event.competitor(id); }
     QString picsDir() const { return home_.filePath(QStringLiteral("driverpics")); }
 
     // The window shown on a competitor and active, so that focus moves can be seen.
@@ -56,14 +53,9 @@ class DriverEntryWindowTest : public QObject {
 
   private slots:
     void init() {
-        QDir(home_.path()).removeRecursively();
-        QDir().mkpath(home_.path());
-        program_ = std::make_unique<Program>();
-        program_->home.root = home_.path().toStdString();
-        startProgram(*program_);
-        QVERIFY(createEvent(*program_, "Club").ok);
-        program_->settings.classes[4].name = "Touring";
-        program_->freqnames.names[3] = "27.095 Red";
+        Program& program = home_.fresh();
+        program.settings.classes[4].name = "Touring";
+        program.freqnames.names[3] = "27.095 Red";
         messages_.clear();
     }
 

@@ -2,8 +2,8 @@
 #include "support/event_builder.h"
 
 #include "files/freq_names_file.h"
-#include "program/program.h"
 #include "support/app_test_support.h"
+#include "support/event_home.h"
 #include "ui/frequencies/frequency_allocation_window.h"
 #include "ui/frequencies/frequency_check_list.h"
 #include "ui/frequencies/frequency_choice_box.h"
@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace vexa;
@@ -28,21 +27,19 @@ using vexa::test::seat;
 class FrequencyWindowsTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir home_;
-    std::unique_ptr<Program> program_;
+    test::EventHome home_;
     test::RecordingOperator op_;
     QStringList& messages_ = op_.shown;
 
-    Program& program() { return *program_; }
+    Program& program() { return home_.program(); }
     static QWidget* focused() { return QApplication::focusWidget(); }
 
   private slots:
     void init() {
-        program_ = std::make_unique<Program>();
-        program_->home.root = home_.path().toStdString();
-        program_->freqnames.names[1] = "27.045 Brown";
-        program_->freqnames.names[2] = "27.095 Red";
-        program_->freqnames.names[3] = "27.145 Orange";
+        FreqNames& names = home_.fresh(false).freqnames;
+        names.names[1] = "27.045 Brown";
+        names.names[2] = "27.095 Red";
+        names.names[3] = "27.145 Orange";
         messages_.clear();
     }
 
@@ -87,7 +84,6 @@ class FrequencyWindowsTest : public QObject {
     }
 
     void aFailedWriteKeepsTheSetupOpen() {
-        std::filesystem::remove(program().home.freqNamesFile());
         std::filesystem::create_directories(program().home.freqNamesFile() / "blocked");
         FrequencySetupWindow window(program(), op_);
         window.show();

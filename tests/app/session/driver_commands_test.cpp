@@ -2,10 +2,9 @@
 #include "support/event_builder.h"
 
 #include "files/event_files.h"
-#include "program/event_store.h"
-#include "program/program.h"
 #include "session/driver_commands.h"
 #include "support/app_test_support.h"
+#include "support/event_home.h"
 #include "ui/database/database_window.h"
 #include "ui/drivers/competitor_list_view.h"
 #include "ui/drivers/driver_entry_window.h"
@@ -17,7 +16,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace vexa;
@@ -30,8 +28,7 @@ using vexa::test::seat;
 class DriverCommandsTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir home_;
-    std::unique_ptr<Program> program_;
+    test::EventHome home_;
     std::unique_ptr<MainScreens> screens_;
     std::unique_ptr<MainWindow> window_;
     DriverCommands* commands_ = nullptr;
@@ -40,7 +37,7 @@ class DriverCommandsTest : public QObject {
     std::filesystem::path nextFile_; // what the next file dialog answers
     QStringList fileQuestions_;
 
-    Program& program() { return *program_; }
+    Program& program() { return home_.program(); }
     const MainMenus& menus() { return window_->menus(); }
     QTableWidget* list() { return child<QTableWidget>(*window_, "cptgrid"); }
     QStringList listedNames() {
@@ -64,15 +61,10 @@ class DriverCommandsTest : public QObject {
     void init() {
         commands_ = nullptr;
         window_.reset();
-        QDir(home_.path()).removeRecursively();
-        QDir().mkpath(home_.path());
-        program_ = std::make_unique<Program>();
-        program_->home.root = home_.path().toStdString();
-        startProgram(*program_);
-        QVERIFY(createEvent(*program_, "Club").ok);
-        screens_ = std::make_unique<MainScreens>(*program_);
-        window_ = std::make_unique<MainWindow>(*program_, *screens_, op_);
-        commands_ = &wireDriverCommands(*program_, op_, *window_, answeringFiles());
+        Program& program = home_.fresh();
+        screens_ = std::make_unique<MainScreens>(program);
+        window_ = std::make_unique<MainWindow>(program, *screens_, op_);
+        commands_ = &wireDriverCommands(program, op_, *window_, answeringFiles());
         messages_.clear();
         fileQuestions_.clear();
         nextFile_.clear();

@@ -3,7 +3,7 @@
 #include "program/competitor_entry.h"
 #include "program/event_store.h"
 #include "support/event_builder.h"
-#include "support/temp_dir.h"
+#include "support/program_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,13 +12,10 @@ using vexa::test::driver;
 
 namespace {
 
-class CompetitorEntryTest : public testing::Test {
+class CompetitorEntryTest : public test::ProgramFixture {
   protected:
-    test::TempDir dir;
-    Program program;
     void SetUp() override {
-        program.home.root = dir.path();
-        startProgram(program);
+        ProgramFixture::SetUp();
         program.settings.classes[4].name = "Touring";
     }
 };
@@ -117,11 +114,8 @@ TEST_F(CompetitorEntryTest, BoxRules) {
     program.settings.racingHeats = false;
     EXPECT_EQ(entry.freqText(), "40.665 Blue");
 
-    EXPECT_TRUE(entry.picturePath().empty());
     entry.setPicture("ann.jpg");
-    EXPECT_EQ(entry.picturePath(), dir.path() / "driverpics" / "ann.jpg");
-    entry.removePicture();
-    EXPECT_TRUE(entry.picturePath().empty());
+    EXPECT_EQ(program.event.competitor(5).picture, "ann.jpg");
 }
 
 TEST_F(CompetitorEntryTest, HidingStoresTheResultsAndWritesBothFiles) {

@@ -5,7 +5,7 @@
 #include "program/event_store.h"
 #include "program/main_screens.h"
 #include "support/event_builder.h"
-#include "support/temp_dir.h"
+#include "support/program_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +16,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class EventSaves : public testing::Test {
+class EventSaves : public test::ProgramFixture {
   protected:
-    test::TempDir dir;
-    Program program;
     void SetUp() override {
-        program.home.root = dir.path();
-        startProgram(program);
+        ProgramFixture::SetUp();
         ASSERT_TRUE(createEvent(program, "Club").ok);
     }
     std::vector<uint8_t> file(const fs::path& path) { return readWholeFile(path).value(); }

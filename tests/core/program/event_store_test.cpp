@@ -1,6 +1,7 @@
 #include "files/file_io.h"
 #include "files/freq_names_file.h"
 #include "program/event_store.h"
+#include "support/program_fixture.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -10,15 +11,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class EventStore : public testing::Test {
-  protected:
-    test::TempDir dir;
-    Program program;
-    void SetUp() override {
-        program.home.root = dir.path();
-        startProgram(program);
-    }
-};
+class EventStore : public test::ProgramFixture {};
 
 TEST(EventNames, DefaultNameFromDate) {
     EXPECT_EQ(defaultEventName(2026, 12, 8), "8 DEC 2026");

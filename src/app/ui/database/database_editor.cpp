@@ -1,13 +1,11 @@
 #include "ui/database/database_editor.h"
 
-#include "files/picture_folder.h"
 #include "platform/latin1.h"
 #include "ports/operator.h"
 #include "program/program.h"
-#include "ui/drivers/digit_box.h"
+#include "ui/drivers/controls.h"
 #include "ui/drivers/enter_key.h"
-#include "ui/drivers/picture_dialog.h"
-#include "ui/drivers/picture_view.h"
+#include "ui/drivers/picture_panel.h"
 #include "ui/frequencies/frequency_check_list.h"
 #include "ui/frequencies/frequency_choice_box.h"
 
@@ -25,13 +23,6 @@ namespace {
 
 constexpr int AddressCapacity = 40, DbMemnoCapacity = 15, PostcodeCapacity = 10, TelCapacity = 30,
               EmailCapacity = 40;
-
-QPushButton* button(const char* caption, const char* name, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 } // namespace
 
@@ -64,9 +55,9 @@ void DatabaseEditor::buildBoxes() {
     postcode_ = textBox(PostcodeCapacity, "postcodeED", this);
     tel_ = textBox(TelCapacity, "telED", this);
     email_ = textBox(EmailCapacity, "emailED", this);
-    picture_ = new PictureView("PictureIMG", this);
-    auto* pictureButton = button("&Picture File", "PictureBtn", this);
-    auto* removePicture = button("&Remove Picture", "RemovePicBtn", this);
+    picture_ = new PicturePanel(program_.home.driverPicsDir(), op_, this);
+    picture_->current = [this] { return record_.picture; };
+    picture_->changed = [this](const std::string& name) { record_.picture = name; };
     crystals_ = new FrequencyCheckList(program_.freqnames, 1, "freqlistCLB", this);
     crystalsLabel_ = new QLabel(QStringLiteral("Drivers Frequency List"), this);
     crystalsLabel_->setBuddy(crystals_);
@@ -75,9 +66,10 @@ void DatabaseEditor::buildBoxes() {
     preferredLabel_->setBuddy(preferred_);
     noFreq_ = new QCheckBox(QStringLiteral("No Freq Needed / 2.4Ghz"), this);
     noFreq_->setObjectName(QStringLiteral("nofreqCHK"));
-    auto* save = button("Save", "SaveBtn", this);
-    auto* cancel = button("Cancel", "CancelBtn", this);
-    auto* saveTransfer = button("&Save and transfer to event", "SaveTransferBtn", this);
+    auto* save = plainButton(QStringLiteral("Save"), "SaveBtn", this);
+    auto* cancel = plainButton(QStringLiteral("Cancel"), "CancelBtn", this);
+    auto* saveTransfer =
+        plainButton(QStringLiteral("&Save and transfer to event"), "SaveTransferBtn", this);
 
     auto* form = new QGridLayout;
     int row = 0;
@@ -104,18 +96,13 @@ void DatabaseEditor::buildBoxes() {
     for (QLineEdit* wide : {name_, memno_, address_[0], address_[1], address_[2], email_})
         wide->setMinimumWidth(wide->fontMetrics().horizontalAdvance(QString(28, QLatin1Char('n'))));
 
-    auto* pictureColumn = new QVBoxLayout;
-    pictureColumn->addWidget(picture_);
-    pictureColumn->addWidget(pictureButton);
-    pictureColumn->addWidget(removePicture);
-    pictureColumn->addStretch();
-
     auto* frequencies = new QVBoxLayout;
     frequencies->addWidget(noFreq_);
     frequencies->addWidget(crystalsLabel_);
     frequencies->addWidget(crystals_, 1);
     frequencies->addWidget(preferredLabel_);
     frequencies->addWidget(preferred_);
+    frequencies->addStretch(); // the check box stays on top while the list is hidden
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -125,17 +112,16 @@ void DatabaseEditor::buildBoxes() {
 
     auto* body = new QHBoxLayout;
     body->addLayout(form);
-    body->addLayout(pictureColumn);
+    body->addWidget(picture_);
     body->addLayout(frequencies);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body);
     layout->addLayout(buttons);
 
-    QWidget* order[] = {name_,       ability_,      memno_,        classBox_, transponder_,
-                        address_[0], address_[1],   address_[2],   postcode_, tel_,
-                        email_,      pictureButton, removePicture, noFreq_,   crystals_,
-                        preferred_,  save,          saveTransfer,  cancel};
-    for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+    chainTabOrder({name_, ability_, memno_, classBox_, transponder_, address_[0], address_[1],
+                   address_[2], postcode_, tel_, email_, &picture_->chooseButton(),
+                   &picture_->removeButton(), noFreq_, crystals_, preferred_, save, saveTransfer,
+                   cancel});
 
     onEnter(name_, [this] {
         name_->setText(toQt(capitaliseWords(fromQt(name_->text()))));
@@ -149,16 +135,6 @@ void DatabaseEditor::buildBoxes() {
         return frequencyChoices(record_.preffreq, crystals_->checked(), program_.freqnames);
     };
     preferred_->chosen = [this](int freq) { record_.preffreq = static_cast<int16_t>(freq); };
-    connect(pictureButton, &QPushButton::clicked, this, [this] {
-        PictureDialog dialog(program_.home.driverPicsDir(), record_.picture, op_, this);
-        if (dialog.exec() != QDialog::Accepted || !dialog.chosen()) return;
-        record_.picture = *dialog.chosen();
-        picture_->showFile(picturePath(program_.home.driverPicsDir(), record_.picture));
-    });
-    connect(removePicture, &QPushButton::clicked, this, [this] {
-        record_.picture.clear();
-        picture_->showFile({});
-    });
     connect(save, &QPushButton::clicked, this, [this] { this->save(false); });
     connect(saveTransfer, &QPushButton::clicked, this, [this] { this->save(true); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -177,7 +153,7 @@ void DatabaseEditor::fill() {
     postcode_->setText(toQt(record_.postcode));
     tel_->setText(toQt(record_.tel));
     email_->setText(toQt(record_.email));
-    picture_->showFile(picturePath(program_.home.driverPicsDir(), record_.picture));
+    picture_->showPicture(record_.picture);
     crystals_->setChecked(record_.ownedFreqs());
     preferred_->rebuild();
     noFreq_->setChecked(record_.noFreqNeeded());

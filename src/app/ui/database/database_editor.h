@@ -17,7 +17,7 @@ struct Program;
 class Operator;
 class FrequencyCheckList;
 class FrequencyChoiceBox;
-class PictureView;
+class PicturePanel;
 
 // "Driver Database Editor": one record of the open drivers database, a new one when no record is
 // given. "Save" stores it (refused without a name) and closes; "&Save and transfer to event" does
@@ -57,7 +57,7 @@ class DatabaseEditor : public QDialog {
     QLineEdit* postcode_;
     QLineEdit* tel_;
     QLineEdit* email_;
-    PictureView* picture_;
+    PicturePanel* picture_;
     QLabel* crystalsLabel_;
     FrequencyCheckList* crystals_;
     QLabel* preferredLabel_;

@@ -7,6 +7,7 @@
 #include "program/event_saves.h"
 #include "program/program.h"
 #include "ui/database/database_editor.h"
+#include "ui/drivers/controls.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -24,13 +25,6 @@ namespace {
 
 const DatabaseOrder Orders[] = {DatabaseOrder::IdNumber, DatabaseOrder::FirstName,
                                 DatabaseOrder::SecondName, DatabaseOrder::AbilityLevel};
-
-QPushButton* button(const char* caption, const char* name, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 } // namespace
 
@@ -65,10 +59,10 @@ DatabaseWindow::DatabaseWindow(Program& program, Operator& op, FileChoices files
     order_->addItems({QStringLiteral("Id Number"), QStringLiteral("First Name"),
                       QStringLiteral("Second Name"), QStringLiteral("Ability Level")});
     orderLabel->setBuddy(order_);
-    auto* transfer = button("Transfer Driver to event", "TransferBtn", this);
-    auto* add = button("New", "NewBtn", this);
-    auto* remove = button("Delete", "DeleteBtn", this);
-    auto* exportCsv = button("Export", "ExportBtn", this);
+    auto* transfer = plainButton(QStringLiteral("Transfer Driver to event"), "TransferBtn", this);
+    auto* add = plainButton(QStringLiteral("New"), "NewBtn", this);
+    auto* remove = plainButton(QStringLiteral("Delete"), "DeleteBtn", this);
+    auto* exportCsv = plainButton(QStringLiteral("Export"), "ExportBtn", this);
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(transfer);

@@ -3,10 +3,9 @@
 #include "platform/latin1.h"
 #include "ports/operator.h"
 #include "program/program.h"
-#include "ui/drivers/digit_box.h"
+#include "ui/drivers/controls.h"
 #include "ui/drivers/enter_key.h"
-#include "ui/drivers/picture_dialog.h"
-#include "ui/drivers/picture_view.h"
+#include "ui/drivers/picture_panel.h"
 #include "ui/drivers/results_grid.h"
 #include "ui/frequencies/frequency_allocation_window.h"
 
@@ -19,19 +18,11 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QSpinBox>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace vexa {
 
 namespace {
-
-QPushButton* button(const QString& caption, const char* name, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false); // Enter moves between boxes; it never presses a button
-    return b;
-}
 
 QLabel* labelFor(const char* caption, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(QString::fromLatin1(caption), parent);
@@ -58,10 +49,10 @@ DriverEntryWindow::~DriverEntryWindow() {
 }
 
 void DriverEntryWindow::buildNavigation() {
-    back_ = button(QStringLiteral("<"), "BackBtn", this);
+    back_ = plainButton(QStringLiteral("<"), "BackBtn", this);
     back_->setToolTip(QStringLiteral("Move Competetors backwards (+ Shift to go to start)"));
     back_->setAccessibleName(QStringLiteral("Back"));
-    forward_ = button(QStringLiteral(">"), "ForwardBtn", this);
+    forward_ = plainButton(QStringLiteral(">"), "ForwardBtn", this);
     forward_->setToolTip(QStringLiteral("Move Competetors forwards (+ Shift to go to end)"));
     forward_->setAccessibleName(QStringLiteral("Forward"));
     idBox_ = digitBox(3, "idnumED", this);
@@ -89,7 +80,7 @@ void DriverEntryWindow::buildFields() {
     className_->setObjectName(QStringLiteral("classnameLB"));
     noFreq_ = new QCheckBox(QStringLiteral("No Freq Needed / 2.4Ghz"), this);
     noFreq_->setObjectName(QStringLiteral("nofreqCHK"));
-    freqButton_ = button(QStringLiteral("Fre&q "), "FreqBtn", this);
+    freqButton_ = plainButton(QStringLiteral("Fre&q "), "FreqBtn", this);
     freqName_ = new QLabel(this);
     freqName_->setObjectName(QStringLiteral("freqnameLB"));
     ability_ = digitBox(3, "abilityED", this);
@@ -98,9 +89,9 @@ void DriverEntryWindow::buildFields() {
     transponder_ = digitBox(7, "transED", this);
     enabled_ = new QCheckBox(QStringLiteral("Driver Enabled"), this);
     enabled_->setObjectName(QStringLiteral("enabledCHK"));
-    picture_ = new PictureView("PictureIMG", this);
-    pictureButton_ = button(QStringLiteral("&Picture File"), "PictureBtn", this);
-    removePicture_ = button(QStringLiteral("&Remove Picture"), "RemovePicBtn", this);
+    picture_ = new PicturePanel(program_.home.driverPicsDir(), op_, this);
+    picture_->current = [this] { return entry_.competitor().picture; };
+    picture_->changed = [this](const std::string& name) { entry_.setPicture(name); };
     results_ = new ResultsGrid(this);
 
     auto* navigation = new QHBoxLayout;
@@ -129,33 +120,22 @@ void DriverEntryWindow::buildFields() {
     form->setColumnStretch(2, 1);
     form->setRowStretch(8, 1);
 
-    auto* pictureColumn = new QVBoxLayout;
-    pictureColumn->addWidget(picture_);
-    pictureColumn->addWidget(pictureButton_);
-    pictureColumn->addWidget(removePicture_);
-    pictureColumn->addStretch();
-
     auto* resultsGroup = new QGroupBox(QStringLiteral("Results"), this);
     resultsGroup->setObjectName(QStringLiteral("ResultsGB"));
     auto* resultsLayout = new QVBoxLayout(resultsGroup);
     resultsLayout->addWidget(results_);
-    int gridWidth = 2 * results_->frameWidth();
-    for (int c = 0; c < results_->columnCount(); ++c) gridWidth += results_->columnWidth(c);
-    results_->setMinimumWidth(gridWidth +
-                              results_->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 
     auto* body = new QHBoxLayout;
     body->addLayout(form, 1);
-    body->addLayout(pictureColumn);
+    body->addWidget(picture_);
     body->addWidget(resultsGroup);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(navigation);
     layout->addLayout(body);
 
-    QWidget* order[] = {back_,    idBox_,         forward_,       name_,   classBox_,
-                        noFreq_,  freqButton_,    ability_,       memno_,  transponder_,
-                        enabled_, pictureButton_, removePicture_, results_};
-    for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+    chainTabOrder({back_, idBox_, forward_, name_, classBox_, noFreq_, freqButton_, ability_,
+                   memno_, transponder_, enabled_, &picture_->chooseButton(),
+                   &picture_->removeButton(), results_});
 }
 
 void DriverEntryWindow::connectFields() {
@@ -194,11 +174,6 @@ void DriverEntryWindow::connectFields() {
     connect(enabled_, &QCheckBox::toggled, this, [this](bool on) {
         if (!filling_) entry_.setEnabled(on);
     });
-    connect(pictureButton_, &QPushButton::clicked, this, &DriverEntryWindow::choosePicture);
-    connect(removePicture_, &QPushButton::clicked, this, [this] {
-        entry_.removePicture();
-        showPicture();
-    });
     onEnter(idBox_, [this] { showTypedId(); });
 }
 
@@ -216,17 +191,13 @@ void DriverEntryWindow::fill() {
     enabled_->setChecked(c.isEnabled());
     results_->showRows(entry_.shownResults());
     showFrequency();
-    showPicture();
+    picture_->showPicture(c.picture);
     filling_ = false;
 }
 
 void DriverEntryWindow::showFrequency() {
     freqButton_->setEnabled(!entry_.competitor().noFreqNeeded());
     freqName_->setText(toQt(entry_.freqText()));
-}
-
-void DriverEntryWindow::showPicture() {
-    picture_->showFile(entry_.picturePath());
 }
 
 void DriverEntryWindow::setCompetitor(int id) {
@@ -263,13 +234,6 @@ void DriverEntryWindow::openFrequencies() {
     if (!isVisible()) return;
     showFrequency();
     ability_->setFocus();
-}
-
-void DriverEntryWindow::choosePicture() {
-    PictureDialog dialog(program_.home.driverPicsDir(), entry_.competitor().picture, op_, this);
-    if (dialog.exec() != QDialog::Accepted || !dialog.chosen()) return;
-    entry_.setPicture(*dialog.chosen());
-    showPicture();
 }
 
 void DriverEntryWindow::hideEvent(QHideEvent* event) {

@@ -14,7 +14,7 @@ namespace vexa {
 
 struct Program;
 class Operator;
-class PictureView;
+class PicturePanel;
 class ResultsGrid;
 
 // "Drivers Details", the competitor entry window: one competitor at a time, with the Id box and
@@ -52,11 +52,9 @@ class DriverEntryWindow : public QDialog {
     void connectFields();
     void fill();
     void showFrequency();
-    void showPicture();
     void showTypedId();
     void moveBack();
     void moveForward();
-    void choosePicture();
 
     Program& program_;
     Operator& op_;
@@ -76,9 +74,7 @@ class DriverEntryWindow : public QDialog {
     QLineEdit* memno_;
     QLineEdit* transponder_;
     QCheckBox* enabled_;
-    QPushButton* pictureButton_;
-    QPushButton* removePicture_;
-    PictureView* picture_;
+    PicturePanel* picture_;
     ResultsGrid* results_;
 };
 

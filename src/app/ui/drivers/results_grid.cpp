@@ -26,13 +26,24 @@ ResultsGrid::ResultsGrid(QWidget* parent) : EnterGrid(MaxRounds, 4, parent) {
     for (int r = 0; r < MaxRounds; ++r) {
         setItem(r, 0, fixedItem(QString::number(r + 1)));
         setItem(r, 1, fixedItem(QString()));
-        setItem(r, LapsColumn, new QTableWidgetItem);
-        setItem(r, TimeColumn, new QTableWidgetItem);
+        for (int c : {LapsColumn, TimeColumn}) {
+            auto* cell = new QTableWidgetItem;
+            cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            setItem(r, c, cell);
+        }
     }
     setColumnWidth(0, horizontalHeader()->sectionSizeHint(0));
     setColumnWidth(1, 8);
-    setColumnWidth(LapsColumn, fontMetrics().horizontalAdvance(QStringLiteral("888888")));
-    setColumnWidth(TimeColumn, fontMetrics().horizontalAdvance(QStringLiteral("88888.8888")));
+    setColumnWidth(LapsColumn, fontMetrics().horizontalAdvance(QStringLiteral("8888888")));
+    setColumnWidth(TimeColumn, fontMetrics().horizontalAdvance(QStringLiteral("888888.8888")));
+    // All twenty rounds show at once, without scrolling.
+    int width = 2 * frameWidth();
+    for (int c = 0; c < columnCount(); ++c) width += columnWidth(c);
+    const int height = 2 * frameWidth() + horizontalHeader()->sizeHint().height() +
+                       MaxRounds * verticalHeader()->defaultSectionSize();
+    setFixedSize(width, height);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setColumnEditor(LapsColumn, [](QLineEdit& e) { limitTo(e, QStringLiteral("[0-9]*"), 5); });
     setColumnEditor(TimeColumn,
                     [](QLineEdit& e) { limitTo(e, QStringLiteral("[0-9]*\\.?[0-9]*"), 12); });

@@ -1,4 +1,4 @@
-#include "ui/drivers/digit_box.h"
+#include "ui/drivers/controls.h"
 
 #include <QRegularExpressionValidator>
 
@@ -19,6 +19,18 @@ QLineEdit* digitBox(int digits, const char* name, QWidget* parent) {
     box->setMaximumWidth(
         box->fontMetrics().horizontalAdvance(QString(digits + 3, QLatin1Char('8'))));
     return box;
+}
+
+QPushButton* plainButton(const QString& caption, const char* name, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+void chainTabOrder(std::initializer_list<QWidget*> widgets) {
+    QWidget* const* w = widgets.begin();
+    for (size_t i = 0; i + 1 < widgets.size(); ++i) QWidget::setTabOrder(w[i], w[i + 1]);
 }
 
 } // namespace vexa

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QPushButton>
+
+#include <initializer_list>
 
 namespace vexa {
 
@@ -10,5 +13,12 @@ QLineEdit* digitBox(int digits, const char* name, QWidget* parent);
 
 // A text box of at most `capacity` characters.
 QLineEdit* textBox(int capacity, const char* name, QWidget* parent);
+
+// A button that Enter never presses unless it has the focus: in the driver windows Enter moves
+// between boxes.
+QPushButton* plainButton(const QString& caption, const char* name, QWidget* parent);
+
+// Tab goes through the widgets in this order.
+void chainTabOrder(std::initializer_list<QWidget*> widgets);
 
 } // namespace vexa
