@@ -10,6 +10,7 @@
 #include "race/race_engine.h"
 #include "race/sound_table.h"
 #include "session/end_of_round.h"
+#include "session/driver_commands.h"
 #include "session/race_view_bridge.h"
 #include "ui/event/welcome_window.h"
 #include "ui/main/about_box.h"
@@ -85,6 +86,7 @@ Session::Session(Program& program, SessionPorts ports)
                       [&counting] { return counting.lostCountDevice() != CountingDevice::Manual; });
     wireMenus();
     endOfRound_ = std::make_unique<EndOfRound>(*this);
+    wireDriverCommands(*this);
 }
 
 Session::~Session() {
