@@ -9,6 +9,7 @@
 #include "program/program.h"
 #include "race/race_engine.h"
 #include "race/sound_table.h"
+#include "session/race_commands.h"
 #include "session/race_view_bridge.h"
 #include "ui/event/welcome_window.h"
 #include "ui/main/about_box.h"
@@ -82,6 +83,7 @@ Session::Session(Program& program, SessionPorts ports)
     panel.onReconnect([&counting] { counting.reconnectDecoder(); },
                       [&counting] { return counting.lostCountDevice() != CountingDevice::Manual; });
     wireMenus();
+    wireRaceScreen(*this);
 }
 
 Session::~Session() {
