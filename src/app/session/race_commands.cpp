@@ -46,7 +46,8 @@ void wireRaceScreen(Session& session) {
     QObject::connect(&view, &RaceViewBridge::scrollLockToggled, panel,
                      [light] { light->toggle(); });
 
-    QObject::connect(panel, &RacePanelWidget::penaltyRequested, penalty, &PenaltyWindow::open);
+    QObject::connect(panel, &RacePanelWidget::penaltyRequested, penalty,
+                     &PenaltyWindow::showInFront);
     QObject::connect(panel, &RacePanelWidget::spectatorScreenRequested, spectators,
                      &RaceScreen::toggle);
     QObject::connect(&main, &MainWindow::screenShown, panel, [panel](Screen screen) {

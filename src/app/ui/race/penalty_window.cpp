@@ -44,7 +44,7 @@ PenaltyWindow::PenaltyWindow(RaceEngine& engine, QWidget* parent)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void PenaltyWindow::open() {
+void PenaltyWindow::showInFront() {
     show();
     raise();
     activateWindow();
@@ -54,7 +54,11 @@ void PenaltyWindow::open() {
 
 void PenaltyWindow::ok() {
     car_->interpretText();
-    if (engine_.givePenalty(car_->value())) accept();
+    if (engine_.givePenalty(car_->value()))
+        accept();
+    else
+        showInFront(); // back in front for the next number, never leaving it to the race panel's
+                       // keys
 }
 
 } // namespace vexa

@@ -17,7 +17,7 @@ class PenaltyWindow : public QDialog {
     explicit PenaltyWindow(RaceEngine& engine, QWidget* parent = nullptr);
 
     // Shows the window in front with the number box ready for typing.
-    void open();
+    void showInFront();
 
   private:
     void ok();

@@ -72,6 +72,8 @@ RacePanelWidget::RacePanelWidget(RaceEngine& engine, ProgSettings& settings,
     marshals_->setObjectName(QStringLiteral("marshalLB"));
     marshals_->setFocusPolicy(Qt::NoFocus);
     marshals_->setSelectionMode(QAbstractItemView::NoSelection);
+    // The list takes the height the controls beside it need, and scrolls beyond.
+    marshals_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
     auto* marshalsLayout = new QVBoxLayout(marshalsBox);
     marshalsLayout->setContentsMargins(4, 4, 4, 4);
     marshalsLayout->addWidget(marshals_);

@@ -32,19 +32,19 @@ RaceScreen::RaceScreen(const RaceEngine& engine, QWidget* parent)
     marshals_ = new MarshalsList("specmarshalLB", 2, marshalsBox);
     auto* marshalsLayout = new QVBoxLayout(marshalsBox);
     marshalsLayout->addWidget(marshals_);
-    auto* key = new ColourKey(QStringLiteral("Colour Key"), this);
+    key_ = new ColourKey(QStringLiteral("Colour Key"), this);
 
-    auto* texts = new QVBoxLayout;
+    auto* texts = new QHBoxLayout;
     texts->addWidget(clock_);
-    texts->addWidget(title_);
     texts->addStretch();
+    texts->addWidget(title_);
     auto* band = new QHBoxLayout;
-    band->addLayout(texts, 3);
-    band->addWidget(marshalsBox, 3);
-    band->addWidget(key, 0);
+    band->addWidget(marshalsBox, 1);
+    band->addWidget(key_, 0);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_, 1);
+    layout->addLayout(texts, 0);
     layout->addLayout(band, 0);
 
     refreshPanel();
@@ -95,9 +95,10 @@ void RaceScreen::resizeEvent(QResizeEvent* event) {
     big.setBold(true);
     clock_->setFont(big);
     title_->setFont(big);
-    QFont marshals = font();
-    marshals.setPixelSize(std::max(12, pixels * 6 / 10));
-    marshals_->setFont(marshals);
+    QFont small = font();
+    small.setPixelSize(std::max(12, pixels * 6 / 10));
+    marshals_->parentWidget()->setFont(small);
+    key_->setFont(small);
     QWidget::resizeEvent(event);
 }
 

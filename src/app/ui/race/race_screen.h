@@ -9,6 +9,7 @@ namespace vexa {
 class RaceEngine;
 class StandingsGrid;
 class MarshalsList;
+class ColourKey;
 
 // The "Race Screen" for drivers and spectators: the standings grid `CspecGrid` above a band with
 // the clock `specTimeLB` (red), the race title `specheatnumLB` (blue), the "Marshals" in two
@@ -38,6 +39,7 @@ class RaceScreen : public QWidget {
     QLabel* clock_;
     QLabel* title_;
     MarshalsList* marshals_;
+    ColourKey* key_;
 };
 
 } // namespace vexa

@@ -16,8 +16,8 @@ enum Column { Pos, Car, Name, Laps, Time, LastLap, FastestLap, FixedColumns };
 constexpr int OperatorHeaderHeight = 20;
 constexpr int OperatorRowHeight = 26;
 constexpr int ExtraColumnWidth = 110;
-// The race screen is sized for a full field.
-constexpr int SpectatorRows = 20;
+// The race screen's rows grow for a small field down to this many.
+constexpr int SpectatorMinimumRows = 10;
 
 // Paints a cell straight from the model: its background, and its text in the named colour with
 // an outline where light text would vanish on the light grid.
@@ -74,45 +74,69 @@ void StandingsGrid::carCellChanged(int row) {
 }
 
 void StandingsGrid::resizeEvent(QResizeEvent* event) {
-    if (grid_ == StandingsModel::Grid::Spectator) {
-        // Twenty rows and the header fill the height; the font follows the row height.
-        const int row = std::max(OperatorRowHeight, event->size().height() / (SpectatorRows + 1));
-        QFont big = font();
-        big.setPixelSize(row * 6 / 10);
-        big.setBold(true);
-        setFont(big);
-        horizontalHeader()->setFixedHeight(row);
-        verticalHeader()->setDefaultSectionSize(row);
-    }
     QTableView::resizeEvent(event);
-    sizeColumns();
+    if (grid_ == StandingsModel::Grid::Spectator)
+        fitSpectatorRows();
+    else
+        sizeColumns();
 }
 
 void StandingsGrid::sizeColumns() {
     QHeaderView* header = horizontalHeader();
-    const int columns = model_.columnCount();
-    if (header->count() < columns) return;
+    if (header->count() < model_.columnCount()) return;
     header->setSectionResizeMode(Name, QHeaderView::Stretch);
-    if (grid_ == StandingsModel::Grid::Operator) {
-        const int widths[FixedColumns] = {34, 40, 0, 44, 64, 64, 74};
-        for (int c = 0; c < FixedColumns; ++c)
-            if (c != Name) setColumnWidth(c, widths[c]);
-        for (int c = FixedColumns; c < columns; ++c) setColumnWidth(c, ExtraColumnWidth);
+    if (grid_ == StandingsModel::Grid::Spectator) {
+        fitSpectatorRows();
         return;
     }
-    // The widest text each column shows, in the grid's font, and a margin.
-    const QFontMetrics metrics(font());
+    const int widths[FixedColumns] = {34, 40, 0, 44, 64, 64, 74};
+    for (int c = 0; c < FixedColumns; ++c)
+        if (c != Name) setColumnWidth(c, widths[c]);
+    for (int c = FixedColumns; c < model_.columnCount(); ++c) setColumnWidth(c, ExtraColumnWidth);
+}
+
+std::array<int, StandingsGrid::SpectatorColumns> StandingsGrid::spectatorWidths(const QFont& font) {
+    // The widest text each column shows, and a margin; the name takes what is left.
+    const QFontMetrics metrics(font);
     const char* const widest[] = {
         "Pos", "Car", "", "Laps", " 999.99", " 999.99", " 999.99", "+ 999.99", "Predicted Result"};
     const char* const headers[] = {"Pos",         "Car",        "",
                                    "Laps",        "Time",       "Last Lap",
                                    "Fastest Lap", "Leader Gap", "Predicted Result"};
-    for (int c = 0; c < columns && c < 9; ++c) {
+    std::array<int, SpectatorColumns> widths{};
+    for (int c = 0; c < SpectatorColumns; ++c) {
         if (c == Name) continue;
         const int w = std::max(metrics.horizontalAdvance(QString::fromLatin1(widest[c])),
                                metrics.horizontalAdvance(QString::fromLatin1(headers[c])));
-        setColumnWidth(c, w + metrics.averageCharWidth() * 2);
+        widths[static_cast<size_t>(c)] = w + metrics.averageCharWidth() * 2;
     }
+    widths[Name] = metrics.averageCharWidth() * 16;
+    return widths;
+}
+
+void StandingsGrid::fitSpectatorRows() {
+    // The rows fill the height (ten rows at least, so that a small field does not shout), and
+    // the font follows the row height unless the columns would not fit across.
+    const int rows = std::max(model_.rowCount(), SpectatorMinimumRows);
+    const int row = std::max(OperatorRowHeight, height() / (rows + 1));
+    QFont big = font();
+    big.setBold(true);
+    big.setPixelSize(std::max(8, row * 6 / 10));
+    const auto sum = [](const std::array<int, SpectatorColumns>& w) {
+        int total = 0;
+        for (int x : w) total += x;
+        return total;
+    };
+    const int across = sum(spectatorWidths(big));
+    const int room = width() - 4;
+    if (across > room && room > 0) big.setPixelSize(std::max(8, big.pixelSize() * room / across));
+    setFont(big);
+    horizontalHeader()->setFixedHeight(row);
+    verticalHeader()->setDefaultSectionSize(row);
+    const auto widths = spectatorWidths(big);
+    if (horizontalHeader()->count() < SpectatorColumns) return;
+    for (int c = 0; c < SpectatorColumns; ++c)
+        if (c != Name) setColumnWidth(c, widths[static_cast<size_t>(c)]);
 }
 
 } // namespace vexa

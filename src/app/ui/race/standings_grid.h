@@ -4,11 +4,13 @@
 
 #include <QTableView>
 
+#include <array>
+
 namespace vexa {
 
 // A standings grid: the race panel's `CRaceGrid` (header 20 pixels, rows 26, extra columns 110
-// wide) or the race screen's `CspecGrid`, whose rows and font grow with the screen so that
-// twenty cars fill it and can be read from the drivers' rostrum.
+// wide) or the race screen's `CspecGrid`, whose rows and font grow with the screen and shrink
+// with the field, so that the standings fill it and can be read from the drivers' rostrum.
 class StandingsGrid : public QTableView {
     Q_OBJECT
   public:
@@ -23,7 +25,10 @@ class StandingsGrid : public QTableView {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    static constexpr int SpectatorColumns = 9;
+    static std::array<int, SpectatorColumns> spectatorWidths(const QFont& font);
     void sizeColumns();
+    void fitSpectatorRows();
 
     StandingsModel model_;
     StandingsModel::Grid grid_;
