@@ -31,6 +31,32 @@ GridColour textColour(QTableView& grid, int row, int column) {
         grid.model()->index(row, column).data(StandingsModel::GridTextRole).toInt());
 }
 
+// Every cell's text and colours, row by row.
+QList<QStringList> cells(QTableView& grid) {
+    QList<QStringList> out;
+    const QAbstractItemModel& m = *grid.model();
+    for (int r = 0; r < m.rowCount(); ++r) {
+        QStringList row;
+        for (int c = 0; c < m.columnCount(); ++c) {
+            const QModelIndex i = m.index(r, c);
+            row << i.data().toString() << i.data(StandingsModel::GridTextRole).toString()
+                << i.data(StandingsModel::GridBackgroundRole).toString();
+        }
+        out << row;
+    }
+    return out;
+}
+
+// The rows that the model told its views to draw again.
+QSet<int> rowsTold(const QSignalSpy& changes) {
+    QSet<int> rows;
+    for (const QList<QVariant>& change : changes)
+        for (int r = change[0].value<QModelIndex>().row();
+             r <= change[1].value<QModelIndex>().row(); ++r)
+            rows << r;
+    return rows;
+}
+
 QStringList headers(QTableView& grid) {
     QStringList out;
     for (int c = 0; c < grid.model()->columnCount(); ++c)
@@ -126,6 +152,50 @@ class RaceScreenTest : public QObject {
         QCOMPARE(textColour(spec, 2, Name), GridColour::Grey);
         QCOMPARE(child<QLabel>(*spectators, "specTimeLB")->text(),
                  QStringLiteral("Race Timer: 00:00:31   Remaining: 00:04:29"));
+    }
+
+    void everyChangedRowIsDrawnAgainAfterAPassing() {
+        RaceSession race(6);
+        race.openRaceScreen();
+        race.runToStart();
+        auto* panel = child<QWidget>(race.window(), "racePanelWidget");
+        auto* grid = child<QTableView>(race.window(), "CRaceGrid");
+        QTableView& spec = race.window().findChild<RaceScreen*>()->grid();
+        const Qt::Key keys[] = {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5, Qt::Key_6};
+        for (int lap = 1; lap <= 4; ++lap)
+            for (int car = 0; car < 6; ++car) {
+                // Car 1 fastest, car 6 slowest, so that the gaps change as the laps go on.
+                race.runToRaceSecond(lap * 15.0 + car * (0.5 + 0.4 * lap) + 0.3);
+                QTest::keyClick(panel, keys[car]);
+            }
+        // A passing watched on both grids: the rows whose cells changed, and the rows told.
+        QTableView* grids[2] = {grid, &spec};
+        const auto watch = [&](double second, Qt::Key key) {
+            QList<QStringList> before[2] = {cells(*grid), cells(spec)};
+            QSignalSpy operatorChanges(grid->model(), &QAbstractItemModel::dataChanged);
+            QSignalSpy specChanges(spec.model(), &QAbstractItemModel::dataChanged);
+            race.runToRaceSecond(second);
+            QTest::keyClick(panel, key);
+            const QSignalSpy* spies[2] = {&operatorChanges, &specChanges};
+            std::array<std::pair<QSet<int>, QSet<int>>, 2> out;
+            for (int g = 0; g < 2; ++g) {
+                const QList<QStringList> after = cells(*grids[g]);
+                for (int r = 0; r < after.size(); ++r)
+                    if (after[r] != before[g][r]) out[g].first << r;
+                out[g].second = rowsTold(*spies[g]);
+            }
+            return out;
+        };
+        // The leader starts lap 5: the gaps behind it change, and those rows are drawn again.
+        for (const auto& [changed, told] : watch(75.3, Qt::Key_1)) {
+            QVERIFY(changed.size() > 1);
+            QCOMPARE(told, changed);
+        }
+        // Then the second car: its row changes; the others stay as they are and are not drawn.
+        for (const auto& [changed, told] : watch(77.5, Qt::Key_2)) {
+            QCOMPARE(changed, QSet<int>{1});
+            QCOMPARE(told, changed);
+        }
     }
 
     void extraColumnMenuRules() {

@@ -55,7 +55,7 @@ bool needsOutline(GridColour text, GridColour background) {
 void drawGridText(QPainter& painter, const QRect& rect, int alignment, const QString& text,
                   const QColor& colour, bool outline) {
     if (outline) {
-        painter.setPen(QColor(40, 40, 40));
+        painter.setPen(OutlineColour);
         for (const QPoint offset : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)})
             painter.drawText(rect.translated(offset), alignment, text);
     }

@@ -22,6 +22,9 @@ QColor barColour(BarColour colour);
 // yellow and lime, seen from across the track).
 bool needsOutline(GridColour text, GridColour background);
 
+// The outline drawn around light text.
+inline const QColor OutlineColour{40, 40, 40};
+
 // Draws a cell's text in its colour, with a thin dark outline when `outline` is set.
 void drawGridText(QPainter& painter, const QRect& rect, int alignment, const QString& text,
                   const QColor& colour, bool outline);

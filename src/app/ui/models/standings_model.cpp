@@ -19,7 +19,8 @@ const char* const FixedHeaders[FixedColumns] = {"Pos",  "Car",      " Name",    
 
 StandingsModel::StandingsModel(const Standings& standings, Grid grid, QObject* parent)
     : QAbstractTableModel(parent), standings_(standings), grid_(grid),
-      rows_(static_cast<int>(standings.rows().size())), columns_(countColumns()) {}
+      rows_(static_cast<int>(standings.rows().size())), columns_(countColumns()),
+      shown_(standings.rows()) {}
 
 int StandingsModel::countColumns() const {
     return FixedColumns + (grid_ == Grid::Spectator ? 2 : standings_.visibleSlots());
@@ -109,15 +110,46 @@ void StandingsModel::refresh() {
         beginResetModel();
         rows_ = rows;
         columns_ = columns;
+        shown_ = standings_.rows();
         endResetModel();
         return;
     }
-    if (rows_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1));
-    if (grid_ == Grid::Operator) emit headerDataChanged(Qt::Horizontal, FixedColumns, columns_ - 1);
+    // Every row is read again; the view repaints the rows whose cells changed.
+    const auto& now = standings_.rows();
+    int first = -1;
+    for (int r = 0; r <= rows_; ++r) {
+        const bool changed =
+            r < rows_ && !sameCells(now[static_cast<size_t>(r)], shown_[static_cast<size_t>(r)]);
+        if (changed && first < 0) first = r;
+        if (!changed && first >= 0) {
+            emit dataChanged(index(first, 0), index(r - 1, columns_ - 1));
+            first = -1;
+        }
+    }
+    shown_ = now;
+    if (grid_ == Grid::Operator) {
+        // The extra columns' headers are drawn again only when their choice changed.
+        std::array<std::string, Standings::ExtraSlots> headers;
+        for (int k = 1; k <= Standings::ExtraSlots; ++k)
+            headers[static_cast<size_t>(k - 1)] = standings_.extraHeader(k);
+        if (headers != headers_) {
+            headers_ = headers;
+            emit headerDataChanged(Qt::Horizontal, FixedColumns, columns_ - 1);
+        }
+    }
+}
+
+bool StandingsModel::sameCells(const StandingsRow& a, const StandingsRow& b) const {
+    for (int c = 0; c < columns_; ++c)
+        if (*text(a, c) != *text(b, c)) return false;
+    return a.carText == b.carText && a.nameText == b.nameText &&
+           a.lapsTimeBackground == b.lapsTimeBackground && a.lapsTimeText == b.lapsTimeText;
 }
 
 void StandingsModel::carCellChanged(int row) {
-    if (row < 1 || row > rows_) return;
+    if (row < 1 || row > rows_ || static_cast<size_t>(row) > standings_.rows().size()) return;
+    shown_[static_cast<size_t>(row - 1)].carText =
+        standings_.rows()[static_cast<size_t>(row - 1)].carText;
     const QModelIndex cell = index(row - 1, Car);
     emit dataChanged(cell, cell, {Qt::ForegroundRole});
 }

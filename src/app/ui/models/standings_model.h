@@ -4,6 +4,10 @@
 
 #include <QAbstractTableModel>
 
+#include <array>
+#include <string>
+#include <vector>
+
 namespace vexa {
 
 // The live standings as a Qt table for one of the two grids: the operator grid (`CRaceGrid`,
@@ -27,7 +31,8 @@ class StandingsModel : public QAbstractTableModel {
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // Every row was rebuilt (the standings changed, or the extra columns).
+    // Every row was rebuilt (the standings changed, or the extra columns): every row is read
+    // again, and the rows whose cells changed are told to the view.
     void refresh();
     // Only the "Car" cell of a row (1-based) changed its colour.
     void carCellChanged(int row);
@@ -35,11 +40,14 @@ class StandingsModel : public QAbstractTableModel {
   private:
     int countColumns() const;
     const std::string* text(const StandingsRow& row, int column) const;
+    bool sameCells(const StandingsRow& a, const StandingsRow& b) const;
 
     const Standings& standings_;
     Grid grid_;
     int rows_ = 0;
     int columns_ = 0;
+    std::array<std::string, Standings::ExtraSlots> headers_;
+    std::vector<StandingsRow> shown_; // the rows as the view last drew them
 };
 
 } // namespace vexa

@@ -2,9 +2,11 @@
 
 #include "ui/models/grid_colours.h"
 
+#include <QHash>
 #include <QHeaderView>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QStaticText>
 #include <QStyledItemDelegate>
 
 namespace vexa {
@@ -19,8 +21,9 @@ constexpr int ExtraColumnWidth = 110;
 // The race screen's rows grow for a small field down to this many.
 constexpr int SpectatorMinimumRows = 10;
 
-// Paints a cell straight from the model: its background, and its text in the named colour with
-// an outline where light text would vanish on the light grid.
+// Paints a cell straight from the model: its background where it is not the grid's own, and its
+// text in the named colour with an outline where light text would vanish on the light grid. The
+// texts are laid out once and kept, since most of them stay the same from one passing to the next.
 class StandingsDelegate : public QStyledItemDelegate {
   public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -28,14 +31,52 @@ class StandingsDelegate : public QStyledItemDelegate {
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         const QRect cell = option.rect;
-        painter->fillRect(cell, index.data(Qt::BackgroundRole).value<QBrush>());
-        const QRect text = cell.adjusted(4, 0, -4, 0);
+        const auto background =
+            static_cast<GridColour>(index.data(StandingsModel::GridBackgroundRole).toInt());
+        if (background != GridColour::Normal)
+            painter->fillRect(cell, gridColour(background, option.palette));
+        const QStaticText& text = laidOut(index.data(Qt::DisplayRole).toString(), option.font);
+        if (text.text().isEmpty()) return;
+        const QSizeF size = text.size();
+        const QRect room = cell.adjusted(4, 0, -4, 0);
+        const int alignment = index.data(Qt::TextAlignmentRole).toInt();
+        const qreal x =
+            (alignment & Qt::AlignRight) ? room.right() + 1 - size.width() : room.left();
+        const QPointF at(x, room.top() + (room.height() - size.height()) / 2.0);
+        const auto colour =
+            static_cast<GridColour>(index.data(StandingsModel::GridTextRole).toInt());
         painter->setFont(option.font);
-        drawGridText(*painter, text, index.data(Qt::TextAlignmentRole).toInt(),
-                     index.data(Qt::DisplayRole).toString(),
-                     index.data(Qt::ForegroundRole).value<QBrush>().color(),
-                     index.data(StandingsModel::OutlineRole).toBool());
+        if (needsOutline(colour, background)) {
+            painter->setPen(OutlineColour);
+            for (const QPointF offset :
+                 {QPointF(-1, 0), QPointF(1, 0), QPointF(0, -1), QPointF(0, 1)})
+                painter->drawStaticText(at + offset, text);
+        }
+        painter->setPen(gridColour(colour, option.palette));
+        painter->drawStaticText(at, text);
     }
+
+  private:
+    static constexpr int KeptTexts = 4000;
+
+    const QStaticText& laidOut(const QString& text, const QFont& font) const {
+        if (font != font_) {
+            font_ = font;
+            texts_.clear();
+        }
+        if (texts_.size() > KeptTexts) texts_.clear();
+        auto found = texts_.find(text);
+        if (found == texts_.end()) {
+            QStaticText laid(text);
+            laid.setTextFormat(Qt::PlainText);
+            laid.prepare(QTransform(), font);
+            found = texts_.insert(text, laid);
+        }
+        return *found;
+    }
+
+    mutable QFont font_;
+    mutable QHash<QString, QStaticText> texts_;
 };
 
 } // namespace
@@ -50,6 +91,10 @@ StandingsGrid::StandingsGrid(const Standings& standings, StandingsModel::Grid gr
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setFocusPolicy(Qt::NoFocus); // the counting keys go to the race panel, never to the grid
     setWordWrap(false);
+    // The grid's own background is the cells' normal one, so only coloured cells are filled.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, gridColour(GridColour::Normal, colours));
+    setPalette(colours);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
