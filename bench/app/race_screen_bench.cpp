@@ -106,38 +106,35 @@ class RaceScreenBench {
     int next_ = 0;
 };
 
-// The rows that a passing changed are drawn again (mostly the car's own row, two when places
-// swap, every row behind a leader starting a new lap).
-void BM_OnePassingToBothGridsRepainted(benchmark::State& state) {
+// Passings one after another, each followed by the painting it causes; with `everyRow` both
+// grids are drawn again whole, as when every row changed.
+void runPassings(benchmark::State& state, bool everyRow) {
     RaceScreenBench bench;
     for (auto _ : state) {
         bench.nextPassing();
+        if (everyRow) bench.repaintEveryRow();
         QApplication::processEvents();
     }
     state.counters["operator_paints"] =
         benchmark::Counter(bench.operatorPaints.paints, benchmark::Counter::kAvgIterations);
     state.counters["spectator_paints"] =
         benchmark::Counter(bench.spectatorPaints.paints, benchmark::Counter::kAvgIterations);
+}
+
+// The rows that a passing changed are drawn again (mostly the car's own row, two when places
+// swap, every row behind a leader starting a new lap).
+void BM_OnePassingToBothGridsRepainted(benchmark::State& state) {
+    runPassings(state, false);
+}
+// The worst case: every row of both grids drawn again after the passing.
+void BM_OnePassingEveryRowOfBothGridsRepainted(benchmark::State& state) {
+    runPassings(state, true);
 }
 BENCHMARK(BM_OnePassingToBothGridsRepainted)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(400)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
-
-// The worst case: every row of both grids drawn again after the passing.
-void BM_OnePassingEveryRowOfBothGridsRepainted(benchmark::State& state) {
-    RaceScreenBench bench;
-    for (auto _ : state) {
-        bench.nextPassing();
-        bench.repaintEveryRow();
-        QApplication::processEvents();
-    }
-    state.counters["operator_paints"] =
-        benchmark::Counter(bench.operatorPaints.paints, benchmark::Counter::kAvgIterations);
-    state.counters["spectator_paints"] =
-        benchmark::Counter(bench.spectatorPaints.paints, benchmark::Counter::kAvgIterations);
-}
 BENCHMARK(BM_OnePassingEveryRowOfBothGridsRepainted)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(400)
