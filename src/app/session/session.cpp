@@ -11,6 +11,7 @@
 #include "race/sound_table.h"
 #include "session/end_of_round.h"
 #include "session/driver_commands.h"
+#include "session/race_commands.h"
 #include "session/race_view_bridge.h"
 #include "ui/event/welcome_window.h"
 #include "ui/main/about_box.h"
@@ -87,6 +88,7 @@ Session::Session(Program& program, SessionPorts ports)
     wireMenus();
     endOfRound_ = std::make_unique<EndOfRound>(*this);
     wireDriverCommands(*this);
+    wireRaceScreen(*this);
 }
 
 Session::~Session() {
