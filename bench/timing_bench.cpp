@@ -50,7 +50,7 @@ class NoLinks : public SerialPort, public DecoderSocket, public TimingView {
     bool isOpen() const override { return true; }
     void setRts(bool) override {}
     void write(const std::string&) override {}
-    void open(const std::string&) override {}
+    void open(const std::string&, uint16_t) override {}
     bool active() const override { return false; }
     std::string host() const override { return {}; }
     void showCountingEquipment(const std::string&) override {}
@@ -84,7 +84,7 @@ struct CountingRig {
     CountingRig() {
         bench::prepareCountedRaceField(program);
         station = std::make_unique<TimingStation>(
-            program, EquipmentLinks{scheduler, ports, links, links, links, links, search});
+            program, EquipmentLinks{scheduler, clock, ports, links, links, links, links, search});
         RaceEngine& engine =
             attachRaceEngine(program, RacePorts{clock, scheduler, ports, ports, station->equipment,
                                                 station->controller, ports, nullptr});

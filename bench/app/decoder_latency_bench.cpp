@@ -80,8 +80,8 @@ void BM_SocketBytesToSortCarPassReturned(benchmark::State& state) {
     bench::prepareCountedRaceField(program);
     program.settings.count1ComPort = IpAddressPortEntry;
     program.settings.ipAddress = address.toStdString();
-    TimingStation station(program,
-                          EquipmentLinks{scheduler, quiet, quiet, socket, quiet, quiet, quiet});
+    TimingStation station(
+        program, EquipmentLinks{scheduler, clock, quiet, quiet, socket, quiet, quiet, quiet});
     RaceEngine& engine =
         attachRaceEngine(program, RacePorts{clock, scheduler, quiet, quiet, station.equipment,
                                             station.controller, quiet, nullptr});

@@ -96,7 +96,7 @@ struct Rig {
             program.event.heats.setSlotText(1, id, std::to_string(id));
             ++id;
         }
-        host = std::make_unique<TimingHost>(program, scheduler, ports, view, search);
+        host = std::make_unique<TimingHost>(program, scheduler, clock, ports, view, search);
         attachRaceEngine(program, RacePorts{clock, scheduler, ports, ports, equipment(),
                                             host->station().controller, ports, nullptr});
     }
