@@ -234,8 +234,15 @@ void CountingEquipment::decoderLinkLost() {
 
 void CountingEquipment::linkLost(const std::string& notice) {
     closeLinks();
-    // During the presence check the check itself runs out.
-    if (presenceCheckRunning()) return;
+    if (presenceCheckRunning()) {
+        // A decoder looked for again that hangs up has not answered; at set-up the check runs
+        // out by itself.
+        if (checkKind_ != CheckKind::SetUp) {
+            stopPresenceCheck();
+            presenceCheckFailed();
+        }
+        return;
+    }
     if (!isDecoder(CountDevice)) return;
     lostDevice_ = CountDevice;
     setCountDevice(CountingDevice::Manual);

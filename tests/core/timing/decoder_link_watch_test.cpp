@@ -198,6 +198,24 @@ TEST_F(LinkWatch, TheReconnectButtonStaysOfferedUntilTheDecoderAnswers) {
     EXPECT_NEAR(car(0).lastpass, t, 0.001);
 }
 
+TEST_F(LinkWatch, ADecoderThatHangsUpOnAnAttemptHasNotAnswered) {
+    found();
+    startRace();
+    lose();
+    equipment().reconnectDecoder();
+    ASSERT_TRUE(equipment().presenceCheckRunning());
+    socket.isActive = false;
+    equipment().decoderLinkLost();
+    EXPECT_FALSE(equipment().presenceCheckRunning());
+    EXPECT_EQ(view.searchMessage, DecoderNotFoundMessage);
+    EXPECT_EQ(settingOf(equipment().lostCountDevice()), 2);
+    EXPECT_EQ(view.notices.size(), 1u); // no second notice of a lost link
+    // The next attempt of its own follows two seconds later.
+    const int opens = socket.opens;
+    runTo(now() + 2.0);
+    EXPECT_EQ(socket.opens, opens + 1);
+}
+
 TEST_F(LinkWatch, AttemptsWaitForARaceToTakePassings) {
     found();
     runTo(5);
