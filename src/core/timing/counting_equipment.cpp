@@ -25,12 +25,11 @@ CountingEquipment::CountingEquipment(Program& program, const EquipmentLinks& lin
     : program_(program), links_(links), counter_(program, links.view),
       p3_(program, counter_, P3LinkPorts{links.clock, links.scheduler, links.socket, links.view}),
       silence_(links.clock, links.scheduler),
+      checkTimer_(links.scheduler, true, [this] { presenceCheckStep(); }),
+      retryTimer_(links.scheduler, false, [this] { retry(); }),
       CountDevice(countingDeviceFromSetting(program.settings.countDevice)) {}
 
-CountingEquipment::~CountingEquipment() {
-    stopPresenceCheck();
-    stopRetry();
-}
+CountingEquipment::~CountingEquipment() = default;
 
 RaceEngine* CountingEquipment::race() const {
     return program_.race.get();
@@ -129,9 +128,8 @@ void CountingEquipment::startCheck(CountingDevice device, CheckKind kind) {
     checkedDevice_ = device;
     const bool italian = device == CountingDevice::System20 && program_.settings.italy;
     if (!italian)
-        checkTimer_ = links_.scheduler.startTimer(
-            device == CountingDevice::P3 ? P3PresenceCheckIntervalMs : PresenceCheckIntervalMs,
-            true, [this] { presenceCheckStep(); });
+        checkTimer_.start(device == CountingDevice::P3 ? P3PresenceCheckIntervalMs
+                                                       : PresenceCheckIntervalMs);
     std::string message;
     switch (device) {
     case CountingDevice::System20:
@@ -159,9 +157,7 @@ void CountingEquipment::askDecoder(CountingDevice device) {
 }
 
 void CountingEquipment::stopPresenceCheck() {
-    if (checkTimer_ == 0) return;
-    links_.scheduler.stopTimer(checkTimer_);
-    checkTimer_ = 0;
+    checkTimer_.stop();
 }
 
 void CountingEquipment::presenceCheckStep() {
@@ -272,30 +268,21 @@ void CountingEquipment::attemptReconnect(CheckKind kind) {
 }
 
 void CountingEquipment::scheduleRetry() {
-    stopRetry();
-    retryTimer_ = links_.scheduler.startTimer(backoff_.nextDelayMs(), false, [this] {
-        retryTimer_ = 0;
-        retry();
-    });
+    retryTimer_.start(backoff_.nextDelayMs());
 }
 
 void CountingEquipment::retry() {
     if (lostDevice_ == CountingDevice::Manual || presenceCheckRunning()) return;
     if (!raceTakesPassings()) {
-        // Between races: the next race's booking in starts the attempts again.
-        retryTimer_ = links_.scheduler.startTimer(ReconnectBackoff::FirstDelayMs, false, [this] {
-            retryTimer_ = 0;
-            retry();
-        });
+        // Between races: the next race starts the attempts again.
+        retryTimer_.start(ReconnectBackoff::FirstDelayMs);
         return;
     }
     attemptReconnect(CheckKind::Retry);
 }
 
 void CountingEquipment::stopRetry() {
-    if (retryTimer_ == 0) return;
-    links_.scheduler.stopTimer(retryTimer_);
-    retryTimer_ = 0;
+    retryTimer_.stop();
 }
 
 // ---- Received bytes and link events ----------------------------------------------------------

@@ -4,6 +4,7 @@
 #include "ports/scheduler.h"
 #include "ports/serial_port.h"
 #include "ports/timing_equipment.h"
+#include "race/race_timer.h"
 #include "timing/decoder_link_watch.h"
 #include "timing/line_assembler.h"
 #include "timing/p3_link.h"
@@ -97,7 +98,7 @@ class CountingEquipment : public TimingEquipment, public DecoderInput {
 
     // ---- Set-up and presence check ------------------------------------------------------------
     void Setupcountingequipment();
-    bool presenceCheckRunning() const { return checkTimer_ != 0; }
+    bool presenceCheckRunning() const { return checkTimer_.running(); }
     int presenceCheckProgress() const { return checkProgress_; }
     // The counting-equipment text last shown ("Manual Timing", "AMBrc(Com2)", ...).
     const std::string& statusText() const { return statusText_; }
@@ -212,8 +213,8 @@ class CountingEquipment : public TimingEquipment, public DecoderInput {
     MonitorView* monitorView_ = nullptr;
     LineAssembler serialLines_;
     LineAssembler socketLines_;
-    TimerId checkTimer_ = 0;
-    TimerId retryTimer_ = 0;
+    RaceTimer checkTimer_;
+    RaceTimer retryTimer_;
     int checkProgress_ = 0;
     CheckKind checkKind_ = CheckKind::SetUp;
     CountingDevice checkedDevice_ = CountingDevice::Manual;

@@ -11,13 +11,7 @@ void SilenceWatch::start(int limitSeconds, std::function<bool()> inRace,
     inRace_ = std::move(inRace);
     onSilent_ = std::move(onSilent);
     heard();
-    timer_ = scheduler_.startTimer(CheckIntervalMs, true, [this] { check(); });
-}
-
-void SilenceWatch::stop() {
-    if (timer_ == 0) return;
-    scheduler_.stopTimer(timer_);
-    timer_ = 0;
+    timer_.start(CheckIntervalMs);
 }
 
 void SilenceWatch::check() {

@@ -2,6 +2,7 @@
 
 #include "ports/clock.h"
 #include "ports/scheduler.h"
+#include "race/race_timer.h"
 
 #include <cstdint>
 #include <functional>
@@ -17,25 +18,22 @@ class SilenceWatch {
   public:
     static constexpr int CheckIntervalMs = 1000;
 
-    SilenceWatch(const Clock& clock, Scheduler& scheduler) : clock_(clock), scheduler_(scheduler) {}
-    ~SilenceWatch() { stop(); }
-    SilenceWatch(const SilenceWatch&) = delete;
-    SilenceWatch& operator=(const SilenceWatch&) = delete;
+    SilenceWatch(const Clock& clock, Scheduler& scheduler)
+        : clock_(clock), timer_(scheduler, true, [this] { check(); }) {}
 
     // Starts watching afresh. `inRace` tells whether the silence counts now; `onSilent` runs
     // once the silence has lasted `limitSeconds`, after which the watch has stopped.
     void start(int limitSeconds, std::function<bool()> inRace, std::function<void()> onSilent);
-    void stop();
+    void stop() { timer_.stop(); }
     // Bytes arrived on the link.
     void heard() { lastHeardMs_ = clock_.milliseconds(); }
-    bool running() const { return timer_ != 0; }
+    bool running() const { return timer_.running(); }
 
   private:
     void check();
 
     const Clock& clock_;
-    Scheduler& scheduler_;
-    TimerId timer_ = 0;
+    RaceTimer timer_;
     int64_t limitMs_ = 0;
     int64_t lastHeardMs_ = 0;
     std::function<bool()> inRace_;

@@ -19,11 +19,8 @@ std::string p3RecoveredNotice(uint64_t recovered, uint64_t lost) {
 }
 
 P3Link::P3Link(Program& program, PassingCounter& counter, const P3LinkPorts& ports)
-    : program_(program), counter_(counter), ports_(ports) {}
-
-P3Link::~P3Link() {
-    stopHoldTimer();
-}
+    : program_(program), counter_(counter), ports_(ports),
+      holdTimer_(ports.scheduler, false, [this] { giveUp(); }) {}
 
 // ---- The link ---------------------------------------------------------------------------------
 
@@ -38,7 +35,7 @@ void P3Link::linkOpened() {
 void P3Link::linkClosed() {
     reader_.reset();
     linkUp_ = false;
-    stopHoldTimer();
+    holdTimer_.stop();
 }
 
 void P3Link::askTime() {
@@ -62,7 +59,7 @@ void P3Link::found(const P3Frame& frame) {
         tracker_.restart();
         clock_.forget();
         held_.clear();
-        stopHoldTimer();
+        holdTimer_.stop();
         inHold_ = false;
     }
     if (id) decoderId_ = id;
@@ -153,18 +150,10 @@ void P3Link::armHold() {
         recoveredBefore_ = tracker_.recovered();
         abandonedBefore_ = tracker_.abandoned();
     }
-    stopHoldTimer();
     if (linkUp_)
-        holdTimer_ = ports_.scheduler.startTimer(HoldMs, false, [this] {
-            holdTimer_ = 0;
-            giveUp();
-        });
-}
-
-void P3Link::stopHoldTimer() {
-    if (holdTimer_ == 0) return;
-    ports_.scheduler.stopTimer(holdTimer_);
-    holdTimer_ = 0;
+        holdTimer_.start(HoldMs);
+    else
+        holdTimer_.stop();
 }
 
 void P3Link::giveUp() {
@@ -179,7 +168,7 @@ void P3Link::release() {
     for (size_t i = 0; i < ready; ++i) count(held_[i]);
     held_.erase(held_.begin(), held_.begin() + static_cast<std::ptrdiff_t>(ready));
     if (first || !inHold_) return;
-    stopHoldTimer();
+    holdTimer_.stop();
     inHold_ = false;
     const uint64_t recovered = tracker_.recovered() - recoveredBefore_;
     const uint64_t lost = tracker_.abandoned() - abandonedBefore_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ports/scheduler.h"
+#include "race/race_timer.h"
 #include "timing/p3_decoder_clock.h"
 #include "timing/p3_frame_reader.h"
 #include "timing/p3_passing_tracker.h"
@@ -57,7 +58,6 @@ class P3Link {
     static constexpr double EarlySeconds = 6.0;
 
     P3Link(Program& program, PassingCounter& counter, const P3LinkPorts& ports);
-    ~P3Link();
     P3Link(const P3Link&) = delete;
     P3Link& operator=(const P3Link&) = delete;
 
@@ -97,7 +97,6 @@ class P3Link {
     void observe(uint64_t decoderTime);
     void askForGaps();
     void armHold();
-    void stopHoldTimer();
     void giveUp();
     // Hands on the held passings that no missing one precedes; ends the hold when none is
     // missing.
@@ -113,8 +112,8 @@ class P3Link {
     std::optional<uint32_t> decoderId_;
     bool reanchor_ = false;
     bool linkUp_ = false;
-    std::vector<P3Passing> held_; // in passing-number order
-    TimerId holdTimer_ = 0;
+    std::vector<P3Passing> held_;  // in passing-number order
+    RaceTimer holdTimer_;          // while passings wait for missing ones on a link that is up
     uint64_t recoveredBefore_ = 0; // the tracker's count when the hold began
     uint64_t abandonedBefore_ = 0;
     bool inHold_ = false;
