@@ -361,12 +361,11 @@ void CountingEquipment::checkAnswer(std::string_view record) {
 
 void CountingEquipment::p3Frame(const P3Frame& frame) {
     if (presenceCheckRunning()) {
-        // Any good record answers: a decoder need not answer a request at once.
-        if (checkedDevice_ == CountingDevice::P3) {
-            p3_.found(frame);
-            presenceCheckAnswered();
-        }
-        return;
+        if (checkedDevice_ != CountingDevice::P3) return;
+        // Any good record answers, a decoder need not answer a request at once; the record is
+        // then taken like any other (the first one after a reconnect may be a passing).
+        p3_.found(frame);
+        presenceCheckAnswered();
     }
     if (MonitorMode) showMonitorOutput(monitorP3Record(frame, program_.event));
     p3_.record(frame, !MonitorMode);

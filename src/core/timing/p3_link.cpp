@@ -63,7 +63,6 @@ void P3Link::found(const P3Frame& frame) {
         inHold_ = false;
     }
     if (id) decoderId_ = id;
-    record(frame, false);
 }
 
 void P3Link::record(const P3Frame& frame, bool forRace) {

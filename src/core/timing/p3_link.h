@@ -76,7 +76,8 @@ class P3Link {
     // Asks for the decoder's type and versions ("Information" of the transponder test).
     void askVersion();
 
-    // The record that answered the presence check: the decoder is known from it.
+    // The record that answered the presence check: the decoder is known from it. The record
+    // itself is then taken as any other (record).
     void found(const P3Frame& frame);
     // A record of the decoder. Passings are tracked by number whatever becomes of them; with
     // `forRace` they go to the race when it takes passings, and the status to the main window.

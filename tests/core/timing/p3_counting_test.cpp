@@ -331,6 +331,21 @@ TEST_F(P3Counting, APassingFromBeforeTheStartIsNotCountedWhenItComesAgain) {
     EXPECT_EQ(notes(), std::vector<std::string>{P3BeforeStartNote});
 }
 
+TEST_F(P3Counting, APassingThatAnswersTheCheckIsCounted) {
+    foundAndStarted();
+    live({1, 102758186, 10.0});
+    socket.isActive = false;
+    equipment().decoderLinkLost();
+    runTo(origin + 12.0);
+    EXPECT_EQ(socket.opens, 2);
+    ASSERT_TRUE(equipment().presenceCheckRunning());
+    live({2, 102758186, 20.0}); // before any status or answer
+    EXPECT_EQ(socket.opens, 2);
+    EXPECT_EQ(countDevice(), 3);
+    EXPECT_EQ(car(0).lapcount, 2);
+    EXPECT_NEAR(car(0).lastpass, 20.0, 1e-6);
+}
+
 TEST_F(P3Counting, AnotherDecoderFoundOnReconnectNumbersItsOwnPassings) {
     foundAndStarted();
     live({700, 102758186, 10.0});
