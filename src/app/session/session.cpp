@@ -61,7 +61,7 @@ Session::Session(Program& program, SessionPorts ports)
     search_ = new AmbSearchWindow(mainWindow_.get());
     raceView_ = std::make_unique<RaceViewBridge>();
     TimingStatusPanel& panel = mainWindow_->timingPanel();
-    timing_ = std::make_unique<TimingHost>(program_, *scheduler_, *op_, panel, *search_);
+    timing_ = std::make_unique<TimingHost>(program_, *scheduler_, *clock_, *op_, panel, *search_);
 
     const OutputIdentity identity = loadOutputIdentity(program_.home.iniFile());
     outputs_ = std::make_unique<ResultOutputs>(program_, identity,
