@@ -21,7 +21,7 @@ struct Crossing {
     uint32_t number;
     std::optional<uint32_t> transponder;
     double raceSeconds; // when it happened
-    std::string code = {};
+    const char* code = "";
     std::optional<uint16_t> hits = 9;
     uint32_t decoder = Decoder;
 };
@@ -61,7 +61,7 @@ class P3Counting : public TimingFixture {
         P3FrameWriter w(P3Tor::Passing);
         w.u32(0x01, c.number);
         if (c.transponder) w.u32(0x03, *c.transponder);
-        if (!c.code.empty()) w.text(0x0A, c.code);
+        if (*c.code) w.text(0x0A, c.code);
         w.u64(0x04, decoderTime(origin + c.raceSeconds));
         w.u16(0x05, 120);
         if (c.hits) w.u16(0x06, *c.hits);
