@@ -198,6 +198,10 @@ class RaceEngine : private RaceValues {
     // "Copies" of the race panel: the lap-time copies printed after a race, held to 1..9.
     void setCopies(int copies);
 
+    // ---- Operations of the settings window ---------------------------------------------------
+    // "Min Lap Time" as the settings window closes: it holds at once, in a running race too.
+    void setMinLap(int seconds) { MinLap = seconds; }
+
   private:
     void Sortpassmass(int i, double T);
     void Sortpassstagger(int i, double T);
