@@ -12,6 +12,7 @@
 #include "session/end_of_round.h"
 #include "session/driver_commands.h"
 #include "session/race_view_bridge.h"
+#include "session/settings_commands.h"
 #include "ui/event/welcome_window.h"
 #include "ui/main/about_box.h"
 #include "ui/main/amb_search_window.h"
@@ -87,6 +88,7 @@ Session::Session(Program& program, SessionPorts ports)
     wireMenus();
     endOfRound_ = std::make_unique<EndOfRound>(*this);
     wireDriverCommands(*this);
+    wireSettingsCommands(*this);
 }
 
 Session::~Session() {
