@@ -58,8 +58,7 @@ ClassesPage::ClassesPage(ProgSettings& settings, Operator& op, QWidget* parent)
     int row = 0;
     for (const Minutes& m : minutes) {
         QLineEdit* field = settingLineEdit(m.name, duration);
-        field->setMaximumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("000000")) +
-                               16);
+        narrowField(field, 4);
         longHint(field, m.hint);
         durationGrid->addWidget(buddyLabel(m.caption, field, duration), row, 0);
         durationGrid->addWidget(field, row, 1);

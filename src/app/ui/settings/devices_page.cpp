@@ -21,12 +21,6 @@ QString comText(int n) {
     return QStringLiteral("Com %1").arg(n);
 }
 
-QRadioButton* radio(const char* name, const char* caption, QWidget* parent) {
-    auto* button = new QRadioButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
-
 } // namespace
 
 DevicesPage::DevicesPage(QWidget* parent) : QWidget(parent) {
@@ -44,6 +38,7 @@ DevicesPage::DevicesPage(QWidget* parent) : QWidget(parent) {
         devices_->addButton(button, id++);
         deviceLayout->addWidget(button);
     }
+    deviceLayout->addStretch();
     connect(devices_, &QButtonGroup::idClicked, this, [this] { layOutDevice(); });
 
     port_ = new QComboBox(countMethod_);
@@ -67,13 +62,15 @@ DevicesPage::DevicesPage(QWidget* parent) : QWidget(parent) {
     longHint(speedTrapOn_, "The AMBrc decoder's second loop measures the speed of the cars");
     gapPanel_ = new QWidget(speedTrap_);
     QLineEdit* gap = settingLineEdit("SpTpgapED", gapPanel_);
+    narrowField(gap, 5);
     longHint(gap, "The distance between the two loops of the speed trap");
     auto* gapRow = new QHBoxLayout(gapPanel_);
     gapRow->setContentsMargins(0, 0, 0, 0);
     gapRow->addWidget(buddyLabel("Gap Length", gap, gapPanel_));
     gapRow->addWidget(gap);
-    gapRow->addWidget(radio("SpTpgapfeet", "Feet", gapPanel_));
-    gapRow->addWidget(radio("SpTpgapmeters", "Meters", gapPanel_));
+    gapRow->addWidget(namedRadio("SpTpgapfeet", "Feet", gapPanel_));
+    gapRow->addWidget(namedRadio("SpTpgapmeters", "Meters", gapPanel_));
+    gapRow->addStretch();
     auto* trapLayout = new QVBoxLayout(speedTrap_);
     trapLayout->addWidget(speedTrapOn_);
     trapLayout->addWidget(gapPanel_);
@@ -99,6 +96,7 @@ DevicesPage::DevicesPage(QWidget* parent) : QWidget(parent) {
     methodLayout->addLayout(methodTop);
     methodLayout->addWidget(speedTrap_);
     methodLayout->addWidget(note);
+    methodLayout->addStretch();
 
     auto* rcio = new QGroupBox(QStringLiteral("RCio Connection"), this);
     controllerPort_ = new QComboBox(rcio);
@@ -110,6 +108,8 @@ DevicesPage::DevicesPage(QWidget* parent) : QWidget(parent) {
     auto* lights = new QGroupBox(QStringLiteral("Light Times - in countdown"), rcio);
     QLineEdit* noLights = settingLineEdit("NolightED", lights);
     QLineEdit* amber = settingLineEdit("yellowlightED", lights);
+    narrowField(noLights, 3);
+    narrowField(amber, 3);
     longHint(noLights, "Second of the countdown at which all start lights go off");
     longHint(amber, "Second of the countdown at which the amber light comes on");
     auto* lightsLayout = new QGridLayout(lights);
@@ -117,6 +117,7 @@ DevicesPage::DevicesPage(QWidget* parent) : QWidget(parent) {
     lightsLayout->addWidget(noLights, 0, 1);
     lightsLayout->addWidget(buddyLabel("Amber On", amber, lights), 1, 0);
     lightsLayout->addWidget(amber, 1, 1);
+    lightsLayout->setColumnStretch(2, 1);
     secondAmb_ = settingCheckBox("secondamb", "Second AMB decoder", rcio);
     secondAmb_->hide();
     QCheckBox* compatible = settingCheckBox("compatRCio", "Compatibility mode ", rcio);

@@ -20,18 +20,6 @@ namespace vexa {
 
 namespace {
 
-// Width of a field of a few digits.
-void narrow(QWidget* field, int characters) {
-    field->setMaximumWidth(
-        field->fontMetrics().horizontalAdvance(QLatin1Char('0')) * (characters + 2) + 16);
-}
-
-QRadioButton* radio(const char* name, const char* caption, QWidget* parent) {
-    auto* button = new QRadioButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
-
 QComboBox* startType(const char* name, QWidget* parent) {
     auto* list = new QComboBox(parent);
     list->setObjectName(QString::fromLatin1(name));
@@ -43,7 +31,7 @@ QComboBox* startType(const char* name, QWidget* parent) {
 QLineEdit* timeField(QGridLayout* grid, int row, const char* caption, const char* control,
                      const char* hint, QWidget* parent) {
     QLineEdit* field = settingLineEdit(control, parent);
-    narrow(field, 4);
+    narrowField(field, 4);
     longHint(field, hint);
     grid->addWidget(buddyLabel(caption, field, parent), row, 0);
     grid->addWidget(field, row, 1);
@@ -56,10 +44,10 @@ EventPage::EventPage(QWidget* parent) : QWidget(parent) {
     title_ = limitedLineEdit("meetingtitleED", TitleCapacity, TypedKeys::Any, this);
     longHint(title_, "The name of the meeting, printed on the results and the HTML pages");
     QLineEdit* length = settingLineEdit("tracklengthED", this);
-    narrow(length, 6);
+    narrowField(length, 6);
     longHint(length, "The length of one lap of the track, for the speeds in the results");
-    QRadioButton* feet = radio("Distfeetchk", "Feet", this);
-    QRadioButton* meters = radio("distmeterschk", "Meters", this);
+    QRadioButton* feet = namedRadio("Distfeetchk", "Feet", this);
+    QRadioButton* meters = namedRadio("distmeterschk", "Meters", this);
     auto* lengthRow = new QHBoxLayout;
     lengthRow->addWidget(length);
     lengthRow->addWidget(feet);
@@ -86,10 +74,11 @@ EventPage::EventPage(QWidget* parent) : QWidget(parent) {
     timeField(timesGrid, 4, "Max Last Lap", "maxlastlapT",
               "Seconds a car has after the race time to finish its last lap", times);
     maxLaps_ = limitedLineEdit("maxLapED", 4, TypedKeys::Digits, times);
-    narrow(maxLaps_, 4);
+    narrowField(maxLaps_, 4);
     longHint(maxLaps_, "A race ends for a car when it has run this many laps (0: no limit)");
     timesGrid->addWidget(buddyLabel("Max Race Laps", maxLaps_, times), 5, 0);
     timesGrid->addWidget(maxLaps_, 5, 1);
+    timesGrid->setColumnStretch(2, 1);
 
     auto* race = new QGroupBox(QStringLiteral("Race"), this);
     round_ = new QSpinBox(race);
@@ -100,8 +89,8 @@ EventPage::EventPage(QWidget* parent) : QWidget(parent) {
     heat_->setObjectName(QStringLiteral("heatnumed"));
     heat_->setRange(1, MaxRaces);
     longHint(heat_, "The race that is set up next");
-    heats_ = radio("rheat", "Heats", race);
-    finals_ = radio("rfinal", "Finals", race);
+    heats_ = namedRadio("rheat", "Heats", race);
+    finals_ = namedRadio("rfinal", "Finals", race);
     longHint(heats_, "Race from the heats table");
     longHint(finals_, "Race from the finals table");
     QCheckBox* countFirst = settingCheckBox("countfirstLCB", "Count first Lap (Mass Start)", race);

@@ -88,8 +88,7 @@ MiscPage::MiscPage(QWidget* parent) : QWidget(parent) {
     boxesLayout->addWidget(scroll);
     boxesLayout->addWidget(leader);
     for (const Box& b : boxes) {
-        QCheckBox* box = settingCheckBox(b.name, b.caption, this);
-        longHint(box, b.hint);
+        QCheckBox* box = settingCheckBox(b.name, b.caption, this, b.hint);
         boxesLayout->addWidget(box);
     }
     boxesLayout->addWidget(score);

@@ -59,10 +59,23 @@ QSpinBox* settingSpinBox(const char* control, QWidget* parent) {
     return spin;
 }
 
-QCheckBox* settingCheckBox(const char* control, const char* caption, QWidget* parent) {
+QCheckBox* settingCheckBox(const char* control, const char* caption, QWidget* parent,
+                           const char* hint) {
     auto* box = new QCheckBox(QString::fromLatin1(caption), parent);
     box->setObjectName(QString::fromLatin1(control));
+    if (hint) longHint(box, hint);
     return box;
+}
+
+QRadioButton* namedRadio(const char* name, const char* caption, QWidget* parent) {
+    auto* button = new QRadioButton(QString::fromLatin1(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+void narrowField(QWidget* field, int characters) {
+    const int digit = field->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    field->setMaximumWidth(digit * (characters + 2) + 16);
 }
 
 void longHint(QWidget* control, const char* text) {

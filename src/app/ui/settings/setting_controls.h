@@ -9,6 +9,7 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QRadioButton;
 class QSpinBox;
 class QWidget;
 
@@ -24,8 +25,13 @@ QLineEdit* settingLineEdit(const char* control, QWidget* parent);
 QLineEdit* limitedLineEdit(const char* name, int maxLength, TypedKeys keys, QWidget* parent);
 // A spin box for the table's field `control` (its range from the table).
 QSpinBox* settingSpinBox(const char* control, QWidget* parent);
-// A check box named `control`.
-QCheckBox* settingCheckBox(const char* control, const char* caption, QWidget* parent);
+// A check box named `control`, with its long hint when one is given.
+QCheckBox* settingCheckBox(const char* control, const char* caption, QWidget* parent,
+                           const char* hint = nullptr);
+// A radio button named `name`.
+QRadioButton* namedRadio(const char* name, const char* caption, QWidget* parent);
+// Makes a field as wide as `characters` digits.
+void narrowField(QWidget* field, int characters);
 // The long hint the window's status bar shows while the mouse is over `control`.
 void longHint(QWidget* control, const char* text);
 // A label for an input, as its buddy.

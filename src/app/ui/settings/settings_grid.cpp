@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+
 namespace vexa {
 
 namespace {
@@ -35,11 +37,14 @@ SettingsGrid::SettingsGrid(const char* name, int rows, std::initializer_list<Col
     setObjectName(QString::fromLatin1(name));
     QStringList headers;
     int column = 0;
-    for (const Column& c : columns) {
-        headers << QString::fromLatin1(c.header);
-        setColumnWidth(column++, c.width);
-    }
+    for (const Column& c : columns) headers << QString::fromLatin1(c.header);
     setHorizontalHeaderLabels(headers);
+    // At least as wide as the header's caption, whatever the font.
+    for (const Column& c : columns) {
+        const int caption =
+            horizontalHeader()->fontMetrics().horizontalAdvance(QString::fromLatin1(c.header)) + 12;
+        setColumnWidth(column++, std::max(c.width, caption));
+    }
     horizontalHeader()->setStretchLastSection(true);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);

@@ -37,6 +37,7 @@ SettingsWindow::SettingsWindow(Program& program, Operator& op, TimingStation& st
     setModal(true);
 
     tabs_ = new QTabWidget(this);
+    tabs_->setUsesScrollButtons(false); // every page's caption shows
     event_ = new EventPage(tabs_);
     sound_ = new SoundPage(
         [this](int n) {
@@ -71,6 +72,7 @@ SettingsWindow::SettingsWindow(Program& program, Operator& op, TimingStation& st
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_, 1);
     layout->addLayout(bottom);
+    resize(820, 600);
 
     // Enter belongs to the fields (it moves on in the grids and names): no button takes it.
     for (QPushButton* button : findChildren<QPushButton*>()) {
@@ -108,6 +110,7 @@ void SettingsWindow::drawSettings() {
     misc_->showStartOrder(s.firstRoundOrder);
     misc_->showScoreMethod();
     transponders_->redrawSet();
+    transponders_->showNames();
     classes_->showClasses();
 
     devices_->resetPortChanges();
@@ -194,8 +197,13 @@ bool SettingsWindow::event(QEvent* event) {
 }
 
 void SettingsWindow::showPages(bool transponderPage, bool testPage) {
-    tabs_->setTabVisible(tabs_->indexOf(transponders_), transponderPage);
-    tabs_->setTabVisible(tabs_->indexOf(test_), testPage);
+    // Only changes: setting a page's visibility again as it is makes a hidden tab bar forget
+    // that it must lay its tabs out anew.
+    for (const auto& [page, visible] :
+         {std::pair<QWidget*, bool>{transponders_, transponderPage}, {test_, testPage}}) {
+        const int index = tabs_->indexOf(page);
+        if (tabs_->isTabVisible(index) != visible) tabs_->setTabVisible(index, visible);
+    }
 }
 
 } // namespace vexa

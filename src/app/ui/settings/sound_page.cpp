@@ -16,8 +16,7 @@ namespace vexa {
 SoundPage::SoundPage(std::function<void(int)> speakNumber, QWidget* parent)
     : QWidget(parent), speakNumber_(std::move(speakNumber)) {
     runOrder_ = settingLineEdit("Readordmin", this);
-    runOrder_->setMaximumWidth(runOrder_->fontMetrics().horizontalAdvance(QStringLiteral("0000")) +
-                               16);
+    narrowField(runOrder_, 2);
     longHint(runOrder_, "Minutes between spoken running orders during a race (0: none)");
     auto* runOrderRow = new QHBoxLayout;
     runOrderRow->addWidget(buddyLabel("Read Running order every", runOrder_, this));
@@ -47,8 +46,7 @@ SoundPage::SoundPage(std::function<void(int)> speakNumber, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(runOrderRow);
     for (const Box& b : boxes) {
-        QCheckBox* box = settingCheckBox(b.name, b.caption, this);
-        longHint(box, b.hint);
+        QCheckBox* box = settingCheckBox(b.name, b.caption, this, b.hint);
         layout->addWidget(box);
     }
 

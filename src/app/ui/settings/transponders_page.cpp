@@ -90,14 +90,17 @@ bool TranspondersPage::chooseSet(int set) {
 }
 
 void TranspondersPage::redrawSet() {
-    for (int set = 1; set <= 4; ++set)
-        names_[static_cast<size_t>(set)]->setText(
-            toQt(settings_.trackSets[static_cast<size_t>(set)].name));
     if (shown_ == 0) return;
     const auto& transponders = settings_.trackSets[static_cast<size_t>(shown_)].transponders;
     for (int car = 1; car <= MaxSlots; ++car)
         grid_->setCellText(car - 1, 1,
                            toQt(transponderCellText(transponders[static_cast<size_t>(car)])));
+}
+
+void TranspondersPage::showNames() {
+    for (int set = 1; set <= 4; ++set)
+        names_[static_cast<size_t>(set)]->setText(
+            toQt(settings_.trackSets[static_cast<size_t>(set)].name));
 }
 
 void TranspondersPage::keepNames() {

@@ -30,9 +30,10 @@ class TranspondersPage : public QWidget {
     // number; the shown set stays.
     bool chooseSet(int set);
     int shownSet() const { return shown_; }
-    // Shows the shown set and the sets' names again from the settings.
+    // Shows the shown set again from the settings.
     void redrawSet();
-    // The names typed become the sets' names.
+    // The sets' names, shown from the settings and kept as typed.
+    void showNames();
     void keepNames();
 
     // The numbers of the grid's cells (an empty cell is -1); fails naming a cell that holds no
