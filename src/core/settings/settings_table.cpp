@@ -152,12 +152,6 @@ const SettingKey Table[] = {
 };
 // clang-format on
 
-bool isClassKey(const SettingKey& key) {
-    return std::holds_alternative<bool CS::*>(key.member) ||
-           std::holds_alternative<int32_t CS::*>(key.member) ||
-           std::holds_alternative<std::string CS::*>(key.member);
-}
-
 // The key with each '#' replaced by the next of the numbers.
 std::string keyName(const char* pattern, std::initializer_list<int> numbers) {
     std::string name;
@@ -187,26 +181,18 @@ bool controlMatches(const char* pattern, const std::string& name) {
     return i == name.size();
 }
 
-template <typename Settings> SettingRefOf<Settings> onceValue(const SettingKey& key, Settings& s) {
-    return std::visit(
-        [&s](auto member) -> SettingRefOf<Settings> {
-            using M = decltype(member);
-            if constexpr (std::is_same_v<M, bool PS::*> || std::is_same_v<M, int PS::*> ||
-                          std::is_same_v<M, std::string PS::*>)
-                return &(s.*member);
-            else
-                return std::monostate{};
-        },
-        key.member);
-}
+// The class a member pointer belongs to.
+template <typename T> struct MemberOf { using Class = void; };
+template <typename Value, typename Owner> struct MemberOf<Value Owner::*> { using Class = Owner; };
 
-template <typename Class> SettingRefOf<Class> classValue(const SettingKey& key, Class& c) {
+// The value of `owner` (the settings or one class) that the key names, when the key names a value
+// of that kind of owner.
+template <typename Owner> SettingRefOf<Owner> memberValue(const SettingKey& key, Owner& owner) {
     return std::visit(
-        [&c](auto member) -> SettingRefOf<Class> {
-            using M = decltype(member);
-            if constexpr (std::is_same_v<M, bool CS::*> || std::is_same_v<M, int32_t CS::*> ||
-                          std::is_same_v<M, std::string CS::*>)
-                return &(c.*member);
+        [&owner](auto member) -> SettingRefOf<Owner> {
+            using Class = typename MemberOf<decltype(member)>::Class;
+            if constexpr (std::is_same_v<Class, std::remove_const_t<Owner>>)
+                return &(owner.*member);
             else
                 return std::monostate{};
         },
@@ -223,7 +209,7 @@ template <typename Settings, typename Visit> void walk(Settings& s, const Visit&
             for (int i = 0; i < MaxClasses; ++i) {
                 auto& c = s.classes[static_cast<size_t>(i)];
                 for (size_t r = row; r < end; ++r)
-                    visit(table[r], keyName(table[r].key, {i}), classValue(table[r], c));
+                    visit(table[r], keyName(table[r].key, {i}), memberValue(table[r], c));
             }
             row = end - 1;
         } else if (std::holds_alternative<SetName>(key.member)) {
@@ -237,12 +223,18 @@ template <typename Settings, typename Visit> void walk(Settings& s, const Visit&
                           SettingRefOf<Settings>(&s.trackSets[static_cast<size_t>(set)]
                                                       .transponders[static_cast<size_t>(car)]));
         } else {
-            visit(key, std::string(key.key), onceValue(key, s));
+            visit(key, std::string(key.key), memberValue(key, s));
         }
     }
 }
 
 } // namespace
+
+bool isClassKey(const SettingKey& key) {
+    return std::holds_alternative<bool CS::*>(key.member) ||
+           std::holds_alternative<int32_t CS::*>(key.member) ||
+           std::holds_alternative<std::string CS::*>(key.member);
+}
 
 std::span<const SettingKey> settingsTable() {
     return Table;
@@ -257,17 +249,17 @@ const SettingKey* settingForControl(const std::string& control) {
 }
 
 SettingRef settingValue(const SettingKey& key, ProgSettings& settings) {
-    return onceValue(key, settings);
+    return memberValue(key, settings);
 }
 ConstSettingRef settingValue(const SettingKey& key, const ProgSettings& settings) {
-    return onceValue(key, settings);
+    return memberValue(key, settings);
 }
 
 SettingRefOf<ClassSetup> classSettingValue(const SettingKey& key, ClassSetup& c) {
-    return classValue(key, c);
+    return memberValue(key, c);
 }
 SettingRefOf<const ClassSetup> classSettingValue(const SettingKey& key, const ClassSetup& c) {
-    return classValue(key, c);
+    return memberValue(key, c);
 }
 
 void forEachSetting(ProgSettings& settings, const SettingVisit& visit) {

@@ -63,6 +63,9 @@ struct SettingKey {
 // keys come in this order). Reading takes the same keys.
 std::span<const SettingKey> settingsTable();
 
+// Whether the key is one of a class's ("Q Class#", ...).
+bool isClassKey(const SettingKey& key);
+
 // The key of a field of the settings window, or nullptr.
 const SettingKey* settingForControl(const std::string& control);
 

@@ -22,7 +22,7 @@ namespace {
 // The keys of the class table that the details group shows ("Q Class#", ...), with a field.
 template <typename Visit> void forEachDetail(const QWidget& group, Visit visit) {
     for (const SettingKey& key : settingsTable()) {
-        if (!key.control || std::string(key.section) != "Classes") continue;
+        if (!key.control || !isClassKey(key)) continue;
         if (QWidget* control = group.findChild<QWidget*>(QString::fromLatin1(key.control)))
             visit(key, control);
     }

@@ -65,32 +65,26 @@ MiscPage::MiscPage(QWidget* parent) : QWidget(parent) {
         orderGrid_->setCurrentCell(to, 0);
     });
 
-    struct Box {
-        const char* name;
-        const char* caption;
-        const char* hint;
-    };
-    const Box boxes[] = {
-        {"printafterraceCB", "Print race results after each race",
-         "The results of every race are printed on the default printer when it ends"},
-        {"Autoenablekeys", "Enable the keys automatically with AMB",
-         "With a decoder the lap counting keys are switched on with the decoder"},
-        {"onecolumn", "One column for frequencies",
-         "The drivers' crystal list shows the frequencies in one column"},
-        {"transponderletters", "Use transponder letters", "Transponders are shown with letters"},
-        {"namestartorder", "Names on start orders",
-         "Printed start orders show the drivers' names instead of car numbers"},
-        {"freqbydefaultCB", "New drivers need a frequency",
-         "A new driver needs a radio frequency unless told otherwise"},
-    };
     auto* boxesLayout = new QVBoxLayout;
     boxesLayout->addWidget(crystal_, 0, Qt::AlignLeft);
     boxesLayout->addWidget(scroll);
     boxesLayout->addWidget(leader);
-    for (const Box& b : boxes) {
-        QCheckBox* box = settingCheckBox(b.name, b.caption, this, b.hint);
-        boxesLayout->addWidget(box);
-    }
+    addCheckBoxes(boxesLayout,
+                  {
+                      {"printafterraceCB", "Print race results after each race",
+                       "The results of every race are printed on the default printer when it ends"},
+                      {"Autoenablekeys", "Enable the keys automatically with AMB",
+                       "With a decoder the lap counting keys are switched on with the decoder"},
+                      {"onecolumn", "One column for frequencies",
+                       "The drivers' crystal list shows the frequencies in one column"},
+                      {"transponderletters", "Use transponder letters",
+                       "Transponders are shown with letters"},
+                      {"namestartorder", "Names on start orders",
+                       "Printed start orders show the drivers' names instead of car numbers"},
+                      {"freqbydefaultCB", "New drivers need a frequency",
+                       "A new driver needs a radio frequency unless told otherwise"},
+                  },
+                  this);
     boxesLayout->addWidget(score);
     boxesLayout->addStretch();
     auto* layout = new QHBoxLayout(this);

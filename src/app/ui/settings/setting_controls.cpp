@@ -3,6 +3,7 @@
 #include "platform/latin1.h"
 #include "settings/setup_fields.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -65,6 +66,11 @@ QCheckBox* settingCheckBox(const char* control, const char* caption, QWidget* pa
     box->setObjectName(QString::fromLatin1(control));
     if (hint) longHint(box, hint);
     return box;
+}
+
+void addCheckBoxes(QBoxLayout* into, std::initializer_list<CheckBoxField> boxes, QWidget* parent) {
+    for (const CheckBoxField& b : boxes)
+        into->addWidget(settingCheckBox(b.control, b.caption, parent, b.hint));
 }
 
 QRadioButton* namedRadio(const char* name, const char* caption, QWidget* parent) {

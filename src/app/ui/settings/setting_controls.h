@@ -6,6 +6,9 @@
 
 #include <QString>
 
+#include <initializer_list>
+
+class QBoxLayout;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -28,6 +31,13 @@ QSpinBox* settingSpinBox(const char* control, QWidget* parent);
 // A check box named `control`, with its long hint when one is given.
 QCheckBox* settingCheckBox(const char* control, const char* caption, QWidget* parent,
                            const char* hint = nullptr);
+// Check boxes of the table's fields, added to `into` in order.
+struct CheckBoxField {
+    const char* control;
+    const char* caption;
+    const char* hint;
+};
+void addCheckBoxes(QBoxLayout* into, std::initializer_list<CheckBoxField> boxes, QWidget* parent);
 // A radio button named `name`.
 QRadioButton* namedRadio(const char* name, const char* caption, QWidget* parent);
 // Makes a field as wide as `characters` digits.

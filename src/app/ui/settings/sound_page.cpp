@@ -24,31 +24,25 @@ SoundPage::SoundPage(std::function<void(int)> speakNumber, QWidget* parent)
     runOrderRow->addWidget(new QLabel(QStringLiteral("Minutes"), this));
     runOrderRow->addStretch();
 
-    struct Box {
-        const char* name;
-        const char* caption;
-        const char* hint;
-    };
-    const Box boxes[] = {
-        {"coundownwarningCB", "Countdown warnings between races",
-         "Announce the minutes and seconds left before the next race"},
-        {"racenumreadCB", "Read the race number half way",
-         "Announce the race number half way into a race"},
-        {"readfinishorderCB", "Read the finishing order",
-         "Announce the car numbers in finishing order after a race"},
-        {"readimprovedCB", "Read the drivers who improved",
-         "After a heat, announce the cars whose drivers improved on an earlier round"},
-        {"soundremainCB", "Read the remaining time",
-         "With the running order, announce the minutes of the race left"},
-        {"numendingCB", "Count down the last five seconds (Mass Start)",
-         "Count 5, 4, 3, 2, 1 at the end of a mass start race"},
-    };
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(runOrderRow);
-    for (const Box& b : boxes) {
-        QCheckBox* box = settingCheckBox(b.name, b.caption, this, b.hint);
-        layout->addWidget(box);
-    }
+    addCheckBoxes(
+        layout,
+        {
+            {"coundownwarningCB", "Countdown warnings between races",
+             "Announce the minutes and seconds left before the next race"},
+            {"racenumreadCB", "Read the race number half way",
+             "Announce the race number half way into a race"},
+            {"readfinishorderCB", "Read the finishing order",
+             "Announce the car numbers in finishing order after a race"},
+            {"readimprovedCB", "Read the drivers who improved",
+             "After a heat, announce the cars whose drivers improved on an earlier round"},
+            {"soundremainCB", "Read the remaining time",
+             "With the running order, announce the minutes of the race left"},
+            {"numendingCB", "Count down the last five seconds (Mass Start)",
+             "Count 5, 4, 3, 2, 1 at the end of a mass start race"},
+        },
+        this);
 
     auto* test = new QGroupBox(QStringLiteral("Sound Test (Numbers)"), this);
     number_ = new QSpinBox(test);
