@@ -540,6 +540,23 @@ class SettingsWindowTest : public QObject {
         QCOMPARE(label->text(), QStringLiteral("Timer: 00:01:05"));
     }
 
+    void aDriverCrossingTheLoopIsBookedIn() {
+        Rig rig([](Program& p) {
+            p.settings.countDevice = 2;
+            p.event.competitor(1).transponder = 4012345;
+            p.event.competitor(1).enabled = 'N';
+        });
+        rig.open();
+        rig.sound.clear();
+        rig.session->equipment().CommPortDriverReceiveData(
+            "\x01@\t9\t1\t4012345\t12.345\t5\t80\t2\r\n");
+        QCOMPARE(rig.control<QPlainTextEdit>("CheckstranMemo")->toPlainText(),
+                 QStringLiteral("Ann Lee Tx#:4012345 Time:12.345 Hits:5 Signal:80 Batt: Normal"));
+        QCOMPARE(rig.program.event.competitor(1).enabled, 'Y');
+        QCOMPARE(rig.sound.sounds(), std::vector<std::string>({"one.wav", "bookedin.wav"}));
+        rig.window().close();
+    }
+
     void startOrderRowsAreDraggedAndRenumbered() {
         Rig rig;
         rig.open();
