@@ -34,7 +34,7 @@ inline constexpr const char* AddressPortEntryCaption = "IP Address";
 
 // What the "Count Method" group shows for a choice with a port entry selected (-1 for none).
 struct DeviceLayout {
-    bool portList;        // `portlb` and `countdevicecomcb`
+    bool portList; // `portlb` and `countdevicecomcb`
     // Whether the list holds "IP Address" as its ninth entry; nothing: the list stays as it is.
     std::optional<bool> addressEntry;
     bool addressField;    // `ambrcIPED`
