@@ -128,6 +128,7 @@ void typeInCell(SettingsGrid* grid, int row, const QString& keys) {
     editor->selectAll();
     QTest::keyClick(editor, Qt::Key_Backspace);
     QTest::keyClicks(editor, keys);
+    QCOMPARE(grid->currentRow(), row); // a character too many moves nowhere
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -90,9 +90,14 @@ void SettingsGrid::nextRow() {
 }
 
 void SettingsGrid::keyPressEvent(QKeyEvent* event) {
+    // A key the editor passes on (Enter, or a character beyond the cell's length) stays with the
+    // cell: Enter moves on once the editor has closed, and no key jumps to another row.
+    if (state() == QAbstractItemView::EditingState) {
+        event->accept();
+        return;
+    }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        // While a cell is typed its editor ends with Enter, and closeEditor moves on.
-        if (!dragRows_ && state() != QAbstractItemView::EditingState) nextRow();
+        if (!dragRows_) nextRow();
         event->accept();
         return;
     }
