@@ -10,11 +10,11 @@
 
 namespace vexa {
 
-// Reads every key in the program's order, applying defaults, read rules and clamps. The event
-// values of `settings` are left as they are.
+// Reads every key of the settings table (settings_table.h) with its default, read rule and clamp.
+// The event values of `settings` are left as they are.
 void loadini(const IniFile& ini, ProgSettings& settings);
 
-// Writes every key in the program's order into `ini`; lines the program does not write
+// Writes every key of the settings table in its order into `ini`; lines the program does not write
 // ("LOWEST HITS", "DPLAPSONLY", unknown keys and sections) stay as they are.
 void writeini(const ProgSettings& settings, IniFile& ini);
 
