@@ -10,6 +10,7 @@
 #include "race/race_engine.h"
 #include "race/sound_table.h"
 #include "session/race_view_bridge.h"
+#include "session/table_commands.h"
 #include "ui/event/welcome_window.h"
 #include "ui/main/about_box.h"
 #include "ui/main/amb_search_window.h"
@@ -82,6 +83,7 @@ Session::Session(Program& program, SessionPorts ports)
     panel.onReconnect([&counting] { counting.reconnectDecoder(); },
                       [&counting] { return counting.lostCountDevice() != CountingDevice::Manual; });
     wireMenus();
+    wireTableCommands(*this);
 }
 
 Session::~Session() {

@@ -1,0 +1,26 @@
+#pragma once
+
+namespace vexa {
+
+class Session;
+class TablesScreen;
+
+// Puts the tables screen on the main window's tables page, draws it each time it is shown, and
+// connects "Find" of the driver menu. Still to connect from outside: the screen's
+// driverOpenRequested (the "Drivers Details" entry window on an Id), frequenciesOpenRequested
+// (that window set to the Id and "Frequencies" opened for it), and the sort window's
+// setMultipleFtdWindow (the "Multiple FTD" window).
+void wireTableCommands(Session& session);
+
+// The tables screen of the session's main window.
+TablesScreen& tablesScreen(Session& session);
+
+// "Find Driver" for a competitor: "GO TO >>" shows the tables screen with the found cell
+// selected on its table's page.
+void openFindDriver(Session& session, int id);
+
+// "Enter Finals" on the end-of-round window: the finals page, then the "Sort Table" windows with
+// the finals table fixed. Returns whether the finals table was rebuilt (and written).
+bool sortTableForFinals(Session& session);
+
+} // namespace vexa
