@@ -8,7 +8,9 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 
 namespace vexa {
 
@@ -51,12 +53,36 @@ CellKey cellKey(const QKeyEvent& event) {
     return digit ? CellKey::Digit : CellKey::Other;
 }
 
+// Race cells hold a few digits: drawn as plain centred text on the cell's background, a thousand
+// cells at a time, without the general item machinery (text layout, eliding, icons).
+class RaceCellDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const bool selected = option.state & QStyle::State_Selected;
+        const QPalette::ColorGroup group =
+            option.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
+        if (selected)
+            painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
+        painter->setPen(
+            option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->drawText(option.rect, Qt::AlignCenter, index.data().toString());
+        if (option.state & QStyle::State_HasFocus) {
+            painter->setPen(QPen(option.palette.color(group, QPalette::Text), 1, Qt::DotLine));
+            painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+        }
+    }
+};
+
 } // namespace
 
 RacingGrid::RacingGrid(RacingTableModel& model, const char* objectName, QWidget* parent)
     : QTableView(parent), model_(model) {
     setObjectName(QString::fromLatin1(objectName));
     setModel(&model_);
+    setItemDelegate(new RaceCellDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTabKeyNavigation(false);
