@@ -1,9 +1,6 @@
-#include "program/program.h"
 #include "programme/heat_sort_plan.h"
 #include "programme/reseeding.h"
 #include "support/event_builder.h"
-#include "support/print_recorder.h"
-#include "support/temp_dir.h"
 #include "tables/tables_test_support.h"
 #include "ui/tables/table_page.h"
 #include "ui/tables/tables_screen.h"
@@ -21,13 +18,9 @@ using vexa::test::child;
 using vexa::test::onModal;
 
 // The two "Sort Table" windows as "Sort" and "Enter Finals" open them, and the tables they fill.
-class SortTableWindowsTest : public QObject {
+class SortTableWindowsTest : public QObject, test::TablesTestEvent {
     Q_OBJECT
 
-    test::TempDir dir_;
-    std::unique_ptr<Program> program_;
-    test::RecordingOperator op_;
-    QStringList& messages_ = op_.shown;
     std::vector<std::pair<int, int>> overallPages_;
     std::unique_ptr<TablesScreen> screen_;
 
@@ -51,25 +44,11 @@ class SortTableWindowsTest : public QObject {
                        std::to_string(e.cpts[id].finalfreq) + " ";
         return out;
     }
-    static QStringList rowsOf(QTableWidget* grid) {
-        QStringList rows;
-        for (int r = 0; r < grid->rowCount(); ++r) {
-            QStringList cells;
-            for (int c = 0; c < grid->columnCount(); ++c)
-                cells << (grid->item(r, c) ? grid->item(r, c)->text() : QString());
-            rows << cells.join('|');
-        }
-        return rows;
-    }
     template <typename T> static T* in(QWidget& w, const char* name) { return child<T>(w, name); }
 
   private slots:
     void init() {
-        program_ = std::make_unique<Program>();
-        program_->paths = EventPaths::in(dir_.path());
-        std::filesystem::remove(program_->paths->heats);
-        std::filesystem::remove(program_->paths->finals);
-        std::filesystem::remove(program_->paths->competitors);
+        freshProgram();
         ProgSettings& s = program_->settings;
         s.classes[1].name = "Juniors";
         s.classes[2].name = "Seniors";
@@ -90,16 +69,9 @@ class SortTableWindowsTest : public QObject {
         }
         test::driver(e, 40, "No Score", 1).ability = 90;
         test::driver(e, 41, "Not Enabled", 1).enabled = 'N';
-        messages_.clear();
         overallPages_.clear();
-        screen_ = std::make_unique<TablesScreen>(
-            *program_, op_,
-            TablesScreenPorts{
-                ReportPrinting{*program_, OutputIdentity{}, [](QWidget*) { return nullptr; },
-                               [] { return LocalMoment{}; }, op_},
-                [this](int first, int last) { overallPages_.emplace_back(first, last); }});
-        screen_->show();
-        screen_->showTables();
+        screen_ =
+            tablesScreen([this](int first, int last) { overallPages_.emplace_back(first, last); });
     }
     void cleanup() { screen_.reset(); }
 
@@ -183,10 +155,10 @@ class SortTableWindowsTest : public QObject {
         onModal("TVexaheatsortcont", [&](QWidget& w) {
             QCOMPARE(w.windowTitle(), QStringLiteral("Sort Table"));
             auto* grid = in<QTableWidget>(w, "DriverclassnumSG");
-            shown = rowsOf(grid);
+            shown = test::rowsOf(*grid);
             grid->item(1, 4)->setText(QStringLiteral("8"));
             in<QPushButton>(w, "UpdateBtn")->click();
-            updated = rowsOf(grid);
+            updated = test::rowsOf(*grid);
             in<QPushButton>(w, "OKBtn")->click();
         });
         child<QPushButton>(*screen_, "SortBtn")->click();
@@ -244,7 +216,7 @@ class SortTableWindowsTest : public QObject {
         onModal("TVexaheatsortcont", [&](QWidget& w) {
             pagesBeforeControl = overallPages_;
             auto* grid = in<QTableWidget>(w, "DriverclassnumSG");
-            shown = rowsOf(grid);
+            shown = test::rowsOf(*grid);
             grid->item(1, 4)->setText(QStringLiteral("8")); // without "Update": no effect
             in<QPushButton>(w, "OKBtn")->click();
         });
@@ -295,7 +267,7 @@ class SortTableWindowsTest : public QObject {
             auto* grid = in<QTableWidget>(w, "DriverclassnumSG");
             grid->item(1, 4)->setText(typed);
             in<QPushButton>(w, "UpdateBtn")->click();
-            after = rowsOf(grid);
+            after = test::rowsOf(*grid);
             in<QPushButton>(w, "CancelBtn")->click();
         });
         const std::string before = dump(program_->event.heats);

@@ -1,9 +1,5 @@
-#include "files/event_files.h"
-#include "program/program.h"
 #include "programme/entry_checks.h"
 #include "support/event_builder.h"
-#include "support/print_recorder.h"
-#include "support/temp_dir.h"
 #include "tables/tables_test_support.h"
 #include "ui/tables/entry_problems_grid.h"
 #include "ui/tables/table_page.h"
@@ -23,43 +19,14 @@ using vexa::test::child;
 using vexa::test::seated;
 
 // The tables screen's tool bar and the entry checks, driven as the operator drives them.
-class TablesScreenTest : public QObject {
+class TablesScreenTest : public QObject, test::TablesTestEvent {
     Q_OBJECT
 
-    test::TempDir dir_;
-    std::unique_ptr<Program> program_;
-    test::RecordingOperator op_;
-    QStringList& messages_ = op_.shown;
-    std::vector<std::string> jobs_;
-
-    std::unique_ptr<TablesScreen> screen() {
-        ReportPrinting printing{*program_, OutputIdentity{},
-                                [](QWidget*) { return std::make_unique<test::PrintRecorder>(); },
-                                [] { return LocalMoment::withPlainTexts(2026, 12, 8, 14, 5, 9); },
-                                op_};
-        auto s = std::make_unique<TablesScreen>(*program_, op_, TablesScreenPorts{printing, {}});
-        s->resize(1000, 640);
-        s->show();
-        s->showTables();
-        return s;
-    }
-
-    // The rows of the entry problems grid, cells joined by '|'.
-    static QStringList rowsOf(QTableWidget* grid) {
-        QStringList rows;
-        for (int r = 0; r < grid->rowCount(); ++r) {
-            QStringList cells;
-            for (int c = 0; c < grid->columnCount(); ++c)
-                cells << (grid->item(r, c) ? grid->item(r, c)->text() : QString());
-            rows << cells.join('|');
-        }
-        return rows;
-    }
+    std::unique_ptr<TablesScreen> screen() { return tablesScreen(); }
 
   private slots:
     void init() {
-        program_ = std::make_unique<Program>();
-        program_->paths = EventPaths::in(dir_.path());
+        freshProgram();
         program_->settings.classes[1].name = "Touring";
         program_->freqnames.names[3] = "27.045";
         program_->freqnames.names[4] = "27.095";
@@ -69,9 +36,6 @@ class TablesScreenTest : public QObject {
         test::driver(e, 3, "Cy Dee", 1).heatfreq = 4;
         e.cpts[2].setOwnedFreqs({3, 4, 5});
         test::driver(e, 7, "Di Fox", 1);
-        messages_.clear();
-        std::filesystem::remove(program_->paths->competitors);
-        std::filesystem::remove(program_->paths->heats);
     }
 
     void thePageShownFollowsTheTableRacedFrom() {
@@ -138,7 +102,7 @@ class TablesScreenTest : public QObject {
         test::place(program_->event.finals, 1, {{1, 7}}); // not the table shown
         auto s = screen();
         auto* grid = child<EntryProblemsGrid>(*s, "DProbsGRD");
-        QCOMPARE(rowsOf(grid), QStringList{"||||"});
+        QCOMPARE(test::rowsOf(*grid), QStringList{"||||"});
         QStringList headers;
         for (int c = 0; c < grid->columnCount(); ++c)
             headers << grid->horizontalHeaderItem(c)->text();
@@ -150,16 +114,16 @@ class TablesScreenTest : public QObject {
         QVERIFY(noted);
 
         child<QPushButton>(*s, "CheckBtn")->click();
-        QCOMPARE(rowsOf(grid), (QStringList{
-                                   "7|1|4|Di Fox|No Frequency Allocated",
-                                   "2|1|3|Bob Ray|Frequency Conflict",
-                                   "45|1|2||Driver has no name",
-                                   "45|1|2||No Frequency Allocated",
-                                   "3|2|4|Cy Dee|is also in Heat:2 Car:1",
-                                   "3|2|4|Cy Dee|Frequency Conflict",
-                                   "3|2|1|Cy Dee|is also in Heat:2 Car:4",
-                                   "||||",
-                               }));
+        QCOMPARE(test::rowsOf(*grid), (QStringList{
+                                          "7|1|4|Di Fox|No Frequency Allocated",
+                                          "2|1|3|Bob Ray|Frequency Conflict",
+                                          "45|1|2||Driver has no name",
+                                          "45|1|2||No Frequency Allocated",
+                                          "3|2|4|Cy Dee|is also in Heat:2 Car:1",
+                                          "3|2|4|Cy Dee|Frequency Conflict",
+                                          "3|2|1|Cy Dee|is also in Heat:2 Car:4",
+                                          "||||",
+                                      }));
 
         QSignalSpy drivers(s.get(), &TablesScreen::driverOpenRequested);
         QSignalSpy frequencies(s.get(), &TablesScreen::frequenciesOpenRequested);
@@ -176,7 +140,7 @@ class TablesScreenTest : public QObject {
         // Each check starts afresh; on an empty table the grid keeps only its empty row.
         program_->event.heats.clear();
         child<QPushButton>(*s, "CheckBtn")->click();
-        QCOMPARE(rowsOf(grid), QStringList{"||||"});
+        QCOMPARE(test::rowsOf(*grid), QStringList{"||||"});
     }
 
     void checkRunsOnTheTableShown() {
@@ -186,8 +150,9 @@ class TablesScreenTest : public QObject {
         auto s = screen();
         child<QPushButton>(*s, "CheckBtn")->click();
         auto* grid = child<QTableWidget>(*s, "DProbsGRD");
-        QCOMPARE(rowsOf(grid), (QStringList{"2|4|2|Bob Ray|No Frequency Allocated",
-                                            "1|4|1|Ann Lee|No Frequency Allocated", "||||"}));
+        QCOMPARE(test::rowsOf(*grid),
+                 (QStringList{"2|4|2|Bob Ray|No Frequency Allocated",
+                              "1|4|1|Ann Lee|No Frequency Allocated", "||||"}));
     }
 
     void freqSortAsksThenAllocatesAndKeepsTheFrequencies() {

@@ -37,6 +37,7 @@ HeatSortControl::HeatSortControl(Program& program, Operator& op, SortChoice choi
                                       QStringLiteral("#Races"), QStringLiteral("#in Last"),
                                       QStringLiteral("#Per Race")});
     grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     grid_->setColumnWidth(ClassColumn, 120);
     for (int c = TotalColumn; c < Columns; ++c)
         grid_->setColumnWidth(c, std::max(64, grid_->horizontalHeader()->sectionSizeHint(c)));
@@ -50,6 +51,7 @@ HeatSortControl::HeatSortControl(Program& program, Operator& op, SortChoice choi
         grid_->setItem(row, PerRaceColumn, item(QString::number(r.perRace), true));
     }
     drawCounts();
+    grid_->setCurrentCell(0, PerRaceColumn);
     auto* label = new QLabel(QStringLiteral("Driver Numbers:"), this);
     label->setBuddy(grid_);
 

@@ -2,6 +2,7 @@
 
 #include "program/program.h"
 #include "ui/common/choice_group.h"
+#include "ui/common/named.h"
 #include "ui/tables/heat_sort_control.h"
 
 #include <QCheckBox>
@@ -19,23 +20,20 @@ namespace vexa {
 namespace {
 
 QSpinBox* roundBox(const char* name, int value, QWidget* parent) {
-    auto* box = new QSpinBox(parent);
-    box->setObjectName(QString::fromLatin1(name));
+    auto* box = named(new QSpinBox(parent), name);
     box->setRange(1, MaxRounds);
     box->setValue(value);
     return box;
 }
 
 QCheckBox* option(const char* caption, const char* name, QWidget* parent) {
-    auto* box = new QCheckBox(QString::fromLatin1(caption), parent);
-    box->setObjectName(QString::fromLatin1(name));
+    auto* box = named(new QCheckBox(QString::fromLatin1(caption), parent), name);
     box->setChecked(true);
     return box;
 }
 
 QPushButton* button(const char* caption, const char* name, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
+    auto* b = named(new QPushButton(QString::fromLatin1(caption), parent), name);
     b->setAutoDefault(false);
     return b;
 }

@@ -2,6 +2,7 @@
 
 #include "program/program.h"
 #include "programme/table_moves.h"
+#include "ui/common/named.h"
 #include "ui/models/racing_table_model.h"
 #include "ui/models/side_bar_model.h"
 #include "ui/tables/final_letter_dialog.h"
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -47,13 +49,6 @@ class PressButton : public QPushButton {
     Qt::KeyboardModifiers modifiers_;
 };
 
-QPushButton* button(const char* caption, const char* name, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
-
 } // namespace
 
 TablePage::TablePage(Program& program, bool heats, QWidget* parent)
@@ -86,22 +81,26 @@ TablePage::TablePage(Program& program, bool heats, QWidget* parent)
     sideBar_->horizontalHeader()->setFixedHeight(grid_->horizontalHeader()->sizeHint().height());
     sideBar_->horizontalHeader()->setStretchLastSection(true);
     sideBar_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    sideBar_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    sideBar_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     sideBar_->setFixedWidth(SideBarWidth);
     grid_->horizontalHeader()->setFixedHeight(grid_->horizontalHeader()->sizeHint().height());
-    sideBar_->setFixedHeight(grid_->fullHeight());
     grid_->setFixedHeight(grid_->fullHeight());
+    // Row for row beside the grid, which alone has a scroll bar below.
+    sideBar_->setFixedHeight(grid_->fullHeight() -
+                             grid_->horizontalScrollBar()->sizeHint().height());
 
-    auto* view = button("View", name("ViewBtn").c_str(), this);
-    auto* up = button("/\\ &Up", name("UpBtn").c_str(), this);
-    auto* down = new PressButton(
-        QStringLiteral("\\/ &Down"), [this](Qt::KeyboardModifiers m) { packDown(m); }, this);
-    down->setObjectName(QString::fromStdString(name("DownBtn")));
-    down->setFocusPolicy(Qt::NoFocus);
+    auto* view = named(new QPushButton(QStringLiteral("View"), this), name("ViewBtn").c_str());
+    auto* up = named(new QPushButton(QStringLiteral("/\\ &Up"), this), name("UpBtn").c_str());
+    auto* down = named(
+        new PressButton(
+            QStringLiteral("\\/ &Down"), [this](Qt::KeyboardModifiers m) { packDown(m); }, this),
+        name("DownBtn").c_str());
+    for (QPushButton* b : {view, up, static_cast<QPushButton*>(down)})
+        b->setFocusPolicy(Qt::NoFocus);
 
     auto* tables = new QHBoxLayout;
     tables->setSpacing(0);
-    tables->addWidget(sideBar_);
+    tables->addWidget(sideBar_, 0, Qt::AlignTop);
     tables->addWidget(grid_, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(view);

@@ -6,6 +6,7 @@
 #include "programme/entry_checks.h"
 #include "programme/frequency_allocation.h"
 #include "programme/table_moves.h"
+#include "ui/common/named.h"
 #include "ui/models/racing_table_model.h"
 #include "ui/print/racing_table_print_window.h"
 #include "ui/tables/crystal_changes_window.h"
@@ -24,11 +25,10 @@ namespace vexa {
 
 namespace {
 
-constexpr int ProblemRowsShown = 5;
+constexpr int ProblemRowsShown = 5; // at the least; more when the window is taller
 
 QPushButton* toolButton(const char* caption, const char* name, QHBoxLayout* bar, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
+    auto* b = named(new QPushButton(QString::fromLatin1(caption), parent), name);
     b->setFocusPolicy(Qt::NoFocus);
     bar->addWidget(b);
     return b;
@@ -59,9 +59,10 @@ TablesScreen::TablesScreen(Program& program, Operator& op, TablesScreenPorts por
     pages_->addTab(finals_, QStringLiteral("Mains / Finals "));
 
     problems_ = new EntryProblemsGrid(this);
-    problems_->setFixedHeight(problems_->horizontalHeader()->sizeHint().height() +
-                              problems_->verticalHeader()->defaultSectionSize() * ProblemRowsShown +
-                              2 * problems_->frameWidth());
+    problems_->setMinimumHeight(problems_->horizontalHeader()->sizeHint().height() +
+                                problems_->verticalHeader()->defaultSectionSize() *
+                                    ProblemRowsShown +
+                                2 * problems_->frameWidth());
     auto* note = new QLabel(
         QStringLiteral(
             "If nothing appears in the box after pressing \"Check\", no problems exist."),
@@ -73,8 +74,7 @@ TablesScreen::TablesScreen(Program& program, Operator& op, TablesScreenPorts por
     layout->addLayout(bar);
     layout->addWidget(pages_);
     layout->addWidget(note);
-    layout->addWidget(problems_);
-    layout->addStretch();
+    layout->addWidget(problems_, 1);
 
     sort_ = new SortTableWindow(program_, op_, {ports_.writeOverallPage}, this);
     changes_ = new CrystalChangesWindow(program_.event, this);
