@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what building and testing Vexa needs on Debian 12, by package name.
+# Installs what building and testing Vexa needs on Debian 12, by package name; with package names
+# as arguments, those instead. Only what is missing is installed.
+# Usage: scripts/setup.sh [PACKAGE...]
 set -euo pipefail
 
 packages=(
@@ -9,6 +11,7 @@ packages=(
     poppler-utils
     espeak-ng sox
 )
+[ $# -gt 0 ] && packages=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

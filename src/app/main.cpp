@@ -1,3 +1,4 @@
+#include "platform/console_operator.h"
 #include "platform/latin1.h"
 #include "platform/program_home_locator.h"
 #include "program/event_store.h"
@@ -7,6 +8,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QElapsedTimer>
 
 #include <cstdio>
 
@@ -18,6 +20,10 @@ struct CommandLine {
     QCommandLineOption event{QStringLiteral("event"),
                              QStringLiteral("Open this event without the welcome window."),
                              QStringLiteral("NAME")};
+    QCommandLineOption checkStart{
+        QStringLiteral("check-start"),
+        QStringLiteral("Start as usual, show the main window, then end at once, telling how long "
+                       "the start took: a check of an installation.")};
     QCommandLineParser parser;
 
     CommandLine() {
@@ -27,6 +33,7 @@ struct CommandLine {
         parser.addVersionOption();
         parser.addOption(home);
         parser.addOption(event);
+        parser.addOption(checkStart);
     }
 };
 
@@ -49,7 +56,10 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     if (command.parser.isSet(QStringLiteral("help"))) {
-        std::fputs(qPrintable(command.parser.helpText()), stdout);
+        // Without an application object the parser cannot name the program itself.
+        QString help = command.parser.helpText();
+        help.replace(QStringLiteral("<executable_name>"), QStringLiteral("vexa"));
+        std::fputs(qPrintable(help), stdout);
         return 0;
     }
     if (command.parser.isSet(QStringLiteral("version"))) {
@@ -57,16 +67,22 @@ int main(int argc, char* argv[]) {
         return 0;
     }
 
+    QElapsedTimer started;
+    started.start();
     QApplication app(argc, argv);
     vexa::Program program;
     program.home.root = vexa::locateProgramHome(command.parser.value(command.home)).toStdWString();
     std::vector<std::string> startMessages = vexa::startProgram(program);
-    vexa::Session session(program);
+    // A start that only checks the installation shows no message box: nobody would answer it.
+    vexa::ConsoleOperator console;
+    vexa::SessionPorts ports;
+    if (command.parser.isSet(command.checkStart)) ports.op = &console;
+    vexa::Session session(program, ports);
     for (std::string& message : session.takeStartMessages())
         startMessages.push_back(std::move(message));
     for (const std::string& message : startMessages) session.op().inform(message);
     session.setUpCountingEquipment();
-    session.waitForCountingEquipment();
+    if (!command.parser.isSet(command.checkStart)) session.waitForCountingEquipment();
 
     if (command.parser.isSet(command.event)) {
         const vexa::OpenEventResult opened =
@@ -75,5 +91,11 @@ int main(int argc, char* argv[]) {
     }
     if (!program.eventOpen() && !session.chooseEvent()) return 0;
     session.showMainWindow();
+    if (command.parser.isSet(command.checkStart)) {
+        QCoreApplication::processEvents();
+        std::printf("vexa: the main window showed %lld ms after the start\n",
+                    static_cast<long long>(started.elapsed()));
+        return 0;
+    }
     return app.exec();
 }

@@ -6,6 +6,7 @@
 #include "sim_decoder.h"
 #include "sim_options.h"
 #include "sim_p3_decoder.h"
+#include "program/version.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -123,7 +124,7 @@ int main(int argc, char** argv) {
     std::string error;
     const std::optional<SimOptions> parsed = parseSimOptions(argc, argv, error);
     if (!parsed) {
-        std::fprintf(stderr, "vexa-decoder-sim: %s\n%s", error.c_str(), SimUsage);
+        std::fprintf(stderr, "vexa-decoder-sim: %s; see vexa-decoder-sim --help\n", error.c_str());
         return 2;
     }
     const SimOptions& options = *parsed;
@@ -135,6 +136,10 @@ int main(int argc, char** argv) {
 
     if (options.help) {
         std::printf("%s\n%s", SimUsage, SimHelp);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("vexa-decoder-sim %s\n", vexa::ProgramVersion);
         return 0;
     }
     const double started = nowSeconds();

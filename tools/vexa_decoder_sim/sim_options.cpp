@@ -47,6 +47,9 @@ std::optional<SimOptions> parseSimOptions(int argc, char** argv, std::string& er
         } else if (arg == "--help" || arg == "-h") {
             o.help = true;
             return o;
+        } else if (arg == "--version") {
+            o.version = true;
+            return o;
         } else if (arg == "--dialect") {
             if (!value(v)) return std::nullopt;
             if (v == "ambrc")

@@ -16,6 +16,7 @@ struct SimOptions {
     double down = 2.0;      // seconds after a drop during which connections are refused
     bool quiet = false;
     bool help = false;
+    bool version = false;
 };
 
 inline constexpr const char* SimUsage =
@@ -23,7 +24,8 @@ inline constexpr const char* SimUsage =
     "                        [--cars N] [--numbers A,B,...] [--lap SECONDS] [--spread SECONDS]\n"
     "                        [--hits LOW[-HIGH]] [--id DECODER] [--noise SECONDS]\n"
     "                        [--drop-every SECONDS] [--down SECONDS]\n"
-    "                        [--duration SECONDS] [--seed N] [--stamp] [--quiet] [--help]\n";
+    "                        [--duration SECONDS] [--seed N] [--stamp] [--quiet] [--help]\n"
+    "       vexa-decoder-sim --version\n";
 
 inline constexpr const char* SimHelp =
     "A simulated decoder with cars going round, for rehearsing without hardware.\n"

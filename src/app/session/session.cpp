@@ -9,6 +9,7 @@
 #include "program/program.h"
 #include "race/race_engine.h"
 #include "race/sound_table.h"
+#include "session/end_of_round.h"
 #include "session/race_view_bridge.h"
 #include "session/table_commands.h"
 #include "ui/event/welcome_window.h"
@@ -62,9 +63,10 @@ Session::Session(Program& program, SessionPorts ports)
     timing_ = std::make_unique<TimingHost>(program_, *scheduler_, *op_, panel, *search_);
 
     const OutputIdentity identity = loadOutputIdentity(program_.home.iniFile());
-    outputs_ = std::make_unique<ResultOutputs>(
-        program_, identity,
-        ResultOutputPorts{ports_.printer, currentLocalMoment, *op_, *scheduler_, nullptr});
+    outputs_ = std::make_unique<ResultOutputs>(program_, identity,
+                                               ResultOutputPorts{ports_.printer, currentLocalMoment,
+                                                                 *op_, *scheduler_,
+                                                                 [this] { endOfRound_->show(); }});
     printing_ = std::make_unique<ReportPrinting>(
         ReportPrinting{program_, identity, ports_.chosenPrinter, currentLocalMoment, *op_});
 
@@ -83,6 +85,7 @@ Session::Session(Program& program, SessionPorts ports)
     panel.onReconnect([&counting] { counting.reconnectDecoder(); },
                       [&counting] { return counting.lostCountDevice() != CountingDevice::Manual; });
     wireMenus();
+    endOfRound_ = std::make_unique<EndOfRound>(*this);
     wireTableCommands(*this);
 }
 

@@ -1,6 +1,7 @@
 #include "program/program.h"
 
 #include "files/freq_names_file.h"
+#include "program/default_frequencies.h"
 #include "settings/settings_file.h"
 
 #include <system_error>
@@ -10,7 +11,18 @@ namespace vexa {
 std::vector<std::string> startProgram(Program& program) {
     std::vector<std::string> messages;
     std::error_code ec;
-    std::filesystem::create_directories(program.home.databaseDir(), ec);
+    const ProgramHome& home = program.home;
+    // A home the program has never run in gets the common frequency names; a home whose names
+    // file was removed keeps the message that says so.
+    const bool fresh = !std::filesystem::exists(home.iniFile(), ec) &&
+                       !std::filesystem::exists(home.freqNamesFile(), ec) &&
+                       !std::filesystem::exists(home.eventsDir(), ec);
+    std::filesystem::create_directories(home.databaseDir(), ec);
+    if (fresh) {
+        if (const Outcome written = saveFreqNames(home.freqNamesFile(), defaultFreqNames());
+            !written)
+            messages.push_back(written.message);
+    }
     loadSettingsFile(program.home.iniFile(), program.settings);
     program.event.initialise();
     const Outcome freq = loadFreqNames(program.home.freqNamesFile(), program.freqnames);

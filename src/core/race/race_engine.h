@@ -21,6 +21,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vexa {
@@ -136,6 +137,14 @@ class RaceEngine : private RaceValues {
     // ---- Race control ------------------------------------------------------------------------
     // "Race": the race panel is opened; the first opening starts the countdown.
     void openRaceScreen();
+    // The race screen's running state stopped, as before its first opening: the countdown and
+    // every timer stop and the next opening starts the countdown afresh ("Next Round").
+    void stopRaceScreen();
+    // "Main Screen" of the end-of-round window: the next "Race" shows that window again instead
+    // of the race panel.
+    void requestEndOfRoundReopen() { endOfRoundReopen_ = true; }
+    // Whether "Race" is to show the end-of-round window again; the request is cleared.
+    bool takeEndOfRoundReopen() { return std::exchange(endOfRoundReopen_, false); }
     void StartBtnClick();                        // "&Start Race"
     void StopStartCountdownClick();              // "Stop &Countdown" / "Start &Countdown"
     void ResetCountdownClick();                  // "&Reset Countdown"
@@ -232,6 +241,7 @@ class RaceEngine : private RaceValues {
     int staggerPosition_ = 0;
     int completedRaces_ = 0;
     bool endOfRoundShown_ = false;
+    bool endOfRoundReopen_ = false;
     std::minstd_rand random_;
 
     struct SortKey {

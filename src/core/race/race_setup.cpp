@@ -62,6 +62,9 @@ int RaceEngine::AddDriver(int CarNo, int CompNo, int Transponder) {
     d.endtime = StartType == MassStart ? RaceMinutes * 60.0 : 0.0;
     d.carno = CarNo;
     d.startorder = static_cast<int>(race_drivers.size());
+    // The new entrant takes the last running position, where the next sort puts a car without
+    // laps; so the running order names every entrant once even before that sort.
+    d.runorder = d.startorder;
     race_drivers.push_back(std::move(d));
     return static_cast<int>(race_drivers.size()) - 1;
 }

@@ -78,6 +78,18 @@ TEST_F(Counting, AmbrcRejections) {
     EXPECT_TRUE(notes().empty());
 }
 
+// Found by fuzzing (fuzz/regressions/decoder/): a passing refused after its unknown transponder
+// had become a car left the running order naming the leader twice and the new car nowhere.
+TEST_F(Counting, CarAddedByARefusedPassingTakesTheLastRunningPosition) {
+    start();
+    at(10, passing(7, 4012345, 10.0));
+    at(11, "\x01@\t7\t1\t40000"); // no time: refused, but transponder 40000 is now a car
+    ASSERT_EQ(engine().values().race_drivers.size(), 4u);
+    std::vector<int> order;
+    for (const RaceDriver& d : engine().values().race_drivers) order.push_back(d.runorder);
+    EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 3}));
+}
+
 TEST_F(Counting, GarbledRecordsAreAbandonedAndReported) {
     start();
     const std::string garbled[] = {
