@@ -2,10 +2,12 @@
 
 #include "output/result_outputs.h"
 #include "program/program.h"
+#include "session/end_of_round.h"
 #include "session/session.h"
 #include "ui/drivers/competitor_list_view.h"
 #include "ui/drivers/drivers_screen.h"
 #include "ui/main/main_window.h"
+#include "ui/results/multiple_ftd_window.h"
 #include "ui/tables/find_driver_dialog.h"
 #include "ui/tables/tables_screen.h"
 
@@ -22,6 +24,11 @@ void wireTableCommands(Session& session) {
     QObject::connect(&window, &MainWindow::screenShown, screen, [screen](Screen shown) {
         if (shown == Screen::Tables) screen->showTables();
     });
+    screen->sortWindow().setMultipleFtdWindow([&session](QWidget* parent) {
+        MultipleFtdWindow multiple(session.program(), session.op(), parent);
+        multiple.exec();
+    });
+    session.endOfRound().setSortFinals([&session] { sortTableForFinals(session); });
     connectCommand(window.menus().findDriver, [&session] {
         if (const int id = session.mainWindow().driversScreen().list().selectedId())
             openFindDriver(session, id);

@@ -5,11 +5,11 @@ namespace vexa {
 class Session;
 class TablesScreen;
 
-// Puts the tables screen on the main window's tables page, draws it each time it is shown, and
-// connects "Find" of the driver menu. Still to connect from outside: the screen's
-// driverOpenRequested (the "Drivers Details" entry window on an Id), frequenciesOpenRequested
-// (that window set to the Id and "Frequencies" opened for it), and the sort window's
-// setMultipleFtdWindow (the "Multiple FTD" window).
+// Puts the tables screen on the main window's tables page, draws it each time it is shown,
+// connects "Find" of the driver menu, "Multiple FTD" of the sort window and the table sorting of
+// "Enter Finals". Still to connect from outside: the screen's driverOpenRequested (the
+// "Drivers Details" entry window on an Id) and frequenciesOpenRequested (that window set to the
+// Id and "Frequencies" opened for it).
 void wireTableCommands(Session& session);
 
 // The tables screen of the session's main window.

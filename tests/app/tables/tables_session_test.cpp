@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 
 using namespace vexa;
 using vexa::test::child;
@@ -163,6 +164,27 @@ class TablesSessionTest : public QObject {
         QVERIFY(!heatGo);
         QVERIFY(!finalGo);
         QCOMPARE(session_->screens().current(), Screen::Drivers);
+    }
+
+    void multipleFtdOpensFromTheSortWindow() {
+        clickTop("TablesBtn");
+        screen().showPage(false);
+        bool multipleShown = false;
+        int first = 0, last = 0;
+        onModal("TVexaSortTableF", [&](QWidget& sort) {
+            onModal("TMulti_FTDF", [&](QWidget& multiple) {
+                multipleShown = multiple.windowTitle() == QStringLiteral("Multiple FTD");
+                child<QPushButton>(multiple, "CancelBtn")->click();
+            });
+            child<QPushButton>(sort, "MultipleFtdBtn")->click();
+            first = child<QSpinBox>(sort, "roundsrtSE")->value();
+            last = child<QSpinBox>(sort, "roundfinSE")->value();
+            child<QPushButton>(sort, "CancelBtn")->click();
+        });
+        child<QPushButton>(screen(), "SortBtn")->click();
+        QVERIFY(multipleShown);
+        QCOMPARE(first, 20);
+        QCOMPARE(last, 20);
     }
 };
 
