@@ -10,6 +10,7 @@
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 
+#include <clocale>
 #include <cstdio>
 
 namespace {
@@ -70,6 +71,9 @@ int main(int argc, char* argv[]) {
     QElapsedTimer started;
     started.start();
     QApplication app(argc, argv);
+    // The toolkit takes the desktop's locale; numbers in reports, pages and files are always
+    // written with a decimal point.
+    std::setlocale(LC_NUMERIC, "C");
     vexa::Program program;
     program.home.root = vexa::locateProgramHome(command.parser.value(command.home)).toStdWString();
     std::vector<std::string> startMessages = vexa::startProgram(program);

@@ -10,6 +10,8 @@
 #include "race/race_engine.h"
 #include "race/sound_table.h"
 #include "session/end_of_round.h"
+#include "session/driver_commands.h"
+#include "session/race_commands.h"
 #include "session/race_view_bridge.h"
 #include "session/table_commands.h"
 #include "ui/event/welcome_window.h"
@@ -60,7 +62,7 @@ Session::Session(Program& program, SessionPorts ports)
     search_ = new AmbSearchWindow(mainWindow_.get());
     raceView_ = std::make_unique<RaceViewBridge>();
     TimingStatusPanel& panel = mainWindow_->timingPanel();
-    timing_ = std::make_unique<TimingHost>(program_, *scheduler_, *op_, panel, *search_);
+    timing_ = std::make_unique<TimingHost>(program_, *scheduler_, *clock_, *op_, panel, *search_);
 
     const OutputIdentity identity = loadOutputIdentity(program_.home.iniFile());
     outputs_ = std::make_unique<ResultOutputs>(program_, identity,
@@ -86,6 +88,8 @@ Session::Session(Program& program, SessionPorts ports)
                       [&counting] { return counting.lostCountDevice() != CountingDevice::Manual; });
     wireMenus();
     endOfRound_ = std::make_unique<EndOfRound>(*this);
+    wireDriverCommands(*this);
+    wireRaceScreen(*this);
     wireTableCommands(*this);
 }
 

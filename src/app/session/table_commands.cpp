@@ -2,9 +2,11 @@
 
 #include "output/result_outputs.h"
 #include "program/program.h"
+#include "session/driver_commands.h"
 #include "session/end_of_round.h"
 #include "session/session.h"
 #include "ui/drivers/competitor_list_view.h"
+#include "ui/drivers/driver_entry_window.h"
 #include "ui/drivers/drivers_screen.h"
 #include "ui/main/main_window.h"
 #include "ui/results/multiple_ftd_window.h"
@@ -24,6 +26,20 @@ void wireTableCommands(Session& session) {
     QObject::connect(&window, &MainWindow::screenShown, screen, [screen](Screen shown) {
         if (shown == Screen::Tables) screen->showTables();
     });
+    if (DriverCommands* drivers = window.findChild<DriverCommands*>()) {
+        QObject::connect(screen, &TablesScreen::driverOpenRequested, drivers,
+                         [drivers, screen](int id) {
+                             drivers->editDriver(id);
+                             screen->redraw();
+                         });
+        QObject::connect(screen, &TablesScreen::frequenciesOpenRequested, drivers,
+                         [drivers, screen](int id) {
+                             DriverEntryWindow& entry = drivers->entryWindow();
+                             entry.setCompetitor(id);
+                             entry.openFrequencies();
+                             screen->frequenciesChanged();
+                         });
+    }
     screen->sortWindow().setMultipleFtdWindow([&session](QWidget* parent) {
         MultipleFtdWindow multiple(session.program(), session.op(), parent);
         multiple.exec();

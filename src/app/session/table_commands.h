@@ -5,11 +5,10 @@ namespace vexa {
 class Session;
 class TablesScreen;
 
-// Puts the tables screen on the main window's tables page, draws it each time it is shown,
-// connects "Find" of the driver menu, "Multiple FTD" of the sort window and the table sorting of
-// "Enter Finals". Still to connect from outside: the screen's driverOpenRequested (the
-// "Drivers Details" entry window on an Id) and frequenciesOpenRequested (that window set to the
-// Id and "Frequencies" opened for it).
+// Puts the tables screen on the main window's tables page, draws it each time it is shown, and
+// connects "Find" of the driver menu, "Multiple FTD" of the sort window, the table sorting of
+// "Enter Finals", and the screen's double clicks to the driver commands' entry window
+// ("Drivers Details") and "Frequencies". Made after the driver commands.
 void wireTableCommands(Session& session);
 
 // The tables screen of the session's main window.

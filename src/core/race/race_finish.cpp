@@ -34,7 +34,7 @@ void RaceEngine::endOfRaceProcessing() {
 
     if (settings.printRaceResults) ports_.outputs.printRaceLapTimes(finishedRace(), Copies);
     ports_.outputs.writeRaceResultsPage(currentRace());
-    if (countDevice() == CountingDevice::Ambrc) ports_.outputs.writeUploadFile(currentRace());
+    if (countsLikeAmbrc(countDevice())) ports_.outputs.writeUploadFile(currentRace());
 
     const int L = leader();
     if (RaceKind == HeatRace && L >= 0) {

@@ -178,10 +178,10 @@ class TablesScreenTest : public QObject, test::TablesTestEvent {
         program_->event.cpts[3].finalfreq = 4;
         auto s = screen();
         child<QPushButton>(*s, "FreqChangesBtn")->click();
-        auto* window = child<QWidget>(*s, "TxtalchangesF");
+        auto* window = child<QWidget>(*s, "xtalchangesF");
         QVERIFY(window->isVisible());
         QCOMPARE(window->windowTitle(), QStringLiteral("Crystal Changes"));
-        auto* list = child<QListWidget>(*window, "changesLB");
+        auto* list = child<QListWidget>(*window, "ListLB");
         QCOMPARE(list->count(), 2);
         QCOMPARE(list->item(0)->text(), QStringLiteral("(1) :Ann Lee"));
         QCOMPARE(list->item(1)->text(), QStringLiteral("(2) :Bob Ray"));

@@ -1,3 +1,4 @@
+#include "files/event_files.h"
 #include "program/event_store.h"
 #include "program/program.h"
 #include "race/recording_ports.h"
@@ -15,8 +16,10 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableWidget>
 
 using namespace vexa;
 using vexa::test::child;
@@ -185,6 +188,47 @@ class TablesSessionTest : public QObject {
         QVERIFY(multipleShown);
         QCOMPARE(first, 20);
         QCOMPARE(last, 20);
+    }
+
+    void doubleClicksOpenTheEntryWindowAndFrequencies() {
+        clickTop("TablesBtn");
+        TablePage& heats = screen().page(true);
+        QString entryShown;
+        onModal("CompF", [&](QWidget& entry) {
+            entryShown = entry.windowTitle() + " " + child<QLineEdit>(entry, "idnumED")->text();
+            auto* name = child<QLineEdit>(entry, "nameED");
+            name->selectAll();
+            QTest::keyClicks(name, QStringLiteral("Eve Ward"));
+            entry.close();
+        });
+        test::doubleClick(heats.grid(), test::cellOf(heats.grid(), 5, 3));
+        QCOMPARE(entryShown, QStringLiteral("Drivers Details 5"));
+        // The name given there shows beside the table at once.
+        auto* bar = child<QTableView>(screen(), "HeatSideBar");
+        QCOMPARE(bar->model()->index(3, 0).data().toString(), QStringLiteral("Eve Ward"));
+
+        // Driver 1 in heat 5 has no frequency: "Frequencies" opens for him from the finding,
+        // and what is chosen there is on disk when it closes.
+        program_->freqnames.names[2] = "27.045";
+        program_->event.cpts[1].setOwnedFreqs({2});
+        child<QPushButton>(screen(), "CheckBtn")->click();
+        auto* problems = child<QTableWidget>(screen(), "DProbsGRD");
+        int row = -1;
+        for (int r = 0; r < problems->rowCount(); ++r)
+            if (problems->item(r, 0) && problems->item(r, 0)->text() == "1") row = r;
+        QVERIFY(row >= 0);
+        QCOMPARE(problems->item(row, 4)->text(), QStringLiteral("No Frequency Allocated"));
+        QString freqShown;
+        onModal("freqF", [&](QWidget& frequencies) {
+            freqShown = frequencies.windowTitle();
+            program_->event.cpts[1].heatfreq = 2; // as the heat frequency's list chooses it
+            child<QPushButton>(frequencies, "OKBtn")->click();
+        });
+        test::doubleClick(*problems, problems->model()->index(row, 4));
+        QCOMPARE(freqShown, QStringLiteral("Frequencies"));
+        EventData onDisk;
+        QVERIFY(readCompetitors(program_->paths->competitors, onDisk).ok);
+        QCOMPARE(int(onDisk.cpts[1].heatfreq), 2);
     }
 };
 

@@ -7,9 +7,9 @@
 #include "programme/frequency_allocation.h"
 #include "programme/table_moves.h"
 #include "ui/common/named.h"
+#include "ui/frequencies/text_list_window.h"
 #include "ui/models/racing_table_model.h"
 #include "ui/print/racing_table_print_window.h"
-#include "ui/tables/crystal_changes_window.h"
 #include "ui/tables/entry_problems_grid.h"
 #include "ui/tables/racing_grid.h"
 #include "ui/tables/table_page.h"
@@ -77,7 +77,7 @@ TablesScreen::TablesScreen(Program& program, Operator& op, TablesScreenPorts por
     layout->addWidget(problems_, 1);
 
     sort_ = new SortTableWindow(program_, op_, {ports_.writeOverallPage}, this);
-    changes_ = new CrystalChangesWindow(program_.event, this);
+    changes_ = new CrystalChangesWindow(program_, this);
     print_ = new RacingTablePrintWindow(ports_.printing, this);
 
     for (TablePage* page : {heats_, finals_})
@@ -88,7 +88,7 @@ TablesScreen::TablesScreen(Program& program, Operator& op, TablesScreenPorts por
             &TablesScreen::frequenciesOpenRequested);
     connect(remove, &QPushButton::clicked, this, &TablesScreen::deleteRace);
     connect(checkButton, &QPushButton::clicked, this, &TablesScreen::check);
-    connect(changes, &QPushButton::clicked, changes_, &CrystalChangesWindow::showChanges);
+    connect(changes, &QPushButton::clicked, this, &TablesScreen::showFrequencyChanges);
     connect(freqSortButton, &QPushButton::clicked, this, &TablesScreen::freqSort);
     connect(sortButton, &QPushButton::clicked, this, &TablesScreen::sort);
     connect(printButton, &QPushButton::clicked, this, [this] { print_->openFor(!heatsShown()); });
@@ -97,9 +97,20 @@ TablesScreen::TablesScreen(Program& program, Operator& op, TablesScreenPorts por
 TablesScreen::~TablesScreen() = default;
 
 void TablesScreen::showTables() {
+    redraw();
+    showPage(program_.settings.racingHeats);
+}
+
+void TablesScreen::redraw() {
     heats_->redraw();
     finals_->redraw();
-    showPage(program_.settings.racingHeats);
+}
+
+void TablesScreen::frequenciesChanged() {
+    redraw();
+    // The new frequencies are the drivers' own: they are kept at once, not only when the entry
+    // window next closes.
+    if (program_.paths) tellFailure(writeCompetitors(program_.paths->competitors, program_.event));
 }
 
 void TablesScreen::showPage(bool heats) {
@@ -141,13 +152,18 @@ void TablesScreen::check() {
     problems_->showFindings(checkEntries(program_.event, heatsShown()));
 }
 
+void TablesScreen::showFrequencyChanges() {
+    // The list is made again each time the window shows, so an open one is shown afresh.
+    changes_->hide();
+    changes_->show();
+    changes_->raise();
+    changes_->activateWindow();
+}
+
 void TablesScreen::freqSort() {
     if (!op_.ask(FreqSortQuestion, Buttons::YesCancel)) return;
     vexa::freqSort(program_.event, heatsShown());
-    shownPage().refreshSideBar();
-    // The new frequencies are the drivers' own: they are kept at once, not only when the entry
-    // window next closes.
-    if (program_.paths) tellFailure(writeCompetitors(program_.paths->competitors, program_.event));
+    frequenciesChanged();
 }
 
 void TablesScreen::sort() {
@@ -157,8 +173,7 @@ void TablesScreen::sort() {
 }
 
 void TablesScreen::tableRebuilt(bool heats, bool frequenciesAllocated) {
-    heats_->redraw();
-    finals_->redraw();
+    redraw();
     showPage(heats);
     // A rebuilt table is written at once: it may be raced from before the operator leaves this
     // screen, or without ever coming to it ("Enter Finals").

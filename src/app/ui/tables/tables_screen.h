@@ -39,6 +39,12 @@ class TablesScreen : public QWidget {
     // raced from (the settings' heats or finals) shown.
     void showTables();
     void showPage(bool heats);
+    // Both tables and side bars drawn again, the page left as it is (a name or a frequency was
+    // changed in another window).
+    void redraw();
+    // Drivers' frequencies were changed from this screen ("Freq Sort ", or "Frequencies" opened
+    // from a finding): drawn again and the competitors file written at once.
+    void frequenciesChanged();
     bool heatsShown() const;
     TablePage& page(bool heats) { return heats ? *heats_ : *finals_; }
     // Shows a table's page with a race's slot selected ("GO TO >>" of "Find Driver").
@@ -61,6 +67,7 @@ class TablesScreen : public QWidget {
     TablePage& shownPage();
     void deleteRace();
     void check();
+    void showFrequencyChanges();
     void freqSort();
     void sort();
     void tableRebuilt(bool heats, bool frequenciesAllocated);
