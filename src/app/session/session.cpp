@@ -14,6 +14,7 @@
 #include "session/race_commands.h"
 #include "session/race_view_bridge.h"
 #include "session/settings_commands.h"
+#include "session/table_commands.h"
 #include "ui/event/welcome_window.h"
 #include "ui/main/about_box.h"
 #include "ui/main/amb_search_window.h"
@@ -91,6 +92,7 @@ Session::Session(Program& program, SessionPorts ports)
     wireDriverCommands(*this);
     wireRaceScreen(*this);
     wireSettingsCommands(*this);
+    wireTableCommands(*this);
 }
 
 Session::~Session() {

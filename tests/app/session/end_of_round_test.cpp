@@ -10,6 +10,7 @@
 #include "ui/main/main_window.h"
 
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -117,7 +118,18 @@ class EndOfRoundTest : public QObject {
     void enterFinalsCopiesFrequenciesAndMovesToTheFinals() {
         start(2, false);
         op_.answer = true;
-        runToEndOfRound([](QWidget& eor) { child<QPushButton>(eor, "EnterFinalsBtn")->click(); });
+        bool sortShown = false;
+        runToEndOfRound([&](QWidget& eor) {
+            // The table sorting windows come preset for the finals; left without sorting here.
+            test::onNextModal([&](QWidget& sort) {
+                sortShown = sort.objectName() == QStringLiteral("TVexaSortTableF") &&
+                            child<QRadioButton>(sort, "finalstableRB")->isChecked() &&
+                            !child<QWidget>(sort, "tablesorttypeRG")->isEnabled();
+                child<QPushButton>(sort, "CancelBtn")->click();
+            });
+            child<QPushButton>(eor, "EnterFinalsBtn")->click();
+        });
+        QVERIFY(sortShown);
         QCOMPARE(op_.shown, QStringList{"? Sure you want to enter finals?"});
         QVERIFY(!program_->settings.racingHeats);
         QCOMPARE(int(program_->event.competitor(1).finalfreq), 7);
