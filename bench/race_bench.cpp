@@ -75,6 +75,30 @@ void BM_SortCarPass20At150(benchmark::State& state) {
 }
 BENCHMARK(BM_SortCarPass20At150)->Repetitions(5);
 
+// The running order of a field of N entrants (unknown cars added past any limit of the decoder
+// layer), on laps and crossing times with many ties.
+void BM_SortRunningOrder(benchmark::State& state) {
+    VirtualClock clock;
+    VirtualScheduler scheduler(clock);
+    QuietPorts ports(clock);
+    Program program;
+    fillRace(program, 20, 60);
+    RaceEngine& engine = attachRaceEngine(
+        program, RacePorts{clock, scheduler, ports, ports, ports, ports, ports, nullptr});
+    engine.Setuprace();
+    for (int n = 21; n <= state.range(0); ++n) engine.AddDriver(n, 0, 6000000 + n);
+    std::minstd_rand random(11);
+    for (auto& d : engine.race_drivers) {
+        d.lapcount = static_cast<int32_t>(random() % 30);
+        d.lastpass = d.lapcount * 20.0 + static_cast<double>(random() % 40) * 0.25;
+    }
+    for (auto _ : state) {
+        engine.SortRunningOrder();
+        benchmark::DoNotOptimize(engine.race_drivers.front().runorder);
+    }
+}
+BENCHMARK(BM_SortRunningOrder)->Arg(20)->Arg(2000);
+
 // A 5-minute mass start of 20 cars with about 1,000 passings, from opening the race screen to
 // the saved results, as `vexa-cli race` runs it.
 void BM_FiveMinuteRaceOf20Cars(benchmark::State& state) {

@@ -253,7 +253,7 @@ class RaceEngine {
     struct SortKey {
         int32_t laps;
         double lastpass;
-        bool placed;
+        int32_t index;
     };
     std::vector<SortKey> sortKeys_; // scratch of SortRunningOrder
 };

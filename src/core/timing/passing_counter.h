@@ -12,6 +12,13 @@ class TimingView;
 inline constexpr const char* WrongDecoderNote = "Decoder has incorrect ID";
 inline constexpr const char* InvalidTimeNote = "Passing outside specified parameters (not counted)";
 
+// The unknown cars one race takes on: more than a track holds, few enough that a flood of
+// strange transponders cannot slow the counting of the race.
+inline constexpr int MaxUnknownCars = 100;
+inline constexpr const char* UnknownCarLimitNotice =
+    "100 unknown cars are in this race: passings of further unknown transponders are not "
+    "counted";
+
 // Turns decoder records into passings of the race engine: finds the entrant a record names
 // (by transponder, through the track transponder sets, or as a new unknown car), writes its
 // hits and signal, and calls `sortCarPass`. The caller decides whether records are for the race
@@ -35,6 +42,9 @@ class PassingCounter {
 
   private:
     RaceEngine& race();
+    // A new unknown car, or -1 when the race time is over or the race has all the unknown cars
+    // it takes; the car that reaches the limit brings the notice.
+    int addUnknownCar(int32_t carno, int32_t transponder);
     void conversionError(std::string_view text);
 
     Program& program_;

@@ -1,5 +1,7 @@
 #include "support/race_fixture.h"
 
+#include <random>
+
 using namespace vexa;
 using vexa::test::RaceFixture;
 
@@ -69,6 +71,39 @@ TEST_F(Passings, RunningOrderByLapsThenByWhoCrossedFirstThenTableOrder) {
     const RaceDriver& second = car(3);
     EXPECT_DOUBLE_EQ(second.leadergap, -1.0);
     EXPECT_DOUBLE_EQ(car(2).leadergap, 2.0); // the leader holds its own lap count
+}
+
+TEST_F(Passings, RunningOrderOfALargeFieldFullOfTiesIsTheSelectionScans) {
+    // Many entrants on few lap counts and few crossing times: most comparisons are ties, which
+    // must end in ascending index as the selection scan over the entrants leaves them.
+    massRace(2);
+    RaceEngine& race = engine();
+    for (int n = 3; n <= 600; ++n) race.AddDriver(n, 0, 5000000 + n);
+    std::mt19937 random(7);
+    for (auto& d : race.race_drivers) {
+        d.lapcount = static_cast<int32_t>(random() % 4);
+        d.lastpass = 20.0 * d.lapcount + static_cast<double>(random() % 3);
+    }
+    race.SortRunningOrder();
+
+    std::vector<int> expected;
+    std::vector<bool> placed(race.race_drivers.size(), false);
+    for (size_t p = 0; p < race.race_drivers.size(); ++p) {
+        int best = -1;
+        for (size_t e = 0; e < race.race_drivers.size(); ++e) {
+            const RaceDriver& d = race.race_drivers[e];
+            if (placed[e]) continue;
+            if (best < 0 || betterResult(d.lapcount, d.lastpass,
+                                         race.race_drivers[static_cast<size_t>(best)].lapcount,
+                                         race.race_drivers[static_cast<size_t>(best)].lastpass))
+                best = static_cast<int>(e);
+        }
+        placed[static_cast<size_t>(best)] = true;
+        expected.push_back(best);
+    }
+    std::vector<int> order;
+    for (const auto& position : race.race_drivers) order.push_back(position.runorder);
+    EXPECT_EQ(order, expected);
 }
 
 TEST_F(Passings, StaggerLeaderStartStartsEveryCarThatHasNotCrossed) {
