@@ -4,6 +4,7 @@
 #include "output/field_format.h"
 #include "output/html_page.h"
 #include "program/program.h"
+#include "race/text_formats.h"
 
 #include <cmath>
 #include <cstdio>
@@ -58,7 +59,7 @@ std::string FormatXmlDate(const LocalMoment& now, bool withTime) {
 }
 
 std::string FormatXmlTime(double t) {
-    if (!(t > 0.0)) return "0";
+    if (!(t > 0.0 && t <= LongestTimeShown)) return "0";
     const long long wholeMinutes = static_cast<long long>(std::floor(t / 60.0));
     const float s = static_cast<float>(t - 60.0 * static_cast<double>(wholeMinutes));
     const long long h = wholeMinutes / 60;

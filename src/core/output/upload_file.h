@@ -14,7 +14,7 @@ namespace vexa {
 std::string FormatXmlDate(const LocalMoment& now, bool withTime);
 
 // A race time as [hh:]mm:ss.sss (65.123 gives 01:05.123, 3725.5 gives 01:02:05.500); "0" for a
-// time of 0 or less.
+// time of 0 or less and for a time beyond what the program shows (LongestTimeShown).
 std::string FormatXmlTime(double t);
 
 // The collecting file in the event directory, the complete upload document and the uploader in
