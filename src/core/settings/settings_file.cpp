@@ -2,6 +2,7 @@
 
 #include "files/file_io.h"
 #include "model/competitor.h"
+#include "settings/setting_ranges.h"
 
 #include <string>
 
@@ -172,6 +173,8 @@ void loadini(const IniFile& ini, ProgSettings& s) {
     for (int set = 1; set <= 4; ++set)
         for (int car = 1; car <= MaxSlots; ++car)
             s.trackSets[set].transponders[car] = track.integer(transponderKey(set, car), -1);
+
+    holdSettingRanges(s);
 }
 
 void writeini(const ProgSettings& s, IniFile& ini) {

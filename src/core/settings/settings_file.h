@@ -11,8 +11,9 @@ namespace vexa {
 // The version text written as "LastSet".
 inline constexpr const char* ProgramVersion = "0.14";
 
-// Reads every key in the program's order, applying defaults, read rules and clamps. The event
-// values of `settings` are left as they are.
+// Reads every key in the program's order, applying defaults, read rules and clamps; numbers are
+// held to the ranges of their fields (setting_ranges.h). The event values of `settings` are left
+// as they are.
 void loadini(const IniFile& ini, ProgSettings& settings);
 
 // Writes every key in the program's order into `ini`; lines the program does not write

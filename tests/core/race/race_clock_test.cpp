@@ -131,6 +131,37 @@ TEST_F(RaceClock, MassRaceEndsEarlyOnceEveryCarHasFinished) {
     EXPECT_EQ(engine().FinishedCount, 2);
 }
 
+TEST_F(RaceClock, TheLargestTimeSettingsNeitherWrapTheClockNorEndTheRaceAtOnce) {
+    // Settings held in memory at the top of the 32-bit range (the files' readers hold them to
+    // their fields, this is the engine's own arithmetic): the race runs its time and ends once
+    // no car is running.
+    program.settings.lastLap = "2147483647";
+    program.settings.lastStart = "2147483647";
+    for (const bool mass : {true, false}) {
+        SCOPED_TRACE(mass ? "mass start" : "stagger start");
+        program.settings.heatMass = mass;
+        program.settings.classes[1].readStartOrder = false;
+        raceMinutes(1);
+        race(1, {1, 2});
+        race(2, {1, 2});
+        program.settings.raceNumber = mass ? 1 : 2;
+        openAndStart();
+        const double origin = raceClockOrigin();
+        for (double t : {1.0, 20.0, 40.0, 62.0}) {
+            keyAt(t, '1');
+            keyAt(t + 1, '2');
+        }
+        runToRaceEnd();
+        EXPECT_GT(raceOverAt(), origin + 63) << "the race ended before the cars finished";
+        // The crossings at 1 and 2 s are inside the minimum lap (mass start) or start the car
+        // (stagger start); the three after them count.
+        EXPECT_EQ(program.event.cptres[1].laps[1], 3);
+        EXPECT_EQ(program.event.cptres[2].laps[1], 3);
+        program.race.reset();
+        ports.clear();
+    }
+}
+
 TEST_F(RaceClock, StaggerRaceAllowsTheLatestStartOnTopOfTheLastLap) {
     race(1, {1, 2, 3});
     program.settings.classes[1].readStartOrder = false;
