@@ -31,6 +31,10 @@ void HeadlessOutputs::writeRaceResultsPage(const RaceEngine& race) {
     outputs_.writeRaceResultsPage(race);
 }
 
+void HeadlessOutputs::prepareUploadFile(const RaceEngine& race) {
+    outputs_.prepareUploadFile(race);
+}
+
 void HeadlessOutputs::writeUploadFile(const RaceEngine& race) {
     ports_.writeUploadFile(race);
     outputs_.writeUploadFile(race);

@@ -17,6 +17,7 @@ class HeadlessOutputs : public RaceOutputs {
 
     void printRaceLapTimes(const RaceEngine& race, int copies) override;
     void writeRaceResultsPage(const RaceEngine& race) override;
+    void prepareUploadFile(const RaceEngine& race) override;
     void writeUploadFile(const RaceEngine& race) override;
     void showEndOfRound(const RaceEngine& race) override;
 

@@ -2,7 +2,6 @@
 
 #include "output/field_format.h"
 #include "race/race_engine.h"
-#include "settings/prog_settings.h"
 
 namespace vexa {
 
@@ -16,11 +15,6 @@ const RaceDriver* FinishedRace::inPosition(int p) const {
 FinishedRace finishedRace(const RaceEngine& race) {
     return {race.race_drivers, race.RaceNumber,  race.RoundNumber, race.RaceKind == FinalRace,
             race.RaceClass,    race.FinalLetter, race.TrackMiles};
-}
-
-FinishedRace currentRace(const RaceEngine& race, const ProgSettings& settings) {
-    return {race.race_drivers, settings.raceNumber, settings.roundNumber, !settings.racingHeats,
-            race.RaceClass,    race.FinalLetter,    race.TrackMiles};
 }
 
 bool improvedOnBest(const RaceDriver& d) {

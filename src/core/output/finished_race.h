@@ -7,7 +7,6 @@
 namespace vexa {
 
 class RaceEngine;
-struct ProgSettings;
 
 // A race as the result outputs read it: the entrants of `race_drivers` (with their running
 // order) and the race values.
@@ -25,11 +24,8 @@ struct FinishedRace {
     const RaceDriver* inPosition(int p) const;
 };
 
-// The race the engine holds, with its own race and round numbers (the race sheet).
+// The race the engine holds, with its own race and round numbers, table and class.
 FinishedRace finishedRace(const RaceEngine& race);
-// The same race numbered by the settings' current race number, round and table (the HTML page
-// and the upload file).
-FinishedRace currentRace(const RaceEngine& race, const ProgSettings& settings);
 
 // Whether an entrant improved on his best earlier result.
 bool improvedOnBest(const RaceDriver& d);

@@ -1,6 +1,7 @@
 #include "output/result_outputs.h"
 
 #include "output/finished_race.h"
+#include "output/pending_upload.h"
 #include "output/results_pages.h"
 #include "output/upload_file.h"
 #include "program/program.h"
@@ -9,7 +10,10 @@
 namespace vexa {
 
 ResultOutputs::ResultOutputs(Program& program, OutputIdentity identity, ResultOutputPorts ports)
-    : program_(program), identity_(std::move(identity)), ports_(std::move(ports)) {}
+    : program_(program), identity_(std::move(identity)), ports_(std::move(ports)) {
+    if (program_.eventOpen())
+        note(Upload, completePendingUploadRun({program_, identity_, ports_.now()}));
+}
 
 ResultOutputs::~ResultOutputs() {
     if (pendingTimer_) ports_.scheduler.stopTimer(pendingTimer_);
@@ -32,12 +36,22 @@ void ResultOutputs::printRaceLapTimes(const RaceEngine& race, int copies) {
 
 void ResultOutputs::writeRaceResultsPage(const RaceEngine& race) {
     const ReportContext context{program_, identity_, ports_.now()};
-    note(RacePage, RaceResultsPage(context, currentRace(race, program_.settings)));
+    note(RacePage, RaceResultsPage(context, finishedRace(race)));
+}
+
+void ResultOutputs::prepareUploadFile(const RaceEngine& race) {
+    const ReportContext context{program_, identity_, ports_.now()};
+    stagedRun_ = uploadRunText(context, finishedRace(race));
+    Outcome staged = completePendingUploadRun(context);
+    if (staged) staged = stageUploadRun(program_, stagedRun_);
+    note(Upload, staged);
 }
 
 void ResultOutputs::writeUploadFile(const RaceEngine& race) {
     const ReportContext context{program_, identity_, ports_.now()};
-    note(Upload, UploadRun(context, currentRace(race, program_.settings)));
+    if (stagedRun_.empty()) stagedRun_ = uploadRunText(context, finishedRace(race));
+    note(Upload, commitUploadRun(context, stagedRun_, race.TrackMiles));
+    stagedRun_.clear();
 }
 
 void ResultOutputs::showEndOfRound(const RaceEngine& race) {

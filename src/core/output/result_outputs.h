@@ -32,12 +32,14 @@ struct ResultOutputPorts {
 // upload file, and the overall pages when the end-of-round window opens.
 //
 // An output that fails never touches the stored results (the race engine has saved them before
-// it calls here) and never holds up the end of the race: the failures of one race are collected
+// it calls here, except for the upload entry it has written ahead) and never holds up the end of
+// the race: the failures of one race are collected
 // and shown to the operator in one message just after the end-of-race processing has finished.
 // A failure is shown once; the same failure is not repeated at later races until that output
 // has worked again.
 class ResultOutputs : public RaceOutputs {
   public:
+    // With an event open, an upload entry a crash left pending is finished at once.
     ResultOutputs(Program& program, OutputIdentity identity, ResultOutputPorts ports);
     ~ResultOutputs() override;
     ResultOutputs(const ResultOutputs&) = delete;
@@ -45,6 +47,9 @@ class ResultOutputs : public RaceOutputs {
 
     void printRaceLapTimes(const RaceEngine& race, int copies) override;
     void writeRaceResultsPage(const RaceEngine& race) override;
+    // The race's RUN element, written ahead (and what an earlier crash left pending finished
+    // first); then appended to the upload file.
+    void prepareUploadFile(const RaceEngine& race) override;
     void writeUploadFile(const RaceEngine& race) override;
     // Writes the overall pages of the round just completed, then opens the window.
     void showEndOfRound(const RaceEngine& race) override;
@@ -74,6 +79,7 @@ class ResultOutputs : public RaceOutputs {
     std::string lastShown_[OutputCount];
     std::vector<std::string> pending_;
     TimerId pendingTimer_ = 0;
+    std::string stagedRun_; // the RUN element written ahead for the race being finished
 };
 
 } // namespace vexa

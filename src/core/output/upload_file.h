@@ -29,12 +29,18 @@ std::string uploadHeaderText(const ReportContext& context, double trackMiles);
 // One RUN element with a RESULT line per finishing position.
 std::string uploadRunText(const ReportContext& context, const FinishedRace& race);
 
+// The event directory the upload files go into, or nothing when no event directory exists.
+std::optional<std::filesystem::path> uploadDirectory(const Program& program);
+
 // Creates the collecting file with its head, replacing any file of that name. Nothing happens
 // when no event directory exists.
 Outcome UploadHeader(const ReportContext& context, double trackMiles);
 // Appends the race to the collecting file, creating the file with its head first when it does
 // not exist. Nothing happens when no event directory exists.
 Outcome UploadRun(const ReportContext& context, const FinishedRace& race);
+// The same for a RUN element's text; the file is written once, whole.
+Outcome appendUploadRun(const ReportContext& context, const std::string& runText,
+                        double trackMiles);
 
 // The upload command: the collecting file is copied to the program home's upload document and
 // completed with the closing line (no collecting file, no document). `uploader` names the

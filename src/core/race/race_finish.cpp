@@ -25,15 +25,27 @@ void RaceEngine::endOfRaceProcessing() {
     SortRunningOrder();
     if (settings.clr)
         for (auto& d : race_drivers) consecutiveLapsResult(d, settings.clrLaps);
+
+    // The race is stored (results, then the race number) before any output is made, so that a
+    // crash during the outputs neither loses the race nor runs it again. The upload entry is
+    // written ahead of it, so that such a crash cannot lose it either.
+    const bool upload = CountDevice == 2;
+    if (upload) ports_.outputs.prepareUploadFile(*this);
     StoreRaceResults();
+    const bool lastOfTable = !raceHasDrivers(RaceNumber + 1);
+    if (!lastOfTable) settings.raceNumber = std::min(settings.raceNumber + 1, MaxRaces);
     if (program_.paths) {
         const Outcome saved = writeResults(program_.paths->results, program_.event);
         if (!saved) ports_.op.inform(saved.message);
+        if (!lastOfTable) {
+            const Outcome next = writeEventSettings(program_.paths->settings, settings);
+            if (!next) ports_.op.inform(next.message);
+        }
     }
 
     if (settings.printRaceResults) ports_.outputs.printRaceLapTimes(*this, Copies);
     ports_.outputs.writeRaceResultsPage(*this);
-    if (CountDevice == 2) ports_.outputs.writeUploadFile(*this);
+    if (upload) ports_.outputs.writeUploadFile(*this);
 
     const int L = leader();
     if (RaceKind == HeatRace && L >= 0) {
@@ -74,17 +86,12 @@ void RaceEngine::endOfRaceProcessing() {
     panel_.preButtonsVisible = true;
     ++completedRaces_;
 
-    if (!raceHasDrivers(RaceNumber + 1)) {
+    if (lastOfTable) {
         stopCountdown();
         endOfRoundShown_ = true;
         panelChanged();
         ports_.outputs.showEndOfRound(*this);
     } else {
-        settings.raceNumber = std::min(settings.raceNumber + 1, MaxRaces);
-        if (program_.paths) {
-            const Outcome saved = writeEventSettings(program_.paths->settings, settings);
-            if (!saved) ports_.op.inform(saved.message);
-        }
         panelChanged();
     }
 }

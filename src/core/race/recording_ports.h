@@ -66,6 +66,7 @@ class RecordingPorts : public SoundOut,
     // RaceOutputs
     void printRaceLapTimes(const RaceEngine& race, int copies) override;
     void writeRaceResultsPage(const RaceEngine& race) override;
+    void prepareUploadFile(const RaceEngine&) override {} // the "upload" event is the append
     void writeUploadFile(const RaceEngine& race) override;
     void showEndOfRound(const RaceEngine& race) override;
 

@@ -292,6 +292,44 @@ TEST_F(RaceClock, AfterTheRaceResultsAreSavedAndTheNextRaceIsSelected) {
     EXPECT_EQ(program.event.cptres[3].laps[3], 0);
 }
 
+TEST_F(RaceClock, TheRaceIsStoredBeforeAnyOutputWithItsUploadEntryWrittenAhead) {
+    // What is on the disk when each output is called: a crash during an output must find the
+    // race stored (results and next race number), and the upload entry must be written before.
+    struct DiskAtEachOutput : RaceOutputs {
+        const EventPaths& paths;
+        std::vector<std::string> seen;
+        explicit DiskAtEachOutput(const EventPaths& p) : paths(p) {}
+        void note(const std::string& call) {
+            const auto results = readWholeFile(paths.results);
+            ProgSettings saved;
+            readEventSettings(paths.settings, saved);
+            seen.push_back(call + ": " + std::to_string(results ? results->size() : 0) +
+                           " result bytes, race " + std::to_string(saved.raceNumber));
+        }
+        void printRaceLapTimes(const RaceEngine&, int) override { note("print"); }
+        void writeRaceResultsPage(const RaceEngine&) override { note("html"); }
+        void prepareUploadFile(const RaceEngine&) override { note("upload ahead"); }
+        void writeUploadFile(const RaceEngine&) override { note("upload"); }
+        void showEndOfRound(const RaceEngine&) override { note("end of round"); }
+    };
+    vexa::test::TempDir dir;
+    program.paths = EventPaths::in(dir.path());
+    ASSERT_TRUE(writeEventSettings(program.paths->settings, program.settings));
+    DiskAtEachOutput outputs(*program.paths);
+    program.settings.countDevice = 2; // AMBrc: the race goes into the upload file
+    massHeats();
+    race(1, {1, 2});
+    race(2, {3});
+    attachRaceEngine(program, RacePorts{clock, scheduler, ports, ports, ports, ports, outputs});
+    openAndStart();
+    engine().EndRaceClick();
+    runToRaceEnd();
+    const std::string stored = std::to_string(2 * ResultRecordSize) + " result bytes, race 2";
+    EXPECT_EQ(outputs.seen,
+              (std::vector<std::string>{"upload ahead: 0 result bytes, race 1", "print: " + stored,
+                                        "html: " + stored, "upload: " + stored}));
+}
+
 TEST_F(RaceClock, AfterTheRaceImprovementsAndFinishOrderAreSpoken) {
     massHeats();
     program.settings.roundNumber = 2;
