@@ -90,7 +90,7 @@ void ResultOutputs::showPending() {
     std::string text;
     for (const std::string& message : pending_) text += (text.empty() ? "" : "\n") + message;
     pending_.clear();
-    if (!text.empty()) ports_.op.inform(text);
+    if (!text.empty()) ports_.op.reportFailure(text);
 }
 
 } // namespace vexa

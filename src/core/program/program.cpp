@@ -8,9 +8,13 @@
 namespace vexa {
 
 std::vector<std::string> startProgram(Program& program) {
-    std::vector<std::string> messages;
     std::error_code ec;
     std::filesystem::create_directories(program.home.databaseDir(), ec);
+    return loadProgram(program);
+}
+
+std::vector<std::string> loadProgram(Program& program) {
+    std::vector<std::string> messages;
     loadSettingsFile(program.home.iniFile(), program.settings);
     program.event.initialise();
     const Outcome freq = loadFreqNames(program.home.freqNamesFile(), program.freqnames);

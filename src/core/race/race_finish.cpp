@@ -36,10 +36,10 @@ void RaceEngine::endOfRaceProcessing() {
     if (!lastOfTable) settings.raceNumber = std::min(settings.raceNumber + 1, MaxRaces);
     if (program_.paths) {
         const Outcome saved = writeResults(program_.paths->results, program_.event);
-        if (!saved) ports_.op.inform(saved.message);
+        if (!saved) ports_.op.reportFailure(saved.message);
         if (!lastOfTable) {
             const Outcome next = writeEventSettings(program_.paths->settings, settings);
-            if (!next) ports_.op.inform(next.message);
+            if (!next) ports_.op.reportFailure(next.message);
         }
     }
 

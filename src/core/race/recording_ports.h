@@ -36,6 +36,7 @@ class RecordingPorts : public SoundOut,
 
     std::vector<PortEvent> events;
     std::function<void(const PortEvent&)> echo;
+    std::vector<std::string> failures; // the texts of reportFailure, also recorded as messages
     bool confirmAnswer = true;
 
     // The texts of the events of one kind, in order.
@@ -52,6 +53,7 @@ class RecordingPorts : public SoundOut,
     void play(int channel, int slot) override;
     // Operator
     void inform(const std::string& text) override { record("message", text); }
+    void reportFailure(const std::string& text) override;
     bool confirm(const std::string& text) override;
     // TimingEquipment
     void TurnAmbOn(bool raceRunning) override;

@@ -14,6 +14,10 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
 namespace vexa::test {
 
 // A program home with the event "Club Day" for `vexa-cli race`: class 1 "Touring" races of 5
@@ -52,15 +56,33 @@ class CliRace : public ::testing::Test {
         writeEvent();
         const auto scriptFile = dir.path() / "race.txt";
         EXPECT_TRUE(writeFileAtomic(scriptFile, script).ok);
+        std::ostringstream arguments;
+        arguments << "race --home \"" << dir.path().string()
+                  << "\" --event \"Club Day\" --script \"" << scriptFile.string() << "\" --races "
+                  << races << extra;
+        return runCli(arguments.str(), environment);
+    }
+
+    // Runs vexa-cli with the arguments (as a shell reads them); the output of both streams goes
+    // into `output`.
+    int runCli(const std::string& arguments, const std::string& environment = {}) {
         std::ostringstream command;
         if (!environment.empty()) command << "env " << environment << " ";
-        command << '"' << VEXA_CLI_PATH << "\" race --home \"" << dir.path().string()
-                << "\" --event \"Club Day\" --script \"" << scriptFile.string() << "\" --races "
-                << races << extra << " > \"" << (dir.path() / "out.txt").string() << "\" 2>&1";
+        command << '"' << VEXA_CLI_PATH << "\" " << arguments << " > \""
+                << (dir.path() / "out.txt").string() << "\" 2>&1";
         const int status = std::system(command.str().c_str());
         const auto out = readWholeFile(dir.path() / "out.txt");
         output = out ? std::string(out->begin(), out->end()) : std::string{};
         return status;
+    }
+
+    // The exit code within a status std::system returned.
+    static int exitCode(int status) {
+#ifdef _WIN32
+        return status;
+#else
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
     }
 
     std::vector<uint8_t> eventFile(const char* name) {
