@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev qt6-multimedia-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     poppler-utils
+    xvfb dbus-daemon
 )
 
 missing=()

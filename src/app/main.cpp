@@ -1,4 +1,5 @@
 #include "files/event_store.h"
+#include "platform/accessibility_bus_guard.h"
 #include "platform/latin1.h"
 #include "platform/program_home_locator.h"
 #include "program/program.h"
@@ -12,6 +13,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vexa Free"));
+    vexa::guardAccessibilityBus(&app);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Race management and lap timing"));
