@@ -52,6 +52,11 @@ struct FullEventHome {
         std::error_code ec;
         fs::remove_all(root, ec);
     }
+    // The event opened into a program of its own.
+    void open(Program& program) const {
+        program.home.root = root;
+        openEvent(program, "Full Event");
+    }
 };
 
 void BM_OpenFullEvent(benchmark::State& state) {
@@ -69,8 +74,7 @@ BENCHMARK(BM_OpenFullEvent)->Unit(benchmark::kMillisecond);
 void BM_WriteFullEvent(benchmark::State& state) {
     FullEventHome home;
     Program program;
-    program.home.root = home.root;
-    openEvent(program, "Full Event");
+    home.open(program);
     for (auto _ : state) {
         const Outcome written = writeAllEventFiles(*program.paths, program.settings, program.event);
         if (!written) state.SkipWithError("write failed");
@@ -84,8 +88,7 @@ BENCHMARK(BM_WriteFullEvent)->Unit(benchmark::kMillisecond);
 void BM_SaveAtTheEndOfARace(benchmark::State& state) {
     FullEventHome home;
     Program program;
-    program.home.root = home.root;
-    openEvent(program, "Full Event");
+    home.open(program);
     for (auto _ : state) {
         const Outcome results = writeResults(program.paths->results, program.event);
         const Outcome settings = writeEventSettings(program.paths->settings, program.settings);

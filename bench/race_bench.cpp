@@ -43,16 +43,30 @@ void fillRace(Program& program, int cars, int minutes) {
     }
 }
 
+// A heat of 20 cars in an hour's race, with its engine on virtual time and quiet ports.
+struct HourHeat {
+    VirtualClock clock;
+    VirtualScheduler scheduler{clock};
+    QuietPorts ports{clock};
+    Program program;
+    RaceEngine& engine;
+
+    HourHeat() : engine(attach(program, clock, scheduler, ports)) {}
+    static RaceEngine& attach(Program& program, VirtualClock& clock, VirtualScheduler& scheduler,
+                              QuietPorts& ports) {
+        fillRace(program, 20, 60);
+        return attachRaceEngine(
+            program, RacePorts{clock, scheduler, ports, ports, ports, ports, ports, nullptr});
+    }
+};
+
 // 20 entrants at lap 150 of an hour's race; each iteration is one counted lap of the next car,
 // sorting, gaps, prediction, beep and both grids' rows.
 void BM_SortCarPass20At150(benchmark::State& state) {
-    VirtualClock clock;
-    VirtualScheduler scheduler(clock);
-    QuietPorts ports(clock);
-    Program program;
-    fillRace(program, 20, 60);
-    RaceEngine& engine = attachRaceEngine(
-        program, RacePorts{clock, scheduler, ports, ports, ports, ports, ports, nullptr});
+    HourHeat heat;
+    VirtualClock& clock = heat.clock;
+    VirtualScheduler& scheduler = heat.scheduler;
+    RaceEngine& engine = heat.engine;
     engine.openRaceScreen();
     while (engine.RaceState != RaceStates::Running) scheduler.fireNext();
     const int64_t start = clock.milliseconds();
@@ -78,13 +92,8 @@ BENCHMARK(BM_SortCarPass20At150)->Repetitions(5);
 // The running order of a field of N entrants (unknown cars added past any limit of the decoder
 // layer), on laps and crossing times with many ties.
 void BM_SortRunningOrder(benchmark::State& state) {
-    VirtualClock clock;
-    VirtualScheduler scheduler(clock);
-    QuietPorts ports(clock);
-    Program program;
-    fillRace(program, 20, 60);
-    RaceEngine& engine = attachRaceEngine(
-        program, RacePorts{clock, scheduler, ports, ports, ports, ports, ports, nullptr});
+    HourHeat heat;
+    RaceEngine& engine = heat.engine;
     engine.Setuprace();
     for (int n = 21; n <= state.range(0); ++n) engine.AddDriver(n, 0, 6000000 + n);
     std::minstd_rand random(11);
