@@ -1,6 +1,6 @@
 // Opening and writing back a full event: 300 competitors, 20 rounds of results, both tables full.
 #include "files/event_files.h"
-#include "files/event_store.h"
+#include "program/event_store.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // The race engine: one passing with the redraw data of both standings grids, and a whole
 // simulated race through the headless runner.
-#include "files/event_store.h"
+#include "program/event_store.h"
 #include "program/program.h"
 #include "race/race_runner.h"
 #include "race/recording_ports.h"
@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <random>
 
 using namespace vexa;
@@ -22,9 +23,9 @@ class QuietPorts : public RecordingPorts {
   public:
     using RecordingPorts::RecordingPorts;
     void play(int, int) override {}
-    void SetLights(int) override {}
+    void SetLights(StartLight) override {}
     void SendTimeDisplay(bool, int) override {}
-    void SendScoreboard(const RaceDrivers&) override {}
+    void SendScoreboard(const std::vector<ScoreboardPosition>&) override {}
 };
 
 void fillRace(Program& program, int cars, int minutes) {
@@ -43,67 +44,63 @@ void fillRace(Program& program, int cars, int minutes) {
     }
 }
 
-// A heat of 20 cars in an hour's race, with its engine on virtual time and quiet ports.
-struct HourHeat {
+// An hour's race of 20 entrants, every car at lap 150.
+struct FieldAtLap150 {
     VirtualClock clock;
-    VirtualScheduler scheduler{clock};
     QuietPorts ports{clock};
+    VirtualScheduler scheduler{clock};
     Program program;
-    RaceEngine& engine;
+    RaceEngine* engine = nullptr;
+    int64_t start = 0;
 
-    HourHeat() : engine(attach(program, clock, scheduler, ports)) {}
-    static RaceEngine& attach(Program& program, VirtualClock& clock, VirtualScheduler& scheduler,
-                              QuietPorts& ports) {
+    FieldAtLap150() {
         fillRace(program, 20, 60);
-        return attachRaceEngine(
+        engine = &attachRaceEngine(
             program, RacePorts{clock, scheduler, ports, ports, ports, ports, ports, nullptr});
+        engine->openRaceScreen();
+        while (engine->values().RaceState != RaceStates::Running) scheduler.fireNext();
+        start = clock.milliseconds();
+        for (int lap = 1; lap <= 150; ++lap)
+            for (int car = 0; car < 20; ++car) pass(lap, car);
+    }
+    ~FieldAtLap150() { program.race.reset(); }
+    void pass(int lap, int car) {
+        scheduler.advanceTo(start + lap * 20000 + car * 300 + 7);
+        engine->sortCarPass(car, engine->RaceTime());
     }
 };
 
-// 20 entrants at lap 150 of an hour's race; each iteration is one counted lap of the next car,
-// sorting, gaps, prediction, beep and both grids' rows.
+// 20 entrants from lap 150 on; each iteration is one counted lap of the next car: sorting,
+// gaps, prediction, beep and both grids' rows. The field is set back to lap 150 every 40 laps.
 void BM_SortCarPass20At150(benchmark::State& state) {
-    HourHeat heat;
-    VirtualClock& clock = heat.clock;
-    VirtualScheduler& scheduler = heat.scheduler;
-    RaceEngine& engine = heat.engine;
-    engine.openRaceScreen();
-    while (engine.RaceState != RaceStates::Running) scheduler.fireNext();
-    const int64_t start = clock.milliseconds();
-    for (int lap = 1; lap <= 150; ++lap)
-        for (int car = 0; car < 20; ++car) {
-            scheduler.advanceTo(start + lap * 20000 + car * 300 + 7);
-            engine.sortCarPass(car, engine.RaceTime());
-        }
+    auto field = std::make_unique<FieldAtLap150>();
+    int lap = 151;
     int car = 0;
     for (auto _ : state) {
-        // Keep the field at lap 150: the car is put back a lap before it crosses again.
-        RaceDriver& d = engine.race_drivers[static_cast<size_t>(car)];
-        d.lapcount = 149;
-        d.lastpass -= 20.0;
-        clock.set(clock.milliseconds() + 1);
-        engine.sortCarPass(car, engine.RaceTime());
-        benchmark::DoNotOptimize(engine.standings().rows().data());
-        car = (car + 1) % 20;
+        field->pass(lap, car);
+        benchmark::DoNotOptimize(field->engine->standings().rows().data());
+        if (++car == 20) {
+            car = 0;
+            if (++lap == 190) {
+                state.PauseTiming();
+                field = std::make_unique<FieldAtLap150>();
+                lap = 151;
+                state.ResumeTiming();
+            }
+        }
     }
 }
 BENCHMARK(BM_SortCarPass20At150)->Repetitions(5);
 
-// The running order of a field of N entrants (unknown cars added past any limit of the decoder
-// layer), on laps and crossing times with many ties.
+// The running order of a field of N entrants: the hour's race at lap 150 and unknown cars added
+// past any limit of the decoder layer, which have not crossed the line yet and so all tie.
 void BM_SortRunningOrder(benchmark::State& state) {
-    HourHeat heat;
-    RaceEngine& engine = heat.engine;
-    engine.Setuprace();
+    FieldAtLap150 field;
+    RaceEngine& engine = *field.engine;
     for (int n = 21; n <= state.range(0); ++n) engine.AddDriver(n, 0, 6000000 + n);
-    std::minstd_rand random(11);
-    for (auto& d : engine.race_drivers) {
-        d.lapcount = static_cast<int32_t>(random() % 30);
-        d.lastpass = d.lapcount * 20.0 + static_cast<double>(random() % 40) * 0.25;
-    }
     for (auto _ : state) {
         engine.SortRunningOrder();
-        benchmark::DoNotOptimize(engine.race_drivers.front().runorder);
+        benchmark::DoNotOptimize(engine.values().race_drivers.front().runorder);
     }
 }
 BENCHMARK(BM_SortRunningOrder)->Arg(20)->Arg(2000);

@@ -90,7 +90,7 @@ struct CountingRig {
                                                 station->controller, ports, nullptr});
         station->equipment.DecoderId = 7;
         engine.openRaceScreen();
-        while (engine.RaceState != RaceStates::Running && scheduler.fireNext()) {
+        while (engine.values().RaceState != RaceStates::Running && scheduler.fireNext()) {
         }
         origin = clock.milliseconds();
     }
@@ -137,7 +137,8 @@ void BM_FloodOfUnknownTransponders(benchmark::State& state) {
         state.ResumeTiming();
         rig.station->equipment.CommPortDriverReceiveData(block);
     }
-    state.counters["entrants"] = static_cast<double>(rig.program.race->race_drivers.size());
+    state.counters["entrants"] =
+        static_cast<double>(rig.program.race->values().race_drivers.size());
 }
 BENCHMARK(BM_FloodOfUnknownTransponders)->Unit(benchmark::kMillisecond);
 

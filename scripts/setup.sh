@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
-# Installs what building and testing Vexa needs on Debian 12, by package name.
+# Installs what building and testing Vexa needs on Debian 12, by package name; with package names
+# as arguments, those instead. Only what is missing is installed.
+# Usage: scripts/setup.sh [PACKAGE...]
 set -euo pipefail
 
 packages=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev qt6-multimedia-dev libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-multimedia-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     poppler-utils
+    espeak-ng sox
     xvfb dbus-daemon
 )
+[ $# -gt 0 ] && packages=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

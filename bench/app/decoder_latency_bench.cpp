@@ -108,7 +108,7 @@ void BM_SocketBytesToSortCarPassReturned(benchmark::State& state) {
         return;
     }
     engine.openRaceScreen();
-    while (engine.RaceState != RaceStates::Running && scheduler.fireNext()) {
+    while (engine.values().RaceState != RaceStates::Running && scheduler.fireNext()) {
     }
 
     for (auto _ : state) {

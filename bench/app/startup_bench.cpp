@@ -1,8 +1,9 @@
 // Start-up to the welcome window shown: settings, tables and frequency names in place, the
 // window built, filled with the events list and shown.
-#include "files/event_store.h"
+#include "platform/qt_operator.h"
+#include "program/event_store.h"
 #include "program/program.h"
-#include "ui/welcome_window.h"
+#include "ui/event/welcome_window.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -28,7 +29,8 @@ void BM_StartupToWelcomeShown(benchmark::State& state) {
         auto program = std::make_unique<Program>();
         program->home.root = home.path().toStdString();
         startProgram(*program);
-        WelcomeWindow window(*program, [](QWidget*, const QString&) {});
+        QtOperator op;
+        WelcomeWindow window(*program, op);
         window.show();
         QApplication::processEvents();
         benchmark::DoNotOptimize(window.isVisible());

@@ -1,50 +1,85 @@
-#include "files/event_store.h"
 #include "platform/accessibility_bus_guard.h"
 #include "platform/latin1.h"
 #include "platform/program_home_locator.h"
+#include "program/event_store.h"
 #include "program/program.h"
-#include "ui/main_window.h"
-#include "ui/operator_messages.h"
-#include "ui/welcome_window.h"
+#include "program/version.h"
+#include "session/session.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vexa Free"));
-    vexa::guardAccessibilityBus(&app);
+#include <cstdio>
 
+namespace {
+
+struct CommandLine {
+    QCommandLineOption home{QStringLiteral("home"), QStringLiteral("The program home folder."),
+                            QStringLiteral("DIR")};
+    QCommandLineOption event{QStringLiteral("event"),
+                             QStringLiteral("Open this event without the welcome window."),
+                             QStringLiteral("NAME")};
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Race management and lap timing"));
-    parser.addHelpOption();
-    const QCommandLineOption homeOption(
-        QStringLiteral("home"), QStringLiteral("The program home folder."), QStringLiteral("DIR"));
-    const QCommandLineOption eventOption(
-        QStringLiteral("event"), QStringLiteral("Open this event without the welcome window."),
-        QStringLiteral("NAME"));
-    parser.addOption(homeOption);
-    parser.addOption(eventOption);
-    parser.process(app);
 
+    CommandLine() {
+        parser.setApplicationDescription(
+            QStringLiteral("Vexa: race management and lap timing for model car meetings."));
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOption(home);
+        parser.addOption(event);
+    }
+};
+
+QStringList arguments(int argc, char* argv[]) {
+    QStringList list;
+    for (int i = 0; i < argc; ++i) list << QString::fromLocal8Bit(argv[i]);
+    return list;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // The command line is read before any window exists, so that --help, --version and a wrong
+    // command line work without a display.
+    CommandLine command;
+    QCoreApplication::setApplicationName(QString::fromLatin1(vexa::ProductTitle));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(vexa::ProgramVersion));
+    if (!command.parser.parse(arguments(argc, argv))) {
+        std::fprintf(stderr, "vexa: %s\n", qPrintable(command.parser.errorText()));
+        return 2;
+    }
+    if (command.parser.isSet(QStringLiteral("help"))) {
+        // Without an application object the parser cannot name the program itself.
+        QString help = command.parser.helpText();
+        help.replace(QStringLiteral("<executable_name>"), QStringLiteral("vexa"));
+        std::fputs(qPrintable(help), stdout);
+        return 0;
+    }
+    if (command.parser.isSet(QStringLiteral("version"))) {
+        std::printf("vexa %s\n", vexa::ProgramVersion);
+        return 0;
+    }
+
+    QApplication app(argc, argv);
+    vexa::guardAccessibilityBus(&app);
     vexa::Program program;
-    program.home.root = vexa::locateProgramHome(parser.value(homeOption)).toStdWString();
-    const vexa::InformOperator inform = vexa::messageBoxInformer();
-    for (const std::string& message : vexa::startProgram(program))
-        inform(nullptr, vexa::toQt(message));
+    program.home.root = vexa::locateProgramHome(command.parser.value(command.home)).toStdWString();
+    std::vector<std::string> startMessages = vexa::startProgram(program);
+    vexa::Session session(program);
+    for (std::string& message : session.takeStartMessages())
+        startMessages.push_back(std::move(message));
+    for (const std::string& message : startMessages) session.op().inform(message);
+    session.setUpCountingEquipment();
+    session.waitForCountingEquipment();
 
-    if (parser.isSet(eventOption)) {
+    if (command.parser.isSet(command.event)) {
         const vexa::OpenEventResult opened =
-            vexa::openEvent(program, vexa::fromQt(parser.value(eventOption)));
-        if (!opened.message.empty()) inform(nullptr, vexa::toQt(opened.message));
+            vexa::openEvent(program, vexa::fromQt(command.parser.value(command.event)));
+        if (!opened.message.empty()) session.op().inform(opened.message);
     }
-    if (!program.eventOpen()) {
-        vexa::WelcomeWindow welcome(program, inform);
-        welcome.exec();
-        if (!program.eventOpen()) return 0;
-    }
-
-    vexa::MainWindow window(program);
-    window.show();
+    if (!program.eventOpen() && !session.chooseEvent()) return 0;
+    session.outputs().eventOpened();
+    session.showMainWindow();
     return app.exec();
 }

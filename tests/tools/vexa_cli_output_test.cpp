@@ -1,7 +1,7 @@
 #include "files/event_files.h"
-#include "files/event_store.h"
 #include "files/file_io.h"
 #include "output_commands.h"
+#include "program/event_store.h"
 #include "settings/settings_file.h"
 #include "support/temp_dir.h"
 

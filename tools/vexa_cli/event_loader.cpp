@@ -1,6 +1,6 @@
 #include "event_loader.h"
 
-#include "files/event_store.h"
+#include "program/event_store.h"
 #include "terminal_text.h"
 
 #include <system_error>

@@ -19,30 +19,31 @@ HeadlessOutputs::HeadlessOutputs(Program& program, Scheduler& scheduler, Recordi
                                  localNow, ports, scheduler, nullptr}) {
     std::error_code ec;
     if (!printDir_.empty()) std::filesystem::create_directories(printDir_, ec);
+    outputs_.eventOpened(); // the event is open: what a crash left pending is finished
 }
 
-void HeadlessOutputs::printRaceLapTimes(const RaceEngine& race, int copies) {
+void HeadlessOutputs::printRaceLapTimes(const FinishedRace& race, int copies) {
     ports_.printRaceLapTimes(race, copies);
     if (!printDir_.empty()) outputs_.printRaceLapTimes(race, copies);
 }
 
-void HeadlessOutputs::writeRaceResultsPage(const RaceEngine& race) {
+void HeadlessOutputs::writeRaceResultsPage(const FinishedRace& race) {
     ports_.writeRaceResultsPage(race);
     outputs_.writeRaceResultsPage(race);
 }
 
-void HeadlessOutputs::prepareUploadFile(const RaceEngine& race) {
+void HeadlessOutputs::prepareUploadFile(const FinishedRace& race) {
     outputs_.prepareUploadFile(race);
 }
 
-void HeadlessOutputs::writeUploadFile(const RaceEngine& race) {
+void HeadlessOutputs::writeUploadFile(const FinishedRace& race) {
     ports_.writeUploadFile(race);
     outputs_.writeUploadFile(race);
 }
 
-void HeadlessOutputs::showEndOfRound(const RaceEngine& race) {
-    ports_.showEndOfRound(race);
-    outputs_.showEndOfRound(race);
+void HeadlessOutputs::showEndOfRound(int roundNumber) {
+    ports_.showEndOfRound(roundNumber);
+    outputs_.showEndOfRound(roundNumber);
 }
 
 } // namespace vexa::cli

@@ -15,11 +15,11 @@ class HeadlessOutputs : public RaceOutputs {
     HeadlessOutputs(Program& program, Scheduler& scheduler, RecordingPorts& ports,
                     std::filesystem::path printDir);
 
-    void printRaceLapTimes(const RaceEngine& race, int copies) override;
-    void writeRaceResultsPage(const RaceEngine& race) override;
-    void prepareUploadFile(const RaceEngine& race) override;
-    void writeUploadFile(const RaceEngine& race) override;
-    void showEndOfRound(const RaceEngine& race) override;
+    void printRaceLapTimes(const FinishedRace& race, int copies) override;
+    void writeRaceResultsPage(const FinishedRace& race) override;
+    void prepareUploadFile(const FinishedRace& race) override;
+    void writeUploadFile(const FinishedRace& race) override;
+    void showEndOfRound(int roundNumber) override;
 
   private:
     RecordingPorts& ports_;

@@ -67,6 +67,7 @@ class RecordedEquipment : public TimingEquipment {
   public:
     RecordedEquipment(RecordingPorts& ports, TimingEquipment& equipment)
         : ports_(ports), equipment_(equipment) {}
+    CountingDevice countDevice() const override { return equipment_.countDevice(); }
     void TurnAmbOn(bool raceRunning) override;
     void TurnAmbOff() override;
 

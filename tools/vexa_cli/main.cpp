@@ -1,27 +1,40 @@
 #include "commands.h"
 #include "output_commands.h"
 #include "pdf_output.h"
+#include "program/version.h"
 
+#include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
 
 namespace {
 
-void usage(std::ostream& err) {
-    err << "usage: vexa-cli <command> [options]\n"
+const char* const RaceUsage =
+    "usage: vexa-cli race --home DIR --event NAME [--script FILE] [--races N] [--print-dir DIR] "
+    "[--quiet]\n"
+    "  Runs the event's current race(s) in simulated time, fed by a script of key presses,\n"
+    "  decoder bytes and race-control actions (see the README). Exits 0 when the races were\n"
+    "  run, 1 when fewer could be, 2 for a wrong command line or script, 3 when a save or an\n"
+    "  output of the run failed.\n";
+
+void usage(std::ostream& out) {
+    out << "usage: vexa-cli <command> [options]\n"
+           "       vexa-cli <command> --help\n"
+           "       vexa-cli --version\n"
            "commands:\n"
-           "  race --home DIR --event NAME [--script FILE] [--races N] [--print-dir DIR] "
-           "[--quiet]\n"
-           "       runs the event's current race(s) in simulated time, fed by a script of key\n"
-           "       presses, decoder bytes and race-control actions; exits 0 when the races\n"
-           "       were run, 1 when fewer could be, 2 for a wrong command line or script, 3\n"
-           "       when a save or an output failed\n"
-           "  report ...  writes a printed report of an event to a PDF or text file\n"
-           "  html ...    writes the overall results page of a round range\n"
+           "  race    runs the event's current race(s) in simulated time\n"
+           "  report  writes a printed report of an event to a PDF or text file\n"
+           "  html    writes the overall results page of a round range\n"
            "\n"
+        << RaceUsage << "\n"
         << vexa::cli::ReportUsage << "\n"
         << vexa::cli::HtmlUsage;
+}
+
+bool asksForHelp(const std::vector<std::string>& args) {
+    return std::any_of(args.begin(), args.end(),
+                       [](const std::string& a) { return a == "--help" || a == "-h"; });
 }
 
 } // namespace
@@ -29,18 +42,36 @@ void usage(std::ostream& err) {
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
-        usage(std::cerr);
+        std::cerr << "vexa-cli: a command is needed (race, report or html); see vexa-cli --help\n";
         return 2;
     }
     const std::string command = args.front();
     args.erase(args.begin());
-    if (command == "race") return vexa::cli::raceCommand(args, std::cout, std::cerr);
+    if (command == "--help" || command == "-h" || command == "help") {
+        usage(std::cout);
+        return 0;
+    }
+    if (command == "--version") {
+        std::cout << "vexa-cli " << vexa::ProgramVersion << "\n";
+        return 0;
+    }
+    if (command == "race") {
+        if (asksForHelp(args)) {
+            std::cout << RaceUsage;
+            return 0;
+        }
+        return vexa::cli::raceCommand(args, std::cout, std::cerr);
+    }
     if (command == "report" || command == "html") {
+        if (asksForHelp(args)) {
+            std::cout << (command == "report" ? vexa::cli::ReportUsage : vexa::cli::HtmlUsage);
+            return 0;
+        }
         const int code = command == "report" ? vexa::cli::reportCommand(args, std::cout, std::cerr)
                                              : vexa::cli::htmlCommand(args, std::cout, std::cerr);
         vexa::cli::releasePdfOutput();
         return code;
     }
-    usage(std::cerr);
+    std::cerr << "vexa-cli: unknown command '" << command << "'; see vexa-cli --help\n";
     return 2;
 }

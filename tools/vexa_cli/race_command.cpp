@@ -5,6 +5,7 @@
 #include "terminal_text.h"
 
 #include "files/file_io.h"
+#include "program/event_store.h"
 #include "program/program.h"
 #include "race/race_runner.h"
 #include "race/recording_ports.h"

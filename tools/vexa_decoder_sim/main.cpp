@@ -1,9 +1,12 @@
 // vexa-decoder-sim: a simulated AMB decoder. It listens for the race program on a loopback TCP
-// port (AMBrc) and/or on a pseudo-terminal that stands in for a serial port (every dialect),
-// prints where it can be reached, answers the AMBrc commands and drives cars over its loop.
+// port (AMBrc, P3) and/or on a pseudo-terminal that stands in for a serial port (the text
+// dialects), prints where it can be reached, answers the decoder's commands and drives cars over
+// its loop. On request it drops its TCP connections, to rehearse a reconnect.
 
 #include "sim_decoder.h"
 #include "sim_options.h"
+#include "sim_p3_decoder.h"
+#include "program/version.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -17,6 +20,8 @@
 
 #include <csignal>
 #include <cstdio>
+#include <ctime>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -72,13 +77,54 @@ int boundPort(int fd) {
     return ntohs(address.sin_port);
 }
 
+// The computer's time of day in microseconds since 1970: where a P3 decoder's clock starts.
+uint64_t timeOfDayMicros() {
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME, &ts);
+    return static_cast<uint64_t>(ts.tv_sec) * 1000000 + static_cast<uint64_t>(ts.tv_nsec) / 1000;
+}
+
+std::unique_ptr<SimDevice> makeDevice(const SimSettings& settings, double now) {
+    if (settings.dialect == Dialect::P3)
+        return std::make_unique<SimP3Decoder>(settings, now, timeOfDayMicros());
+    return std::make_unique<SimDecoder>(settings, now);
+}
+
+// Commands typed on standard input, one a line.
+class CommandInput {
+  public:
+    // -1 once standard input has ended.
+    int fd() const { return open_ ? 0 : -1; }
+    // Reads what is there; calls `onLine` for each complete line.
+    template <class OnLine> void read(OnLine&& onLine) {
+        char buffer[256];
+        const ssize_t n = ::read(0, buffer, sizeof buffer);
+        if (n <= 0) {
+            if (n == 0 || (errno != EAGAIN && errno != EINTR)) open_ = false;
+            return;
+        }
+        for (ssize_t i = 0; i < n; ++i) {
+            if (buffer[i] == '\n') {
+                onLine(line_);
+                line_.clear();
+            } else if (buffer[i] != '\r' && line_.size() < 256) {
+                line_.push_back(buffer[i]);
+            }
+        }
+    }
+
+  private:
+    bool open_ = true;
+    std::string line_;
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
     std::string error;
     const std::optional<SimOptions> parsed = parseSimOptions(argc, argv, error);
     if (!parsed) {
-        std::fprintf(stderr, "vexa-decoder-sim: %s\n%s", error.c_str(), SimUsage);
+        std::fprintf(stderr, "vexa-decoder-sim: %s; see vexa-decoder-sim --help\n", error.c_str());
         return 2;
     }
     const SimOptions& options = *parsed;
@@ -86,11 +132,18 @@ int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
+    std::signal(SIGTTIN, SIG_IGN); // started in the background: standard input just ends
 
+    if (options.help) {
+        std::printf("%s\n%s", SimUsage, SimHelp);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("vexa-decoder-sim %s\n", vexa::ProgramVersion);
+        return 0;
+    }
     const double started = nowSeconds();
-    SimDecoder decoder(options.decoder, started);
-    const bool clockRecords =
-        options.decoder.dialect == Dialect::System20 || options.decoder.dialect == Dialect::Ex20;
+    const std::unique_ptr<SimDevice> decoder = makeDevice(options.decoder, started);
 
     int listener = -1;
     if (options.tcpPort >= 0) {
@@ -123,14 +176,34 @@ int main(int argc, char** argv) {
     std::vector<int> clients;
     bool ptyInUse = false;
     char buffer[4096];
+    CommandInput commands;
+    double refuseUntil = 0.0; // after a drop, connections are refused until then
+    double nextDrop = options.dropEvery > 0 ? started + options.dropEvery : 0.0;
+    auto dropConnections = [&](double now) {
+        for (int c : clients) {
+            close(c);
+            decoder->linkClosed(c);
+        }
+        if (!options.quiet)
+            std::printf("connections dropped (%zu), refused for %g s\n", clients.size(),
+                        options.down);
+        clients.clear();
+        refuseUntil = now + options.down;
+    };
     while (!stopRequested) {
         const double now = nowSeconds();
         if (options.duration > 0 && now - started >= options.duration) break;
+        if (nextDrop > 0 && now >= nextDrop) {
+            dropConnections(now);
+            nextDrop = now + options.dropEvery;
+        }
 
         std::vector<pollfd> fds;
         if (listener >= 0) fds.push_back({listener, POLLIN, 0});
         for (int c : clients) fds.push_back({c, POLLIN, 0});
         if (master >= 0) fds.push_back({master, POLLIN, 0});
+        const size_t input = fds.size();
+        if (commands.fd() >= 0) fds.push_back({commands.fd(), POLLIN, 0});
         poll(fds.data(), fds.size(), 5);
 
         const double t = nowSeconds();
@@ -138,7 +211,10 @@ int main(int argc, char** argv) {
         if (listener >= 0) {
             if (fds[k++].revents & POLLIN) {
                 const int c = accept(listener, nullptr, nullptr);
-                if (c >= 0) {
+                if (c >= 0 && t < refuseUntil) {
+                    close(c);
+                    if (!options.quiet) std::printf("connection refused\n");
+                } else if (c >= 0) {
                     setNonBlocking(c);
                     const int yes = 1;
                     setsockopt(c, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
@@ -154,7 +230,8 @@ int main(int argc, char** argv) {
             if (events & (POLLIN | POLLHUP | POLLERR)) {
                 const ssize_t n = read(c, buffer, sizeof buffer);
                 if (n > 0)
-                    send(c, decoder.receive(std::string_view(buffer, static_cast<size_t>(n)), t));
+                    send(c,
+                         decoder->receive(c, std::string_view(buffer, static_cast<size_t>(n)), t));
                 else if (n == 0 || (errno != EAGAIN && errno != EINTR))
                     keep = false;
             }
@@ -162,6 +239,7 @@ int main(int argc, char** argv) {
                 open.push_back(c);
             } else {
                 close(c);
+                decoder->linkClosed(c);
                 if (!options.quiet) std::printf("client disconnected\n");
             }
         }
@@ -172,7 +250,7 @@ int main(int argc, char** argv) {
             // race program switching the decoder on.
             const bool inUse = !(events & POLLHUP);
             if (inUse && !ptyInUse) {
-                if (clockRecords) decoder.restartClock(t);
+                decoder->switchedOn(t);
                 if (!options.quiet) std::printf("port opened\n");
             } else if (!inUse && ptyInUse && !options.quiet) {
                 std::printf("port closed\n");
@@ -181,15 +259,23 @@ int main(int argc, char** argv) {
             if (inUse && (events & POLLIN)) {
                 const ssize_t n = read(master, buffer, sizeof buffer);
                 if (n > 0)
-                    send(master,
-                         decoder.receive(std::string_view(buffer, static_cast<size_t>(n)), t));
+                    send(master, decoder->receive(
+                                     master, std::string_view(buffer, static_cast<size_t>(n)), t));
             }
             if (!inUse) usleep(5000); // a hung-up device reports at once; do not spin
         }
-        for (const std::string& line : decoder.takeLog())
+        if (input < fds.size() && (fds[input].revents & (POLLIN | POLLHUP | POLLERR))) {
+            commands.read([&](const std::string& line) {
+                if (line == "drop")
+                    dropConnections(t);
+                else if (!line.empty())
+                    std::printf("unknown command %s (drop)\n", line.c_str());
+            });
+        }
+        for (const std::string& line : decoder->takeLog())
             if (!options.quiet) std::printf("%s\n", line.c_str());
 
-        const std::string records = decoder.due(nowSeconds());
+        const std::string records = decoder->due(nowSeconds());
         if (records.empty()) continue;
         for (int c : clients) send(c, records);
         if (master >= 0 && ptyInUse) send(master, records);

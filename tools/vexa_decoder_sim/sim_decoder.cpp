@@ -14,16 +14,9 @@ int64_t monotonicNanoseconds() {
 }
 
 SimDecoder::SimDecoder(const SimSettings& settings, double now)
-    : settings_(settings), random_(settings.seed), clockStart_(now) {
-    std::uniform_real_distribution<double> firstPass(0.5, std::max(0.6, settings_.lapSeconds));
-    for (int32_t number : settings_.numbers) cars_.push_back({number, now + firstPass(random_)});
+    : settings_(settings), random_(settings.seed), track_(settings_, random_, now),
+      clockStart_(now) {
     nextNoise_ = now + settings_.noiseEvery;
-}
-
-double SimDecoder::lapTime() {
-    std::uniform_real_distribution<double> spread(-settings_.spreadSeconds,
-                                                  settings_.spreadSeconds);
-    return std::max(0.05, settings_.lapSeconds + spread(random_));
 }
 
 void SimDecoder::restartClock(double now) {
@@ -31,13 +24,12 @@ void SimDecoder::restartClock(double now) {
     nextClockSecond_ = 0;
 }
 
-std::vector<std::string> SimDecoder::takeLog() {
-    std::vector<std::string> out;
-    out.swap(log_);
-    return out;
+void SimDecoder::switchedOn(double now) {
+    if (settings_.dialect == Dialect::System20 || settings_.dialect == Dialect::Ex20)
+        restartClock(now);
 }
 
-std::string SimDecoder::passing(const SimCar& car, double decoderTime) {
+std::string SimDecoder::passing(int32_t number, double decoderTime) {
     std::uniform_int_distribution<int> hits(settings_.hitsLow, settings_.hitsHigh);
     std::uniform_int_distribution<int> signal(60, 120);
     char text[160];
@@ -46,24 +38,26 @@ std::string SimDecoder::passing(const SimCar& car, double decoderTime) {
         const long long field2 =
             settings_.stamp ? static_cast<long long>(monotonicNanoseconds()) : 1;
         std::snprintf(text, sizeof text, "\x01@\t%d\t%lld\t%d\t%.3f\t%d\t%d\t2\r\n",
-                      settings_.decoderId, field2, car.number, decoderTime, hits(random_),
+                      settings_.decoderId, field2, number, decoderTime, hits(random_),
                       signal(random_));
         break;
     }
     case Dialect::System20: {
         const long hundredths = std::lround(std::max(0.0, decoderTime) * 100.0);
         const long seconds = hundredths / 100;
-        std::snprintf(text, sizeof text, "@%02d%02ld%02ld%02ld%02ld%02d\r\n", car.number % 100,
+        std::snprintf(text, sizeof text, "@%02d%02ld%02ld%02ld%02ld%02d\r\n", number % 100,
                       seconds / 3600 % 100, seconds / 60 % 60, seconds % 60, hundredths % 100,
                       std::min(hits(random_), 99));
         break;
     }
     case Dialect::Ex20:
-        std::snprintf(text, sizeof text, "@%d\r\n", car.number);
+        std::snprintf(text, sizeof text, "@%d\r\n", number);
         break;
     case Dialect::Italian:
-        std::snprintf(text, sizeof text, "@%02d0\r\n", car.number % 100);
+        std::snprintf(text, sizeof text, "@%02d0\r\n", number % 100);
         break;
+    case Dialect::P3: // a decoder of its own
+        return {};
     }
     return text;
 }
@@ -87,19 +81,12 @@ std::string SimDecoder::due(double now) {
         nextNoise_ = now + settings_.noiseEvery;
     }
     // Crossings in time order, however many fell due since the last call.
-    for (;;) {
-        auto next =
-            std::min_element(cars_.begin(), cars_.end(), [](const SimCar& a, const SimCar& b) {
-                return a.nextPass < b.nextPass;
-            });
-        if (next == cars_.end() || next->nextPass > now) break;
-        out += passing(*next, clock(next->nextPass));
-        next->nextPass += lapTime();
-    }
+    while (const std::optional<SimCrossing> crossing = track_.nextDue(now))
+        out += passing(crossing->number, clock(crossing->time));
     return out;
 }
 
-std::string SimDecoder::receive(std::string_view bytes, double now) {
+std::string SimDecoder::receive(int /*link*/, std::string_view bytes, double now) {
     std::string replies;
     for (char c : bytes) {
         if (c == '\n') continue;
@@ -118,7 +105,7 @@ std::string SimDecoder::receive(std::string_view bytes, double now) {
 std::string SimDecoder::command(std::string_view text, double now) {
     const std::string id = std::to_string(settings_.decoderId);
     if (text.empty()) {
-        log_.push_back("empty command: identity " + id);
+        note("empty command: identity " + id);
         return "\x01$\t" + id + "\t0\t0\r\n";
     }
     // "?," identity, 0, command number, parameters, each followed by ",".
@@ -136,7 +123,7 @@ std::string SimDecoder::command(std::string_view text, double now) {
     const std::string& number = items[3];
     std::string parameters;
     for (size_t i = 4; i < items.size(); ++i) parameters += (i > 4 ? "," : "") + items[i];
-    log_.push_back("command " + number + (parameters.empty() ? "" : " (" + parameters + ")"));
+    note("command " + number + (parameters.empty() ? "" : " (" + parameters + ")"));
     if (number == "24" || number == "11") restartClock(now);
     if (number == "33")
         return "\x01$\t" + id +

@@ -44,6 +44,12 @@ std::optional<SimOptions> parseSimOptions(int argc, char** argv, std::string& er
             o.decoder.stamp = true;
         } else if (arg == "--quiet") {
             o.quiet = true;
+        } else if (arg == "--help" || arg == "-h") {
+            o.help = true;
+            return o;
+        } else if (arg == "--version") {
+            o.version = true;
+            return o;
         } else if (arg == "--dialect") {
             if (!value(v)) return std::nullopt;
             if (v == "ambrc")
@@ -54,6 +60,8 @@ std::optional<SimOptions> parseSimOptions(int argc, char** argv, std::string& er
                 o.decoder.dialect = Dialect::Ex20;
             else if (v == "italian")
                 o.decoder.dialect = Dialect::Italian;
+            else if (v == "p3")
+                o.decoder.dialect = Dialect::P3;
             else {
                 error = "unknown dialect " + v;
                 return std::nullopt;
@@ -72,7 +80,8 @@ std::optional<SimOptions> parseSimOptions(int argc, char** argv, std::string& er
             cars = static_cast<int>(n);
         } else if (arg == "--numbers") {
             if (!value(numbers)) return std::nullopt;
-        } else if (arg == "--lap" || arg == "--spread" || arg == "--noise" || arg == "--duration") {
+        } else if (arg == "--lap" || arg == "--spread" || arg == "--noise" || arg == "--duration" ||
+                   arg == "--drop-every" || arg == "--down") {
             if (!value(v) || !toNumber(v, d) || d < 0) {
                 error = std::string(arg) + " needs a number of seconds";
                 return std::nullopt;
@@ -81,6 +90,8 @@ std::optional<SimOptions> parseSimOptions(int argc, char** argv, std::string& er
             if (arg == "--spread") o.decoder.spreadSeconds = d;
             if (arg == "--noise") o.decoder.noiseEvery = d;
             if (arg == "--duration") o.duration = d;
+            if (arg == "--drop-every") o.dropEvery = d;
+            if (arg == "--down") o.down = d;
         } else if (arg == "--hits") {
             if (!value(v)) return std::nullopt;
             const size_t dash = v.find('-');
@@ -107,8 +118,13 @@ std::optional<SimOptions> parseSimOptions(int argc, char** argv, std::string& er
             return std::nullopt;
         }
     }
-    if (o.tcpPort >= 0 && o.decoder.dialect != Dialect::Ambrc) {
-        error = "only AMBrc is reached over TCP";
+    const bool p3 = o.decoder.dialect == Dialect::P3;
+    if (o.tcpPort >= 0 && o.decoder.dialect != Dialect::Ambrc && !p3) {
+        error = "only AMBrc and P3 are reached over TCP";
+        return std::nullopt;
+    }
+    if (o.pty && p3) {
+        error = "P3 is reached over TCP only";
         return std::nullopt;
     }
     if (o.tcpPort < 0 && !o.pty) {
@@ -131,11 +147,11 @@ std::optional<SimOptions> parseSimOptions(int argc, char** argv, std::string& er
             start = comma + 1;
         }
     } else {
-        // AMBrc transponders are 2100 and above, EX20 transponders 2..65600, the others car
-        // numbers.
-        const int32_t first = o.decoder.dialect == Dialect::Ambrc  ? 4000001
-                              : o.decoder.dialect == Dialect::Ex20 ? 1001
-                                                                   : 1;
+        // AMBrc and P3 transponders are 2100 and above, EX20 transponders 2..65600, the others
+        // car numbers.
+        const int32_t first = o.decoder.dialect == Dialect::Ambrc || p3 ? 4000001
+                              : o.decoder.dialect == Dialect::Ex20      ? 1001
+                                                                        : 1;
         for (int i = 0; i < cars; ++i) o.decoder.numbers.push_back(first + i);
     }
     return o;

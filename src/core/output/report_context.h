@@ -1,13 +1,13 @@
 #pragma once
 
+#include "program/version.h"
+
 #include "output/local_moment.h"
 #include "output/output_identity.h"
 
 namespace vexa {
 
 struct Program;
-
-inline constexpr const char* ProductTitle = "Vexa Free";
 
 // What every report and page reads besides its own data: the program's state (settings, event,
 // frequency names, paths), the names it publishes under and the moment it is made.

@@ -1,27 +1,25 @@
 #include "output/result_outputs.h"
 
-#include "output/finished_race.h"
 #include "output/pending_upload.h"
 #include "output/results_pages.h"
 #include "output/upload_file.h"
 #include "program/program.h"
-#include "race/race_engine.h"
 
 namespace vexa {
 
 ResultOutputs::ResultOutputs(Program& program, OutputIdentity identity, ResultOutputPorts ports)
-    : program_(program), identity_(std::move(identity)), ports_(std::move(ports)) {
-    if (program_.eventOpen())
-        note(Upload, completePendingUploadRun({program_, identity_, ports_.now()}));
+    : program_(program), identity_(std::move(identity)), ports_(std::move(ports)) {}
+
+void ResultOutputs::eventOpened() {
+    note(Upload, completePendingUploadRun({program_, identity_, ports_.now()}));
 }
 
 ResultOutputs::~ResultOutputs() {
     if (pendingTimer_) ports_.scheduler.stopTimer(pendingTimer_);
 }
 
-void ResultOutputs::printRaceLapTimes(const RaceEngine& race, int copies) {
+void ResultOutputs::printRaceLapTimes(const FinishedRace& race, int copies) {
     const ReportContext context{program_, identity_, ports_.now()};
-    const FinishedRace finished = finishedRace(race);
     Outcome printed;
     for (int copy = 0; copy < copies && printed; ++copy) {
         std::unique_ptr<PrintStream> out = ports_.printer ? ports_.printer() : nullptr;
@@ -29,34 +27,34 @@ void ResultOutputs::printRaceLapTimes(const RaceEngine& race, int copies) {
             printed = Outcome::failure("There is no printer to print the race results on");
             break;
         }
-        printed = printRaceResultsSheet(*out, context, finished, weather);
+        printed = printRaceResultsSheet(*out, context, race, weather);
     }
     note(Printing, printed);
 }
 
-void ResultOutputs::writeRaceResultsPage(const RaceEngine& race) {
+void ResultOutputs::writeRaceResultsPage(const FinishedRace& race) {
     const ReportContext context{program_, identity_, ports_.now()};
-    note(RacePage, RaceResultsPage(context, finishedRace(race)));
+    note(RacePage, RaceResultsPage(context, race));
 }
 
-void ResultOutputs::prepareUploadFile(const RaceEngine& race) {
+void ResultOutputs::prepareUploadFile(const FinishedRace& race) {
     const ReportContext context{program_, identity_, ports_.now()};
-    stagedRun_ = uploadRunText(context, finishedRace(race));
+    stagedRun_ = uploadRunText(context, race);
     Outcome staged = completePendingUploadRun(context);
     if (staged) staged = stageUploadRun(program_, stagedRun_);
     note(Upload, staged);
 }
 
-void ResultOutputs::writeUploadFile(const RaceEngine& race) {
+void ResultOutputs::writeUploadFile(const FinishedRace& race) {
     const ReportContext context{program_, identity_, ports_.now()};
-    if (stagedRun_.empty()) stagedRun_ = uploadRunText(context, finishedRace(race));
-    note(Upload, commitUploadRun(context, stagedRun_, race.TrackMiles));
+    if (stagedRun_.empty()) stagedRun_ = uploadRunText(context, race);
+    note(Upload, commitUploadRun(context, stagedRun_, race.trackMiles));
     stagedRun_.clear();
 }
 
-void ResultOutputs::showEndOfRound(const RaceEngine& race) {
+void ResultOutputs::showEndOfRound(int) {
     writeEndOfRoundPages();
-    if (ports_.endOfRoundWindow) ports_.endOfRoundWindow(race);
+    if (ports_.endOfRoundWindow) ports_.endOfRoundWindow();
 }
 
 void ResultOutputs::writeEndOfRoundPages() {

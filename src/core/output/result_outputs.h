@@ -25,7 +25,7 @@ struct ResultOutputPorts {
     Operator& op;
     Scheduler& scheduler;
     // Shows the end-of-round window modally; none when running without windows.
-    std::function<void(const RaceEngine&)> endOfRoundWindow;
+    std::function<void()> endOfRoundWindow;
 };
 
 // The end-of-race outputs: the race results sheet on the printer, the race's HTML page, the
@@ -39,20 +39,22 @@ struct ResultOutputPorts {
 // has worked again.
 class ResultOutputs : public RaceOutputs {
   public:
-    // With an event open, an upload entry a crash left pending is finished at once.
     ResultOutputs(Program& program, OutputIdentity identity, ResultOutputPorts ports);
     ~ResultOutputs() override;
     ResultOutputs(const ResultOutputs&) = delete;
     ResultOutputs& operator=(const ResultOutputs&) = delete;
 
-    void printRaceLapTimes(const RaceEngine& race, int copies) override;
-    void writeRaceResultsPage(const RaceEngine& race) override;
+    // Called once the event is open: finishes an upload entry a crash left pending.
+    void eventOpened();
+
+    void printRaceLapTimes(const FinishedRace& race, int copies) override;
+    void writeRaceResultsPage(const FinishedRace& race) override;
     // The race's RUN element, written ahead (and what an earlier crash left pending finished
     // first); then appended to the upload file.
-    void prepareUploadFile(const RaceEngine& race) override;
-    void writeUploadFile(const RaceEngine& race) override;
+    void prepareUploadFile(const FinishedRace& race) override;
+    void writeUploadFile(const FinishedRace& race) override;
     // Writes the overall pages of the round just completed, then opens the window.
-    void showEndOfRound(const RaceEngine& race) override;
+    void showEndOfRound(int roundNumber) override;
 
     // The overall results pages of round R = the current round: rounds R..R, then 1..R. Called
     // whenever the end-of-round window opens.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/outcome.h"
-#include "output/finished_race.h"
+#include "output/race_figures.h"
 #include "output/report_context.h"
 
 #include <filesystem>

@@ -4,14 +4,20 @@
 
 namespace vexa {
 
-// The race director at the screen: information boxes and confirmations, each modal.
+// The buttons of a question to the operator; the first button is the yes-answer.
+enum class Buttons { OkCancel, YesNo, YesCancel };
+
+// The race director at the screen: information boxes and questions, each modal over the window
+// that asked.
 class Operator {
   public:
     virtual ~Operator() = default;
     // An information box with an OK button.
     virtual void inform(const std::string& text) = 0;
+    // A question with the given buttons; true on OK or Yes.
+    virtual bool ask(const std::string& text, Buttons buttons) = 0;
     // A confirmation with the buttons OK and Cancel; true on OK.
-    virtual bool confirm(const std::string& text) = 0;
+    bool confirm(const std::string& text) { return ask(text, Buttons::OkCancel); }
     // A save or an output that failed: shown like `inform`. A run without a screen also counts
     // it, so that it can end with a failure.
     virtual void reportFailure(const std::string& text) { inform(text); }

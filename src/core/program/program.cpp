@@ -1,6 +1,7 @@
 #include "program/program.h"
 
 #include "files/freq_names_file.h"
+#include "program/default_frequencies.h"
 #include "settings/settings_file.h"
 
 #include <system_error>
@@ -8,9 +9,22 @@
 namespace vexa {
 
 std::vector<std::string> startProgram(Program& program) {
+    std::vector<std::string> messages;
     std::error_code ec;
-    std::filesystem::create_directories(program.home.databaseDir(), ec);
-    return loadProgram(program);
+    const ProgramHome& home = program.home;
+    // A home the program has never run in gets the common frequency names; a home whose names
+    // file was removed keeps the message that says so.
+    const bool fresh = !std::filesystem::exists(home.iniFile(), ec) &&
+                       !std::filesystem::exists(home.freqNamesFile(), ec) &&
+                       !std::filesystem::exists(home.eventsDir(), ec);
+    std::filesystem::create_directories(home.databaseDir(), ec);
+    if (fresh) {
+        if (const Outcome written = saveFreqNames(home.freqNamesFile(), defaultFreqNames());
+            !written)
+            messages.push_back(written.message);
+    }
+    for (std::string& message : loadProgram(program)) messages.push_back(std::move(message));
+    return messages;
 }
 
 std::vector<std::string> loadProgram(Program& program) {
@@ -23,7 +37,10 @@ std::vector<std::string> loadProgram(Program& program) {
 }
 
 RaceEngine& attachRaceEngine(Program& program, const RacePorts& ports) {
-    program.race = std::make_unique<RaceEngine>(program, ports);
+    program.race.reset();
+    program.race = std::make_unique<RaceEngine>(
+        RaceData{program.settings, program.event, program.paths, program.home.driverPicsDir()},
+        ports);
     return *program.race;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "race/race_driver.h"
+#include "model/race_driver.h"
 
 namespace vexa {
 

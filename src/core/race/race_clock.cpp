@@ -1,9 +1,11 @@
 #include "race/race_engine.h"
 
-#include "program/program.h"
+#include "files/event_files.h"
+#include "model/event_data.h"
 #include "race/setting_numbers.h"
 #include "race/sound_table.h"
 #include "race/text_formats.h"
+#include "settings/prog_settings.h"
 
 #include <algorithm>
 #include <climits>
@@ -17,7 +19,7 @@ const char* const CountdownText = "PRE RACE COUNTDOWN: ";
 } // namespace
 
 void RaceEngine::StartBetweenRTimer() {
-    const ProgSettings& s = program_.settings;
+    const ProgSettings& s = data_.settings;
     RaceInterval = settingNumber(s.raceInterval, 60);
     PreRaceSetup = settingNumber(s.raceSetup, 30);
     CountBeeps = s.countBeeps;
@@ -31,7 +33,7 @@ void RaceEngine::countdownStep() {
 }
 
 void RaceEngine::CountdownTick(int s) {
-    const ProgSettings& settings = program_.settings;
+    const ProgSettings& settings = data_.settings;
     ports_.track.SendTimeDisplay(true, s);
     panel_.TimeLB = panel_.specTimeLB = CountdownText + FormatClock(s);
 
@@ -51,29 +53,29 @@ void RaceEngine::CountdownTick(int s) {
 
     // Start lights; a light setting that is empty or not a number never matches.
     if (!settings.noLights.empty() && s == settingNumber(settings.noLights, -1000000))
-        ports_.track.SetLights(0);
+        ports_.track.SetLights(StartLight::AllOff);
     if (!settings.amberLight.empty() && s == settingNumber(settings.amberLight, -1000000))
-        ports_.track.SetLights(2);
-    if (s == RaceInterval) ports_.track.SetLights(1);
+        ports_.track.SetLights(StartLight::Amber);
+    if (s == RaceInterval) ports_.track.SetLights(StartLight::Red);
 
     if (s == PreRaceSetup && Setuprace()) {
-        if (CountDevice == 1 || CountDevice == 2) {
+        if (isDecoder(countDevice())) {
             TurnAmbOn();
             BookingIn = true;
         }
         if (StartType == StaggerStart && StartOrderSpoken) Read_StartOrder();
     }
 
-    if (StartType == MassStart && s >= 1 && s <= 5) ports_.track.SetLights(10 - s);
+    if (StartType == MassStart && s >= 1 && s <= 5) ports_.track.SetLights(massCountdownLight(s));
 
-    if (s == 1 && CountDevice == 1) {
+    if (s == 1 && countDevice() == CountingDevice::System20) {
         BookingIn = false;
         TurnAmbOff();
     }
 
     if (s == 0) {
         betweenRTimer_.stop();
-        if (CountDevice == 2) {
+        if (countDevice() == CountingDevice::Ambrc) {
             BookingIn = false;
             TurnAmbOff();
         }
@@ -108,9 +110,9 @@ void RaceEngine::Startrace() {
         playwav(Sound::RunStart);
     } else {
         staggerPosition_ = 0;
-        stagerStartTimer_.start(program_.settings.staggerGap);
+        stagerStartTimer_.start(data_.settings.staggerGap);
     }
-    ports_.track.SetLights(3);
+    ports_.track.SetLights(StartLight::Green);
     panelChanged();
 }
 
@@ -119,8 +121,8 @@ void RaceEngine::startMassRace() {
     RaceState = RaceStates::Running;
     TurnAmbOn();
     playwav(Sound::Start);
-    ports_.track.SetLights(3);
-    ports_.track.SetLights(10);
+    ports_.track.SetLights(StartLight::Green);
+    ports_.track.SetLights(StartLight::MassStartGo);
     panelChanged();
 }
 
@@ -141,17 +143,17 @@ void RaceEngine::TurnOnManualTimer() {
 void RaceEngine::TurnAmbOn() {
     const bool running = RaceState == RaceStates::Running;
     ports_.equipment.TurnAmbOn(running);
-    const bool autoKeys = program_.settings.autoKeys;
-    switch (CountDevice) {
-    case 0:
+    const bool autoKeys = data_.settings.autoKeys;
+    switch (countDevice()) {
+    case CountingDevice::Manual:
         panel_.TimeLB = "Starting Manual Timing";
         TurnOnManualTimer();
         ManualKeys = true;
         break;
-    case 2:
-        SpeedTrapActive = program_.settings.speedTrap;
+    case CountingDevice::Ambrc:
+        SpeedTrapActive = data_.settings.speedTrap;
         [[fallthrough]];
-    case 1:
+    case CountingDevice::System20:
         if (autoKeys)
             ManualKeys = true;
         else
@@ -181,7 +183,7 @@ void RaceEngine::clockTick() {
 void RaceEngine::updateracetime(int s) {
     if (s == ClockSeconds) return;
     ClockSeconds = s;
-    const ProgSettings& settings = program_.settings;
+    const ProgSettings& settings = data_.settings;
     // Times are worked out in 64 bits: no setting, however large, can make them wrap.
     const int64_t raceSeconds = int64_t{RaceMinutes} * 60;
     const bool mass = StartType == MassStart;
@@ -192,7 +194,7 @@ void RaceEngine::updateracetime(int s) {
         RaceMinutes > 0 ? static_cast<int>(std::lround(s / 60.0 / RaceMinutes * 100.0)) : 0;
     if (ports_.view && settings.scrollChange) ports_.view->toggleScrollLock();
     ports_.track.SendTimeDisplay(false, s);
-    ports_.track.SendScoreboard(race_drivers);
+    ports_.track.SendScoreboard(scoreboardPositions());
 
     if (s == NextReadOrder && s < raceSeconds && FinishedCount == 0) {
         playwav(Sound::Currently);
@@ -285,8 +287,8 @@ void RaceEngine::End_race() {
     RaceState = RaceStates::BetweenRaces;
     TurnAmbOff();
     playwav(Sound::RaceOver);
-    ports_.track.SetLights(0);
-    ports_.track.SetLights(1);
+    ports_.track.SetLights(StartLight::AllOff);
+    ports_.track.SetLights(StartLight::Red);
     panel_.timebarColour = BarColour::Red;
     panel_.rcioPortChoiceEnabled = true;
     endRaceTimer_.start(2000);
@@ -307,7 +309,7 @@ void RaceEngine::flash() {
 }
 
 void RaceEngine::scoreboardOnce() {
-    ports_.track.SendScoreboard(race_drivers);
+    ports_.track.SendScoreboard(scoreboardPositions());
 }
 
 } // namespace vexa

@@ -1,7 +1,9 @@
 #include "race/race_engine.h"
 
-#include "program/program.h"
+#include "files/event_files.h"
+#include "model/event_data.h"
 #include "race/text_formats.h"
+#include "settings/prog_settings.h"
 
 namespace vexa {
 
@@ -20,7 +22,7 @@ void RaceEngine::openRaceScreen() {
     SetupDone = false;
     ports_.track.OpenRcioPort();
     panel_.rcioPortChoiceEnabled = false;
-    ports_.track.SetLights(0);
+    ports_.track.SetLights(StartLight::AllOff);
     panelChanged();
 }
 
@@ -36,11 +38,11 @@ void RaceEngine::StartBtnClick() {
     if (!TenSecondCountdown) {
         // Straight to the start; a System 20 decoder is switched off a second before it, so
         // that its counter restarts with the race.
-        countdownTag_ = CountDevice == 1 ? 1 : 0;
+        countdownTag_ = countDevice() == CountingDevice::System20 ? 1 : 0;
         countdownStep();
     } else {
         countdownTag_ = CountBeeps + 1;
-        ports_.track.SetLights(2);
+        ports_.track.SetLights(StartLight::Amber);
     }
     panelChanged();
 }
@@ -95,7 +97,7 @@ void RaceEngine::KeyEnableClick() {
 
 void RaceEngine::ReprintLapTimesClick() {
     if (RaceState == RaceStates::Running) return;
-    ports_.outputs.printRaceLapTimes(*this, 1);
+    ports_.outputs.printRaceLapTimes(finishedRace(), 1);
 }
 
 void RaceEngine::RestartRaceClick() {

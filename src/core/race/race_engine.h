@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/finished_race.h"
 #include "ports/clock.h"
 #include "ports/operator.h"
 #include "ports/race_outputs.h"
@@ -9,20 +10,34 @@
 #include "ports/timing_equipment.h"
 #include "ports/track_controller.h"
 #include "race/announcer.h"
-#include "race/race_driver.h"
 #include "race/race_panel.h"
 #include "race/race_timer.h"
+#include "race/race_values.h"
 #include "race/standings.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
 namespace vexa {
 
-struct Program;
+struct EventPaths;
+struct EventData;
+struct ProgSettings;
+
+// What the race engine works on: the settings (it moves the race number on), the event's tables
+// (it reads the racing tables and stores results), the open event's files (empty before an
+// event is open) and the folder of the drivers' pictures.
+struct RaceData {
+    ProgSettings& settings;
+    EventData& event;
+    const std::optional<EventPaths>& paths;
+    std::filesystem::path driverPicsDir;
+};
 
 // The world the race engine meets: time, sound, the operator, the counting equipment, the track
 // controller, the end-of-race outputs and (optionally) the screens.
@@ -37,18 +52,6 @@ struct RacePorts {
     RaceView* view = nullptr; // none when running headless
 };
 
-namespace RaceStates {
-inline constexpr int NeverOpened = 0;
-inline constexpr int BetweenRaces = 1;
-inline constexpr int Running = 2;
-inline constexpr int CountdownPaused = 3;
-} // namespace RaceStates
-
-inline constexpr int MassStart = 1;
-inline constexpr int StaggerStart = 2;
-inline constexpr int HeatRace = 1;
-inline constexpr int FinalRace = 2;
-
 inline constexpr const char* NoDriversMessage =
     "There are no drivers in this race, select another race from the setup screen";
 inline constexpr const char* RestartRaceQuestion = "Restart the Race";
@@ -62,11 +65,11 @@ inline constexpr const char* ComputerTimeNote = "AMB time incorrect, using compu
 
 // The race engine: one race at a time from set-up to stored result, the countdown between
 // races, and the race director's controls. It owns `race_drivers` and the race values that other
-// parts read, and reaches the event and the settings through the Program. Everything runs on
+// parts read through values(); they change only through the operations below. Everything runs on
 // one thread: timers, key presses and decoder passings call in one after another.
-class RaceEngine {
+class RaceEngine : private RaceValues {
   public:
-    RaceEngine(Program& program, const RacePorts& ports);
+    RaceEngine(const RaceData& data, const RacePorts& ports);
     RaceEngine(const RaceEngine&) = delete;
     RaceEngine& operator=(const RaceEngine&) = delete;
 
@@ -165,46 +168,24 @@ class RaceEngine {
         if (diagnostics_) diagnostics_(text);
     }
 
-    Program& program() { return program_; }
-    const Program& program() const { return program_; }
+    // ---- The face other parts read -----------------------------------------------------------
+    const RaceValues& values() const { return *this; }
+    // The device counting laps now (the counting equipment's `CountDevice`).
+    CountingDevice countDevice() const { return ports_.equipment.countDevice(); }
+    // The race as the result outputs read it, numbered as the engine ran it.
+    FinishedRace finishedRace() const;
 
-    // ---- Race values read by other parts ------------------------------------------------------
-    RaceDrivers race_drivers;
-    int RaceState = RaceStates::NeverOpened;
-    int StartType = MassStart;
-    int RaceKind = HeatRace;
-    int RaceNumber = 0;
-    int RoundNumber = 0;
-    int MaxLapCount = 0;
-    int MinLap = 7;
-    int MaxLastLap = 30;
-    int LastStart = 30;
-    int PreRaceSetup = 30;
-    int ReadOrderInterval = 120;
-    int RaceInterval = 60;
-    int CountBeeps = 10;
-    int RaceClass = 0;
-    int RaceMinutes = 0;
-    std::string FinalLetter;
-    int RoundBestLapCount = 0;
-    double RoundBestTime = 0.0;
-    int FtdLapCount = 0;
-    double FtdTime = 0.0;
-    int FinishedCount = 0;
-    bool TenSecondCountdown = false;
-    bool StartOrderSpoken = false;
-    bool StaggerByLastRound = false;
-    bool SetupDone = false;
-    int ClockSeconds = 0;
-    int NextReadOrder = 0;
-    bool BookingIn = false;
-    bool SpeedTrapActive = false;
-    int PrevLeader = 0;
-    int CountDevice = 0;     // 0 manual, 1 System 20, 2 AMBrc; the timing layer's fall-back sets 0
-    bool ManualKeys = false; // the lap counting keys are on
-    int Copies = 1;          // copies of the lap times printed after a race, 1..9
-    double TrackMiles = 0.0;
-    double TrapMiles = 0.0;
+    // ---- Operations of the counting equipment -------------------------------------------------
+    // The equipment fell back to counting with the keys: booking in ends, and a running race
+    // goes on with the keys switched on.
+    void countingEquipmentNowManual();
+    // The decoder's hits and signal strength of the entrant's latest passing, where the record
+    // gives them.
+    void noteDecoderReading(int Index, std::optional<int32_t> hits, std::optional<int32_t> signal);
+    // A track-set transponder is kept as the entrant's own for the rest of the race.
+    void keepTransponder(int Index, int32_t transponder);
+    // "Copies" of the race panel: the lap-time copies printed after a race, held to 1..9.
+    void setCopies(int copies);
 
   private:
     void Sortpassmass(int i, double T);
@@ -220,6 +201,7 @@ class RaceEngine {
     void flash();
     void stopCountdown();
     void scoreboardOnce();
+    std::vector<ScoreboardPosition> scoreboardPositions() const;
     void TurnOnManualTimer();
     void clockTick();
     void panelChanged();
@@ -228,7 +210,7 @@ class RaceEngine {
     const RaceDriver& driver(int i) const { return race_drivers[static_cast<size_t>(i)]; }
     bool validIndex(int i) const { return i >= 0 && static_cast<size_t>(i) < race_drivers.size(); }
 
-    Program& program_;
+    RaceData data_;
     RacePorts ports_;
     Announcer announcer_;
     Standings standings_;

@@ -1,27 +1,28 @@
 #include "race/race_engine.h"
 
 #include "files/event_files.h"
-#include "program/program.h"
+#include "model/event_data.h"
 #include "race/consecutive_laps.h"
 #include "race/sound_table.h"
+#include "settings/prog_settings.h"
 
 #include <algorithm>
 
 namespace vexa {
 
 void RaceEngine::StoreRaceResults() {
-    const bool clr = program_.settings.clr;
+    const bool clr = data_.settings.clr;
     for (const auto& d : race_drivers) {
         if (d.compno <= 0) continue; // unknown cars have no competitor to hold a result
         if (clr)
-            program_.event.storeResult(d.compno, RoundNumber, d.clrlapcount, d.clrtime);
+            data_.event.storeResult(d.compno, RoundNumber, d.clrlapcount, d.clrtime);
         else
-            program_.event.storeResult(d.compno, RoundNumber, d.lapcount, d.lastpass);
+            data_.event.storeResult(d.compno, RoundNumber, d.lapcount, d.lastpass);
     }
 }
 
 void RaceEngine::endOfRaceProcessing() {
-    ProgSettings& settings = program_.settings;
+    ProgSettings& settings = data_.settings;
     SortRunningOrder();
     if (settings.clr)
         for (auto& d : race_drivers) consecutiveLapsResult(d, settings.clrLaps);
@@ -29,23 +30,23 @@ void RaceEngine::endOfRaceProcessing() {
     // The race is stored (results, then the race number) before any output is made, so that a
     // crash during the outputs neither loses the race nor runs it again. The upload entry is
     // written ahead of it, so that such a crash cannot lose it either.
-    const bool upload = CountDevice == 2;
-    if (upload) ports_.outputs.prepareUploadFile(*this);
+    const bool upload = countDevice() == CountingDevice::Ambrc;
+    if (upload) ports_.outputs.prepareUploadFile(finishedRace());
     StoreRaceResults();
     const bool lastOfTable = !raceHasDrivers(RaceNumber + 1);
     if (!lastOfTable) settings.raceNumber = std::min(settings.raceNumber + 1, MaxRaces);
-    if (program_.paths) {
-        const Outcome saved = writeResults(program_.paths->results, program_.event);
+    if (data_.paths) {
+        const Outcome saved = writeResults(data_.paths->results, data_.event);
         if (!saved) ports_.op.reportFailure(saved.message);
         if (!lastOfTable) {
-            const Outcome next = writeEventSettings(program_.paths->settings, settings);
+            const Outcome next = writeEventSettings(data_.paths->settings, settings);
             if (!next) ports_.op.reportFailure(next.message);
         }
     }
 
-    if (settings.printRaceResults) ports_.outputs.printRaceLapTimes(*this, Copies);
-    ports_.outputs.writeRaceResultsPage(*this);
-    if (upload) ports_.outputs.writeUploadFile(*this);
+    if (settings.printRaceResults) ports_.outputs.printRaceLapTimes(finishedRace(), Copies);
+    ports_.outputs.writeRaceResultsPage(finishedRace());
+    if (upload) ports_.outputs.writeUploadFile(finishedRace());
 
     const int L = leader();
     if (RaceKind == HeatRace && L >= 0) {
@@ -90,7 +91,7 @@ void RaceEngine::endOfRaceProcessing() {
         stopCountdown();
         endOfRoundShown_ = true;
         panelChanged();
-        ports_.outputs.showEndOfRound(*this);
+        ports_.outputs.showEndOfRound(RoundNumber);
     } else {
         panelChanged();
     }

@@ -1,9 +1,11 @@
 #include "race/race_engine.h"
 
+#include "files/event_files.h"
 #include "files/real48.h"
-#include "program/program.h"
+#include "model/event_data.h"
 #include "race/manual_keys.h"
 #include "race/sound_table.h"
+#include "settings/prog_settings.h"
 
 #include <algorithm>
 #include <cmath>
@@ -100,7 +102,7 @@ void RaceEngine::Sortpassmass(int i, double T) {
         return;
     }
     d.seen = true;
-    if (d.starttime == 0.0 && !program_.settings.countFirst) {
+    if (d.starttime == 0.0 && !data_.settings.countFirst) {
         // The first crossing counts no lap; lap 1 is timed from the start to the next one.
         d.starttime = T;
         d.passmark = RaceDriver::PassCounted;
@@ -161,7 +163,7 @@ void RaceEngine::Sortpassstagger(int i, double T) {
         DiagnosticNote("Car#" + std::to_string(i) + "did not register a speed trap time");
     d.trapdone = false;
     ++d.lapcount;
-    if (program_.settings.startFromLeader && d.lapcount == 1) {
+    if (data_.settings.startFromLeader && d.lapcount == 1) {
         // The first lap completed starts every car that has not crossed the line yet.
         for (auto& other : race_drivers) {
             if (other.starttime != 0.0) continue;

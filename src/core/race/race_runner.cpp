@@ -57,7 +57,7 @@ RaceRunResult runRaces(RaceEngine& engine, VirtualScheduler& scheduler, const Ra
     const int before = engine.completedRaces();
     auto done = [&] { return engine.completedRaces() - before >= races; };
     auto stuck = [&] {
-        return engine.endOfRoundShown() || engine.RaceState == RaceStates::CountdownPaused;
+        return engine.endOfRoundShown() || engine.values().RaceState == RaceStates::CountdownPaused;
     };
 
     engine.openRaceScreen();
@@ -85,7 +85,7 @@ RaceRunResult runRaces(RaceEngine& engine, VirtualScheduler& scheduler, const Ra
         if (engine.endOfRoundShown())
             result.message = "the round ended after " + std::to_string(result.racesRun) +
                              " race(s): the end-of-round window is open";
-        else if (engine.RaceState == RaceStates::CountdownPaused)
+        else if (engine.values().RaceState == RaceStates::CountdownPaused)
             result.message = "the countdown is paused with no more events in the script";
         else
             result.message = "no race ended within a day of simulated time";

@@ -1,7 +1,10 @@
 #include "race/race_engine.h"
 
-#include "program/program.h"
+#include "files/event_files.h"
+#include "model/event_data.h"
+#include "program/program_home.h"
 #include "race/setting_numbers.h"
+#include "settings/prog_settings.h"
 
 #include <algorithm>
 
@@ -37,7 +40,7 @@ std::string cut(const std::string& text, size_t length) {
 
 int RaceEngine::AddDriver(int CarNo, int CompNo, int Transponder) {
     RaceDriver d;
-    const EventData& event = program_.event;
+    const EventData& event = data_.event;
     if (CompNo > 0 && validId(CompNo)) {
         const comp_ent& c = event.cpts[CompNo];
         d.compno = CompNo;
@@ -45,7 +48,7 @@ int RaceEngine::AddDriver(int CarNo, int CompNo, int Transponder) {
         d.classno = c.classno;
         d.transponder = c.transponder;
         if (!c.picture.empty())
-            d.picturefile = (program_.home.driverPicsDir() / latin1Path(c.picture)).string();
+            d.picturefile = (data_.driverPicsDir / latin1Path(c.picture)).string();
         if (const int best = BestRound(event, CompNo, 1, MaxRounds)) {
             d.bestlapcount = event.cptres[CompNo].laps[best];
             d.besttime = event.cptres[CompNo].time[best];
@@ -59,21 +62,24 @@ int RaceEngine::AddDriver(int CarNo, int CompNo, int Transponder) {
     d.endtime = StartType == MassStart ? RaceMinutes * 60.0 : 0.0;
     d.carno = CarNo;
     d.startorder = static_cast<int>(race_drivers.size());
+    // The new entrant takes the last running position, where the next sort puts a car without
+    // laps; so the running order names every entrant once even before that sort.
+    d.runorder = d.startorder;
     race_drivers.push_back(std::move(d));
     return static_cast<int>(race_drivers.size()) - 1;
 }
 
 bool RaceEngine::raceHasDrivers(int race) const {
     if (race < 1 || race > MaxRaces) return false;
-    const RacingTable& table = RaceKind == HeatRace ? program_.event.heats : program_.event.finals;
+    const RacingTable& table = RaceKind == HeatRace ? data_.event.heats : data_.event.finals;
     for (int slot = 1; slot <= MaxSlots; ++slot)
         if (!table.slotText(race, slot).empty()) return true;
     return false;
 }
 
 bool RaceEngine::Setuprace() {
-    const ProgSettings& s = program_.settings;
-    const EventData& event = program_.event;
+    const ProgSettings& s = data_.settings;
+    const EventData& event = data_.event;
 
     RaceNumber = s.raceNumber;
     RoundNumber = s.roundNumber;
@@ -185,7 +191,7 @@ void RaceEngine::buildStartOrder() {
     if (RoundNumber <= 1) {
         // Round 1: the cars the "Round 1 Start Order" names, in its order; cars it does not
         // name follow in table order, so every position is filled.
-        const auto& order = program_.settings.firstRoundOrder;
+        const auto& order = data_.settings.firstRoundOrder;
         for (int row = 1; row <= MaxSlots; ++row) {
             const int car = order[static_cast<size_t>(row)];
             if (car == 0) continue;
@@ -202,7 +208,7 @@ void RaceEngine::buildStartOrder() {
         const RaceDriver& d = driver(e);
         if (!StaggerByLastRound) return {d.bestlapcount, d.besttime};
         if (d.compno <= 0) return {};
-        const res_ent& res = program_.event.cptres[d.compno];
+        const res_ent& res = data_.event.cptres[d.compno];
         const int last = std::min(RoundNumber - 1, MaxRounds);
         return {res.laps[last], res.time[last]};
     };
@@ -222,7 +228,7 @@ void RaceEngine::buildStartOrder() {
 }
 
 void RaceEngine::buildMarshals() {
-    const EventData& event = program_.event;
+    const EventData& event = data_.event;
     const RacingTable& table = RaceKind == HeatRace ? event.heats : event.finals;
     int marshalRace = RaceNumber - 1;
     if (RaceNumber == 1) {

@@ -35,7 +35,7 @@ void RecordingPorts::reportFailure(const std::string& text) {
     record("message", text);
 }
 
-bool RecordingPorts::confirm(const std::string& text) {
+bool RecordingPorts::ask(const std::string& text, Buttons) {
     record("confirm", text + (confirmAnswer ? " -> OK" : " -> Cancel"));
     return confirmAnswer;
 }
@@ -52,32 +52,31 @@ void RecordingPorts::SendTimeDisplay(bool countdown, int seconds) {
     record("time", (countdown ? "countdown " : "race ") + std::to_string(seconds));
 }
 
-void RecordingPorts::SendScoreboard(const RaceDrivers& drivers) {
+void RecordingPorts::SendScoreboard(const std::vector<ScoreboardPosition>& positions) {
     std::string order;
-    for (const auto& position : drivers) {
-        if (position.runorder < 0 || static_cast<size_t>(position.runorder) >= drivers.size())
-            continue;
+    for (const ScoreboardPosition& position : positions) {
+        if (!position.present) continue;
         if (!order.empty()) order += ' ';
-        order += std::to_string(drivers[static_cast<size_t>(position.runorder)].carno);
+        order += std::to_string(position.carno);
     }
     record("scoreboard", order);
 }
 
-void RecordingPorts::printRaceLapTimes(const RaceEngine& race, int copies) {
-    record("print", "race " + std::to_string(race.RaceNumber) + " lap times, " +
+void RecordingPorts::printRaceLapTimes(const FinishedRace& race, int copies) {
+    record("print", "race " + std::to_string(race.raceNumber) + " lap times, " +
                         std::to_string(copies) + (copies == 1 ? " copy" : " copies"));
 }
 
-void RecordingPorts::writeRaceResultsPage(const RaceEngine& race) {
-    record("html", "race " + std::to_string(race.RaceNumber));
+void RecordingPorts::writeRaceResultsPage(const FinishedRace& race) {
+    record("html", "race " + std::to_string(race.raceNumber));
 }
 
-void RecordingPorts::writeUploadFile(const RaceEngine& race) {
-    record("upload", "race " + std::to_string(race.RaceNumber));
+void RecordingPorts::writeUploadFile(const FinishedRace& race) {
+    record("upload", "race " + std::to_string(race.raceNumber));
 }
 
-void RecordingPorts::showEndOfRound(const RaceEngine& race) {
-    record("endofround", "round " + std::to_string(race.RoundNumber));
+void RecordingPorts::showEndOfRound(int roundNumber) {
+    record("endofround", "round " + std::to_string(roundNumber));
 }
 
 std::string formatPortEvent(const PortEvent& event) {

@@ -54,23 +54,27 @@ class RecordingPorts : public SoundOut,
     // Operator
     void inform(const std::string& text) override { record("message", text); }
     void reportFailure(const std::string& text) override;
-    bool confirm(const std::string& text) override;
-    // TimingEquipment
+    bool ask(const std::string& text, Buttons buttons) override;
+    // TimingEquipment: counts with `device`
+    CountingDevice device = CountingDevice::Manual;
+    CountingDevice countDevice() const override { return device; }
     void TurnAmbOn(bool raceRunning) override;
     void TurnAmbOff() override { record("equipment", "off"); }
     // TrackController
     void OpenRcioPort() override { record("rcio", "open"); }
-    void SetLights(int code) override { record("lights", std::to_string(code)); }
+    void SetLights(StartLight code) override {
+        record("lights", std::to_string(static_cast<int>(code)));
+    }
     void SendRaceNumber(int heat, int round) override;
     void SendTimeDisplay(bool countdown, int seconds) override;
     void ClearScoreboard() override { record("scoreboard", "clear"); }
-    void SendScoreboard(const RaceDrivers& drivers) override;
+    void SendScoreboard(const std::vector<ScoreboardPosition>& positions) override;
     // RaceOutputs
-    void printRaceLapTimes(const RaceEngine& race, int copies) override;
-    void writeRaceResultsPage(const RaceEngine& race) override;
-    void prepareUploadFile(const RaceEngine&) override {} // the "upload" event is the append
-    void writeUploadFile(const RaceEngine& race) override;
-    void showEndOfRound(const RaceEngine& race) override;
+    void printRaceLapTimes(const FinishedRace& race, int copies) override;
+    void writeRaceResultsPage(const FinishedRace& race) override;
+    void prepareUploadFile(const FinishedRace&) override {} // the "upload" event is the append
+    void writeUploadFile(const FinishedRace& race) override;
+    void showEndOfRound(int roundNumber) override;
 
   private:
     void record(const char* kind, std::string text);

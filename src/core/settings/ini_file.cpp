@@ -124,8 +124,16 @@ std::string IniFile::readString(const std::string& section, const std::string& k
     return v ? *v : fallback;
 }
 
+// A value that reading would change (blanks at either end, or enclosing quotes) is written
+// inside one more pair of quotes, which reading removes again.
+static std::string storedValue(const std::string& value) {
+    const bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
+    if (!quoted && trimBlanks(value) == value) return value;
+    return '"' + value + '"';
+}
+
 void IniFile::write(const std::string& section, const std::string& key, const std::string& value) {
-    const std::string entry = key + "=" + value;
+    const std::string entry = key + "=" + storedValue(value);
     int header = findSection(section);
     if (header < 0) {
         lines_.push_back("[" + section + "]");

@@ -22,7 +22,8 @@ class IniFile {
                            const std::string& fallback) const;
 
     // Sets a key: an existing line is replaced in place; a new key goes after the last entry of
-    // its section; a new section goes at the end of the text.
+    // its section; a new section goes at the end of the text. A value with blanks at either end
+    // or in enclosing quotes is written in quotes, so that it reads back as it was.
     void write(const std::string& section, const std::string& key, const std::string& value);
 
     // The whole text with CR LF line ends.

@@ -17,6 +17,8 @@ struct ClassSetup {
     int32_t otherMinutes = 5;
     bool tenSecCountdown = true; // ten-second countdown beeps before the start
     bool readStartOrder = true;  // read the start order (stagger starts only)
+
+    bool operator==(const ClassSetup&) const = default;
 };
 
 // A set of transponders carried by the track's own cars 1..20; -1 = none.
@@ -25,6 +27,7 @@ struct TrackTransponderSet {
     std::array<int32_t, MaxSlots + 1> transponders{};
 
     TrackTransponderSet() { transponders.fill(-1); }
+    bool operator==(const TrackTransponderSet&) const = default;
 };
 
 // The settings model: the values of the settings file, plus the event values that the event
@@ -114,6 +117,8 @@ struct ProgSettings {
     static std::array<int, MaxSlots + 1> defaultFirstRoundOrder();
     // The class as lists show it: the number, ") " and the name.
     std::string classText(int classno) const;
+
+    bool operator==(const ProgSettings&) const = default;
 };
 
 } // namespace vexa

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "program/version.h"
+
 #include "model/outcome.h"
 #include "settings/ini_file.h"
 #include "settings/prog_settings.h"
@@ -7,9 +9,6 @@
 #include <filesystem>
 
 namespace vexa {
-
-// The version text written as "LastSet".
-inline constexpr const char* ProgramVersion = "0.14";
 
 // Reads every key in the program's order, applying defaults, read rules and clamps; numbers are
 // held to the ranges of their fields (setting_ranges.h). The event values of `settings` are left

@@ -15,7 +15,8 @@
 namespace vexa {
 
 CountingEquipment::CountingEquipment(Program& program, const EquipmentLinks& links)
-    : program_(program), links_(links), counter_(program, links.view) {}
+    : program_(program), links_(links), counter_(program, links.view),
+      CountDevice(countingDeviceFromSetting(program.settings.countDevice)) {}
 
 CountingEquipment::~CountingEquipment() {
     stopPresenceCheck();
@@ -25,18 +26,11 @@ RaceEngine* CountingEquipment::race() const {
     return program_.race.get();
 }
 
-int CountingEquipment::countDevice() const {
-    const RaceEngine* engine = race();
-    return engine ? engine->CountDevice : program_.settings.countDevice;
-}
-
-void CountingEquipment::setCountDevice(int device) {
-    program_.settings.countDevice = device;
+void CountingEquipment::setCountDevice(CountingDevice device) {
+    CountDevice = device;
+    program_.settings.countDevice = settingOf(device);
     RaceEngine* engine = race();
-    if (!engine) return;
-    engine->CountDevice = device;
-    // Booking in belongs to a decoder; manual counting starts with the race.
-    if (device == 0) engine->BookingIn = false;
+    if (engine && device == CountingDevice::Manual) engine->countingEquipmentNowManual();
 }
 
 int CountingEquipment::portEntry() const {
@@ -58,8 +52,8 @@ void CountingEquipment::Setupcountingequipment() {
     if (links_.socket.active()) links_.socket.close();
     socketLines_.reset();
 
-    const int device = countDevice();
-    if (device != 1 && device != 2) {
+    const CountingDevice device = CountDevice;
+    if (!isDecoder(device)) {
         showStatus(ManualTimingText);
         return;
     }
@@ -78,7 +72,7 @@ void CountingEquipment::Setupcountingequipment() {
     const bool opened =
         entry == IpAddressPortEntry || links_.decoderPort.open(comNumber_, decoderParameters());
     if (!opened) {
-        setCountDevice(0);
+        setCountDevice(CountingDevice::Manual);
         Setupcountingequipment();
         links_.op.inform(PortNotFoundMessage);
         return;
@@ -86,7 +80,7 @@ void CountingEquipment::Setupcountingequipment() {
 
     // The status is shown before the search window: a time-out inside the window replaces it
     // with "Manual Timing".
-    showStatus((device == 1 ? "AMB20" : "AMBrc") + suffix);
+    showStatus((device == CountingDevice::System20 ? "AMB20" : "AMBrc") + suffix);
 
     stopPresenceCheck();
     checkProgress_ = 0;
@@ -94,7 +88,7 @@ void CountingEquipment::Setupcountingequipment() {
         checkTimer_ = links_.scheduler.startTimer(PresenceCheckIntervalMs, true,
                                                   [this] { presenceCheckStep(); });
     std::string message;
-    if (device == 1) {
+    if (device == CountingDevice::System20) {
         message = program_.settings.italy ? ItalianSetupMessage : CheckingSystem20Message;
         links_.decoderPort.setRts(true);
     } else {
@@ -119,7 +113,7 @@ void CountingEquipment::presenceCheckStep() {
     }
     stopPresenceCheck();
     resumeAfterCheck_ = false;
-    setCountDevice(0);
+    setCountDevice(CountingDevice::Manual);
     Setupcountingequipment();
     links_.search.setMessage(DecoderNotFoundMessage);
 }
@@ -163,21 +157,17 @@ void CountingEquipment::decoderLinkLost() {
     serialLines_.reset();
     // During the presence check the check itself runs out and falls back.
     if (presenceCheckRunning()) return;
-    const int device = countDevice();
-    if (device != 1 && device != 2) return;
-    lostDevice_ = device;
-    setCountDevice(0);
+    if (!isDecoder(CountDevice)) return;
+    lostDevice_ = CountDevice;
+    setCountDevice(CountingDevice::Manual);
     showStatus(ManualTimingText);
     links_.view.showNotice(DecoderLinkLostMessage);
-    RaceEngine* engine = race();
-    if (engine && engine->RaceState == RaceStates::Running && !engine->ManualKeys)
-        engine->KeyEnableClick();
 }
 
 void CountingEquipment::reconnectDecoder() {
-    if (lostDevice_ == 0) return;
+    if (lostDevice_ == CountingDevice::Manual) return;
     setCountDevice(lostDevice_);
-    lostDevice_ = 0;
+    lostDevice_ = CountingDevice::Manual;
     resumeAfterCheck_ = true;
     Setupcountingequipment();
 }
@@ -190,12 +180,12 @@ void CountingEquipment::sortsignal(std::string_view record) {
         monitor(record);
         return;
     }
-    const int device = countDevice();
+    const CountingDevice device = CountDevice;
     if (presenceCheckRunning()) {
-        if (device == 1 && record == System20FirstClockRecord) {
+        if (device == CountingDevice::System20 && record == System20FirstClockRecord) {
             presenceCheckAnswered();
             links_.decoderPort.setRts(false);
-        } else if (device == 2 && record.size() >= 2 && record[1] == '$') {
+        } else if (device == CountingDevice::Ambrc && record.size() >= 2 && record[1] == '$') {
             const std::string_view idText = ambrcField(record, 1);
             const std::optional<int32_t> id = wholeNumber(idText);
             if (!id) {
@@ -211,14 +201,14 @@ void CountingEquipment::sortsignal(std::string_view record) {
     }
     const RaceEngine* engine = race();
     if (!engine || !engine->acceptsPassings()) return;
-    if (device == 1) {
+    if (device == CountingDevice::System20) {
         if (program_.settings.ex20)
             counter_.countEx20(record);
         else if (program_.settings.italy)
             counter_.countItalian(record);
         else
             counter_.countSystem20(record);
-    } else if (device == 2 && !record.empty() && record[0] == '\x01') {
+    } else if (device == CountingDevice::Ambrc && !record.empty() && record[0] == '\x01') {
         counter_.countAmbrc(record, DecoderId);
     }
 }
@@ -226,7 +216,7 @@ void CountingEquipment::sortsignal(std::string_view record) {
 void CountingEquipment::controllerLine(std::string_view line) {
     if (!program_.settings.secondAmb || MonitorMode) return;
     const RaceEngine* engine = race();
-    if (!engine || engine->RaceState != RaceStates::Running) return;
+    if (!engine || engine->values().RaceState != RaceStates::Running) return;
     counter_.countSecondSystem20(line);
 }
 
@@ -246,11 +236,11 @@ void CountingEquipment::sendAmbrcCommand(int command, std::initializer_list<int>
 // ---------------------------------------------------------------------------------
 
 void CountingEquipment::switchOn() {
-    switch (countDevice()) {
-    case 1:
+    switch (CountDevice) {
+    case CountingDevice::System20:
         links_.decoderPort.setRts(true);
         break;
-    case 2:
+    case CountingDevice::Ambrc:
         sendAmbrcCommand(AmbrcCommand::StartA, {1});
         sendAmbrcCommand(AmbrcCommand::StartB, {0});
         sendAmbrcCommand(AmbrcCommand::StartStop, {1, 0});
@@ -267,11 +257,11 @@ void CountingEquipment::TurnAmbOn(bool) {
 }
 
 void CountingEquipment::TurnAmbOff() {
-    switch (countDevice()) {
-    case 1:
+    switch (CountDevice) {
+    case CountingDevice::System20:
         links_.decoderPort.setRts(false);
         break;
-    case 2:
+    case CountingDevice::Ambrc:
         sendAmbrcCommand(AmbrcCommand::StartStop, {0, 1});
         if (program_.settings.secondAmb) links_.controllerPort.setRts(false);
         break;
@@ -283,22 +273,22 @@ void CountingEquipment::TurnAmbOff() {
 // ---- Settings window
 // ---------------------------------------------------------------------------------
 
-bool CountingEquipment::applyEquipmentChoice(int chosenDevice, bool portListChanged) {
+bool CountingEquipment::applyEquipmentChoice(CountingDevice chosenDevice, bool portListChanged) {
     const bool socketUnchanged =
         !links_.socket.active() ||
         (links_.socket.host() == program_.settings.ipAddress && portEntry() == IpAddressPortEntry);
-    if (countDevice() == chosenDevice && !portListChanged && socketUnchanged) return false;
+    if (CountDevice == chosenDevice && !portListChanged && socketUnchanged) return false;
     const RaceEngine* engine = race();
-    if (engine && engine->RaceState == RaceStates::Running) return false;
+    if (engine && engine->values().RaceState == RaceStates::Running) return false;
     setCountDevice(chosenDevice);
-    lostDevice_ = 0;
+    lostDevice_ = CountingDevice::Manual;
     Setupcountingequipment();
     return true;
 }
 
 void CountingEquipment::settingsActivated() {
     const RaceEngine* engine = race();
-    if (engine && engine->RaceState == RaceStates::Running) {
+    if (engine && engine->values().RaceState == RaceStates::Running) {
         if (monitorView_) monitorView_->setLabel(RaceRunningTestText);
         return;
     }
@@ -306,10 +296,9 @@ void CountingEquipment::settingsActivated() {
         monitorView_->setLabel(WaitingForSignalText);
         monitorView_->clear();
     }
-    const int device = countDevice();
-    if (device == 1 || device == 2) MonitorMode = true;
-    if (device == 1) links_.decoderPort.setRts(true);
-    if (device == 2) sendAmbrcCommand(AmbrcCommand::ResetCounter, {});
+    if (isDecoder(CountDevice)) MonitorMode = true;
+    if (CountDevice == CountingDevice::System20) links_.decoderPort.setRts(true);
+    if (CountDevice == CountingDevice::Ambrc) sendAmbrcCommand(AmbrcCommand::ResetCounter, {});
 }
 
 void CountingEquipment::settingsClosed() {
@@ -320,12 +309,12 @@ void CountingEquipment::settingsClosed() {
 }
 
 void CountingEquipment::ResetCounterClick() {
-    switch (countDevice()) {
-    case 1:
+    switch (CountDevice) {
+    case CountingDevice::System20:
         links_.decoderPort.setRts(false);
         links_.decoderPort.setRts(true);
         break;
-    case 2:
+    case CountingDevice::Ambrc:
         sendAmbrcCommand(AmbrcCommand::ResetCounter, {});
         break;
     default:
@@ -334,7 +323,7 @@ void CountingEquipment::ResetCounterClick() {
 }
 
 void CountingEquipment::ChecksInfoBtnClick() {
-    if (countDevice() == 2)
+    if (CountDevice == CountingDevice::Ambrc)
         sendAmbrcCommand(AmbrcCommand::Information, {});
     else if (monitorView_)
         monitorView_->addLines({System20InformationLine});
@@ -346,13 +335,13 @@ void CountingEquipment::checksmemoClearClick() {
 
 void CountingEquipment::monitor(std::string_view record) {
     MonitorDialect dialect = MonitorDialect::Ambrc;
-    switch (countDevice()) {
-    case 1:
+    switch (CountDevice) {
+    case CountingDevice::System20:
         dialect = program_.settings.italy  ? MonitorDialect::Italian
                   : program_.settings.ex20 ? MonitorDialect::Ex20
                                            : MonitorDialect::System20;
         break;
-    case 2:
+    case CountingDevice::Ambrc:
         break;
     default:
         return;

@@ -59,9 +59,10 @@ struct EquipmentLinks {
 // check and the fall-back to manual counting, the dispatch of every decoder record, the
 // switching on and off around a race, and the transponder test of the settings window.
 //
-// `CountDevice` is the race engine's; the equipment reads it there and keeps the settings'
-// "COUNTDEVICE" equal to it when it falls back to manual counting. The race engine must be
-// attached to the program before the equipment is set up or receives records.
+// The equipment owns `CountDevice`, the device counting now: it starts as the settings'
+// "COUNTDEVICE" and keeps that setting equal to it when it changes (a fall-back to manual
+// counting, the settings window's choice). The race engine must be attached to the program
+// before the equipment is set up or receives records.
 class CountingEquipment : public TimingEquipment, public DecoderInput {
   public:
     CountingEquipment(Program& program, const EquipmentLinks& links);
@@ -93,7 +94,7 @@ class CountingEquipment : public TimingEquipment, public DecoderInput {
     // is running or cars are booked in, it is switched on again.
     void reconnectDecoder();
     // The equipment in use before a link was lost, 0 when none was lost.
-    int lostCountDevice() const { return lostDevice_; }
+    CountingDevice lostCountDevice() const { return lostDevice_; }
 
     // One complete record.
     void sortsignal(std::string_view record);
@@ -112,7 +113,7 @@ class CountingEquipment : public TimingEquipment, public DecoderInput {
     // window closes with `chosenDevice` chosen; `portListChanged` when the decoder port list was
     // changed since it was activated. Sets the equipment up again when needed and no race is
     // running. True when it did.
-    bool applyEquipmentChoice(int chosenDevice, bool portListChanged);
+    bool applyEquipmentChoice(CountingDevice chosenDevice, bool portListChanged);
     // The transponder test: started when the settings window is activated, ended when it closes.
     void setMonitorView(MonitorView* view) { monitorView_ = view; }
     void settingsActivated();
@@ -126,12 +127,16 @@ class CountingEquipment : public TimingEquipment, public DecoderInput {
 
     PassingCounter& counter() { return counter_; }
 
+    // ---- The device in use ----------------------------------------------------------------------
+    CountingDevice countDevice() const override { return CountDevice; }
+    // Takes a device into use without setting it up; the settings' "COUNTDEVICE" follows. Falling
+    // back to manual counting ends booking in, and a running race goes on with the keys.
+    void setCountDevice(CountingDevice device);
+
     int32_t DecoderId = 0;
     bool MonitorMode = false;
 
   private:
-    int countDevice() const;
-    void setCountDevice(int device);
     RaceEngine* race() const;
     int portEntry() const;
     SerialParameters decoderParameters() const;
@@ -153,7 +158,8 @@ class CountingEquipment : public TimingEquipment, public DecoderInput {
     TimerId checkTimer_ = 0;
     int checkProgress_ = 0;
     int comNumber_ = 1;
-    int lostDevice_ = 0;
+    CountingDevice CountDevice;
+    CountingDevice lostDevice_ = CountingDevice::Manual;
     bool resumeAfterCheck_ = false;
     std::string statusText_;
 };

@@ -21,9 +21,10 @@ std::optional<uint16_t> portNumber(std::string_view text) {
 
 } // namespace
 
-std::optional<DecoderAddress> parseDecoderAddress(std::string_view text) {
+std::optional<DecoderAddress> parseDecoderAddress(std::string_view text, uint16_t defaultPort) {
     text = trimmed(text);
     DecoderAddress address;
+    address.port = defaultPort;
     if (text.starts_with('[')) {
         const size_t close = text.find(']');
         if (close == std::string_view::npos) return std::nullopt;

@@ -30,10 +30,11 @@ int PassingCounter::entrantForTransponder(int32_t transponder, bool keep) {
             if (set.transponders[static_cast<size_t>(t)] == transponder) candidate = t;
     }
     if (candidate > 0) {
-        for (size_t i = 0; i < engine.race_drivers.size(); ++i) {
-            RaceDriver& d = engine.race_drivers[i];
+        const RaceDrivers& drivers = engine.values().race_drivers;
+        for (size_t i = 0; i < drivers.size(); ++i) {
+            const RaceDriver& d = drivers[i];
             if (d.carno != candidate || d.transponder != 0) continue;
-            if (keep) d.transponder = transponder;
+            if (keep) engine.keepTransponder(static_cast<int>(i), transponder);
             return static_cast<int>(i);
         }
     }
@@ -49,7 +50,8 @@ int PassingCounter::entrantForCarNumber(int32_t carno) {
 int PassingCounter::addUnknownCar(int32_t carno, int32_t transponder) {
     RaceEngine& engine = race();
     if (!engine.canAddUnknownCar()) return -1;
-    const auto unknown = std::count_if(engine.race_drivers.begin(), engine.race_drivers.end(),
+    const RaceDrivers& drivers = engine.values().race_drivers;
+    const auto unknown = std::count_if(drivers.begin(), drivers.end(),
                                        [](const RaceDriver& d) { return d.compno <= 0; });
     if (unknown >= MaxUnknownCars) return -1;
     const int i = engine.AddDriver(carno, 0, transponder);
@@ -88,9 +90,7 @@ void PassingCounter::countAmbrc(std::string_view record, int32_t decoderId) {
                               ") acceptence level");
         return;
     }
-    RaceDriver& d = engine.race_drivers[static_cast<size_t>(i)];
-    d.hits = r.hits;
-    d.signal = r.signal;
+    engine.noteDecoderReading(i, r.hits, r.signal);
     engine.sortCarPass(i, r.time);
 }
 
@@ -101,7 +101,7 @@ void PassingCounter::countSystem20(std::string_view record) {
     const int i = entrantForCarNumber(r.carno);
     if (i < 0) return;
     RaceEngine& engine = race();
-    if (r.hits) engine.race_drivers[static_cast<size_t>(i)].hits = *r.hits;
+    engine.noteDecoderReading(i, r.hits, std::nullopt);
     engine.sortCarPass(i, r.time);
 }
 
@@ -111,9 +111,7 @@ void PassingCounter::countEx20(std::string_view record) {
     const int i = entrantForTransponder(r.transponder, true);
     if (i < 0) return;
     RaceEngine& engine = race();
-    RaceDriver& d = engine.race_drivers[static_cast<size_t>(i)];
-    d.hits = 1;
-    d.signal = 1;
+    engine.noteDecoderReading(i, 1, 1);
     engine.sortCarPass(i, Ex20PassingTime);
 }
 

@@ -16,8 +16,8 @@ void RcioController::RcioSend(const std::string& text) {
     if (port_.isOpen() && !program_.settings.compatible) port_.write(text);
 }
 
-void RcioController::SetLights(int code) {
-    for (const std::string& text : lightTexts(code)) RcioSend(text);
+void RcioController::SetLights(StartLight code) {
+    for (const std::string& text : lightTexts(static_cast<int>(code))) RcioSend(text);
 }
 
 void RcioController::SendRaceNumber(int heat, int round) {
@@ -37,15 +37,12 @@ void RcioController::ClearScoreboard() {
     gaps_.fill(0.0);
 }
 
-void RcioController::SendScoreboard(const RaceDrivers& drivers) {
+void RcioController::SendScoreboard(const std::vector<ScoreboardPosition>& positions) {
     std::array<double, 3> gaps;
     gaps.fill(NoScoreboardGap);
-    const size_t count = drivers.size();
-    for (size_t p = 1; p <= count && p <= ScoreboardPositions; ++p) {
-        const int index = drivers[p - 1].runorder;
-        if (index < 0 || static_cast<size_t>(index) >= count) continue;
-        const RaceDriver& d = drivers[static_cast<size_t>(index)];
-        if (d.carno > 10) continue;
+    for (size_t p = 1; p <= positions.size() && p <= ScoreboardPositions; ++p) {
+        const ScoreboardPosition& d = positions[p - 1];
+        if (!d.present || d.carno > 10) continue;
         cars_[p] = d.carno;
         gaps_[p] = d.leadergap;
         if (p <= 3) gaps[p - 1] = d.leadergap;

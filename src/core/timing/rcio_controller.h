@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vexa {
 
@@ -27,11 +28,11 @@ class RcioController : public TrackController {
     }
 
     void OpenRcioPort() override;
-    void SetLights(int code) override;
+    void SetLights(StartLight code) override;
     void SendRaceNumber(int heat, int round) override;
     void SendTimeDisplay(bool countdown, int seconds) override;
     void ClearScoreboard() override;
-    void SendScoreboard(const RaceDrivers& drivers) override;
+    void SendScoreboard(const std::vector<ScoreboardPosition>& positions) override;
 
     // Bytes received on the controller port.
     void rciocontrollerReceiveData(std::string_view bytes);

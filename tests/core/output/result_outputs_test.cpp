@@ -1,6 +1,7 @@
 #include "files/file_io.h"
 #include "output/result_outputs.h"
 #include "output/small_event.h"
+#include "program/program.h"
 #include "race/race_engine.h"
 #include "race/virtual_time.h"
 #include "support/print_recorder.h"
@@ -21,21 +22,23 @@ struct SilentSound : SoundOut {
     void play(int, int) override {}
 };
 struct NoEquipment : TimingEquipment {
+    CountingDevice device = CountingDevice::Ambrc;
+    CountingDevice countDevice() const override { return device; }
     void TurnAmbOn(bool) override {}
     void TurnAmbOff() override {}
 };
 struct NoTrackController : TrackController {
     void OpenRcioPort() override {}
-    void SetLights(int) override {}
+    void SetLights(StartLight) override {}
     void SendRaceNumber(int, int) override {}
     void SendTimeDisplay(bool, int) override {}
     void ClearScoreboard() override {}
-    void SendScoreboard(const RaceDrivers&) override {}
+    void SendScoreboard(const std::vector<ScoreboardPosition>&) override {}
 };
 struct OperatorMessages : Operator {
     std::vector<std::string> shown;
     void inform(const std::string& text) override { shown.push_back(text); }
-    bool confirm(const std::string&) override { return true; }
+    bool ask(const std::string&, Buttons) override { return true; }
 };
 
 // A print job that hands its transcript to the test when it closes.
@@ -61,28 +64,41 @@ class EndOfRace : public ::testing::Test {
         program.paths = EventPaths::in(eventDir);
         program.settings.countDevice = 2;
         program.event.heats.setSlotText(4, 1, "");
+        // Hour-long mass starts without countdown beeps; every crossing counts a lap.
+        program.settings.heatMass = true;
+        program.settings.countFirst = true;
+        for (int c : {1, 2}) {
+            program.settings.classes[c].qualMinutes = 60;
+            program.settings.classes[c].tenSecCountdown = false;
+        }
     }
 
-    // Sets up heat `race`, gives every entrant `laps` laps of 30 s (the car in slot 1 one lap
-    // more) and runs the end-of-race processing.
+    ~EndOfRace() override { program.race.reset(); }
+
+    RaceEngine& attach(ResultOutputs& outputs) {
+        return attachRaceEngine(program, {clock, scheduler, sound, op, equipment, track, outputs});
+    }
+
+    // Starts heat `race` with "Start Race", gives every entrant `laps` laps of 30 s (the car in
+    // slot 1 one lap more), ends the race and runs until its end-of-race processing is done.
     void runHeat(RaceEngine& engine, int race, int laps) {
         program.settings.raceNumber = race;
-        ASSERT_TRUE(engine.Setuprace());
-        for (RaceDriver& d : engine.race_drivers) {
-            const int n = laps + (d.carno == 1 ? 1 : 0);
-            for (int lap = 1; lap <= n; ++lap) d.laptimes[static_cast<size_t>(lap)] = 30.0;
-            d.lapcount = n;
-            d.lastpass = 30.0 * n;
-            d.fastestlap = d.lastlap = n > 0 ? 30.0 : 0.0;
+        engine.StartBtnClick();
+        ASSERT_EQ(engine.values().RaceState, RaceStates::Running);
+        const RaceDrivers& drivers = engine.values().race_drivers;
+        for (int lap = 1; lap <= laps + 1; ++lap) {
+            scheduler.advanceBy(30000);
+            for (size_t i = 0; i < drivers.size(); ++i)
+                if (lap <= laps + (drivers[i].carno == 1 ? 1 : 0))
+                    engine.sortCarPass(static_cast<int>(i), engine.RaceTime());
         }
-        engine.endOfRaceProcessing();
-        scheduler.advanceBy(1); // the messages follow the end of the race
+        engine.End_race();
+        scheduler.advanceBy(2001); // the end-of-race processing, then the messages
     }
 
     ResultOutputPorts ports() {
         return {[this] { return std::make_unique<SharedRecorder>(jobs, noPrinter); },
-                [] { return testMoment(); }, op, scheduler,
-                [this](const RaceEngine&) { ++endOfRoundWindows; }};
+                [] { return testMoment(); }, op, scheduler, [this] { ++endOfRoundWindows; }};
     }
 
     std::string page(const std::string& name) {
@@ -108,8 +124,8 @@ class EndOfRace : public ::testing::Test {
 
 TEST_F(EndOfRace, PrintsCopiesWritesThePageAndTheUploadRunThenTheEndOfRoundPages) {
     ResultOutputs outputs(program, testIdentity(), ports());
-    RaceEngine engine(program, {clock, scheduler, sound, op, equipment, track, outputs});
-    engine.Copies = 2;
+    RaceEngine& engine = attach(outputs);
+    engine.setCopies(2);
 
     runHeat(engine, 1, 10);
     EXPECT_EQ(program.event.cptres[1].laps[1], 11);
@@ -140,7 +156,7 @@ TEST_F(EndOfRace, PrintsCopiesWritesThePageAndTheUploadRunThenTheEndOfRoundPages
 
     // Without an AMBrc decoder no upload data is written; printing can be switched off.
     program.settings.printRaceResults = false;
-    engine.CountDevice = 0;
+    equipment.device = CountingDevice::Manual;
     const auto uploadBefore = readWholeFile(eventDir / "mlri.dat");
     runHeat(engine, 1, 10);
     EXPECT_EQ(jobs.size(), 4u);
@@ -151,8 +167,8 @@ TEST_F(EndOfRace, FailedOutputsKeepTheResultsAndAreShownOnceAfterTheRace) {
     noPrinter = true;
     std::filesystem::create_directory(eventDir / "html" / "h1r1.html"); // cannot be replaced
     ResultOutputs outputs(program, testIdentity(), ports());
-    RaceEngine engine(program, {clock, scheduler, sound, op, equipment, track, outputs});
-    engine.Copies = 3;
+    RaceEngine& engine = attach(outputs);
+    engine.setCopies(3);
 
     runHeat(engine, 1, 10);
     EXPECT_EQ(program.event.cptres[1].laps[1], 11);

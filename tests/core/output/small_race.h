@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/finished_race.h"
+#include "output/race_figures.h"
 
 #include <initializer_list>
 

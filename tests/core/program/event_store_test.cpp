@@ -1,6 +1,7 @@
-#include "files/event_store.h"
 #include "files/file_io.h"
 #include "files/freq_names_file.h"
+#include "program/event_store.h"
+#include "settings/settings_file.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -103,13 +104,27 @@ TEST_F(EventStore, OpenWithoutCompetitorsOrResultsFile) {
 }
 
 TEST_F(EventStore, FrequencyNamesFile) {
-    // Start-up without vexa.qfq says so and leaves every name empty.
+    // A home the program never ran in starts with the common crystal channels.
     Program fresh;
     test::TempDir other;
     fresh.home.root = other.path();
-    EXPECT_EQ(startProgram(fresh),
+    EXPECT_TRUE(startProgram(fresh).empty());
+    EXPECT_EQ(fresh.freqnames.name(1), "27MHz Ch1 26.995");
+    EXPECT_EQ(fresh.freqnames.name(7), "40MHz 40.665");
+    EXPECT_EQ(fresh.freqnames.name(40), "40MHz 40.995");
+    EXPECT_EQ(fresh.freqnames.name(41), "75MHz Ch61 75.410");
+    EXPECT_EQ(fresh.freqnames.name(70), "75MHz Ch90 75.990");
+    EXPECT_EQ(fresh.freqnames.name(71), "");
+
+    // A home that has run before but lost vexa.qfq says so and leaves every name empty.
+    fs::remove(fresh.home.freqNamesFile());
+    saveSettingsFile(fresh.home.iniFile(), fresh.settings);
+    Program again;
+    again.home.root = other.path();
+    EXPECT_EQ(startProgram(again),
               (std::vector<std::string>{"The frequency file could not be found. The program will "
                                         "work, but without frequency names"}));
+    EXPECT_EQ(again.freqnames.name(1), "");
 
     FreqNames names;
     names.names[1] = "27.145 Ch 1";

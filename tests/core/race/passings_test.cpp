@@ -12,7 +12,7 @@ class Passings : public RaceFixture {
     const RaceDriver& car(int carno) {
         const int i = engine().findCarNumber(carno);
         EXPECT_GE(i, 0) << "car " << carno;
-        return engine().race_drivers[static_cast<size_t>(i)];
+        return engine().values().race_drivers[static_cast<size_t>(i)];
     }
     // A mass-start heat of the given car count, started.
     void massRace(int cars) {
@@ -25,8 +25,8 @@ class Passings : public RaceFixture {
     }
     std::vector<int> runningCars() {
         std::vector<int> cars;
-        for (const auto& p : engine().race_drivers)
-            cars.push_back(engine().race_drivers[static_cast<size_t>(p.runorder)].carno);
+        for (const auto& p : engine().values().race_drivers)
+            cars.push_back(engine().values().race_drivers[static_cast<size_t>(p.runorder)].carno);
         return cars;
     }
 };
@@ -74,36 +74,46 @@ TEST_F(Passings, RunningOrderByLapsThenByWhoCrossedFirstThenTableOrder) {
 }
 
 TEST_F(Passings, RunningOrderOfALargeFieldFullOfTiesIsTheSelectionScans) {
-    // Many entrants on few lap counts and few crossing times: most comparisons are ties, which
+    // Many entrants on few lap counts and few crossing moments: most comparisons are ties, which
     // must end in ascending index as the selection scan over the entrants leaves them.
     massRace(2);
     RaceEngine& race = engine();
-    for (int n = 3; n <= 600; ++n) race.AddDriver(n, 0, 5000000 + n);
+    for (int n = 3; n <= 300; ++n) race.AddDriver(n, 0, 5000000 + n);
+    const RaceDrivers& drivers = race.values().race_drivers;
     std::mt19937 random(7);
-    for (auto& d : race.race_drivers) {
-        d.lapcount = static_cast<int32_t>(random() % 4);
-        d.lastpass = 20.0 * d.lapcount + static_cast<double>(random() % 3);
+    std::vector<int> laps, moment;
+    for (size_t e = 0; e < drivers.size(); ++e) {
+        laps.push_back(static_cast<int>(random() % 4));
+        moment.push_back(static_cast<int>(random() % 3));
     }
-    race.SortRunningOrder();
+    for (int lap = 1; lap <= 3; ++lap)
+        for (int m = 0; m < 3; ++m) {
+            runTo(raceClockOrigin() + 20.0 * lap + m);
+            for (size_t e = 0; e < drivers.size(); ++e)
+                if (laps[e] >= lap && moment[e] == m)
+                    race.sortCarPass(static_cast<int>(e), race.RaceTime());
+        }
 
     std::vector<int> expected;
-    std::vector<bool> placed(race.race_drivers.size(), false);
-    for (size_t p = 0; p < race.race_drivers.size(); ++p) {
+    std::vector<bool> placed(drivers.size(), false);
+    for (size_t p = 0; p < drivers.size(); ++p) {
         int best = -1;
-        for (size_t e = 0; e < race.race_drivers.size(); ++e) {
-            const RaceDriver& d = race.race_drivers[e];
+        for (size_t e = 0; e < drivers.size(); ++e) {
+            const RaceDriver& d = drivers[e];
             if (placed[e]) continue;
-            if (best < 0 || betterResult(d.lapcount, d.lastpass,
-                                         race.race_drivers[static_cast<size_t>(best)].lapcount,
-                                         race.race_drivers[static_cast<size_t>(best)].lastpass))
+            if (best < 0 ||
+                betterResult(d.lapcount, d.lastpass, drivers[static_cast<size_t>(best)].lapcount,
+                             drivers[static_cast<size_t>(best)].lastpass))
                 best = static_cast<int>(e);
         }
         placed[static_cast<size_t>(best)] = true;
         expected.push_back(best);
     }
     std::vector<int> order;
-    for (const auto& position : race.race_drivers) order.push_back(position.runorder);
+    for (const auto& position : drivers) order.push_back(position.runorder);
     EXPECT_EQ(order, expected);
+    EXPECT_EQ(drivers[static_cast<size_t>(expected.back())].lapcount, 0);
+    EXPECT_EQ(drivers[static_cast<size_t>(expected.front())].lapcount, 3);
 }
 
 TEST_F(Passings, StaggerLeaderStartStartsEveryCarThatHasNotCrossed) {
@@ -148,7 +158,7 @@ TEST_F(Passings, LapLimitFinishesEveryCarOnceTheLeaderHasIt) {
     keyAt(105, '2');
     EXPECT_TRUE(car(2).finished());
     EXPECT_EQ(car(2).lapcount, 1);
-    EXPECT_EQ(engine().FinishedCount, 2);
+    EXPECT_EQ(engine().values().FinishedCount, 2);
     keyAt(115, '1'); // after the finish: no lap
     EXPECT_EQ(car(1).lapcount, 10);
 }
@@ -185,12 +195,12 @@ TEST_F(Passings, KeysMapToCarsOnlyWhileEnabled) {
 TEST_F(Passings, AnUnknownCarNumberAddsACarUntilTheRaceTimeIsOver) {
     massRace(2);
     keyAt(10, '7');
-    ASSERT_EQ(engine().race_drivers.size(), 3u);
+    ASSERT_EQ(engine().values().race_drivers.size(), 3u);
     EXPECT_EQ(car(7).drivername, "Unknown Car 7");
     EXPECT_EQ(car(7).lapcount, 1);
     EXPECT_DOUBLE_EQ(car(7).endtime, 300.0);
     keyAt(300.2, '8');
-    EXPECT_EQ(engine().race_drivers.size(), 3u);
+    EXPECT_EQ(engine().values().race_drivers.size(), 3u);
 }
 
 TEST_F(Passings, AnUnknownTransponderWhenTwentyCarsAreInBecomesCar21) {
@@ -202,15 +212,15 @@ TEST_F(Passings, AnUnknownTransponderWhenTwentyCarsAreInBecomesCar21) {
     ASSERT_TRUE(engine().canAddUnknownCar());
     const int i = engine().AddDriver(n, 0, 4012345);
     engine().sortCarPass(i, engine().RaceTime());
-    EXPECT_EQ(engine().race_drivers[static_cast<size_t>(i)].drivername, "Unknown 4012345");
+    EXPECT_EQ(engine().values().race_drivers[static_cast<size_t>(i)].drivername, "Unknown 4012345");
     EXPECT_EQ(engine().findTransponder(4012345), i);
-    EXPECT_EQ(engine().race_drivers[static_cast<size_t>(i)].lapcount, 1);
+    EXPECT_EQ(engine().values().race_drivers[static_cast<size_t>(i)].lapcount, 1);
     ASSERT_EQ(engine().standings().rows().size(), 21u);
     EXPECT_EQ(engine().standings().rows()[0].car, "21");
     // Car numbers above 20 keep counting.
     keyAt(30, '1');
     engine().sortCarPass(i, engine().RaceTime());
-    EXPECT_EQ(engine().race_drivers[static_cast<size_t>(i)].lapcount, 2);
+    EXPECT_EQ(engine().values().race_drivers[static_cast<size_t>(i)].lapcount, 2);
 }
 
 TEST_F(Passings, MoreThan200LapsAreCountedWithoutStoringTheirTimes) {
@@ -239,8 +249,12 @@ TEST_F(Passings, ADecoderTimeMoreThanSixSecondsOffUsesTheRaceClock) {
 }
 
 TEST_F(Passings, SpeedTrapTimeIsTheCrossingAfterACountedLap) {
+    // An AMBrc decoder with the speed trap on; the keys count too.
+    program.settings.countDevice = 2;
+    program.settings.speedTrap = true;
+    program.settings.autoKeys = true;
     massRace(1);
-    engine().SpeedTrapActive = true;
+    ASSERT_TRUE(engine().values().SpeedTrapActive);
     keyAt(20, '1'); // lap 1: no trap time before it
     EXPECT_EQ(ports.texts("note"),
               (std::vector<std::string>{"Car#0did not register a speed trap time"}));
@@ -256,14 +270,10 @@ TEST_F(Passings, SpeedTrapTimeIsTheCrossingAfterACountedLap) {
 
 TEST_F(Passings, PassBeepTellsHowTheRaceGoes) {
     program.settings.roundNumber = 2;
+    // Round 1: car 2's driver did 14 laps in 300 s, car 3's 16 in 290 s (the FTD).
+    program.event.storeResult(2, 1, 14, 300.0);
+    program.event.storeResult(3, 1, 16, 290.0);
     massRace(3);
-    // Recomputed at the race set-up; set here as if earlier rounds had been run.
-    engine().FtdLapCount = 15;
-    engine().FtdTime = 300.0;
-    engine().race_drivers[1].bestlapcount = 14;
-    engine().race_drivers[1].besttime = 300.0;
-    engine().race_drivers[2].bestlapcount = 16;
-    engine().race_drivers[2].besttime = 290.0;
     ports.clear();
     keyAt(18, '1');   // leader, predicts 17 laps: beats the FTD
     keyAt(19, '2');   // not leader, predicts 16: beats his own best only
@@ -276,6 +286,6 @@ TEST_F(Passings, CrossingsBetweenRacesAreNotCounted) {
     race(1, {1});
     engine().Setuprace();
     engine().sortCarPass(0, 0.0);
-    EXPECT_EQ(engine().race_drivers[0].lapcount, 0);
-    EXPECT_DOUBLE_EQ(engine().race_drivers[0].starttime, 0.0);
+    EXPECT_EQ(engine().values().race_drivers[0].lapcount, 0);
+    EXPECT_DOUBLE_EQ(engine().values().race_drivers[0].starttime, 0.0);
 }

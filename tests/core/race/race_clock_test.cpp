@@ -20,7 +20,7 @@ class RaceClock : public RaceFixture {
         return out;
     }
     const RaceDriver& car(int carno) {
-        return engine().race_drivers[static_cast<size_t>(engine().findCarNumber(carno))];
+        return engine().values().race_drivers[static_cast<size_t>(engine().findCarNumber(carno))];
     }
     // The virtual second at which End_race ran, from the race-over call.
     double raceOverAt() const {
@@ -38,10 +38,10 @@ TEST_F(RaceClock, CountdownSetsTheRaceUpAtTheSetupSecondAndAgainAtZero) {
     engine().openRaceScreen();
     runTo(31);
     EXPECT_EQ(engine().panel().TimeLB, "PRE RACE COUNTDOWN: 00:00:30");
-    EXPECT_TRUE(engine().SetupDone);
-    EXPECT_EQ(engine().RaceState, RaceStates::BetweenRaces);
+    EXPECT_TRUE(engine().values().SetupDone);
+    EXPECT_EQ(engine().values().RaceState, RaceStates::BetweenRaces);
     runTo(61);
-    EXPECT_EQ(engine().RaceState, RaceStates::Running);
+    EXPECT_EQ(engine().values().RaceState, RaceStates::Running);
     EXPECT_EQ(timed("racenumber"),
               (std::vector<std::string>{"31.0 heat 1 round 1", "61.0 heat 1 round 1"}));
     EXPECT_EQ(timed("lights"),
@@ -50,7 +50,7 @@ TEST_F(RaceClock, CountdownSetsTheRaceUpAtTheSetupSecondAndAgainAtZero) {
     EXPECT_EQ(timed("equipment"), (std::vector<std::string>{"61.0 on race"}));
     EXPECT_EQ(soundsBetween(0, 61), (std::vector<std::string>{"start.wav"}));
     EXPECT_FALSE(engine().panel().preButtonsVisible);
-    EXPECT_TRUE(engine().ManualKeys);
+    EXPECT_TRUE(engine().values().ManualKeys);
     runTo(61.5);
     EXPECT_EQ(engine().panel().TimeLB, "Race Timer: 00:00:01   Remaining: 00:04:59");
 }
@@ -84,14 +84,14 @@ TEST_F(RaceClock, TenSecondCountdownStartsAfterARandomDelay) {
     program.settings.classes[1].tenSecCountdown = true;
     engine().openRaceScreen();
     runTo(61);
-    EXPECT_NE(engine().RaceState, RaceStates::Running);
+    EXPECT_NE(engine().values().RaceState, RaceStates::Running);
     const int delay = std::stoi(engine().panel().TimeLB);
     EXPECT_GE(delay, 500);
     EXPECT_LT(delay, 3000);
     runTo(61 + (delay - 1) / 1000.0);
-    EXPECT_NE(engine().RaceState, RaceStates::Running);
+    EXPECT_NE(engine().values().RaceState, RaceStates::Running);
     runTo(61 + delay / 1000.0);
-    EXPECT_EQ(engine().RaceState, RaceStates::Running);
+    EXPECT_EQ(engine().values().RaceState, RaceStates::Running);
     EXPECT_DOUBLE_EQ(raceStart(), 61 + delay / 1000.0);
 }
 
@@ -128,7 +128,7 @@ TEST_F(RaceClock, MassRaceEndsEarlyOnceEveryCarHasFinished) {
     keyAt(305, '2');
     runToRaceEnd();
     EXPECT_DOUBLE_EQ(raceOverAt(), 61 + 305.5);
-    EXPECT_EQ(engine().FinishedCount, 2);
+    EXPECT_EQ(engine().values().FinishedCount, 2);
 }
 
 TEST_F(RaceClock, TheLargestTimeSettingsNeitherWrapTheClockNorEndTheRaceAtOnce) {
@@ -181,6 +181,7 @@ TEST_F(RaceClock, StaggerRaceAllowsTheLatestStartOnTopOfTheLastLap) {
 TEST_F(RaceClock, RunningOrderIsCalledEveryIntervalUntilTheFirstFinish) {
     massHeats();
     program.settings.remainTime = true;
+    program.settings.maxRaceLaps = 2;
     race(1, {1, 2, 3});
     openAndStart();
     keyAt(20, '2');
@@ -190,9 +191,7 @@ TEST_F(RaceClock, RunningOrderIsCalledEveryIntervalUntilTheFirstFinish) {
               (std::vector<std::string>{"currently.wav", "two.wav", "intorace.wav", "with.wav",
                                         "three.wav", "remain.wav", "runorder.wav", "two.wav",
                                         "one.wav"}));
-    program.settings.maxRaceLaps = 0;
-    engine().MaxLapCount = 2;
-    keyAt(200, '1');
+    keyAt(200, '1'); // lap 2: the lap limit finishes car 1
     runTo(raceStart() + 245);
     EXPECT_TRUE(soundsBetween(raceStart() + 230, raceStart() + 245).empty());
 }
@@ -224,10 +223,10 @@ TEST_F(RaceClock, CrossingMarkFadesOverFourSeconds) {
     EXPECT_EQ(engine().standings().rows()[0].carText, GridColour::White);
     // Clock seconds 21, 22, 23 and 24 come at 20.5, 21.5, 22.5 and 23.5 s.
     runTo(raceStart() + 22.6);
-    EXPECT_EQ(engine().race_drivers[0].passmark, 1);
+    EXPECT_EQ(engine().values().race_drivers[0].passmark, 1);
     EXPECT_EQ(engine().standings().rows()[0].carText, GridColour::White);
     runTo(raceStart() + 23.6);
-    EXPECT_EQ(engine().race_drivers[0].passmark, 0);
+    EXPECT_EQ(engine().values().race_drivers[0].passmark, 0);
     EXPECT_EQ(engine().standings().rows()[0].carText, GridColour::Blue);
 }
 
@@ -280,15 +279,15 @@ TEST_F(RaceClock, AfterTheRaceResultsAreSavedAndTheNextRaceIsSelected) {
 
     // The last race of the table hands over to the end of the round instead.
     runTo(now() + 61);
-    ASSERT_EQ(engine().RaceState, RaceStates::Running);
-    EXPECT_EQ(engine().RaceNumber, 2);
+    ASSERT_EQ(engine().values().RaceState, RaceStates::Running);
+    EXPECT_EQ(engine().values().RaceNumber, 2);
     engine().EndRaceClick();
     runToRaceEnd();
     EXPECT_EQ(program.settings.raceNumber, 2);
     EXPECT_EQ(ports.texts("endofround"), (std::vector<std::string>{"round 3"}));
     EXPECT_TRUE(engine().endOfRoundShown());
     EXPECT_FALSE(engine().countdownRunning());
-    EXPECT_EQ(engine().RaceState, RaceStates::CountdownPaused);
+    EXPECT_EQ(engine().values().RaceState, RaceStates::CountdownPaused);
     EXPECT_EQ(program.event.cptres[3].laps[3], 0);
 }
 
@@ -306,17 +305,17 @@ TEST_F(RaceClock, TheRaceIsStoredBeforeAnyOutputWithItsUploadEntryWrittenAhead) 
             seen.push_back(call + ": " + std::to_string(results ? results->size() : 0) +
                            " result bytes, race " + std::to_string(saved.raceNumber));
         }
-        void printRaceLapTimes(const RaceEngine&, int) override { note("print"); }
-        void writeRaceResultsPage(const RaceEngine&) override { note("html"); }
-        void prepareUploadFile(const RaceEngine&) override { note("upload ahead"); }
-        void writeUploadFile(const RaceEngine&) override { note("upload"); }
-        void showEndOfRound(const RaceEngine&) override { note("end of round"); }
+        void printRaceLapTimes(const FinishedRace&, int) override { note("print"); }
+        void writeRaceResultsPage(const FinishedRace&) override { note("html"); }
+        void prepareUploadFile(const FinishedRace&) override { note("upload ahead"); }
+        void writeUploadFile(const FinishedRace&) override { note("upload"); }
+        void showEndOfRound(int) override { note("end of round"); }
     };
     vexa::test::TempDir dir;
     program.paths = EventPaths::in(dir.path());
     ASSERT_TRUE(writeEventSettings(program.paths->settings, program.settings));
     DiskAtEachOutput outputs(*program.paths);
-    program.settings.countDevice = 2; // AMBrc: the race goes into the upload file
+    ports.device = CountingDevice::Ambrc; // the race goes into the upload file
     massHeats();
     race(1, {1, 2});
     race(2, {3});
@@ -361,23 +360,23 @@ TEST_F(RaceClock, BookingInWithADecoderBeforeTheStart) {
     program.settings.speedTrap = true;
     engine().openRaceScreen();
     runTo(31);
-    EXPECT_TRUE(engine().BookingIn);
+    EXPECT_TRUE(engine().values().BookingIn);
     EXPECT_TRUE(engine().acceptsPassings());
     EXPECT_TRUE(engine().panel().keysButtonEnabled);
-    EXPECT_FALSE(engine().ManualKeys);
+    EXPECT_FALSE(engine().values().ManualKeys);
     EXPECT_FALSE(engine().raceClockRunning());
     engine().sortCarPass(1, 12345.0);
     EXPECT_EQ(ports.sounds().back(), "carpassftd.wav");
-    EXPECT_EQ(engine().race_drivers[1].passmark, RaceDriver::PassCounted);
+    EXPECT_EQ(engine().values().race_drivers[1].passmark, RaceDriver::PassCounted);
     runTo(61);
-    EXPECT_FALSE(engine().BookingIn);
-    EXPECT_EQ(engine().RaceState, RaceStates::Running);
-    EXPECT_TRUE(engine().SpeedTrapActive);
+    EXPECT_FALSE(engine().values().BookingIn);
+    EXPECT_EQ(engine().values().RaceState, RaceStates::Running);
+    EXPECT_TRUE(engine().values().SpeedTrapActive);
     EXPECT_TRUE(engine().raceClockRunning());
     EXPECT_EQ(timed("equipment"),
               (std::vector<std::string>{"31.0 on booking", "61.0 off", "61.0 on race"}));
     // The second set-up at zero starts everyone afresh.
-    EXPECT_DOUBLE_EQ(engine().race_drivers[1].starttime, 0.0);
+    EXPECT_DOUBLE_EQ(engine().values().race_drivers[1].starttime, 0.0);
 }
 
 TEST_F(RaceClock, SystemTwentyIsSwitchedOffASecondBeforeTheStart) {
@@ -389,7 +388,7 @@ TEST_F(RaceClock, SystemTwentyIsSwitchedOffASecondBeforeTheStart) {
     runTo(61);
     EXPECT_EQ(timed("equipment"),
               (std::vector<std::string>{"31.0 on booking", "60.0 off", "61.0 on race"}));
-    EXPECT_TRUE(engine().ManualKeys);
+    EXPECT_TRUE(engine().values().ManualKeys);
 }
 
 TEST_F(RaceClock, StaggerStartCallsTheCarsOutInStartOrder) {

@@ -29,7 +29,7 @@ TEST_F(RaceControl, PauseBlinksAndResumingNearTheEndRestartsAtEleven) {
     engine().openRaceScreen();
     runTo(55.2); // 6 seconds left
     engine().StopStartCountdownClick();
-    EXPECT_EQ(engine().RaceState, RaceStates::CountdownPaused);
+    EXPECT_EQ(engine().values().RaceState, RaceStates::CountdownPaused);
     EXPECT_EQ(engine().panel().pauseCaption, "Start &Countdown");
     EXPECT_EQ(engine().panel().TimeLB, "Countdown Paused  | |");
     EXPECT_FALSE(engine().countdownRunning());
@@ -44,16 +44,16 @@ TEST_F(RaceControl, PauseBlinksAndResumingNearTheEndRestartsAtEleven) {
     EXPECT_EQ(engine().panel().pauseCaption, "Stop &Countdown");
     EXPECT_TRUE(engine().panel().clockLabelVisible);
     runTo(200 + 12);
-    EXPECT_EQ(engine().RaceState, RaceStates::Running);
+    EXPECT_EQ(engine().values().RaceState, RaceStates::Running);
 }
 
 TEST_F(RaceControl, ResetCountdownKeepsItRunningOrPaused) {
     race(1, {1});
     engine().openRaceScreen();
     runTo(40.5); // set up at 31
-    EXPECT_TRUE(engine().SetupDone);
+    EXPECT_TRUE(engine().values().SetupDone);
     engine().ResetCountdownClick();
-    EXPECT_FALSE(engine().SetupDone);
+    EXPECT_FALSE(engine().values().SetupDone);
     EXPECT_FALSE(engine().panel().readOrderEnabled);
     EXPECT_EQ(engine().countdown(), 60);
     EXPECT_EQ(engine().panel().TimeLB, "PRE RACE COUNTDOWN: 00:01:00");
@@ -66,8 +66,8 @@ TEST_F(RaceControl, StartRaceNowStartsAtOnceOrAfterTheBeeps) {
     engine().openRaceScreen();
     runTo(5);
     engine().StartBtnClick();
-    EXPECT_EQ(engine().RaceState, RaceStates::Running);
-    EXPECT_EQ(engine().ClockSeconds, 0);
+    EXPECT_EQ(engine().values().RaceState, RaceStates::Running);
+    EXPECT_EQ(engine().values().ClockSeconds, 0);
     EXPECT_EQ(engine().countdown(), 60);
     EXPECT_FALSE(engine().countdownRunning());
     EXPECT_TRUE(engine().raceClockRunning());
@@ -88,7 +88,7 @@ TEST_F(RaceControl, StartRaceNowWithCountdownBeepsGivesThemFirst) {
     EXPECT_EQ(ports.sounds(), (std::vector<std::string>{"cntdown.wav", "cntdown.wav", "cntdown.wav",
                                                         "cntdown.wav"}));
     runTo(14);
-    EXPECT_EQ(engine().RaceState, RaceStates::Running);
+    EXPECT_EQ(engine().values().RaceState, RaceStates::Running);
 }
 
 TEST_F(RaceControl, StartRaceWithNoDriversDoesNothing) {
@@ -97,7 +97,7 @@ TEST_F(RaceControl, StartRaceWithNoDriversDoesNothing) {
     runTo(5);
     engine().StartBtnClick();
     EXPECT_EQ(ports.texts("message"), (std::vector<std::string>{NoDriversMessage}));
-    EXPECT_EQ(engine().RaceState, RaceStates::CountdownPaused);
+    EXPECT_EQ(engine().values().RaceState, RaceStates::CountdownPaused);
 }
 
 TEST_F(RaceControl, RaceMenuOnlyWhileRunningAndConfirmationsCanBeCancelled) {
@@ -110,7 +110,7 @@ TEST_F(RaceControl, RaceMenuOnlyWhileRunningAndConfirmationsCanBeCancelled) {
     ports.confirmAnswer = false;
     engine().RestartRaceClick();
     engine().EndRaceClick();
-    EXPECT_EQ(engine().RaceState, RaceStates::Running);
+    EXPECT_EQ(engine().values().RaceState, RaceStates::Running);
     EXPECT_EQ(ports.texts("confirm"),
               (std::vector<std::string>{"Restart the Race -> Cancel",
                                         "End the Race (Saving Scores) -> Cancel"}));
@@ -122,17 +122,17 @@ TEST_F(RaceControl, RestartRunsTheSameRaceAgainWithoutStoringAnything) {
     openAndStart();
     keyAt(20, '1');
     engine().RestartRaceClick();
-    EXPECT_EQ(engine().RaceState, RaceStates::BetweenRaces);
+    EXPECT_EQ(engine().values().RaceState, RaceStates::BetweenRaces);
     EXPECT_FALSE(engine().raceClockRunning());
-    EXPECT_FALSE(engine().ManualKeys);
+    EXPECT_FALSE(engine().values().ManualKeys);
     EXPECT_TRUE(engine().panel().preButtonsVisible);
     EXPECT_TRUE(engine().countdownRunning());
     EXPECT_EQ(engine().countdown(), 60);
     EXPECT_EQ(program.event.cptres[1].laps[1], -1);
     runTo(now() + 62);
-    EXPECT_EQ(engine().RaceState, RaceStates::Running);
-    EXPECT_EQ(engine().RaceNumber, 1);
-    EXPECT_EQ(engine().race_drivers[0].lapcount, 0);
+    EXPECT_EQ(engine().values().RaceState, RaceStates::Running);
+    EXPECT_EQ(engine().values().RaceNumber, 1);
+    EXPECT_EQ(engine().values().race_drivers[0].lapcount, 0);
     EXPECT_EQ(program.event.cptres[1].laps[1], -1);
 }
 
@@ -143,7 +143,7 @@ TEST_F(RaceControl, EndRaceSavesTheScoresSoFar) {
     keyAt(20, '1');
     keyAt(41, '1');
     engine().EndRaceClick();
-    EXPECT_EQ(engine().RaceState, RaceStates::BetweenRaces);
+    EXPECT_EQ(engine().values().RaceState, RaceStates::BetweenRaces);
     runTo(now() + 2);
     EXPECT_EQ(program.event.cptres[1].laps[1], 2);
     EXPECT_DOUBLE_EQ(program.event.cptres[1].time[1], 41.0);
@@ -160,9 +160,9 @@ TEST_F(RaceControl, TimePenaltyMessages) {
     EXPECT_FALSE(engine().givePenalty(0));
     // A car that has not crossed yet in a mass start: accepted.
     EXPECT_TRUE(engine().givePenalty(2));
-    EXPECT_DOUBLE_EQ(engine().race_drivers[1].endtime, 290.0);
+    EXPECT_DOUBLE_EQ(engine().values().race_drivers[1].endtime, 290.0);
     EXPECT_TRUE(engine().givePenalty(2));
-    EXPECT_DOUBLE_EQ(engine().race_drivers[1].endtime, 280.0);
+    EXPECT_DOUBLE_EQ(engine().values().race_drivers[1].endtime, 280.0);
     EXPECT_EQ(ports.texts("message"),
               (std::vector<std::string>{NoCarWithNumberMessage, NoCarWithNumberMessage,
                                         NoCarWithNumberMessage}));
@@ -173,16 +173,16 @@ TEST_F(RaceControl, TimePenaltyCloseToTheEndIsRefused) {
     race(1, {1});
     openAndStart();
     runTo(raceStart() + 287);
-    ASSERT_EQ(engine().ClockSeconds, 287);
+    ASSERT_EQ(engine().values().ClockSeconds, 287);
     EXPECT_TRUE(engine().givePenalty(1));
-    EXPECT_DOUBLE_EQ(engine().race_drivers[0].endtime, 290.0);
+    EXPECT_DOUBLE_EQ(engine().values().race_drivers[0].endtime, 290.0);
     EXPECT_TRUE(engine().givePenalty(1)); // now 287 is too close to 290
     EXPECT_EQ(ports.texts("message"), (std::vector<std::string>{PenaltyTooLateMessage}));
     // The car finishes at its first counted crossing from 290 s on.
     keyAt(289.9, '1');
-    EXPECT_FALSE(engine().race_drivers[0].finished());
+    EXPECT_FALSE(engine().values().race_drivers[0].finished());
     keyAt(297, '1');
-    EXPECT_TRUE(engine().race_drivers[0].finished());
+    EXPECT_TRUE(engine().values().race_drivers[0].finished());
 }
 
 TEST_F(RaceControl, StaggerPenaltyNeedsAStartedCar) {
@@ -191,9 +191,9 @@ TEST_F(RaceControl, StaggerPenaltyNeedsAStartedCar) {
     keyAt(5, '1');
     EXPECT_TRUE(engine().givePenalty(2));
     EXPECT_EQ(ports.texts("message"), (std::vector<std::string>{CarNotStartedMessage}));
-    EXPECT_DOUBLE_EQ(engine().race_drivers[1].endtime, 0.0);
+    EXPECT_DOUBLE_EQ(engine().values().race_drivers[1].endtime, 0.0);
     EXPECT_TRUE(engine().givePenalty(1));
-    EXPECT_DOUBLE_EQ(engine().race_drivers[0].endtime, 295.0);
+    EXPECT_DOUBLE_EQ(engine().values().race_drivers[0].endtime, 295.0);
 }
 
 TEST_F(RaceControl, ReadOrderAndReprint) {

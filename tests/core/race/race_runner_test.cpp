@@ -26,7 +26,7 @@ TEST_F(RaceRunner, ActionsArriveAtTheirMoments) {
                                 "50 endrace\n");
     EXPECT_TRUE(r.ok) << r.message;
     EXPECT_EQ(r.racesRun, 1);
-    EXPECT_DOUBLE_EQ(engine().race_drivers[1].endtime, 290.0);
+    EXPECT_DOUBLE_EQ(engine().values().race_drivers[1].endtime, 290.0);
     EXPECT_EQ(ports.texts("message"), (std::vector<std::string>{NoCarWithNumberMessage}));
     EXPECT_EQ(ports.texts("confirm"),
               (std::vector<std::string>{"End the Race (Saving Scores) -> OK"}));
@@ -55,5 +55,5 @@ TEST_F(RaceRunner, ScriptWithDecoderBytesNeedsADecoderInput) {
     const RaceRunResult r = run("65 decoder 01 02\n");
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.message, "decoder bytes cannot be read: no decoder record parser is available");
-    EXPECT_EQ(engine().RaceState, RaceStates::NeverOpened);
+    EXPECT_EQ(engine().values().RaceState, RaceStates::NeverOpened);
 }

@@ -9,8 +9,8 @@ class RaceSetup : public RaceFixture {
   protected:
     std::vector<int> startCars() {
         std::vector<int> cars;
-        for (const auto& d : engine().race_drivers)
-            cars.push_back(engine().race_drivers[static_cast<size_t>(d.startorder)].carno);
+        for (const auto& d : engine().values().race_drivers)
+            cars.push_back(engine().values().race_drivers[static_cast<size_t>(d.startorder)].carno);
         return cars;
     }
     void result(int id, int round, int laps, double time) {
@@ -27,7 +27,7 @@ TEST_F(RaceSetup, EntrantsFollowTheFilledSlots) {
     result(7, 2, 12, 301.5);
     result(7, 3, 12, 299.0);
     ASSERT_TRUE(engine().Setuprace());
-    const auto& d = engine().race_drivers;
+    const auto& d = engine().values().race_drivers;
     ASSERT_EQ(d.size(), 2u);
     EXPECT_EQ(d[0].carno, 2);
     EXPECT_EQ(d[0].compno, 7);
@@ -59,11 +59,11 @@ TEST_F(RaceSetup, FinalLengthsFollowTheLetter) {
         race(3, {5, 6}, true);
         program.settings.raceNumber = 3;
         ASSERT_TRUE(engine().Setuprace());
-        EXPECT_EQ(engine().RaceMinutes, minutes) << info;
-        EXPECT_EQ(engine().RaceKind, FinalRace);
-        EXPECT_EQ(engine().StartType, MassStart);
-        EXPECT_EQ(engine().MaxLapCount, 0);
-        EXPECT_EQ(engine().race_drivers[0].endtime, minutes * 60.0) << info;
+        EXPECT_EQ(engine().values().RaceMinutes, minutes) << info;
+        EXPECT_EQ(engine().values().RaceKind, FinalRace);
+        EXPECT_EQ(engine().values().StartType, MassStart);
+        EXPECT_EQ(engine().values().MaxLapCount, 0);
+        EXPECT_EQ(engine().values().race_drivers[0].endtime, minutes * 60.0) << info;
     }
     EXPECT_EQ(engine().panel().heatnumLB, "Buggy  Final# 3");
     EXPECT_EQ(engine().panel().appTitle, "Vexa F:3 R:1");
@@ -77,11 +77,11 @@ TEST_F(RaceSetup, EveryEntrantGetsThisRacesLengthEvenAfterARaceOfAnotherClass) {
     competitor(3, 2);
     competitor(4, 2);
     ASSERT_TRUE(engine().Setuprace());
-    EXPECT_EQ(engine().race_drivers[1].endtime, 300.0);
+    EXPECT_EQ(engine().values().race_drivers[1].endtime, 300.0);
     program.settings.raceNumber = 2;
     ASSERT_TRUE(engine().Setuprace());
-    EXPECT_EQ(engine().RaceMinutes, 3);
-    for (const auto& d : engine().race_drivers) EXPECT_EQ(d.endtime, 180.0);
+    EXPECT_EQ(engine().values().RaceMinutes, 3);
+    for (const auto& d : engine().values().race_drivers) EXPECT_EQ(d.endtime, 180.0);
 }
 
 TEST_F(RaceSetup, RoundBestAndFastestTimeOfTheDayOfTheClass) {
@@ -95,10 +95,10 @@ TEST_F(RaceSetup, RoundBestAndFastestTimeOfTheDayOfTheClass) {
     result(4, 1, 14, 300.0);
     result(2, 1, 11, 310.0); // equal to Id 3's: the earlier stays
     ASSERT_TRUE(engine().Setuprace());
-    EXPECT_EQ(engine().RoundBestLapCount, 10);
-    EXPECT_DOUBLE_EQ(engine().RoundBestTime, 301.0);
-    EXPECT_EQ(engine().FtdLapCount, 11);
-    EXPECT_DOUBLE_EQ(engine().FtdTime, 310.0);
+    EXPECT_EQ(engine().values().RoundBestLapCount, 10);
+    EXPECT_DOUBLE_EQ(engine().values().RoundBestTime, 301.0);
+    EXPECT_EQ(engine().values().FtdLapCount, 11);
+    EXPECT_DOUBLE_EQ(engine().values().FtdTime, 310.0);
 }
 
 TEST_F(RaceSetup, StaggerOrderByLastRoundPutsEntrantsWithoutResultLast) {
@@ -169,12 +169,12 @@ TEST_F(RaceSetup, EmptyRaceStopsTheCountdownAndTellsTheOperator) {
     runTo(5);
     program.settings.raceNumber = 2;
     EXPECT_FALSE(engine().Setuprace());
-    EXPECT_FALSE(engine().SetupDone);
-    EXPECT_EQ(engine().RaceClass, 0);
-    EXPECT_TRUE(engine().race_drivers.empty());
+    EXPECT_FALSE(engine().values().SetupDone);
+    EXPECT_EQ(engine().values().RaceClass, 0);
+    EXPECT_TRUE(engine().values().race_drivers.empty());
     EXPECT_EQ(ports.texts("message"), (std::vector<std::string>{NoDriversMessage}));
     EXPECT_FALSE(engine().countdownRunning());
-    EXPECT_EQ(engine().RaceState, RaceStates::CountdownPaused);
+    EXPECT_EQ(engine().values().RaceState, RaceStates::CountdownPaused);
     EXPECT_EQ(engine().countdown(), 60);
 }
 
@@ -182,7 +182,7 @@ TEST_F(RaceSetup, NonNumericCellMakesAnUnknownCar) {
     program.event.heats.setSlotText(1, 4, "x");
     race(1, {2});
     ASSERT_TRUE(engine().Setuprace());
-    ASSERT_EQ(engine().race_drivers.size(), 2u);
-    EXPECT_EQ(engine().race_drivers[1].drivername, "Unknown Car 4");
-    EXPECT_EQ(engine().race_drivers[1].compno, 0);
+    ASSERT_EQ(engine().values().race_drivers.size(), 2u);
+    EXPECT_EQ(engine().values().race_drivers[1].drivername, "Unknown Car 4");
+    EXPECT_EQ(engine().values().race_drivers[1].compno, 0);
 }

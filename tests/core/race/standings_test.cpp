@@ -115,8 +115,7 @@ TEST_F(StandingsRows, ExtraColumnsOnANarrowAndAWideGrid) {
     st.setWide(true);
     st.setSlot(3, ExtraColumn::HitsSignal);
     st.setSlot(4, ExtraColumn::SpeedTrap);
-    engine().race_drivers[0].hits = 5;
-    engine().race_drivers[0].signal = 80;
+    engine().noteDecoderReading(0, 5, 80);
     engine().SetExtraColumnHeaders();
     EXPECT_EQ(st.extraHeader(4), "Speed Trap");
     EXPECT_EQ(row(1).extra[2], "5 / 80");

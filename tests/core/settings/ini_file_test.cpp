@@ -41,6 +41,19 @@ TEST(IniFile, AcceptsLineFeedEndsAndEmptyText) {
     EXPECT_EQ(IniFile::parse("").text(), "");
 }
 
+TEST(IniFile, ValuesReadBackAsWritten) {
+    for (const std::string value :
+         {"plain", "", "\"Open\"", "\"\"", "\"", " 7", "x\t", "a \"b\" c", "\"left", "right\""}) {
+        IniFile ini;
+        ini.write("S", "K", value);
+        EXPECT_EQ(IniFile::parse(ini.text()).value("S", "K"), value) << value;
+    }
+    IniFile ini;
+    ini.write("Classes", "Class1", "\"Open\"");
+    ini.write("Classes", "Class2", " Buggy");
+    EXPECT_EQ(ini.text(), "[Classes]\r\nClass1=\"\"Open\"\"\r\nClass2=\" Buggy\"\r\n");
+}
+
 TEST(WholeNumber, Parses) {
     const std::pair<const char*, std::optional<int>> cases[] = {
         {"7", 7},

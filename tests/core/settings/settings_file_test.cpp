@@ -215,4 +215,23 @@ TEST(SettingsFile, SaveKeepsHandTypedAndUnknownLinesAndRoundTrips) {
     EXPECT_EQ(back.lowestHits, 3);
 }
 
+// Held by the vexa.ini fuzz target (fuzz/regressions/vexa_ini/): a value in quotes lost them, or
+// its blanks, on every save.
+TEST(SettingsFile, QuotedValuesSurviveASave) {
+    test::TempDir dir;
+    const auto path = dir.path() / "vexa.ini";
+    ASSERT_TRUE(writeFileAtomic(
+                    path, std::string("[Classes]\nClass1=\"\"Open\"\"\n[TIMES]\nMIN LAP=\" 7\"\n"))
+                    .ok);
+    ProgSettings first;
+    loadSettingsFile(path, first);
+    EXPECT_EQ(first.classes[1].name, "\"Open\"");
+    EXPECT_EQ(first.minLap, " 7");
+    ASSERT_TRUE(saveSettingsFile(path, first).ok);
+    ProgSettings second;
+    loadSettingsFile(path, second);
+    EXPECT_EQ(second.classes[1].name, "\"Open\"");
+    EXPECT_EQ(second.minLap, " 7");
+}
+
 } // namespace

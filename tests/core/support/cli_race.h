@@ -1,7 +1,7 @@
 #pragma once
 
-#include "files/event_store.h"
 #include "files/file_io.h"
+#include "program/event_store.h"
 #include "program/program.h"
 #include "settings/settings_file.h"
 #include "support/temp_dir.h"

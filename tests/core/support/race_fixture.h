@@ -31,6 +31,7 @@ class RaceFixture : public ::testing::Test {
     // Creates the engine; settings changes that the engine reads at creation come first.
     RaceEngine& engine() {
         if (!program.race) {
+            ports.device = countingDeviceFromSetting(program.settings.countDevice);
             attachRaceEngine(
                 program, RacePorts{clock, scheduler, ports, ports, ports, ports, ports, nullptr});
             program.race->setDiagnostics([this](const std::string& t) { ports.note(t); });
@@ -74,10 +75,10 @@ class RaceFixture : public ::testing::Test {
     void openAndStart() {
         engine().openRaceScreen();
         const int64_t limit = clock.milliseconds() + 3600 * 1000;
-        while (engine().RaceState != RaceStates::Running && clock.milliseconds() < limit &&
+        while (engine().values().RaceState != RaceStates::Running && clock.milliseconds() < limit &&
                scheduler.fireNext()) {
         }
-        ASSERT_EQ(engine().RaceState, RaceStates::Running);
+        ASSERT_EQ(engine().values().RaceState, RaceStates::Running);
     }
     // Seconds of virtual time when the race clock started.
     double raceStart() const { return now() - program.race->RaceTime(); }

@@ -50,16 +50,16 @@ class Equipment : public TimingFixture {
     void untilBookingIn() {
         engine().openRaceScreen();
         const int64_t limit = scheduler.now() + 600000;
-        while (!engine().BookingIn && scheduler.now() < limit && scheduler.fireNext()) {
+        while (!engine().values().BookingIn && scheduler.now() < limit && scheduler.fireNext()) {
         }
-        ASSERT_TRUE(engine().BookingIn);
+        ASSERT_TRUE(engine().values().BookingIn);
     }
     void untilRunning() {
         const int64_t limit = scheduler.now() + 600000;
-        while (engine().RaceState != RaceStates::Running && scheduler.now() < limit &&
+        while (engine().values().RaceState != RaceStates::Running && scheduler.now() < limit &&
                scheduler.fireNext()) {
         }
-        ASSERT_EQ(engine().RaceState, RaceStates::Running);
+        ASSERT_EQ(engine().values().RaceState, RaceStates::Running);
     }
 };
 
@@ -85,7 +85,7 @@ TEST_F(Equipment, System20IsSwitchedWithRts) {
     decoderPort.log.clear();
     untilBookingIn();
     EXPECT_EQ(decoderPort.log, std::vector<std::string>{"rts on"});
-    while (engine().BookingIn && scheduler.fireNext()) {
+    while (engine().values().BookingIn && scheduler.fireNext()) {
     }
     EXPECT_EQ(decoderPort.log, (std::vector<std::string>{"rts on", "rts off"}));
     untilRunning();
@@ -97,7 +97,7 @@ TEST_F(Equipment, BookingInTakesPassingsAsZeroTime) {
     ambrcOnSerial();
     untilBookingIn();
     equipment().CommPortDriverReceiveData(passing(12, 4012345, 3.0) + "\r\n");
-    EXPECT_EQ(engine().race_drivers[0].hits, 5);
+    EXPECT_EQ(engine().values().race_drivers[0].hits, 5);
     EXPECT_EQ(ports.sounds().back(), "carpassftd.wav");
 }
 
@@ -108,19 +108,19 @@ TEST_F(Equipment, DroppedTcpLinkLeavesCountingToTheKeys) {
     runTo(raceClockOrigin() + 10);
     // A whole record and the start of another arrive; then the connection drops.
     equipment().AMBClientSocketRead(passing(12, 4012345, 10.0) + "\r\n" + "\x01@\t12\t1\t40");
-    ASSERT_EQ(engine().race_drivers[0].lapcount, 1);
+    ASSERT_EQ(engine().values().race_drivers[0].lapcount, 1);
     socket.isActive = false;
     equipment().decoderLinkLost();
     EXPECT_EQ(view.notices, std::vector<std::string>{DecoderLinkLostMessage});
     EXPECT_EQ(view.counting, ManualTimingText);
-    EXPECT_EQ(engine().CountDevice, 0);
-    EXPECT_EQ(equipment().lostCountDevice(), 2);
-    EXPECT_TRUE(engine().ManualKeys);
-    EXPECT_EQ(engine().RaceState, RaceStates::Running);
+    EXPECT_EQ(settingOf(engine().countDevice()), 0);
+    EXPECT_EQ(settingOf(equipment().lostCountDevice()), 2);
+    EXPECT_TRUE(engine().values().ManualKeys);
+    EXPECT_EQ(engine().values().RaceState, RaceStates::Running);
     keyAt(20, '1');
     keyAt(30, '2');
-    EXPECT_EQ(engine().race_drivers[0].lapcount, 2);
-    EXPECT_EQ(engine().race_drivers[1].lapcount, 1);
+    EXPECT_EQ(engine().values().race_drivers[0].lapcount, 2);
+    EXPECT_EQ(engine().values().race_drivers[1].lapcount, 1);
 
     // The operator reconnects: the decoder is checked, switched on again and counts.
     socket.written.clear();
@@ -128,12 +128,13 @@ TEST_F(Equipment, DroppedTcpLinkLeavesCountingToTheKeys) {
     EXPECT_EQ(socket.opens, 2);
     EXPECT_TRUE(equipment().presenceCheckRunning());
     equipment().AMBClientSocketRead("12345\t40.0\t5\t80\r\n\x01$\t12\t0\t0\r\n");
-    EXPECT_EQ(engine().race_drivers[0].lapcount, 2); // the torn record was not pieced together
-    EXPECT_EQ(engine().CountDevice, 2);
+    EXPECT_EQ(engine().values().race_drivers[0].lapcount,
+              2); // the torn record was not pieced together
+    EXPECT_EQ(settingOf(engine().countDevice()), 2);
     EXPECT_EQ(socketOutput(), std::string("\x01\r\n") + SwitchOn);
     runTo(raceClockOrigin() + 40);
     equipment().AMBClientSocketRead(passing(12, 4012345, 40.0) + "\r\n");
-    EXPECT_EQ(engine().race_drivers[0].lapcount, 3);
+    EXPECT_EQ(engine().values().race_drivers[0].lapcount, 3);
 }
 
 TEST_F(Equipment, LinkLostWhileBookingInStartsTheRaceByKeys) {
@@ -141,33 +142,33 @@ TEST_F(Equipment, LinkLostWhileBookingInStartsTheRaceByKeys) {
     untilBookingIn();
     decoderPort.opened = false;
     equipment().decoderLinkLost();
-    EXPECT_FALSE(engine().BookingIn);
+    EXPECT_FALSE(engine().values().BookingIn);
     untilRunning();
-    EXPECT_TRUE(engine().ManualKeys);
+    EXPECT_TRUE(engine().values().ManualKeys);
     keyAt(15, '2');
-    EXPECT_EQ(engine().race_drivers[1].lapcount, 1);
-    EXPECT_NEAR(engine().race_drivers[1].lastpass, 15.0, 0.001);
+    EXPECT_EQ(engine().values().race_drivers[1].lapcount, 1);
+    EXPECT_NEAR(engine().values().race_drivers[1].lastpass, 15.0, 0.001);
 }
 
 TEST_F(Equipment, SettingsWindowReRunsTheSetUpOnlyWhenNeeded) {
     ambrcOverTcp();
-    EXPECT_FALSE(equipment().applyEquipmentChoice(2, false));
+    EXPECT_FALSE(equipment().applyEquipmentChoice(CountingDevice::Ambrc, false));
     EXPECT_EQ(socket.opens, 1);
     program.settings.ipAddress = "10.1.1.2";
-    EXPECT_TRUE(equipment().applyEquipmentChoice(2, false));
+    EXPECT_TRUE(equipment().applyEquipmentChoice(CountingDevice::Ambrc, false));
     EXPECT_EQ(socket.opens, 2);
     EXPECT_EQ(socket.host(), "10.1.1.2");
-    EXPECT_TRUE(equipment().applyEquipmentChoice(2, true));
+    EXPECT_TRUE(equipment().applyEquipmentChoice(CountingDevice::Ambrc, true));
     EXPECT_EQ(socket.opens, 3);
     equipment().AMBClientSocketRead("\x01$\t12\t0\t0\r\n");
 
     untilBookingIn();
     untilRunning();
-    EXPECT_FALSE(equipment().applyEquipmentChoice(0, true));
-    EXPECT_EQ(engine().CountDevice, 2);
+    EXPECT_FALSE(equipment().applyEquipmentChoice(CountingDevice::Manual, true));
+    EXPECT_EQ(settingOf(engine().countDevice()), 2);
     runToRaceEnd();
-    EXPECT_TRUE(equipment().applyEquipmentChoice(0, false));
-    EXPECT_EQ(engine().CountDevice, 0);
+    EXPECT_TRUE(equipment().applyEquipmentChoice(CountingDevice::Manual, false));
+    EXPECT_EQ(settingOf(engine().countDevice()), 0);
     EXPECT_EQ(view.counting, ManualTimingText);
     EXPECT_FALSE(socket.isActive);
 }
@@ -213,7 +214,7 @@ TEST_F(Equipment, TransponderTestIsRefusedDuringARaceAndLeavesTheDecoderOn) {
     EXPECT_TRUE(decoderPort.rts);
     runTo(raceClockOrigin() + 10);
     equipment().CommPortDriverReceiveData("@01000010005\r");
-    EXPECT_EQ(engine().race_drivers[0].lapcount, 1);
+    EXPECT_EQ(engine().values().race_drivers[0].lapcount, 1);
 }
 
 TEST_F(Equipment, System20TestInformationIsALine) {

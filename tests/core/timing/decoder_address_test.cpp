@@ -36,6 +36,10 @@ TEST(DecoderAddress, HostAndOptionalPort) {
         EXPECT_EQ(a->host, c.host) << c.text;
         EXPECT_EQ(a->port, c.port) << c.text;
     }
+    // A P3 decoder listens on a port of its own.
+    EXPECT_EQ(parseDecoderAddress("10.0.0.5", P3TcpPort)->port, 5403);
+    EXPECT_EQ(parseDecoderAddress("[::1]", P3TcpPort)->port, 5403);
+    EXPECT_EQ(parseDecoderAddress("10.0.0.5:5100", P3TcpPort)->port, 5100);
 }
 
 } // namespace

@@ -30,7 +30,7 @@ class Counting : public TimingFixture {
         runTo(raceClockOrigin() + t);
         equipment().CommPortDriverReceiveData(record + "\r\n");
     }
-    const RaceDriver& entrant(size_t i) { return engine().race_drivers.at(i); }
+    const RaceDriver& entrant(size_t i) { return engine().values().race_drivers.at(i); }
     std::vector<std::string> notes() const { return ports.texts("note"); }
 };
 
@@ -55,7 +55,7 @@ TEST_F(Counting, AmbrcRejections) {
     at(11, passing(7, 5550001, 11.0, 2));
     EXPECT_EQ(notes(), std::vector<std::string>{
                            "Transponder5550001 Passing outside Hits(2) acceptence level"});
-    ASSERT_EQ(engine().race_drivers.size(), 4u);
+    ASSERT_EQ(engine().values().race_drivers.size(), 4u);
     EXPECT_EQ(entrant(3).transponder, 5550001);
     EXPECT_EQ(entrant(3).carno, 4);
     EXPECT_EQ(entrant(3).drivername, "Unknown 5550001");
@@ -70,12 +70,24 @@ TEST_F(Counting, AmbrcRejections) {
     // Transponders below 2100 are dropped without a word; 2100 makes a car.
     ports.clear();
     at(13, passing(7, 2099, 13.0));
-    EXPECT_EQ(engine().race_drivers.size(), 4u);
+    EXPECT_EQ(engine().values().race_drivers.size(), 4u);
     at(14, passing(7, 2100, 14.0));
-    ASSERT_EQ(engine().race_drivers.size(), 5u);
+    ASSERT_EQ(engine().values().race_drivers.size(), 5u);
     EXPECT_EQ(entrant(4).carno, 5);
     EXPECT_EQ(entrant(4).lapcount, 1);
     EXPECT_TRUE(notes().empty());
+}
+
+// Found by fuzzing (fuzz/regressions/decoder/): a passing refused after its unknown transponder
+// had become a car left the running order naming the leader twice and the new car nowhere.
+TEST_F(Counting, CarAddedByARefusedPassingTakesTheLastRunningPosition) {
+    start();
+    at(10, passing(7, 4012345, 10.0));
+    at(11, "\x01@\t7\t1\t40000"); // no time: refused, but transponder 40000 is now a car
+    ASSERT_EQ(engine().values().race_drivers.size(), 4u);
+    std::vector<int> order;
+    for (const RaceDriver& d : engine().values().race_drivers) order.push_back(d.runorder);
+    EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 3}));
 }
 
 TEST_F(Counting, GarbledRecordsAreAbandonedAndReported) {
@@ -92,7 +104,7 @@ TEST_F(Counting, GarbledRecordsAreAbandonedAndReported) {
                                                       "'5!' is not a valid integer value",
                                                       "'8 0' is not a valid integer value"}));
     // No garbled record made a car; the next good record counts.
-    EXPECT_EQ(engine().race_drivers.size(), 3u);
+    EXPECT_EQ(engine().values().race_drivers.size(), 3u);
     at(11, passing(7, 4012345, 11.0));
     EXPECT_EQ(entrant(0).lapcount, 1);
 }
@@ -120,7 +132,7 @@ TEST_F(Counting, GarbageFloodNeverStopsCounting) {
     EXPECT_EQ(entrant(0).lapcount, 1);
     at(20, passing(7, 4012345, 20.0));
     EXPECT_EQ(entrant(0).lapcount, 2);
-    EXPECT_EQ(engine().RaceState, RaceStates::Running);
+    EXPECT_EQ(engine().values().RaceState, RaceStates::Running);
 }
 
 TEST_F(Counting, StatusRecordsShowTheNoise) {
@@ -154,7 +166,7 @@ TEST_F(Counting, CountDifferentSetsAsSameCar) {
     at(30, passing(7, 7000004, 30.0));
     EXPECT_EQ(entrant(3).lapcount, 3);
     EXPECT_EQ(entrant(3).transponder, 0);
-    EXPECT_EQ(engine().race_drivers.size(), 4u);
+    EXPECT_EQ(engine().values().race_drivers.size(), 4u);
 }
 
 TEST_F(Counting, UnknownCarsTakeTheSmallestFreeNumber) {
@@ -166,13 +178,13 @@ TEST_F(Counting, UnknownCarsTakeTheSmallestFreeNumber) {
     at(12, passing(7, 6000003, 12.0));
     at(13, passing(7, 6000004, 13.0));
     std::vector<int> cars;
-    for (const auto& d : engine().race_drivers) cars.push_back(d.carno);
+    for (const auto& d : engine().values().race_drivers) cars.push_back(d.carno);
     EXPECT_EQ(cars, (std::vector<int>{2, 4, 1, 3, 5, 6}));
     // Once the race time is over no car is added.
     runTo(raceClockOrigin() + 300.5);
-    const size_t before = engine().race_drivers.size();
+    const size_t before = engine().values().race_drivers.size();
     equipment().CommPortDriverReceiveData(passing(7, 6000009, 300.0) + "\r");
-    EXPECT_EQ(engine().race_drivers.size(), before);
+    EXPECT_EQ(engine().values().race_drivers.size(), before);
 }
 
 TEST_F(Counting, AFloodOfUnknownTranspondersStopsAtTheUnknownCarLimit) {
@@ -182,7 +194,7 @@ TEST_F(Counting, AFloodOfUnknownTranspondersStopsAtTheUnknownCarLimit) {
     for (int n = 0; n < 2000; ++n) block += passing(7, 6000000 + n, 10.0 + n * 0.002) + "\r\n";
     at(10, "");
     equipment().CommPortDriverReceiveData(block);
-    ASSERT_EQ(engine().race_drivers.size(), 3u + MaxUnknownCars);
+    ASSERT_EQ(engine().values().race_drivers.size(), 3u + MaxUnknownCars);
     EXPECT_EQ(entrant(3 + MaxUnknownCars - 1).transponder, 6000000 + MaxUnknownCars - 1);
     EXPECT_EQ(view.notices, std::vector<std::string>{UnknownCarLimitNotice});
 
@@ -192,7 +204,7 @@ TEST_F(Counting, AFloodOfUnknownTranspondersStopsAtTheUnknownCarLimit) {
     at(32, passing(7, 6009999, 32.0));
     EXPECT_EQ(entrant(0).lapcount, 1);
     EXPECT_EQ(entrant(3 + 5).lapcount, 2);
-    EXPECT_EQ(engine().race_drivers.size(), 3u + MaxUnknownCars);
+    EXPECT_EQ(engine().values().race_drivers.size(), 3u + MaxUnknownCars);
     EXPECT_EQ(view.notices.size(), 1u);
 }
 
@@ -202,9 +214,9 @@ TEST_F(Counting, RecordsOutsideBookingAndRaceAreIgnored) {
     ASSERT_TRUE(engine().Setuprace());
     equipment().CommPortDriverReceiveData(passing(7, 4012345, 1.0) + "\r");
     equipment().CommPortDriverReceiveData(passing(7, 5550001, 1.0) + "\r");
-    EXPECT_EQ(engine().race_drivers.size(), 3u);
-    EXPECT_EQ(engine().race_drivers[0].seen, true);
-    EXPECT_EQ(engine().race_drivers[0].hits, 0);
+    EXPECT_EQ(engine().values().race_drivers.size(), 3u);
+    EXPECT_EQ(engine().values().race_drivers[0].seen, true);
+    EXPECT_EQ(engine().values().race_drivers[0].hits, 0);
 }
 
 class System20Counting : public Counting {
@@ -226,7 +238,7 @@ TEST_F(System20Counting, PassingsByCarNumber) {
     at(26, "@0200002");
     EXPECT_EQ(entrant(1).lapcount, 2);
     at(30, "@09000030005");
-    ASSERT_EQ(engine().race_drivers.size(), 4u);
+    ASSERT_EQ(engine().values().race_drivers.size(), 4u);
     EXPECT_EQ(entrant(3).carno, 9);
     EXPECT_EQ(entrant(3).drivername, "Unknown Car 9");
     at(31, "@0x000031005");
@@ -245,9 +257,9 @@ TEST_F(System20Counting, Ex20AndItalianUseTheRaceClock) {
     EXPECT_EQ(notes(), std::vector<std::string>{ComputerTimeNote});
     at(20, "@1234567");
     at(21, "@65601");
-    EXPECT_EQ(engine().race_drivers.size(), 3u);
+    EXPECT_EQ(engine().values().race_drivers.size(), 3u);
     at(22, "@65600");
-    ASSERT_EQ(engine().race_drivers.size(), 4u);
+    ASSERT_EQ(engine().values().race_drivers.size(), 4u);
     EXPECT_EQ(entrant(3).transponder, 65600);
 
     program.settings.ex20 = false;
@@ -264,17 +276,17 @@ TEST_F(System20Counting, SecondDecoderOnTheControllerPort) {
     attach();
     station.controller.rciocontrollerReceiveData("@020000100007\r");
     engine().openRaceScreen();
-    while (!engine().BookingIn && scheduler.fireNext()) {
+    while (!engine().values().BookingIn && scheduler.fireNext()) {
     }
     station.controller.rciocontrollerReceiveData("@020000100007\r");
-    while (engine().RaceState != RaceStates::Running && scheduler.fireNext()) {
+    while (engine().values().RaceState != RaceStates::Running && scheduler.fireNext()) {
     }
     EXPECT_EQ(entrant(1).lapcount, 0); // neither before the race nor while booking in
     at(10, "");
     station.controller.rciocontrollerReceiveData("@020000100007\r@090000100007\r@02000010007\r");
     EXPECT_EQ(entrant(1).lapcount, 1);
-    EXPECT_EQ(entrant(1).hits, 0);               // hits are not touched
-    EXPECT_EQ(engine().race_drivers.size(), 3u); // no unknown car from this decoder
+    EXPECT_EQ(entrant(1).hits, 0);                        // hits are not touched
+    EXPECT_EQ(engine().values().race_drivers.size(), 3u); // no unknown car from this decoder
     program.settings.secondAmb = false;
     at(30, "");
     station.controller.rciocontrollerReceiveData("@020000300007\r");

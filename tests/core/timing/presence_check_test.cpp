@@ -11,10 +11,11 @@ class PresenceCheck : public TimingFixture {
         program.settings.countDevice = device;
         program.settings.count1ComPort = portEntry;
         program.settings.ipAddress = "127.0.0.1";
-        attach().CountDevice = device;
+        attach();
+        equipment().setCountDevice(countingDeviceFromSetting(device));
         equipment().Setupcountingequipment();
     }
-    int countDevice() { return engine().CountDevice; }
+    int countDevice() { return settingOf(engine().countDevice()); }
 };
 
 TEST_F(PresenceCheck, SilentDecoderFallsBackAfterTenSteps) {
@@ -102,7 +103,7 @@ TEST_F(PresenceCheck, AmbrcAnswerOverSerialSetsIdentityAndOneStopBit) {
     EXPECT_EQ(decoderPort.written.back(), command(12, "37,0,"));
     EXPECT_EQ(decoderPort.log, (std::vector<std::string>{"close", "open 2 9600 1"}));
     runTo(5);
-    EXPECT_EQ(engine().CountDevice, 2);
+    EXPECT_EQ(settingOf(engine().countDevice()), 2);
     EXPECT_EQ(view.counting, "AMBrc(Com2)");
 }
 
@@ -128,7 +129,7 @@ TEST_F(PresenceCheck, TcpErrorIsShownAndTheCheckRunsOut) {
     equipment().AMBClientSocketError();
     EXPECT_EQ(ports.texts("message"), std::vector<std::string>{SocketErrorMessage});
     runTo(1.76);
-    EXPECT_EQ(engine().CountDevice, 0);
+    EXPECT_EQ(settingOf(engine().countDevice()), 0);
     EXPECT_EQ(view.searchMessage, DecoderNotFoundMessage);
     EXPECT_EQ(socket.written.size(), 1u);
 }
@@ -145,7 +146,7 @@ TEST_F(PresenceCheck, System20FirstClockRecordEndsTheCheck) {
     EXPECT_FALSE(view.searchOpen);
     EXPECT_FALSE(decoderPort.rts);
     runTo(3);
-    EXPECT_EQ(engine().CountDevice, 1);
+    EXPECT_EQ(settingOf(engine().countDevice()), 1);
 }
 
 TEST_F(PresenceCheck, ItalianSystemWaitsForTheOperator) {
@@ -155,7 +156,7 @@ TEST_F(PresenceCheck, ItalianSystemWaitsForTheOperator) {
     runTo(30);
     EXPECT_TRUE(view.searchOpen);
     EXPECT_EQ(view.progress, 0);
-    EXPECT_EQ(engine().CountDevice, 1);
+    EXPECT_EQ(settingOf(engine().countDevice()), 1);
 }
 
 TEST_F(PresenceCheck, ManualCountingTouchesNoPort) {

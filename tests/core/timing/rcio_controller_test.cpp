@@ -27,16 +27,11 @@ class Controller : public TimingFixture {
         taken_ = controllerPort.written.size();
         return all;
     }
-    RaceDrivers order(std::initializer_list<std::pair<int, double>> carsAndGaps) {
-        RaceDrivers d(carsAndGaps.size());
-        int i = 0;
-        for (const auto& [car, gap] : carsAndGaps) {
-            d[static_cast<size_t>(i)].carno = car;
-            d[static_cast<size_t>(i)].leadergap = gap;
-            d[static_cast<size_t>(i)].runorder = i;
-            ++i;
-        }
-        return d;
+    static std::vector<ScoreboardPosition>
+    order(std::initializer_list<std::pair<int, double>> carsAndGaps) {
+        std::vector<ScoreboardPosition> positions;
+        for (const auto& [car, gap] : carsAndGaps) positions.push_back({car, gap, true});
+        return positions;
     }
 
   private:

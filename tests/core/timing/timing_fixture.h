@@ -124,6 +124,8 @@ class TimingFixture : public RaceFixture {
     // Creates the engine on the station; settings the engine reads at creation come first.
     RaceEngine& attach() {
         if (!program.race) {
+            station.equipment.setCountDevice(
+                countingDeviceFromSetting(program.settings.countDevice));
             attachRaceEngine(program, RacePorts{clock, scheduler, ports, ports, station.equipment,
                                                 station.controller, ports, nullptr});
             program.race->setDiagnostics([this](const std::string& t) { ports.note(t); });

@@ -1,0 +1,142 @@
+#include "session/session.h"
+
+#include "platform/latin1.h"
+#include "platform/output_platform.h"
+#include "platform/qt_operator.h"
+#include "platform/qt_sound_out.h"
+#include "platform/qt_timers.h"
+#include "platform/timing_host.h"
+#include "program/program.h"
+#include "race/race_engine.h"
+#include "race/sound_table.h"
+#include "session/race_view_bridge.h"
+#include "ui/event/welcome_window.h"
+#include "ui/main/about_box.h"
+#include "ui/main/amb_search_window.h"
+#include "ui/main/main_window.h"
+#include "ui/main/timing_status_panel.h"
+#include "ui/print/label_printing_window.h"
+#include "ui/print/output_commands.h"
+
+#include <QDesktopServices>
+#include <QEventLoop>
+
+namespace vexa {
+
+namespace {
+
+template <typename Port, typename Made> Port* chosen(Port* given, std::unique_ptr<Port>& own) {
+    if (given) return given;
+    own = std::make_unique<Made>();
+    return own.get();
+}
+
+// The default audio output; without one the program runs on and says so once.
+SoundOut* programSound(SoundOut* given, std::unique_ptr<SoundOut>& own,
+                       std::vector<std::string>& messages) {
+    if (given) return given;
+    auto sound = std::make_unique<QtSoundOut>();
+    if (const Outcome opened = sound->open(); !opened) messages.push_back(opened.message);
+    own = std::move(sound);
+    return own.get();
+}
+
+} // namespace
+
+Session::Session(Program& program, SessionPorts ports)
+    : program_(program), ports_(std::move(ports)),
+      clock_(chosen<Clock, QtClock>(ports_.clock, ownClock_)),
+      scheduler_(chosen<Scheduler, QtScheduler>(ports_.scheduler, ownScheduler_)),
+      op_(chosen<Operator, QtOperator>(ports_.op, ownOperator_)),
+      sound_(programSound(ports_.sound, ownSound_, startMessages_)), screens_(program) {
+    if (!ports_.printer) ports_.printer = defaultPrinterStream;
+    if (!ports_.chosenPrinter) ports_.chosenPrinter = chosenPrinterStream;
+    if (!ports_.openUrl) ports_.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    loadSoundTable(*sound_, program_.home.soundsDir());
+
+    mainWindow_ = std::make_unique<MainWindow>(program_, screens_, *op_);
+    search_ = new AmbSearchWindow(mainWindow_.get());
+    raceView_ = std::make_unique<RaceViewBridge>();
+    TimingStatusPanel& panel = mainWindow_->timingPanel();
+    timing_ = std::make_unique<TimingHost>(program_, *scheduler_, *op_, panel, *search_);
+
+    const OutputIdentity identity = loadOutputIdentity(program_.home.iniFile());
+    outputs_ = std::make_unique<ResultOutputs>(
+        program_, identity,
+        ResultOutputPorts{ports_.printer, currentLocalMoment, *op_, *scheduler_, nullptr});
+    printing_ = std::make_unique<ReportPrinting>(
+        ReportPrinting{program_, identity, ports_.chosenPrinter, currentLocalMoment, *op_});
+
+    TimingStation& station = timing_->station();
+    attachRaceEngine(program_, RacePorts{*clock_, *scheduler_, *sound_, *op_, station.equipment,
+                                         station.controller, *outputs_, raceView_.get()});
+
+    connect(&panel, &TimingStatusPanel::weatherShown, this,
+            [this](WeatherValue which, const QString& text) {
+                TrackWeather& w = outputs_->weather;
+                std::string* value[] = {&w.airTemperature, &w.trackTemperature, &w.humidity,
+                                        &w.pressure};
+                *value[static_cast<int>(which)] = fromQt(text);
+            });
+    CountingEquipment& counting = station.equipment;
+    panel.onReconnect([&counting] { counting.reconnectDecoder(); },
+                      [&counting] { return counting.lostCountDevice() != CountingDevice::Manual; });
+    wireMenus();
+}
+
+Session::~Session() {
+    // The engine's timers and ports go before the adapters they use.
+    program_.race.reset();
+}
+
+CountingEquipment& Session::equipment() {
+    return timing_->station().equipment;
+}
+
+RaceEngine& Session::race() {
+    return *program_.race;
+}
+
+void Session::setUpCountingEquipment() {
+    equipment().Setupcountingequipment();
+}
+
+void Session::waitForCountingEquipment() {
+    if (!search_->isVisible()) return;
+    QEventLoop loop;
+    connect(search_, &AmbSearchWindow::hidden, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool Session::chooseEvent() {
+    WelcomeWindow welcome(program_, *op_);
+    welcome.exec();
+    return program_.eventOpen();
+}
+
+void Session::showMainWindow() {
+    mainWindow_->refreshCompetitorList();
+    mainWindow_->show();
+}
+
+void Session::wireMenus() {
+    const MainMenus& m = mainWindow_->menus();
+    MainWindow* window = mainWindow_.get();
+    connectCommand(m.about, [window] {
+        AboutBox about(window);
+        about.exec();
+    });
+    connectCommand(m.homepage, [this] {
+        const OutputIdentity identity = loadOutputIdentity(program_.home.iniFile());
+        ports_.openUrl(QUrl(toQt(identity.webAddress)));
+    });
+    connectCommand(m.startOrder, [this, window] { startOrderMenuCommand(*printing_, window); });
+    connectCommand(m.labels, [this, window] {
+        LabelPrintingWindow labels(*printing_, window);
+        labels.exec();
+    });
+    connectCommand(m.htmlDirectory, [this] { htmlDirectoryCommand(program_); });
+    connectCommand(m.upload, [this] { uploadCommand(program_, *op_); });
+}
+
+} // namespace vexa

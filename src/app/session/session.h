@@ -1,0 +1,108 @@
+#pragma once
+
+#include "output/result_outputs.h"
+#include "ports/clock.h"
+#include "ports/operator.h"
+#include "ports/print_stream.h"
+#include "ports/scheduler.h"
+#include "ports/sound_out.h"
+#include "program/main_screens.h"
+#include "ui/print/report_printing.h"
+
+#include <QObject>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vexa {
+
+struct Program;
+class RaceEngine;
+class CountingEquipment;
+class TimingHost;
+class RaceViewBridge;
+class MainWindow;
+class AmbSearchWindow;
+
+// What the session takes from outside. In the program every one is left empty and the session
+// makes the Qt ones; tests give a virtual clock and scheduler, a recording operator and sound,
+// and print jobs that are kept.
+struct SessionPorts {
+    Clock* clock = nullptr;
+    Scheduler* scheduler = nullptr;
+    Operator* op = nullptr;
+    SoundOut* sound = nullptr;
+    // A print job on the default printer (the end of a race prints there without asking).
+    std::function<std::unique_ptr<PrintStream>()> printer;
+    // A print job on a printer the operator picks (printing from a menu); nullptr on cancel.
+    std::function<std::unique_ptr<PrintStream>(QWidget* parent)> chosenPrinter;
+    // Opens a web address or folder with the platform's default handler.
+    std::function<void(const QUrl&)> openUrl;
+};
+
+// The composition root of the program: after start-up it makes the Qt clock and timers, the
+// operator's message boxes, the sound output, the main window, the timing equipment (the
+// counting equipment on the decoder link and the track controller), the result outputs and the
+// bridge of the race engine's redraw notices, then attaches the race engine to all of them.
+class Session : public QObject {
+    Q_OBJECT
+  public:
+    explicit Session(Program& program, SessionPorts ports = {});
+    ~Session() override;
+
+    // What the operator is told once the session is made (no sound device, ...).
+    std::vector<std::string> takeStartMessages() { return std::move(startMessages_); }
+    // Looks for the counting equipment the settings name, as at program start: the "AMB
+    // Connection" window shows while the decoder is checked for.
+    void setUpCountingEquipment();
+    // Returns once the "AMB Connection" window has gone (the check ended, or the operator
+    // closed it after a time-out); events keep being handled meanwhile.
+    void waitForCountingEquipment();
+    // The welcome window until an event is open; false when the operator chose "Exit Program".
+    bool chooseEvent();
+    // The main window filled from the open event and shown.
+    void showMainWindow();
+
+    Program& program() { return program_; }
+    Clock& clock() { return *clock_; }
+    Scheduler& scheduler() { return *scheduler_; }
+    Operator& op() { return *op_; }
+    SoundOut& sound() { return *sound_; }
+    MainScreens& screens() { return screens_; }
+    MainWindow& mainWindow() { return *mainWindow_; }
+    AmbSearchWindow& searchWindow() { return *search_; }
+    RaceViewBridge& raceView() { return *raceView_; }
+    TimingHost& timing() { return *timing_; }
+    CountingEquipment& equipment();
+    ResultOutputs& outputs() { return *outputs_; }
+    RaceEngine& race();
+    // Printing from the windows and menus: the chosen printer, the local time, the operator.
+    const ReportPrinting& printing() const { return *printing_; }
+
+  private:
+    void wireMenus();
+
+    Program& program_;
+    SessionPorts ports_;
+    std::vector<std::string> startMessages_;
+    std::unique_ptr<Clock> ownClock_;
+    std::unique_ptr<Scheduler> ownScheduler_;
+    std::unique_ptr<Operator> ownOperator_;
+    std::unique_ptr<SoundOut> ownSound_;
+    Clock* clock_;
+    Scheduler* scheduler_;
+    Operator* op_;
+    SoundOut* sound_;
+    MainScreens screens_;
+    std::unique_ptr<MainWindow> mainWindow_;
+    AmbSearchWindow* search_;
+    std::unique_ptr<RaceViewBridge> raceView_;
+    std::unique_ptr<TimingHost> timing_;
+    std::unique_ptr<ResultOutputs> outputs_;
+    std::unique_ptr<ReportPrinting> printing_;
+};
+
+} // namespace vexa

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ports/operator.h"
+
+#include <QDate>
+#include <QDialog>
+
+class QLineEdit;
+class QListWidget;
+
+namespace vexa {
+
+struct Program;
+
+// The first window: create a new event or open an existing one. It cannot be closed until an
+// event is open, except by "Exit Program".
+class WelcomeWindow : public QDialog {
+    Q_OBJECT
+  public:
+    WelcomeWindow(Program& program, Operator& op, QDate today = QDate::currentDate(),
+                  QWidget* parent = nullptr);
+
+    bool exitChosen() const { return exitChosen_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+  private:
+    void fillEventList();
+    void createClicked();
+    void openClicked();
+    void exitClicked();
+
+    Program& program_;
+    Operator& op_;
+    QLineEdit* nameEdit_;
+    QListWidget* eventList_;
+    bool exitChosen_ = false;
+};
+
+} // namespace vexa

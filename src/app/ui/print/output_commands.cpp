@@ -1,0 +1,52 @@
+#include "ui/print/output_commands.h"
+
+#include "output/html_page.h"
+#include "output/start_order_print.h"
+#include "output/upload_file.h"
+#include "program/program.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace vexa {
+
+namespace {
+
+QUrl fileUrl(const std::filesystem::path& path) {
+    return QUrl::fromLocalFile(QString::fromStdWString(path.wstring()));
+}
+
+} // namespace
+
+void startOrderMenuCommand(const ReportPrinting& printing, QWidget* parent) {
+    const int round = printing.program.settings.roundNumber;
+    if (round < 2) {
+        printing.op.inform(StartOrderRoundOneMessage);
+        return;
+    }
+    printing.print(parent, [round](PrintStream& out, const ReportContext& context) {
+        return printStartOrder(out, context, round - 1);
+    });
+}
+
+void printStartOrderForNextRound(const ReportPrinting& printing, QWidget* parent) {
+    const int round = printing.program.settings.roundNumber;
+    printing.print(parent, [round](PrintStream& out, const ReportContext& context) {
+        return printStartOrder(out, context, round);
+    });
+}
+
+void htmlDirectoryCommand(const Program& program) {
+    if (const auto folder = htmlFolder(program)) QDesktopServices::openUrl(fileUrl(*folder));
+}
+
+void uploadCommand(const Program& program, Operator& op) {
+    const UploadCommandResult result = uploadResults(program);
+    if (!result.outcome) {
+        op.inform(result.outcome.message);
+        return;
+    }
+    if (result.uploader) QDesktopServices::openUrl(fileUrl(*result.uploader));
+}
+
+} // namespace vexa

@@ -1,0 +1,23 @@
+#include "ui/print/report_printing.h"
+
+#include "platform/output_platform.h"
+#include "program/program.h"
+
+namespace vexa {
+
+void ReportPrinting::print(
+    QWidget* parent,
+    const std::function<Outcome(PrintStream&, const ReportContext&)>& report) const {
+    std::unique_ptr<PrintStream> out = printer ? printer(parent) : nullptr;
+    if (!out) return; // the operator cancelled the print dialog
+    const ReportContext context{program, identity, now ? now() : currentLocalMoment()};
+    const Outcome printed = report(*out, context);
+    if (!printed) op.inform(printed.message);
+}
+
+ReportPrinting platformReportPrinting(Program& program, Operator& op) {
+    return {program, loadOutputIdentity(program.home.iniFile()), chosenPrinterStream,
+            currentLocalMoment, op};
+}
+
+} // namespace vexa

@@ -1,0 +1,35 @@
+#include "program/main_screens.h"
+
+#include "files/event_files.h"
+#include "model/competitor.h"
+#include "program/program.h"
+
+namespace vexa {
+
+Outcome MainScreens::show(Screen screen) {
+    Outcome written;
+    if (current_ == Screen::Tables && screen != Screen::Tables) written = writeTables();
+    current_ = screen;
+    return written;
+}
+
+bool MainScreens::closeRequestHeard() const {
+    return !program_.race || program_.race->values().RaceState != RaceStates::Running;
+}
+
+bool MainScreens::exitConfirmed(const std::string& typed) {
+    return upperLatin1(typed) == "YES";
+}
+
+Outcome MainScreens::saveOnExit() {
+    return current_ == Screen::Tables ? writeTables() : Outcome::success();
+}
+
+Outcome MainScreens::writeTables() {
+    if (!program_.paths) return Outcome::success();
+    Outcome heats = writeTable(program_.paths->heats, program_.event.heats);
+    Outcome finals = writeTable(program_.paths->finals, program_.event.finals);
+    return heats ? finals : heats;
+}
+
+} // namespace vexa

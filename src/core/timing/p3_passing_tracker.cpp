@@ -1,0 +1,118 @@
+#include "timing/p3_passing_tracker.h"
+
+#include <algorithm>
+
+namespace vexa {
+
+namespace {
+
+uint64_t size(const P3NumberRange& range) {
+    return uint64_t{range.last} - range.first + 1;
+}
+
+} // namespace
+
+void P3PassingTracker::startAt(uint32_t number, uint64_t rtcTime) {
+    last_ = number;
+    newestTime_ = rtcTime;
+    gaps_.clear();
+}
+
+P3PassingVerdict P3PassingTracker::receive(uint32_t number, uint64_t rtcTime) {
+    if (!last_) {
+        startAt(number, rtcTime);
+        return P3PassingVerdict::New;
+    }
+    if (number > *last_) {
+        const uint32_t skipped = number - *last_ - 1;
+        if (skipped > MaxGap) {
+            startAt(number, rtcTime);
+            return P3PassingVerdict::New;
+        }
+        if (skipped > 0) {
+            if (gaps_.size() == MaxGaps) {
+                abandoned_ += size(gaps_.front().range);
+                gaps_.erase(gaps_.begin());
+            }
+            gaps_.push_back({{*last_ + 1, number - 1}, false});
+        }
+        last_ = number;
+        newestTime_ = std::max(newestTime_, rtcTime);
+        return P3PassingVerdict::New;
+    }
+    // A passing sent again is older than the newest one; a much later time means new numbering.
+    if (rtcTime > newestTime_ && rtcTime - newestTime_ > RestartMargin) {
+        startAt(number, rtcTime);
+        return P3PassingVerdict::New;
+    }
+    if (fillGap(number)) {
+        ++recovered_;
+        return P3PassingVerdict::Recovered;
+    }
+    ++repeats_;
+    return P3PassingVerdict::Repeat;
+}
+
+bool P3PassingTracker::fillGap(uint32_t number) {
+    const auto gap = std::find_if(gaps_.begin(), gaps_.end(), [number](const Gap& g) {
+        return g.range.first <= number && number <= g.range.last;
+    });
+    if (gap == gaps_.end()) return false;
+    P3NumberRange& range = gap->range;
+    if (range.first == range.last) {
+        gaps_.erase(gap);
+    } else if (number == range.first) {
+        ++range.first;
+    } else if (number == range.last) {
+        --range.last;
+    } else {
+        const Gap upper{{number + 1, range.last}, gap->asked};
+        range.last = number - 1;
+        gaps_.insert(gap + 1, upper);
+        // A split can exceed the cap by one; the oldest gap goes.
+        if (gaps_.size() > MaxGaps) {
+            abandoned_ += size(gaps_.front().range);
+            gaps_.erase(gaps_.begin());
+        }
+    }
+    return true;
+}
+
+std::optional<P3NumberRange> P3PassingTracker::takeResend() {
+    std::optional<P3NumberRange> request;
+    for (Gap& gap : gaps_) {
+        if (gap.asked) continue;
+        gap.asked = true;
+        if (!request) request = gap.range;
+        request->last = gap.range.last;
+    }
+    if (!request) return std::nullopt;
+    // Gaps lie strictly between received numbers, so these two are passings already counted.
+    --request->first;
+    ++request->last;
+    return request;
+}
+
+void P3PassingTracker::linkRestored() {
+    for (Gap& gap : gaps_) gap.asked = false;
+}
+
+void P3PassingTracker::restart() {
+    last_.reset();
+    newestTime_ = 0;
+    gaps_.clear();
+}
+
+std::vector<P3NumberRange> P3PassingTracker::gaps() const {
+    std::vector<P3NumberRange> out;
+    for (const Gap& gap : gaps_) out.push_back(gap.range);
+    return out;
+}
+
+uint64_t P3PassingTracker::missing() const {
+    uint64_t count = 0;
+    for (const Gap& gap : gaps_) count += size(gap.range);
+    return count;
+}
+
+} // namespace vexa
