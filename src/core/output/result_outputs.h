@@ -32,9 +32,9 @@ struct ResultOutputPorts {
 // upload file, and the overall pages when the end-of-round window opens.
 //
 // An output that fails never touches the stored results (the race engine has saved them before
-// it calls here, except for the upload entry it has written ahead) and never holds up the end of
-// the race: the failures of one race are collected
-// and shown to the operator in one message just after the end-of-race processing has finished.
+// it calls here; only the upload entry is written ahead of them) and never holds up the end of
+// the race: the failures of one race are collected and shown to the operator in one message just
+// after the end-of-race processing has finished.
 // A failure is shown once; the same failure is not repeated at later races until that output
 // has worked again.
 class ResultOutputs : public RaceOutputs {
