@@ -1,5 +1,7 @@
 // P3 records from the bytes of a TCP link: framing, checks, fields and the passing-number
-// bookkeeping, over a capture-like stream read in TCP-sized blocks.
+// bookkeeping, over a capture-like stream read in TCP-sized blocks; then the same through the
+// counting equipment's dispatch, up to the race engine and into sortCarPass.
+#include "counting_rig.h"
 #include "timing/p3_frame_reader.h"
 #include "timing/p3_frame_writer.h"
 #include "timing/p3_passing_tracker.h"
@@ -10,6 +12,7 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <vector>
 
 using namespace vexa;
 
@@ -100,5 +103,97 @@ void BM_P3FramingParsingAndPassingNumbers(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * Passings);
 }
 BENCHMARK(BM_P3FramingParsingAndPassingNumbers);
+
+// Passings of the counting rig's 20 cars as its P3 decoder sends them, numbered on from one block
+// to the next: `blocks` blocks of `perBlock` passings, a passing every `stepMs`, the decoder's
+// clock on the rig's virtual clock.
+class RigDecoder {
+  public:
+    static constexpr uint64_t Epoch = 1'761'855'000'000'000; // the decoder clock at virtual 0
+
+    std::vector<std::string> blocks(int64_t fromMs, int blocks, int perBlock, int64_t stepMs,
+                                    uint16_t hits) {
+        std::vector<std::string> out;
+        int64_t at = fromMs;
+        for (int b = 0; b < blocks; ++b) {
+            std::string block;
+            for (int i = 0; i < perBlock; ++i, at += stepMs)
+                block += P3FrameWriter(P3Tor::Passing)
+                             .u32(0x01, next_++)
+                             .u32(0x03, 4000001 + static_cast<uint32_t>(i % 20))
+                             .u64(0x04, Epoch + static_cast<uint64_t>(at) * 1000)
+                             .u16(0x05, 120)
+                             .u16(0x06, hits)
+                             .u16(0x08, 0)
+                             .u32(0x81, bench::CountingRig::P3DecoderId)
+                             .frame();
+            out.push_back(std::move(block));
+        }
+        return out;
+    }
+
+  private:
+    uint32_t next_ = 1;
+};
+
+// The timing layer's share of a P3 link: framing, checks, fields, passing numbers, the decoder's
+// clock and the entrant search, through the counting equipment's dispatch, with passings that
+// stop just before the hand-over (too few hits). Blocks of 1000 passings in TCP-sized pieces.
+void BM_P3DispatchUpToTheEngine(benchmark::State& state) {
+    bench::CountingRig rig(CountingDevice::P3);
+    rig.program.settings.lowestHits = 10;
+    CountingEquipment& equipment = rig.station->equipment;
+    RigDecoder decoder;
+    constexpr int Blocks = 100, PerBlock = 1000;
+    int64_t from = rig.clock.milliseconds();
+    std::vector<std::string> blocks;
+    size_t next = 0;
+    for (auto _ : state) {
+        if (next == blocks.size()) {
+            state.PauseTiming();
+            blocks = decoder.blocks(from, Blocks, PerBlock, 1, 9);
+            from += Blocks * PerBlock;
+            next = 0;
+            state.ResumeTiming();
+        }
+        inBlocks(blocks[next++],
+                 [&](std::string_view piece) { equipment.AMBClientSocketRead(piece); });
+    }
+    if (equipment.p3().tracker().missing() != 0) state.SkipWithError("passings were missed");
+    state.SetItemsProcessed(state.iterations() * PerBlock);
+}
+BENCHMARK(BM_P3DispatchUpToTheEngine);
+
+// All of it: each iteration delivers one TCP block with a lap of every car (20 passings, eight
+// seconds after the last), so every passing is a counted lap with sorting, gaps and predictions
+// in the engine.
+void BM_P3PassingsToSortCarPass(benchmark::State& state) {
+    bench::CountingRig rig(CountingDevice::P3);
+    CountingEquipment& equipment = rig.station->equipment;
+    RigDecoder decoder;
+    constexpr int Laps = 150;
+    std::vector<std::string> blocks;
+    size_t next = 0;
+    for (auto _ : state) {
+        if (next == blocks.size()) {
+            state.PauseTiming();
+            rig.program.race->Setuprace(); // a fresh field at the start of the race clock
+            blocks.clear();
+            for (int lap = 1; lap <= Laps; ++lap) {
+                std::vector<std::string> one =
+                    decoder.blocks(rig.origin + lap * 8000, 1, 20, 10, 9);
+                blocks.push_back(std::move(one.front()));
+            }
+            next = 0;
+            state.ResumeTiming();
+        }
+        rig.clock.set(rig.origin + static_cast<int64_t>((next + 1) * 8000 + 300));
+        equipment.AMBClientSocketRead(blocks[next++]);
+    }
+    if (rig.program.race->values().race_drivers[0].lapcount == 0)
+        state.SkipWithError("no lap was counted");
+    state.SetItemsProcessed(state.iterations() * 20);
+}
+BENCHMARK(BM_P3PassingsToSortCarPass);
 
 } // namespace

@@ -1,14 +1,7 @@
 // The decoder path: AMBrc records parsed, and records from the serial line through the dispatch
 // and the entrant search into the race engine's sortCarPass.
-#include "counted_race_field.h"
-#include "ports/decoder_socket.h"
-#include "ports/serial_port.h"
-#include "ports/timing_view.h"
-#include "program/program.h"
-#include "race/recording_ports.h"
-#include "race/virtual_time.h"
+#include "counting_rig.h"
 #include "timing/decoder_records.h"
-#include "timing/timing_station.h"
 
 #include <benchmark/benchmark.h>
 
@@ -42,66 +35,11 @@ void BM_ParseAmbrcRecords(benchmark::State& state) {
 }
 BENCHMARK(BM_ParseAmbrcRecords);
 
-// Links and views that do nothing.
-class NoLinks : public SerialPort, public DecoderSocket, public TimingView {
-  public:
-    bool open(int, const SerialParameters&) override { return true; }
-    void close() override {}
-    bool isOpen() const override { return true; }
-    void setRts(bool) override {}
-    void write(const std::string&) override {}
-    void open(const std::string&) override {}
-    bool active() const override { return false; }
-    std::string host() const override { return {}; }
-    void showCountingEquipment(const std::string&) override {}
-    void showDecoderStatus(const std::string&) override {}
-    void showWeather(WeatherValue, const std::string&) override {}
-    void showNotice(const std::string&) override {}
-};
-
-class QuietPorts : public RecordingPorts {
-  public:
-    using RecordingPorts::RecordingPorts;
-    void play(int, int) override {}
-};
-
-// A running mass-start race of 20 cars counted by an AMBrc decoder of identity 7.
-struct CountingRig {
-    VirtualClock clock;
-    VirtualScheduler scheduler{clock};
-    QuietPorts ports{clock};
-    NoLinks links;
-    struct SearchNone : SearchWindow {
-        void open(const std::string&) override {}
-        void setMessage(const std::string&) override {}
-        void setProgress(int) override {}
-        void close() override {}
-    } search;
-    Program program;
-    std::unique_ptr<TimingStation> station;
-    int64_t origin = 0;
-
-    CountingRig() {
-        bench::prepareCountedRaceField(program);
-        station = std::make_unique<TimingStation>(
-            program, EquipmentLinks{scheduler, ports, links, links, links, links, search});
-        RaceEngine& engine =
-            attachRaceEngine(program, RacePorts{clock, scheduler, ports, ports, station->equipment,
-                                                station->controller, ports, nullptr});
-        station->equipment.DecoderId = 7;
-        engine.openRaceScreen();
-        while (engine.values().RaceState != RaceStates::Running && scheduler.fireNext()) {
-        }
-        origin = clock.milliseconds();
-    }
-    ~CountingRig() { program.race.reset(); }
-};
-
 // Each iteration delivers one serial block holding a lap of every car (20 records, CR LF each)
 // eight seconds after the last, so every record is a counted lap with sorting, gaps and
 // predictions in the engine.
 void BM_DispatchAmbrcPassingsToSortCarPass(benchmark::State& state) {
-    CountingRig rig;
+    bench::CountingRig rig(CountingDevice::Ambrc);
     std::vector<std::string> blocks;
     for (int lap = 1; lap <= 150; ++lap) {
         std::string block;
@@ -127,7 +65,7 @@ BENCHMARK(BM_DispatchAmbrcPassingsToSortCarPass);
 // A flood of strangers: 2,000 transponders that belong to no driver, each crossing once in the
 // same race, delivered in one serial block. Each iteration is the whole flood on a fresh field.
 void BM_FloodOfUnknownTransponders(benchmark::State& state) {
-    CountingRig rig;
+    bench::CountingRig rig(CountingDevice::Ambrc);
     std::string block;
     for (int n = 0; n < 2000; ++n) block += ambrcPassing(6000000 + n, 10.0 + n * 0.002, 9) + "\r\n";
     for (auto _ : state) {
@@ -145,7 +83,7 @@ BENCHMARK(BM_FloodOfUnknownTransponders)->Unit(benchmark::kMillisecond);
 // The timing layer's own share: line assembly, dispatch, parsing and the entrant search, with
 // records that stop just before the hand-over (too few hits).
 void BM_DispatchAmbrcPassingsUpToTheEngine(benchmark::State& state) {
-    CountingRig rig;
+    bench::CountingRig rig(CountingDevice::Ambrc);
     rig.program.settings.lowestHits = 10;
     std::string block;
     for (int i = 0; i < 1000; ++i)

@@ -85,14 +85,15 @@ DecoderRig::DecoderRig(const RigChoice& choice)
     RaceEngine& engine =
         attachRaceEngine(program_, RacePorts{clock_, scheduler_, ports_, ports_, station_.equipment,
                                              station_.controller, ports_, nullptr});
+    station_.equipment.setCountDevice(countingDeviceFromSetting(s.countDevice));
     station_.equipment.Setupcountingequipment();
     answerPresenceCheck();
     engine.openRaceScreen();
     engine.StartBtnClick();
-    while (engine.RaceState != RaceStates::Running && clock_.milliseconds() < VirtualLimitMs &&
+    while (engine.values().RaceState != RaceStates::Running && clock_.milliseconds() < VirtualLimitMs &&
            scheduler_.fireNext()) {
     }
-    round_ = engine.RoundNumber;
+    round_ = engine.values().RoundNumber;
 }
 
 DecoderRig::~DecoderRig() {
@@ -100,7 +101,7 @@ DecoderRig::~DecoderRig() {
 }
 
 bool DecoderRig::raceRunning() const {
-    return program_.race->RaceState == RaceStates::Running;
+    return program_.race->values().RaceState == RaceStates::Running;
 }
 
 std::string DecoderRig::presenceAnswer() const {
@@ -167,7 +168,7 @@ bool DecoderRig::finishRace() {
 }
 
 void DecoderRig::checkEntrants() const {
-    const RaceDrivers& drivers = program_.race->race_drivers;
+    const RaceDrivers& drivers = program_.race->values().race_drivers;
     std::vector<bool> placed(drivers.size(), false);
     for (const RaceDriver& d : drivers) {
         const int index = d.runorder;
@@ -185,7 +186,7 @@ void DecoderRig::checkEntrants() const {
 
 void DecoderRig::checkStoredResults() const {
     const EventData& event = program_.event;
-    for (const RaceDriver& d : program_.race->race_drivers) {
+    for (const RaceDriver& d : program_.race->values().race_drivers) {
         if (d.compno <= 0) continue;
         const res_ent& result = event.cptres[d.compno];
         require(result.laps[static_cast<size_t>(round_)] == d.lapcount &&

@@ -1,6 +1,6 @@
 // From bytes arriving on the decoder's TCP connection to sortCarPass returning, measured with the
-// decoder simulator on loopback: each passing carries the simulator's monotonic send time, read
-// again when the record has been counted.
+// decoder simulator on loopback, for an AMBrc and a P3 decoder: each passing carries the
+// simulator's monotonic send time, read again when the record has been counted.
 #include "../counted_race_field.h"
 #include "platform/qt_decoder_socket.h"
 #include "ports/serial_port.h"
@@ -8,6 +8,7 @@
 #include "program/program.h"
 #include "race/recording_ports.h"
 #include "race/virtual_time.h"
+#include "timing/p3_frame_reader.h"
 #include "timing/record_fields.h"
 #include "timing/timing_station.h"
 
@@ -19,11 +20,15 @@
 
 #include <algorithm>
 #include <ctime>
+#include <functional>
 #include <vector>
 
 using namespace vexa;
 
 namespace {
+
+// Where the simulator puts its send time in a P3 passing (--stamp): a tag no decoder uses.
+constexpr uint8_t SimulatorStampTag = 0xF0;
 
 int64_t monotonicNanoseconds() {
     timespec ts{};
@@ -57,15 +62,33 @@ bool waitFor(const std::function<bool()>& done, int ms) {
     return done();
 }
 
-void BM_SocketBytesToSortCarPassReturned(benchmark::State& state) {
+// The send times of the AMBrc passings in the bytes: field 2 of each "@" record.
+void ambrcStamps(std::string_view bytes, std::vector<int64_t>& stamps) {
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find('\r', start);
+        if (end == std::string_view::npos) end = bytes.size();
+        const std::string_view record = bytes.substr(start, end - start);
+        if (record.size() > 1 && record[0] == '\x01' && record[1] == '@')
+            if (const auto sent = decimalNumber(ambrcField(record, 2)))
+                stamps.push_back(static_cast<int64_t>(*sent));
+        start = end + 1;
+        while (start < bytes.size() && bytes[start] == '\n') ++start;
+    }
+}
+
+// Runs the simulator with `dialect` and counts its 20 cars' passings in a running race; each
+// iteration waits for the next passing and takes its time from arrival to sortCarPass returned.
+void measureLatency(benchmark::State& state, const char* dialect, CountingDevice device) {
 #ifndef VEXA_DECODER_SIM
+    (void)dialect;
+    (void)device;
     state.SkipWithError("the decoder simulator is not built here");
-    return;
 #else
     QProcess sim;
     sim.start(QStringLiteral(VEXA_DECODER_SIM),
-              {"--tcp", "0", "--stamp", "--cars", "20", "--lap", "0.5", "--spread", "0.2",
-               "--noise", "0", "--quiet", "--duration", "300"});
+              {"--dialect", dialect, "--tcp", "0", "--stamp", "--cars", "20", "--lap", "0.5",
+               "--spread", "0.2", "--noise", "0", "--quiet", "--duration", "300"});
     if (!sim.waitForReadyRead(5000)) {
         state.SkipWithError("the decoder simulator did not start");
         return;
@@ -78,32 +101,44 @@ void BM_SocketBytesToSortCarPassReturned(benchmark::State& state) {
     QtDecoderSocket socket;
     Program program;
     bench::prepareCountedRaceField(program);
+    program.settings.countDevice = settingOf(device);
     program.settings.count1ComPort = IpAddressPortEntry;
     program.settings.ipAddress = address.toStdString();
-    TimingStation station(program,
-                          EquipmentLinks{scheduler, quiet, quiet, socket, quiet, quiet, quiet});
+    program.settings.decoderSilence = 0; // the engine runs on a virtual clock that stands still
+    TimingStation station(
+        program, EquipmentLinks{scheduler, clock, quiet, quiet, socket, quiet, quiet, quiet});
     RaceEngine& engine =
         attachRaceEngine(program, RacePorts{clock, scheduler, quiet, quiet, station.equipment,
                                             station.controller, quiet, nullptr});
 
     std::vector<int64_t> samples;
+    std::vector<int64_t>
+        handling; // from the bytes handed over by the socket to sortCarPass returned
+    std::vector<int64_t> stamps;
+    P3FrameReader stampReader; // the bench's own reading of the same bytes
     socket.onBytes([&](std::string_view bytes) {
+        const int64_t arrived = monotonicNanoseconds();
         station.equipment.AMBClientSocketRead(bytes);
         const int64_t counted = monotonicNanoseconds();
-        size_t start = 0;
-        while (start < bytes.size()) {
-            size_t end = bytes.find('\r', start);
-            if (end == std::string_view::npos) end = bytes.size();
-            const std::string_view record = bytes.substr(start, end - start);
-            if (record.size() > 1 && record[0] == '\x01' && record[1] == '@')
-                if (const auto sent = decimalNumber(ambrcField(record, 2)))
-                    samples.push_back(counted - static_cast<int64_t>(*sent));
-            start = end + 1;
-            while (start < bytes.size() && bytes[start] == '\n') ++start;
+        stamps.clear();
+        if (device == CountingDevice::P3)
+            stampReader.feed(bytes, [&](const P3Frame& frame) {
+                P3FieldCursor fields(frame.body);
+                P3Field field;
+                while (fields.next(field))
+                    if (field.tag == SimulatorStampTag)
+                        stamps.push_back(static_cast<int64_t>(p3Unsigned(field.value).value_or(0)));
+            });
+        else
+            ambrcStamps(bytes, stamps);
+        for (int64_t sent : stamps) {
+            samples.push_back(counted - sent);
+            handling.push_back(counted - arrived);
         }
     });
     station.equipment.Setupcountingequipment();
-    if (!waitFor([&] { return !station.equipment.presenceCheckRunning(); }, 3000)) {
+    if (!waitFor([&] { return !station.equipment.presenceCheckRunning(); }, 3000) ||
+        engine.countDevice() != device) {
         state.SkipWithError("the decoder did not answer");
         return;
     }
@@ -120,18 +155,37 @@ void BM_SocketBytesToSortCarPassReturned(benchmark::State& state) {
         state.SetIterationTime(static_cast<double>(samples.back()) / 1e9);
     }
     std::sort(samples.begin(), samples.end());
+    std::sort(handling.begin(), handling.end());
     if (!samples.empty()) {
         state.counters["median_us"] = static_cast<double>(samples[samples.size() / 2]) / 1000.0;
         state.counters["p99_us"] = static_cast<double>(samples[samples.size() * 99 / 100]) / 1000.0;
         state.counters["max_us"] = static_cast<double>(samples.back()) / 1000.0;
+        state.counters["handling_median_us"] =
+            static_cast<double>(handling[handling.size() / 2]) / 1000.0;
+        state.counters["handling_p99_us"] =
+            static_cast<double>(handling[handling.size() * 99 / 100]) / 1000.0;
     }
+    if (device == CountingDevice::P3 && station.equipment.p3().tracker().missing() != 0)
+        state.SkipWithError("passings were missed");
     program.race.reset();
     socket.close();
     sim.kill();
     sim.waitForFinished(2000);
 #endif
 }
+
+void BM_SocketBytesToSortCarPassReturned(benchmark::State& state) {
+    measureLatency(state, "ambrc", CountingDevice::Ambrc);
+}
 BENCHMARK(BM_SocketBytesToSortCarPassReturned)
+    ->UseManualTime()
+    ->Iterations(400)
+    ->Unit(benchmark::kMicrosecond);
+
+void BM_P3SocketBytesToSortCarPassReturned(benchmark::State& state) {
+    measureLatency(state, "p3", CountingDevice::P3);
+}
+BENCHMARK(BM_P3SocketBytesToSortCarPassReturned)
     ->UseManualTime()
     ->Iterations(400)
     ->Unit(benchmark::kMicrosecond);

@@ -1,5 +1,7 @@
-// Start-up to the welcome window shown: settings, tables and frequency names in place, the
-// window built, filled with the events list and shown.
+// Start-up: the welcome window shown on a home with 40 events, in process; and the whole program
+// process started on a full event (300 competitors, both tables full, 20 rounds of results)
+// until its main window has shown, with the process's peak resident memory.
+#include "../full_event.h"
 #include "platform/qt_operator.h"
 #include "program/event_store.h"
 #include "program/program.h"
@@ -9,6 +11,13 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#ifdef __linux__
+#include <chrono>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 using namespace vexa;
 
@@ -37,6 +46,42 @@ void BM_StartupToWelcomeShown(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StartupToWelcomeShown)->Unit(benchmark::kMillisecond);
+
+#if defined(__linux__) && defined(VEXA_PROGRAM)
+// `vexa --home H --event "Full Event" --check-start` on the offscreen platform, from the fork to
+// the end of the process right after its main window showed.
+void BM_ProgramStartOnFullEventToMainWindow(benchmark::State& state) {
+    const bench::FullEventHome home;
+    const std::string root = home.root.string();
+    long peakKb = 0;
+    for (auto _ : state) {
+        const auto begin = std::chrono::steady_clock::now();
+        const pid_t pid = fork();
+        if (pid == 0) {
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+            if (!freopen("/dev/null", "w", stdout)) _exit(126);
+            execl(VEXA_PROGRAM, "vexa", "--home", root.c_str(), "--event", "Full Event",
+                  "--check-start", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        int status = 0;
+        rusage usage{};
+        wait4(pid, &status, 0, &usage);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - begin;
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("the program did not start and end cleanly");
+            return;
+        }
+        state.SetIterationTime(took.count());
+        peakKb = std::max(peakKb, usage.ru_maxrss);
+    }
+    state.counters["peak_rss_MB"] = static_cast<double>(peakKb) / 1024.0;
+}
+BENCHMARK(BM_ProgramStartOnFullEventToMainWindow)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
+#endif
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "platform/accessibility_bus_guard.h"
+#include "platform/console_operator.h"
 #include "platform/latin1.h"
 #include "platform/program_home_locator.h"
 #include "program/event_store.h"
@@ -8,7 +9,9 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QElapsedTimer>
 
+#include <clocale>
 #include <cstdio>
 
 namespace {
@@ -19,6 +22,10 @@ struct CommandLine {
     QCommandLineOption event{QStringLiteral("event"),
                              QStringLiteral("Open this event without the welcome window."),
                              QStringLiteral("NAME")};
+    QCommandLineOption checkStart{
+        QStringLiteral("check-start"),
+        QStringLiteral("Start as usual, show the main window, then end at once, telling how long "
+                       "the start took: a check of an installation.")};
     QCommandLineParser parser;
 
     CommandLine() {
@@ -28,6 +35,7 @@ struct CommandLine {
         parser.addVersionOption();
         parser.addOption(home);
         parser.addOption(event);
+        parser.addOption(checkStart);
     }
 };
 
@@ -61,17 +69,26 @@ int main(int argc, char* argv[]) {
         return 0;
     }
 
+    QElapsedTimer started;
+    started.start();
     QApplication app(argc, argv);
     vexa::guardAccessibilityBus(&app);
+    // The toolkit takes the desktop's locale; numbers in reports, pages and files are always
+    // written with a decimal point.
+    std::setlocale(LC_NUMERIC, "C");
     vexa::Program program;
     program.home.root = vexa::locateProgramHome(command.parser.value(command.home)).toStdWString();
     std::vector<std::string> startMessages = vexa::startProgram(program);
-    vexa::Session session(program);
+    // A start that only checks the installation shows no message box: nobody would answer it.
+    vexa::ConsoleOperator console;
+    vexa::SessionPorts ports;
+    if (command.parser.isSet(command.checkStart)) ports.op = &console;
+    vexa::Session session(program, ports);
     for (std::string& message : session.takeStartMessages())
         startMessages.push_back(std::move(message));
     for (const std::string& message : startMessages) session.op().inform(message);
     session.setUpCountingEquipment();
-    session.waitForCountingEquipment();
+    if (!command.parser.isSet(command.checkStart)) session.waitForCountingEquipment();
 
     if (command.parser.isSet(command.event)) {
         const vexa::OpenEventResult opened =
@@ -81,5 +98,11 @@ int main(int argc, char* argv[]) {
     if (!program.eventOpen() && !session.chooseEvent()) return 0;
     session.outputs().eventOpened();
     session.showMainWindow();
+    if (command.parser.isSet(command.checkStart)) {
+        QCoreApplication::processEvents();
+        std::printf("vexa: the main window showed %lld ms after the start\n",
+                    static_cast<long long>(started.elapsed()));
+        return 0;
+    }
     return app.exec();
 }

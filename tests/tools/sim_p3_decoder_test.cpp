@@ -145,4 +145,29 @@ TEST(SimP3Decoder, PassingsWhileNobodyIsConnectedCanBeAskedForLater) {
     EXPECT_EQ(missed.passings.back().passingNumber, until);
 }
 
+TEST(SimP3Decoder, StampedPassingsCarryTheirSendTimeInATagOfTheirOwn) {
+    SimSettings stamped = settings();
+    stamped.stamp = true;
+    SimP3Decoder decoder(stamped, 0.0, ClockAtStart);
+    const int64_t before = monotonicNanoseconds();
+    const std::string sent = run(decoder, 0.0, 1.0);
+    const int64_t after = monotonicNanoseconds();
+    P3FrameReader reader;
+    size_t stamps = 0, passings = 0;
+    reader.feed(sent, [&](const P3Frame& f) {
+        if (!readP3Passing(f)) return; // the program reads it as any passing
+        ++passings;
+        P3FieldCursor fields(f.body);
+        P3Field field;
+        while (fields.next(field)) {
+            if (field.tag != P3StampTag) continue;
+            const auto stamp = static_cast<int64_t>(p3Unsigned(field.value).value_or(0));
+            EXPECT_TRUE(stamp >= before && stamp <= after);
+            ++stamps;
+        }
+    });
+    EXPECT_GT(passings, 10u);
+    EXPECT_EQ(stamps, passings);
+}
+
 } // namespace

@@ -37,7 +37,7 @@ void ScriptSerialPort::write(const std::string& bytes) {
     if (open_) ports_.note(std::string(name_) + " sent " + hexText(bytes));
 }
 
-void ScriptSocket::open(const std::string& address) {
+void ScriptSocket::open(const std::string& address, uint16_t) {
     ports_.note("decoder connection to " + address);
     host_ = address;
     active_ = true;
@@ -61,18 +61,20 @@ void RecordedEquipment::TurnAmbOff() {
     equipment_.TurnAmbOff();
 }
 
-HeadlessTiming::HeadlessTiming(Program& program, Scheduler& scheduler, RecordingPorts& ports)
-    : program_(program), decoderPort_(ports, "decoder"), controllerPort_(ports, "controller"),
-      socket_(ports), view_(ports),
-      station_(program, EquipmentLinks{scheduler, ports, decoderPort_, socket_, controllerPort_,
-                                       view_, view_}),
+HeadlessTiming::HeadlessTiming(Program& program, Scheduler& scheduler, const Clock& clock,
+                               RecordingPorts& ports)
+    : decoderPort_(ports, "decoder"), controllerPort_(ports, "controller"), socket_(ports),
+      view_(ports), station_(program, EquipmentLinks{scheduler, clock, ports, decoderPort_, socket_,
+                                                     controllerPort_, view_, view_}),
       recorded_(ports, station_.equipment) {}
 
 void HeadlessTiming::receiveDecoderBytes(const std::string& bytes) {
-    if (program_.settings.count1ComPort == IpAddressPortEntry)
-        station_.equipment.AMBClientSocketRead(bytes);
-    else
-        station_.equipment.CommPortDriverReceiveData(bytes);
+    CountingEquipment& equipment = station_.equipment;
+    if (equipment.linkOverTcp()) {
+        if (socket_.active()) equipment.AMBClientSocketRead(bytes);
+    } else if (decoderPort_.isOpen()) {
+        equipment.CommPortDriverReceiveData(bytes);
+    }
 }
 
 } // namespace vexa::cli

@@ -33,7 +33,7 @@ class ScriptSerialPort : public SerialPort {
 class ScriptSocket : public DecoderSocket {
   public:
     explicit ScriptSocket(RecordingPorts& ports) : ports_(ports) {}
-    void open(const std::string& address) override;
+    void open(const std::string& address, uint16_t defaultPort) override;
     void close() override { active_ = false; }
     bool active() const override { return active_; }
     std::string host() const override { return host_; }
@@ -77,17 +77,19 @@ class RecordedEquipment : public TimingEquipment {
 };
 
 // The counting equipment of a headless run: the settings' decoder, set up and checked for as
-// the program does, fed with the script's decoder bytes over the link the settings name.
+// the program does, fed with the script's decoder bytes over the link the settings name. Bytes
+// that come while that link is closed (a decoder taken for lost and not reached again yet) are
+// dropped, as the program never receives them.
 class HeadlessTiming : public DecoderInput {
   public:
-    HeadlessTiming(Program& program, Scheduler& scheduler, RecordingPorts& ports);
+    HeadlessTiming(Program& program, Scheduler& scheduler, const Clock& clock,
+                   RecordingPorts& ports);
 
     TimingEquipment& equipment() { return recorded_; }
     void setUp() { station_.equipment.Setupcountingequipment(); }
     void receiveDecoderBytes(const std::string& bytes) override;
 
   private:
-    Program& program_;
     ScriptSerialPort decoderPort_;
     ScriptSerialPort controllerPort_;
     ScriptSocket socket_;

@@ -108,7 +108,7 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     }
 
     // The settings' decoder is set up as the program does it, on links fed by the script.
-    HeadlessTiming timing(program, scheduler, ports);
+    HeadlessTiming timing(program, scheduler, clock, ports);
     HeadlessOutputs outputs(program, scheduler, ports, options->printDir);
     RaceEngine& engine =
         attachRaceEngine(program, RacePorts{clock, scheduler, ports, ports, timing.equipment(),

@@ -178,6 +178,7 @@ int main(int argc, char** argv) {
     char buffer[4096];
     CommandInput commands;
     double refuseUntil = 0.0; // after a drop, connections are refused until then
+    double muteUntil = 0.0;   // after a mute, nothing is read or sent on TCP until then
     double nextDrop = options.dropEvery > 0 ? started + options.dropEvery : 0.0;
     auto dropConnections = [&](double now) {
         for (int c : clients) {
@@ -198,9 +199,13 @@ int main(int argc, char** argv) {
             nextDrop = now + options.dropEvery;
         }
 
+        const bool muted = now < muteUntil;
+        // The connections looked at in this round. Muted, none is: what a client sends waits in
+        // its socket.
+        const std::vector<int> polled = muted ? std::vector<int>{} : clients;
         std::vector<pollfd> fds;
         if (listener >= 0) fds.push_back({listener, POLLIN, 0});
-        for (int c : clients) fds.push_back({c, POLLIN, 0});
+        for (int c : polled) fds.push_back({c, POLLIN, 0});
         if (master >= 0) fds.push_back({master, POLLIN, 0});
         const size_t input = fds.size();
         if (commands.fd() >= 0) fds.push_back({commands.fd(), POLLIN, 0});
@@ -223,8 +228,10 @@ int main(int argc, char** argv) {
                 }
             }
         }
-        std::vector<int> open;
-        for (int c : clients) {
+        // Connections accepted just now, and all while muted, are kept as they are.
+        std::vector<int> open(clients.begin() + static_cast<std::ptrdiff_t>(polled.size()),
+                              clients.end());
+        for (int c : polled) {
             const short events = fds[k++].revents;
             bool keep = true;
             if (events & (POLLIN | POLLHUP | POLLERR)) {
@@ -266,10 +273,14 @@ int main(int argc, char** argv) {
         }
         if (input < fds.size() && (fds[input].revents & (POLLIN | POLLHUP | POLLERR))) {
             commands.read([&](const std::string& line) {
-                if (line == "drop")
+                if (line == "drop") {
                     dropConnections(t);
-                else if (!line.empty())
-                    std::printf("unknown command %s (drop)\n", line.c_str());
+                } else if (line == "mute") {
+                    muteUntil = t + options.down;
+                    if (!options.quiet) std::printf("mute for %g s\n", options.down);
+                } else if (!line.empty()) {
+                    std::printf("unknown command %s (drop, mute)\n", line.c_str());
+                }
             });
         }
         for (const std::string& line : decoder->takeLog())
@@ -277,7 +288,8 @@ int main(int argc, char** argv) {
 
         const std::string records = decoder->due(nowSeconds());
         if (records.empty()) continue;
-        for (int c : clients) send(c, records);
+        if (!muted)
+            for (int c : clients) send(c, records);
         if (master >= 0 && ptyInUse) send(master, records);
     }
     for (int c : clients) close(c);

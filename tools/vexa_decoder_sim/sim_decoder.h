@@ -23,7 +23,8 @@ struct SimSettings {
     int hitsLow = 8;
     int hitsHigh = 14;
     double noiseEvery = 5.0; // seconds between status records (AMBrc, P3); 0 = none
-    bool stamp = false;      // passings carry a monotonic time stamp in field 2 (AMBrc)
+    // Passings carry a monotonic time stamp: in field 2 (AMBrc), in tag P3StampTag (P3).
+    bool stamp = false;
     unsigned seed = 1;
 };
 

@@ -13,7 +13,7 @@ struct SimOptions {
     bool pty = false;       // a pseudo-terminal for a serial link
     double duration = 0.0;  // seconds until the simulator stops by itself; 0 = until interrupted
     double dropEvery = 0.0; // seconds between dropped TCP connections; 0 = only on request
-    double down = 2.0;      // seconds after a drop during which connections are refused
+    double down = 2.0;      // seconds a drop refuses connections, or a mute lasts
     bool quiet = false;
     bool help = false;
     bool version = false;
@@ -43,15 +43,19 @@ inline constexpr const char* SimHelp =
     "  --noise SECONDS    a status record every SECONDS (default 5, 0 for none; AMBrc, P3)\n"
     "  --drop-every SECONDS\n"
     "                     drop the TCP connections every SECONDS, to rehearse a reconnect\n"
-    "  --down SECONDS     after a drop, refuse connections for SECONDS (default 2)\n"
+    "  --down SECONDS     after a drop, refuse connections for SECONDS (default 2); a mute\n"
+    "                     lasts as long\n"
     "  --duration SECONDS stop after SECONDS; otherwise run until interrupted\n"
     "  --seed N           seed of the laps, hits and noise (default 1)\n"
-    "  --stamp            a monotonic time stamp in field 2 of each AMBrc passing\n"
+    "  --stamp            a monotonic time stamp in field 2 of each AMBrc passing, in tag\n"
+    "                     0xF0 of each P3 passing (nanoseconds)\n"
     "  --quiet            print only the address line\n"
     "\n"
     "Commands on standard input, one a line:\n"
     "  drop               drop the TCP connections now (the decoder goes on counting; a P3\n"
     "                     client that reconnects can ask for the passings it missed)\n"
+    "  mute               say nothing for --down seconds, keeping the TCP connections open, as\n"
+    "                     behind a cable cut without a reset (the decoder goes on counting)\n"
     "\n"
     "A P3 decoder numbers its passings from 1, keeps them, and sends them again on RESEND; it\n"
     "answers GET_TIME and VERSION, and its clock runs on from the computer's time of day.\n";

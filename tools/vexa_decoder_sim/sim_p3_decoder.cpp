@@ -34,16 +34,16 @@ uint64_t SimP3Decoder::clock(double now) const {
 std::string SimP3Decoder::passing(int32_t transponder, double when) {
     std::uniform_int_distribution<int> hits(settings_.hitsLow, settings_.hitsHigh);
     std::uniform_int_distribution<int> strength(60, 180);
+    P3FrameWriter writer(P3Tor::Passing);
+    writer.u32(P3PassingTag::PassingNumber, nextNumber_++)
+        .u32(P3PassingTag::Transponder, static_cast<uint32_t>(transponder))
+        .u64(P3PassingTag::RtcTime, clock(when))
+        .u16(P3PassingTag::Strength, static_cast<uint16_t>(strength(random_)))
+        .u16(P3PassingTag::Hits, static_cast<uint16_t>(hits(random_)))
+        .u16(P3PassingTag::Flags, 0);
+    if (settings_.stamp) writer.u64(P3StampTag, static_cast<uint64_t>(monotonicNanoseconds()));
     const std::string frame =
-        P3FrameWriter(P3Tor::Passing)
-            .u32(P3PassingTag::PassingNumber, nextNumber_++)
-            .u32(P3PassingTag::Transponder, static_cast<uint32_t>(transponder))
-            .u64(P3PassingTag::RtcTime, clock(when))
-            .u16(P3PassingTag::Strength, static_cast<uint16_t>(strength(random_)))
-            .u16(P3PassingTag::Hits, static_cast<uint16_t>(hits(random_)))
-            .u16(P3PassingTag::Flags, 0)
-            .u32(P3Tag::DecoderId, static_cast<uint32_t>(settings_.decoderId))
-            .frame();
+        writer.u32(P3Tag::DecoderId, static_cast<uint32_t>(settings_.decoderId)).frame();
     sent_.push_back(frame);
     if (sent_.size() > Memory) {
         sent_.pop_front();

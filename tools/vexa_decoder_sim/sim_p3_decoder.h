@@ -14,6 +14,10 @@
 
 namespace vexa::sim {
 
+// The field of a P3 passing that holds the simulator's monotonic send time with --stamp (u64,
+// nanoseconds). No decoder uses it; the program passes over it as over any unknown tag.
+inline constexpr uint8_t P3StampTag = 0xF0;
+
 // A decoder that speaks P3, apart from its links. Its clock runs on from `clockAtStart`
 // (microseconds since 1970) in whole milliseconds, as on AMB RC decoders, and is never
 // restarted. It numbers its passings from 1 and keeps the last `Memory` of them, so that

@@ -11,10 +11,11 @@
 
 namespace vexa {
 
-// The TCP connection to an AMBrc decoder on QTcpSocket. Received bytes are handed on as they
-// arrive. A connection that cannot be made calls `onError` (the socket's own message is not
+// The TCP connection to a decoder (AMBrc or P3) on QTcpSocket. Received bytes are handed on as
+// they arrive. A connection that cannot be made calls `onError` (the socket's own message is not
 // shown); an established connection that breaks hands on the bytes still buffered and calls
-// `onLost`.
+// `onLost`. TCP keepalive is on, probing after a few idle seconds where the platform lets it be
+// set, so that a peer that vanished without a reset is noticed by the system too.
 class QtDecoderSocket : public QObject, public DecoderSocket {
     Q_OBJECT
   public:
@@ -25,7 +26,7 @@ class QtDecoderSocket : public QObject, public DecoderSocket {
     void onError(std::function<void()> f) { onError_ = std::move(f); }
     void onLost(std::function<void()> f) { onLost_ = std::move(f); }
 
-    void open(const std::string& address) override;
+    void open(const std::string& address, uint16_t defaultPort) override;
     void close() override;
     bool active() const override { return active_; }
     std::string host() const override { return host_; }

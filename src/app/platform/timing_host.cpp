@@ -4,11 +4,11 @@
 
 namespace vexa {
 
-TimingHost::TimingHost(Program& program, Scheduler& scheduler, Operator& op, TimingView& view,
-                       SearchWindow& search, QObject* parent)
+TimingHost::TimingHost(Program& program, Scheduler& scheduler, const Clock& clock, Operator& op,
+                       TimingView& view, SearchWindow& search, QObject* parent)
     : QObject(parent), decoderPort_(comPorts_), controllerPort_(comPorts_),
-      station_(program, EquipmentLinks{scheduler, op, decoderPort_, socket_, controllerPort_, view,
-                                       search}) {
+      station_(program, EquipmentLinks{scheduler, clock, op, decoderPort_, socket_, controllerPort_,
+                                       view, search}) {
     comPorts_.load(program.home.root / ComPortMap::FileName);
 
     CountingEquipment& equipment = station_.equipment;

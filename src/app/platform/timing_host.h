@@ -12,6 +12,7 @@ namespace vexa {
 struct Program;
 class Operator;
 class Scheduler;
+class Clock;
 class TimingView;
 class SearchWindow;
 
@@ -23,8 +24,8 @@ class SearchWindow;
 class TimingHost : public QObject {
     Q_OBJECT
   public:
-    TimingHost(Program& program, Scheduler& scheduler, Operator& op, TimingView& view,
-               SearchWindow& search, QObject* parent = nullptr);
+    TimingHost(Program& program, Scheduler& scheduler, const Clock& clock, Operator& op,
+               TimingView& view, SearchWindow& search, QObject* parent = nullptr);
 
     // "Com 1".."Com 8": read from the program home's "comports.ini" at creation.
     ComPortMap& comPorts() { return comPorts_; }

@@ -9,6 +9,9 @@
 #include "program/program.h"
 #include "race/race_engine.h"
 #include "race/sound_table.h"
+#include "session/end_of_round.h"
+#include "session/driver_commands.h"
+#include "session/race_commands.h"
 #include "session/race_view_bridge.h"
 #include "ui/event/welcome_window.h"
 #include "ui/main/about_box.h"
@@ -58,12 +61,13 @@ Session::Session(Program& program, SessionPorts ports)
     search_ = new AmbSearchWindow(mainWindow_.get());
     raceView_ = std::make_unique<RaceViewBridge>();
     TimingStatusPanel& panel = mainWindow_->timingPanel();
-    timing_ = std::make_unique<TimingHost>(program_, *scheduler_, *op_, panel, *search_);
+    timing_ = std::make_unique<TimingHost>(program_, *scheduler_, *clock_, *op_, panel, *search_);
 
     const OutputIdentity identity = loadOutputIdentity(program_.home.iniFile());
-    outputs_ = std::make_unique<ResultOutputs>(
-        program_, identity,
-        ResultOutputPorts{ports_.printer, currentLocalMoment, *op_, *scheduler_, nullptr});
+    outputs_ = std::make_unique<ResultOutputs>(program_, identity,
+                                               ResultOutputPorts{ports_.printer, currentLocalMoment,
+                                                                 *op_, *scheduler_,
+                                                                 [this] { endOfRound_->show(); }});
     printing_ = std::make_unique<ReportPrinting>(
         ReportPrinting{program_, identity, ports_.chosenPrinter, currentLocalMoment, *op_});
 
@@ -82,6 +86,9 @@ Session::Session(Program& program, SessionPorts ports)
     panel.onReconnect([&counting] { counting.reconnectDecoder(); },
                       [&counting] { return counting.lostCountDevice() != CountingDevice::Manual; });
     wireMenus();
+    endOfRound_ = std::make_unique<EndOfRound>(*this);
+    wireDriverCommands(*this);
+    wireRaceScreen(*this);
 }
 
 Session::~Session() {

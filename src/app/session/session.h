@@ -26,6 +26,7 @@ class TimingHost;
 class RaceViewBridge;
 class MainWindow;
 class AmbSearchWindow;
+class EndOfRound;
 
 // What the session takes from outside. In the program every one is left empty and the session
 // makes the Qt ones; tests give a virtual clock and scheduler, a recording operator and sound,
@@ -81,6 +82,7 @@ class Session : public QObject {
     RaceEngine& race();
     // Printing from the windows and menus: the chosen printer, the local time, the operator.
     const ReportPrinting& printing() const { return *printing_; }
+    EndOfRound& endOfRound() { return *endOfRound_; }
 
   private:
     void wireMenus();
@@ -103,6 +105,7 @@ class Session : public QObject {
     std::unique_ptr<TimingHost> timing_;
     std::unique_ptr<ResultOutputs> outputs_;
     std::unique_ptr<ReportPrinting> printing_;
+    std::unique_ptr<EndOfRound> endOfRound_;
 };
 
 } // namespace vexa

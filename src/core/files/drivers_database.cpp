@@ -2,6 +2,7 @@
 
 #include "files/file_io.h"
 #include "files/record_bytes.h"
+#include "settings/ini_file.h"
 
 #include <algorithm>
 
@@ -102,6 +103,21 @@ void applyDatabaseBytes(const std::vector<uint8_t>& bytes, DriversDatabase& db) 
         driver_ent d = driverFromRecord(bytes.data() + at);
         if (d.id >= 1 && d.id <= MaxDriverId) db.records.push_back(std::move(d));
     }
+}
+
+driver_ent newDatabaseRecord(bool requiresFreq) {
+    driver_ent d;
+    d.setNoFreqNeeded(!requiresFreq);
+    return d;
+}
+
+int16_t typedAbility(const std::string& text) {
+    const int value = parseWholeNumber(text).value_or(0);
+    return static_cast<int16_t>(value >= INT16_MIN && value <= INT16_MAX ? value : 0);
+}
+
+int32_t typedTransponder(const std::string& text) {
+    return parseWholeNumber(text).value_or(0);
 }
 
 void newDriversDatabase(DriversDatabase& db, const std::filesystem::path& path) {

@@ -67,6 +67,14 @@ std::vector<uint8_t> databaseBytes(const DriversDatabase& db);
 // is skipped.
 void applyDatabaseBytes(const std::vector<uint8_t>& bytes, DriversDatabase& db);
 
+// The editor's new record: empty, and needing no frequency unless the settings' "New Driver
+// requires frequency by default" is on.
+driver_ent newDatabaseRecord(bool requiresFreq);
+
+// The editor's number boxes: an empty box, or one without a whole number that fits, stores 0.
+int16_t typedAbility(const std::string& text);
+int32_t typedTransponder(const std::string& text);
+
 // "New Drivers Database": the path becomes the database's file and the database is emptied.
 void newDriversDatabase(DriversDatabase& db, const std::filesystem::path& path);
 

@@ -38,4 +38,12 @@ Outcome saveFreqNames(const std::filesystem::path& path, const FreqNames& names)
     return writeFileAtomic(path, freqNamesBytes(names));
 }
 
+Outcome saveFreqNameRows(const std::filesystem::path& path, FreqNames& names,
+                         const std::vector<std::string>& rows) {
+    names.clear();
+    for (int f = 1; f <= MaxFrequencies && f <= static_cast<int>(rows.size()); ++f)
+        names.names[f] = rows[f - 1].substr(0, FreqNameCapacity);
+    return saveFreqNames(path, names);
+}
+
 } // namespace vexa

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 namespace vexa {
@@ -20,5 +21,11 @@ void applyFreqNamesBytes(const std::vector<uint8_t>& bytes, FreqNames& names);
 // Loads vexa.qfq; a missing file leaves every name empty and reports MissingFreqFileMessage.
 Outcome loadFreqNames(const std::filesystem::path& path, FreqNames& names);
 Outcome saveFreqNames(const std::filesystem::path& path, const FreqNames& names);
+
+// Closing "Frequency Setup": the text of row r (1..200, in the rows' order after any dragging)
+// becomes name r, cut to 20 characters, and the whole file is rewritten. Rows beyond 200 are
+// ignored; missing rows leave their names empty.
+Outcome saveFreqNameRows(const std::filesystem::path& path, FreqNames& names,
+                         const std::vector<std::string>& rows);
 
 } // namespace vexa

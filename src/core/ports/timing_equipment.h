@@ -7,12 +7,14 @@ enum class CountingDevice : int {
     Manual = 0,   // the keys
     System20 = 1, // AMB System 20 on a serial port (EX20 and the Italian system too)
     Ambrc = 2,    // AMBrc on a serial port or over TCP
+    P3 = 3,       // a decoder speaking binary P3 records over TCP (RC4 family, ProChip)
 };
 
 // The device a settings value names; values of no device mean manual counting.
 constexpr CountingDevice countingDeviceFromSetting(int value) {
     return value == 1   ? CountingDevice::System20
            : value == 2 ? CountingDevice::Ambrc
+           : value == 3 ? CountingDevice::P3
                         : CountingDevice::Manual;
 }
 constexpr int settingOf(CountingDevice device) {
@@ -21,6 +23,12 @@ constexpr int settingOf(CountingDevice device) {
 // Whether the device is a decoder (anything but the keys).
 constexpr bool isDecoder(CountingDevice device) {
     return device != CountingDevice::Manual;
+}
+// AMBrc and P3 decoders report transponder passings with times of their own clock: they are on
+// for booking in until the countdown's last second, feed the speed trap, and their races go into
+// the upload file.
+constexpr bool countsLikeAmbrc(CountingDevice device) {
+    return device == CountingDevice::Ambrc || device == CountingDevice::P3;
 }
 
 // The counting equipment (a decoder on a serial port or over TCP, or none for manual counting),
@@ -31,7 +39,8 @@ constexpr bool isDecoder(CountingDevice device) {
 //
 // Passings come back the other way: the decoder record parser finds the entrant
 // (RaceEngine::findCarNumber / findTransponder, or RaceEngine::AddDriver for an unknown car)
-// and calls RaceEngine::sortCarPass. Records are for the engine only while
+// and calls RaceEngine::sortCarPass (RaceEngine::sortRecordedPass for a P3 passing, whose time
+// is the decoder's own record of the crossing). Records are for the engine only while
 // RaceEngine::acceptsPassings() is true (booking in or race running).
 class TimingEquipment {
   public:

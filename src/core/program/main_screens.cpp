@@ -22,7 +22,9 @@ bool MainScreens::exitConfirmed(const std::string& typed) {
 }
 
 Outcome MainScreens::saveOnExit() {
-    return current_ == Screen::Tables ? writeTables() : Outcome::success();
+    const Outcome tables = current_ == Screen::Tables ? writeTables() : Outcome::success();
+    const Outcome database = writeDriversDatabase(program_.database);
+    return tables ? database : tables;
 }
 
 Outcome MainScreens::writeTables() {

@@ -29,7 +29,9 @@ class MainScreens {
     bool closeRequestHeard() const;
     // What the operator typed in the exit confirmation ends the program: "yes" in any case.
     static bool exitConfirmed(const std::string& typed);
-    // What the program saves when it ends: both table files when the tables screen is shown.
+    // What the program saves when it ends: both table files when the tables screen is shown, and
+    // the open drivers database (its window closes with the program). Everything is written; the
+    // first failure is reported.
     Outcome saveOnExit();
 
   private:

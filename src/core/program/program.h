@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/drivers_database.h"
 #include "files/event_files.h"
 #include "model/event_data.h"
 #include "program/program_home.h"
@@ -13,13 +14,14 @@
 
 namespace vexa {
 
-// The one owner of the program's state: settings, the open event's tables, the frequency names
-// and the race engine. Windows reach the data through it.
+// The one owner of the program's state: settings, the open event's tables, the frequency names,
+// the open drivers database and the race engine. Windows reach the data through it.
 struct Program {
     ProgramHome home;
     ProgSettings settings;
     EventData event;
     FreqNames freqnames;
+    DriversDatabase database; // the open drivers database; no file while none is open
 
     std::string eventName;           // empty until an event is open
     std::optional<EventPaths> paths; // the open event's files

@@ -18,4 +18,9 @@ std::vector<FreqChoice> frequencyChoices(int current, const std::vector<int>& ch
     return items;
 }
 
+void chooseFrequency(comp_ent& competitor, bool heatsTable, int freq) {
+    const auto f = static_cast<uint8_t>(freq >= 1 && freq <= MaxFrequencies ? freq : 0);
+    (heatsTable ? competitor.heatfreq : competitor.finalfreq) = f;
+}
+
 } // namespace vexa

@@ -20,4 +20,8 @@ struct FreqChoice {
 std::vector<FreqChoice> frequencyChoices(int current, const std::vector<int>& checked,
                                          const FreqNames& freqnames);
 
+// The allocation window's drop-downs: choosing an item makes its frequency the competitor's heat
+// frequency (heats group) or final frequency (finals group); an index outside 1..200 is none.
+void chooseFrequency(comp_ent& competitor, bool heatsTable, int freq);
+
 } // namespace vexa

@@ -75,7 +75,7 @@ void RaceEngine::CountdownTick(int s) {
 
     if (s == 0) {
         betweenRTimer_.stop();
-        if (countDevice() == CountingDevice::Ambrc) {
+        if (countsLikeAmbrc(countDevice())) {
             BookingIn = false;
             TurnAmbOff();
         }
@@ -151,6 +151,7 @@ void RaceEngine::TurnAmbOn() {
         ManualKeys = true;
         break;
     case CountingDevice::Ambrc:
+    case CountingDevice::P3:
         SpeedTrapActive = data_.settings.speedTrap;
         [[fallthrough]];
     case CountingDevice::System20:

@@ -26,6 +26,23 @@ void RaceEngine::openRaceScreen() {
     panelChanged();
 }
 
+void RaceEngine::stopRaceScreen() {
+    if (RaceState == RaceStates::Running) return;
+    betweenRTimer_.stop();
+    flasher_.stop();
+    startdelay_.stop();
+    stagerStartTimer_.stop();
+    scoreTimer_.stop();
+    RaceState = RaceStates::NeverOpened;
+    SetupDone = false;
+    endOfRoundShown_ = false;
+    panel_.preButtonsVisible = true;
+    panel_.pauseCaption = StopCaption;
+    panel_.clockBlinking = false;
+    panel_.clockLabelVisible = true;
+    panelChanged();
+}
+
 void RaceEngine::StartBtnClick() {
     if (RaceState == RaceStates::Running) return;
     if (!Setuprace()) return;

@@ -21,6 +21,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vexa {
@@ -84,11 +85,18 @@ class RaceEngine : private RaceValues {
     // ---- Passings ----------------------------------------------------------------------------
     // One crossing of the line by entrant `Index` at `PassTime` seconds on the race clock.
     void sortCarPass(int Index, double PassTime);
+    // A crossing that the decoder recorded with its own clock and that may reach the program
+    // late (held up on the network, or sent again after a lost link): its time is kept however
+    // far it lies behind the race clock; a time more than 6 s ahead is replaced by the race
+    // clock as in sortCarPass. Crossings of one entrant must arrive in the order they happened.
+    void sortRecordedPass(int Index, double PassTime);
     // A key press of a lap counter; true when the key was taken as a lap counting key.
     bool manualKey(char key);
     // Seconds on the race clock, at the precision the event files keep.
     double RaceTime() const;
     void StartRaceClock();
+    // The computer clock's millisecond at which the race clock started.
+    int64_t raceClockStartMs() const;
     // Whether decoder records are for the race now (booking in, or a race running).
     bool acceptsPassings() const { return BookingIn || RaceState == RaceStates::Running; }
     // Whether an unknown car may still be added: the race time is not yet over.
@@ -136,6 +144,14 @@ class RaceEngine : private RaceValues {
     // ---- Race control ------------------------------------------------------------------------
     // "Race": the race panel is opened; the first opening starts the countdown.
     void openRaceScreen();
+    // The race screen's running state stopped, as before its first opening: the countdown and
+    // every timer stop and the next opening starts the countdown afresh ("Next Round").
+    void stopRaceScreen();
+    // "Main Screen" of the end-of-round window: the next "Race" shows that window again instead
+    // of the race panel.
+    void requestEndOfRoundReopen() { endOfRoundReopen_ = true; }
+    // Whether "Race" is to show the end-of-round window again; the request is cleared.
+    bool takeEndOfRoundReopen() { return std::exchange(endOfRoundReopen_, false); }
     void StartBtnClick();                        // "&Start Race"
     void StopStartCountdownClick();              // "Stop &Countdown" / "Start &Countdown"
     void ResetCountdownClick();                  // "&Reset Countdown"
@@ -188,6 +204,10 @@ class RaceEngine : private RaceValues {
     void setCopies(int copies);
 
   private:
+    // A crossing at `PassTime`, replaced by the race clock when it lies more than
+    // `allowedBehind` seconds behind it or more than 6 s ahead; nothing is checked while booking
+    // in, when every crossing counts as time 0.
+    void countPass(int Index, double PassTime, double allowedBehind);
     void Sortpassmass(int i, double T);
     void Sortpassstagger(int i, double T);
     void RecordExtraCrossing(int i, double t);
@@ -230,6 +250,7 @@ class RaceEngine : private RaceValues {
     int staggerPosition_ = 0;
     int completedRaces_ = 0;
     bool endOfRoundShown_ = false;
+    bool endOfRoundReopen_ = false;
     std::minstd_rand random_;
 
     struct SortKey {

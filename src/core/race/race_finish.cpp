@@ -30,7 +30,7 @@ void RaceEngine::endOfRaceProcessing() {
     // The race is stored (results, then the race number) before any output is made, so that a
     // crash during the outputs neither loses the race nor runs it again. The upload entry is
     // written ahead of it, so that such a crash cannot lose it either.
-    const bool upload = countDevice() == CountingDevice::Ambrc;
+    const bool upload = countsLikeAmbrc(countDevice());
     if (upload) ports_.outputs.prepareUploadFile(finishedRace());
     StoreRaceResults();
     const bool lastOfTable = !raceHasDrivers(RaceNumber + 1);

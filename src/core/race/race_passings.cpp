@@ -9,12 +9,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace vexa {
 
 double RaceEngine::RaceTime() const {
     const double now = roundToReal48(static_cast<double>(ports_.clock.milliseconds()) / 1000.0);
     return roundToReal48(now - clockStart_);
+}
+
+int64_t RaceEngine::raceClockStartMs() const {
+    return std::llround(clockStart_ * 1000.0);
 }
 
 void RaceEngine::StartRaceClock() {
@@ -63,14 +68,24 @@ bool RaceEngine::manualKey(char key) {
 }
 
 void RaceEngine::sortCarPass(int Index, double PassTime) {
+    // A passing time more than 6 s off the computer's race clock is replaced by it.
+    countPass(Index, PassTime, 6.0);
+}
+
+void RaceEngine::sortRecordedPass(int Index, double PassTime) {
+    // The decoder's record of the crossing stands however late it came; a time ahead of the
+    // race clock cannot have been recorded yet.
+    countPass(Index, PassTime, std::numeric_limits<double>::infinity());
+}
+
+void RaceEngine::countPass(int Index, double PassTime, double allowedBehind) {
     if (!validIndex(Index)) return;
     if (BookingIn) {
         PassTime = 0.0;
         playwav(Sound::CarPassFtd);
     } else {
-        // A passing time more than 6 s off the computer's race clock is replaced by it.
         const double c = RaceTime();
-        if (!(PassTime >= c - 6.0 && PassTime <= c + 6.0)) {
+        if (!(PassTime >= c - allowedBehind && PassTime <= c + 6.0)) {
             PassTime = c;
             DiagnosticNote(ComputerTimeNote);
         }

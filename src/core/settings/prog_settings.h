@@ -35,7 +35,7 @@ struct TrackTransponderSet {
 struct ProgSettings {
     // COUNT METHOD
     int lowestHits = 0;    // least hits an AMBrc passing needs; never written
-    int countDevice = 0;   // 0 manual, 1 System 20, 2 AMBrc
+    int countDevice = 0;   // 0 manual, 1 System 20, 2 AMBrc, 3 P3 (TCP)
     int count1ComPort = 0; // 0..7 = COM1..COM8, 8 = TCP
     bool speedTrap = false;
     bool countSame = false;
@@ -43,6 +43,9 @@ struct ProgSettings {
     std::string trapGap = "10";
     bool trapMeasureFeet = false;
     bool ex20 = false;
+    // Seconds without a byte from an AMBrc or P3 decoder during a race after which its link is
+    // taken as lost; 0 = never.
+    int decoderSilence = 15;
 
     // RCIO
     int rcioComPort = 0; // 0 none, 1..8 = COM1..COM8

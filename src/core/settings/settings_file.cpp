@@ -83,7 +83,7 @@ void loadini(const IniFile& ini, ProgSettings& s) {
     if (lowest == -1) lowest = 0;
     s.lowestHits = lowest < 50 ? lowest : 0;
     const int device = count.integer("COUNTDEVICE", 0);
-    s.countDevice = device >= 0 && device <= 2 ? device : 0;
+    s.countDevice = device >= 0 && device <= 3 ? device : 0;
     s.count1ComPort = count.integer("COUNT1COMPORT", 0);
     s.speedTrap = count.yes("SPEEDTRAP", "-1");
     s.countSame = count.yes("COUNTSAME", "NO");
@@ -91,6 +91,8 @@ void loadini(const IniFile& ini, ProgSettings& s) {
     s.trapGap = count.text("TRAPGAP", "10");
     s.trapMeasureFeet = count.feet("TRAPMEASURE", "-1");
     s.ex20 = count.yes("EX20", "NO");
+    const int silence = count.integer("DECODER SILENCE", 15);
+    s.decoderSilence = silence == 0 || (silence >= 10 && silence <= 999) ? silence : 15;
 
     const Reader rcio(ini, Rcio);
     s.rcioComPort = rcio.integer("COMPORT", 0);
@@ -187,6 +189,7 @@ void writeini(const ProgSettings& s, IniFile& ini) {
     ini.write(CountMethod, "TRAPGAP", s.trapGap);
     ini.write(CountMethod, "TRAPMEASURE", feetMeters(s.trapMeasureFeet));
     ini.write(CountMethod, "EX20", yesNo(s.ex20));
+    ini.write(CountMethod, "DECODER SILENCE", std::to_string(s.decoderSilence));
 
     ini.write(Rcio, "COMPORT", std::to_string(s.rcioComPort));
     ini.write(Rcio, "COMPATIBLE", yesNo(s.compatible));

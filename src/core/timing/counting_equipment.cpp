@@ -7,23 +7,37 @@
 #include "program/program.h"
 #include "race/race_engine.h"
 #include "race/sound_table.h"
+#include "timing/decoder_address.h"
 #include "timing/decoder_commands.h"
 #include "timing/decoder_monitor.h"
 #include "timing/decoder_records.h"
+#include "timing/p3_monitor.h"
 #include "timing/record_fields.h"
 
 namespace vexa {
 
+std::string decoderSilentMessage(int seconds) {
+    return "No data from the decoder for " + std::to_string(seconds) +
+           " s, laps are now counted with the keys";
+}
+
 CountingEquipment::CountingEquipment(Program& program, const EquipmentLinks& links)
     : program_(program), links_(links), counter_(program, links.view),
+      p3_(program, counter_, P3LinkPorts{links.clock, links.scheduler, links.socket, links.view}),
+      silence_(links.clock, links.scheduler),
+      checkTimer_(links.scheduler, true, [this] { presenceCheckStep(); }),
+      retryTimer_(links.scheduler, false, [this] { retry(); }),
       CountDevice(countingDeviceFromSetting(program.settings.countDevice)) {}
 
-CountingEquipment::~CountingEquipment() {
-    stopPresenceCheck();
-}
+CountingEquipment::~CountingEquipment() = default;
 
 RaceEngine* CountingEquipment::race() const {
     return program_.race.get();
+}
+
+bool CountingEquipment::raceTakesPassings() const {
+    const RaceEngine* engine = race();
+    return engine && engine->acceptsPassings();
 }
 
 void CountingEquipment::setCountDevice(CountingDevice device) {
@@ -51,15 +65,37 @@ void CountingEquipment::showStatus(const std::string& text) {
 void CountingEquipment::Setupcountingequipment() {
     if (links_.socket.active()) links_.socket.close();
     socketLines_.reset();
+    p3_.linkClosed();
+    silence_.stop();
 
     const CountingDevice device = CountDevice;
     if (!isDecoder(device)) {
         showStatus(ManualTimingText);
         return;
     }
+    if (!openLink(device)) {
+        setCountDevice(CountingDevice::Manual);
+        Setupcountingequipment();
+        links_.op.inform(PortNotFoundMessage);
+        return;
+    }
+    // The status is shown before the search window: a time-out inside the window replaces it
+    // with "Manual Timing".
+    showStatus(linkStatus_);
+    startCheck(device, CheckKind::SetUp);
+}
 
+bool CountingEquipment::openLink(CountingDevice device) {
+    linkDevice_ = device;
     links_.decoderPort.close();
     serialLines_.reset();
+    if (device == CountingDevice::P3) {
+        linkOverTcp_ = true;
+        links_.socket.open(program_.settings.ipAddress, P3TcpPort);
+        p3_.linkOpened();
+        linkStatus_ = P3StatusText;
+        return true;
+    }
     const int entry = portEntry();
     std::string suffix = "(Com)";
     comNumber_ = 1;
@@ -68,63 +104,105 @@ void CountingEquipment::Setupcountingequipment() {
         suffix = "(Com" + std::to_string(comNumber_) + ")";
     }
     links_.decoderPort.setRts(false);
+    linkOverTcp_ = entry == IpAddressPortEntry && device == CountingDevice::Ambrc;
+    if (entry != IpAddressPortEntry && !links_.decoderPort.open(comNumber_, decoderParameters()))
+        return false;
+    if (linkOverTcp_) links_.socket.open(program_.settings.ipAddress, AmbrcTcpPort);
+    linkStatus_ = (device == CountingDevice::System20 ? "AMB20" : "AMBrc") + suffix;
+    return true;
+}
 
-    const bool opened =
-        entry == IpAddressPortEntry || links_.decoderPort.open(comNumber_, decoderParameters());
-    if (!opened) {
-        setCountDevice(CountingDevice::Manual);
-        Setupcountingequipment();
-        links_.op.inform(PortNotFoundMessage);
-        return;
-    }
+void CountingEquipment::closeLinks() {
+    silence_.stop();
+    links_.socket.close();
+    links_.decoderPort.close();
+    socketLines_.reset();
+    serialLines_.reset();
+    p3_.linkClosed();
+}
 
-    // The status is shown before the search window: a time-out inside the window replaces it
-    // with "Manual Timing".
-    showStatus((device == CountingDevice::System20 ? "AMB20" : "AMBrc") + suffix);
-
+void CountingEquipment::startCheck(CountingDevice device, CheckKind kind) {
     stopPresenceCheck();
     checkProgress_ = 0;
-    if (!program_.settings.italy)
-        checkTimer_ = links_.scheduler.startTimer(PresenceCheckIntervalMs, true,
-                                                  [this] { presenceCheckStep(); });
+    checkKind_ = kind;
+    checkedDevice_ = device;
+    const bool italian = device == CountingDevice::System20 && program_.settings.italy;
+    if (!italian)
+        checkTimer_.start(device == CountingDevice::P3 ? P3PresenceCheckIntervalMs
+                                                       : PresenceCheckIntervalMs);
     std::string message;
-    if (device == CountingDevice::System20) {
-        message = program_.settings.italy ? ItalianSetupMessage : CheckingSystem20Message;
+    switch (device) {
+    case CountingDevice::System20:
+        message = italian ? ItalianSetupMessage : CheckingSystem20Message;
         links_.decoderPort.setRts(true);
-    } else {
+        break;
+    case CountingDevice::Ambrc:
         message = CheckingAmbrcMessage;
-        if (entry == IpAddressPortEntry) links_.socket.open(program_.settings.ipAddress);
-        SendDecoderCommand({});
+        break;
+    default:
+        message = CheckingP3Message;
+        break;
     }
-    links_.search.open(message);
+    askDecoder(device);
+    if (kind != CheckKind::Retry) links_.search.open(message);
+    // Nothing answers for the Italian system: its open port is all there is to find.
+    if (italian && kind != CheckKind::SetUp) restored();
+}
+
+// The question of the presence check: the empty command of an AMBrc decoder, GET_TIME of a P3
+// decoder. A System 20 decoder is asked nothing; it sends its clock records by itself.
+void CountingEquipment::askDecoder(CountingDevice device) {
+    if (device == CountingDevice::Ambrc) SendDecoderCommand({});
+    if (device == CountingDevice::P3) p3_.askTime();
 }
 
 void CountingEquipment::stopPresenceCheck() {
-    if (checkTimer_ == 0) return;
-    links_.scheduler.stopTimer(checkTimer_);
-    checkTimer_ = 0;
+    checkTimer_.stop();
 }
 
 void CountingEquipment::presenceCheckStep() {
-    if (checkProgress_ == PresenceCheckResendStep && links_.socket.active()) SendDecoderCommand({});
+    if (checkProgress_ == PresenceCheckResendStep && links_.socket.active())
+        askDecoder(checkedDevice_);
     if (checkProgress_ < PresenceCheckSteps) {
-        links_.search.setProgress(++checkProgress_);
+        ++checkProgress_;
+        if (checkKind_ != CheckKind::Retry) links_.search.setProgress(checkProgress_);
         return;
     }
     stopPresenceCheck();
-    resumeAfterCheck_ = false;
-    setCountDevice(CountingDevice::Manual);
-    Setupcountingequipment();
-    links_.search.setMessage(DecoderNotFoundMessage);
+    presenceCheckFailed();
+}
+
+void CountingEquipment::presenceCheckFailed() {
+    if (checkKind_ == CheckKind::SetUp) {
+        setCountDevice(CountingDevice::Manual);
+        Setupcountingequipment();
+        links_.search.setMessage(DecoderNotFoundMessage);
+        return;
+    }
+    // Still lost: counting stays with the keys, and the decoder stays on offer.
+    closeLinks();
+    if (checkKind_ == CheckKind::Reconnect) links_.search.setMessage(DecoderNotFoundMessage);
+    scheduleRetry();
 }
 
 void CountingEquipment::presenceCheckAnswered() {
     stopPresenceCheck();
     links_.search.close();
-    if (!resumeAfterCheck_) return;
-    resumeAfterCheck_ = false;
-    RaceEngine* engine = race();
-    if (engine && engine->acceptsPassings()) switchOn();
+    if (checkKind_ == CheckKind::SetUp)
+        watchSilence();
+    else
+        restored();
+}
+
+void CountingEquipment::restored() {
+    setCountDevice(checkedDevice_);
+    lostDevice_ = CountingDevice::Manual;
+    stopRetry();
+    backoff_.reset();
+    showStatus(linkStatus_);
+    links_.view.showNotice(DecoderBackMessage);
+    watchSilence();
+    if (raceTakesPassings()) switchOn();
 }
 
 void CountingEquipment::serialFollowUp() {
@@ -135,41 +213,103 @@ void CountingEquipment::serialFollowUp() {
     if (!links_.decoderPort.open(comNumber_, parameters)) decoderLinkLost();
 }
 
-// ---- Received bytes and link events ----------------------------------------------------------
+// ---- A lost link ------------------------------------------------------------------------------
 
-void CountingEquipment::CommPortDriverReceiveData(std::string_view bytes) {
-    serialLines_.feed(bytes, [this](std::string_view line) { sortsignal(line); });
-}
-
-void CountingEquipment::AMBClientSocketRead(std::string_view bytes) {
-    socketLines_.feed(bytes, [this](std::string_view line) { sortsignal(line); });
-}
-
-void CountingEquipment::AMBClientSocketError() {
-    socketLines_.reset();
-    links_.op.inform(SocketErrorMessage);
+void CountingEquipment::watchSilence() {
+    silence_.stop();
+    const int limit = program_.settings.decoderSilence;
+    if (!countsLikeAmbrc(CountDevice) || limit <= 0) return;
+    silence_.start(
+        limit, [this] { return raceTakesPassings(); },
+        [this, limit] { linkLost(decoderSilentMessage(limit)); });
 }
 
 void CountingEquipment::decoderLinkLost() {
-    links_.socket.close();
-    links_.decoderPort.close();
-    socketLines_.reset();
-    serialLines_.reset();
-    // During the presence check the check itself runs out and falls back.
-    if (presenceCheckRunning()) return;
+    linkLost(DecoderLinkLostMessage);
+}
+
+void CountingEquipment::linkLost(const std::string& notice) {
+    closeLinks();
+    if (presenceCheckRunning()) {
+        // A decoder looked for again that hangs up has not answered; at set-up the check runs
+        // out by itself.
+        if (checkKind_ != CheckKind::SetUp) {
+            stopPresenceCheck();
+            presenceCheckFailed();
+        }
+        return;
+    }
     if (!isDecoder(CountDevice)) return;
     lostDevice_ = CountDevice;
     setCountDevice(CountingDevice::Manual);
     showStatus(ManualTimingText);
-    links_.view.showNotice(DecoderLinkLostMessage);
+    links_.view.showNotice(notice);
+    backoff_.reset();
+    scheduleRetry();
 }
 
 void CountingEquipment::reconnectDecoder() {
     if (lostDevice_ == CountingDevice::Manual) return;
-    setCountDevice(lostDevice_);
-    lostDevice_ = CountingDevice::Manual;
-    resumeAfterCheck_ = true;
-    Setupcountingequipment();
+    // An automatic attempt under way is shown from the start; the operator's own is waited for.
+    if (presenceCheckRunning() && checkKind_ != CheckKind::Retry) return;
+    backoff_.reset();
+    attemptReconnect(CheckKind::Reconnect);
+}
+
+void CountingEquipment::attemptReconnect(CheckKind kind) {
+    stopRetry();
+    closeLinks();
+    if (!openLink(lostDevice_)) {
+        if (kind == CheckKind::Reconnect) links_.op.inform(PortNotFoundMessage);
+        scheduleRetry();
+        return;
+    }
+    startCheck(lostDevice_, kind);
+}
+
+void CountingEquipment::scheduleRetry() {
+    retryTimer_.start(backoff_.nextDelayMs());
+}
+
+void CountingEquipment::retry() {
+    if (lostDevice_ == CountingDevice::Manual || presenceCheckRunning()) return;
+    if (!raceTakesPassings()) {
+        // Between races: the next race starts the attempts again.
+        retryTimer_.start(ReconnectBackoff::FirstDelayMs);
+        return;
+    }
+    attemptReconnect(CheckKind::Retry);
+}
+
+void CountingEquipment::stopRetry() {
+    retryTimer_.stop();
+}
+
+// ---- Received bytes and link events ----------------------------------------------------------
+
+void CountingEquipment::CommPortDriverReceiveData(std::string_view bytes) {
+    silence_.heard();
+    serialLines_.feed(bytes, [this](std::string_view line) { sortsignal(line); });
+}
+
+void CountingEquipment::AMBClientSocketRead(std::string_view bytes) {
+    silence_.heard();
+    if (linkDevice_ == CountingDevice::P3)
+        p3_.feed(bytes, [this](const P3Frame& frame) { p3Frame(frame); });
+    else
+        socketLines_.feed(bytes, [this](std::string_view line) { sortsignal(line); });
+}
+
+void CountingEquipment::AMBClientSocketError() {
+    socketLines_.reset();
+    p3_.linkClosed();
+    if (presenceCheckRunning() && checkKind_ == CheckKind::Retry) {
+        // Nobody is watching an automatic attempt: the next one follows in its time.
+        stopPresenceCheck();
+        presenceCheckFailed();
+        return;
+    }
+    links_.op.inform(SocketErrorMessage);
 }
 
 // ---- Dispatch
@@ -180,27 +320,13 @@ void CountingEquipment::sortsignal(std::string_view record) {
         monitor(record);
         return;
     }
-    const CountingDevice device = CountDevice;
     if (presenceCheckRunning()) {
-        if (device == CountingDevice::System20 && record == System20FirstClockRecord) {
-            presenceCheckAnswered();
-            links_.decoderPort.setRts(false);
-        } else if (device == CountingDevice::Ambrc && record.size() >= 2 && record[1] == '$') {
-            const std::string_view idText = ambrcField(record, 1);
-            const std::optional<int32_t> id = wholeNumber(idText);
-            if (!id) {
-                links_.view.showNotice(conversionErrorText(idText));
-                return;
-            }
-            DecoderId = *id;
-            const bool overTcp = links_.socket.active();
-            presenceCheckAnswered();
-            if (!overTcp) serialFollowUp();
-        }
+        checkAnswer(record);
         return;
     }
     const RaceEngine* engine = race();
     if (!engine || !engine->acceptsPassings()) return;
+    const CountingDevice device = CountDevice;
     if (device == CountingDevice::System20) {
         if (program_.settings.ex20)
             counter_.countEx20(record);
@@ -211,6 +337,38 @@ void CountingEquipment::sortsignal(std::string_view record) {
     } else if (device == CountingDevice::Ambrc && !record.empty() && record[0] == '\x01') {
         counter_.countAmbrc(record, DecoderId);
     }
+}
+
+// Records other than the answer are ignored during the check.
+void CountingEquipment::checkAnswer(std::string_view record) {
+    if (checkedDevice_ == CountingDevice::System20 && record == System20FirstClockRecord) {
+        // Off before the answer is taken: a decoder found again is switched on at once.
+        links_.decoderPort.setRts(false);
+        presenceCheckAnswered();
+    } else if (checkedDevice_ == CountingDevice::Ambrc && record.size() >= 2 && record[1] == '$') {
+        const std::string_view idText = ambrcField(record, 1);
+        const std::optional<int32_t> id = wholeNumber(idText);
+        if (!id) {
+            links_.view.showNotice(conversionErrorText(idText));
+            return;
+        }
+        DecoderId = *id;
+        const bool overTcp = links_.socket.active();
+        presenceCheckAnswered();
+        if (!overTcp) serialFollowUp();
+    }
+}
+
+void CountingEquipment::p3Frame(const P3Frame& frame) {
+    if (presenceCheckRunning()) {
+        if (checkedDevice_ != CountingDevice::P3) return;
+        // Any good record answers, a decoder need not answer a request at once; the record is
+        // then taken like any other (the first one after a reconnect may be a passing).
+        p3_.found(frame);
+        presenceCheckAnswered();
+    }
+    if (MonitorMode) showMonitorOutput(monitorP3Record(frame, program_.event));
+    p3_.record(frame, !MonitorMode);
 }
 
 void CountingEquipment::controllerLine(std::string_view line) {
@@ -247,13 +405,14 @@ void CountingEquipment::switchOn() {
         if (program_.settings.secondAmb) links_.controllerPort.setRts(true);
         break;
     default:
-        break;
+        break; // a P3 decoder is always on
     }
 }
 
-void CountingEquipment::TurnAmbOn(bool) {
+void CountingEquipment::TurnAmbOn(bool raceRunning) {
     MonitorMode = false;
     switchOn();
+    if (raceRunning && CountDevice == CountingDevice::P3) p3_.raceStarting();
 }
 
 void CountingEquipment::TurnAmbOff() {
@@ -276,12 +435,14 @@ void CountingEquipment::TurnAmbOff() {
 bool CountingEquipment::applyEquipmentChoice(CountingDevice chosenDevice, bool portListChanged) {
     const bool socketUnchanged =
         !links_.socket.active() ||
-        (links_.socket.host() == program_.settings.ipAddress && portEntry() == IpAddressPortEntry);
+        (links_.socket.host() == program_.settings.ipAddress &&
+         (CountDevice == CountingDevice::P3 || portEntry() == IpAddressPortEntry));
     if (CountDevice == chosenDevice && !portListChanged && socketUnchanged) return false;
     const RaceEngine* engine = race();
     if (engine && engine->values().RaceState == RaceStates::Running) return false;
     setCountDevice(chosenDevice);
     lostDevice_ = CountingDevice::Manual;
+    stopRetry();
     Setupcountingequipment();
     return true;
 }
@@ -325,6 +486,8 @@ void CountingEquipment::ResetCounterClick() {
 void CountingEquipment::ChecksInfoBtnClick() {
     if (CountDevice == CountingDevice::Ambrc)
         sendAmbrcCommand(AmbrcCommand::Information, {});
+    else if (CountDevice == CountingDevice::P3)
+        p3_.askVersion();
     else if (monitorView_)
         monitorView_->addLines({System20InformationLine});
 }
@@ -346,7 +509,10 @@ void CountingEquipment::monitor(std::string_view record) {
     default:
         return;
     }
-    const MonitorOutput out = monitorRecord(record, dialect, program_.event);
+    showMonitorOutput(monitorRecord(record, dialect, program_.event));
+}
+
+void CountingEquipment::showMonitorOutput(const MonitorOutput& out) {
     if (monitorView_) {
         if (out.label) monitorView_->setLabel(*out.label);
         if (!out.lines.empty()) monitorView_->addLines(out.lines);

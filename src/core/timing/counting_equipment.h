@@ -4,7 +4,10 @@
 #include "ports/scheduler.h"
 #include "ports/serial_port.h"
 #include "ports/timing_equipment.h"
+#include "race/race_timer.h"
+#include "timing/decoder_link_watch.h"
 #include "timing/line_assembler.h"
+#include "timing/p3_link.h"
 #include "timing/passing_counter.h"
 
 #include <cstdint>
@@ -15,12 +18,14 @@
 namespace vexa {
 
 struct Program;
+class Clock;
 class RaceEngine;
 class Operator;
 class DecoderSocket;
 class TimingView;
 class SearchWindow;
 class MonitorView;
+struct MonitorOutput;
 
 inline constexpr const char* ManualTimingText = "Manual Timing";
 inline constexpr const char* PortNotFoundMessage = "AMB Port Not found, Manual counting now set";
@@ -34,11 +39,24 @@ inline constexpr const char* ItalianSetupMessage = "Italian timing system setup 
 inline constexpr const char* CheckingAmbrcMessage = "Checking AMBrc Decoder";
 inline constexpr const char* WaitingForSignalText = "Waiting for AMB signal";
 inline constexpr const char* RaceRunningTestText = "Can't use due to race running";
+inline constexpr const char* CheckingP3Message = "Checking P3 Decoder";
+inline constexpr const char* P3StatusText = "P3(TCP)";
+// The device's name where the equipment is chosen.
+inline constexpr const char* P3DeviceCaption = "P3 (TCP)";
 inline constexpr const char* DecoderLinkLostMessage =
     "Connection to the decoder lost, laps are now counted with the keys";
+inline constexpr const char* DecoderBackMessage =
+    "Connection to the decoder restored, the decoder counts laps again";
+
+// The notice when a decoder link has been silent for `seconds` of race time.
+std::string decoderSilentMessage(int seconds);
 
 inline constexpr int PresenceCheckIntervalMs = 160;
 inline constexpr int PresenceCheckSteps = 10;
+// A P3 decoder may not answer a request, so its check ends with its first record of any kind;
+// it sends a STATUS every 5 s unasked, so its ten steps allow 12 s, two status intervals and
+// more.
+inline constexpr int P3PresenceCheckIntervalMs = 1200;
 // The entry of the decoder port list that means "IP Address".
 inline constexpr int IpAddressPortEntry = 8;
 // When the empty command is sent again over TCP during the presence check.
@@ -47,6 +65,7 @@ inline constexpr int PresenceCheckResendStep = 6;
 // The links and windows the counting equipment works through.
 struct EquipmentLinks {
     Scheduler& scheduler;
+    const Clock& clock;
     Operator& op;
     SerialPort& decoderPort;
     DecoderSocket& socket;
@@ -63,6 +82,13 @@ struct EquipmentLinks {
 // "COUNTDEVICE" and keeps that setting equal to it when it changes (a fall-back to manual
 // counting, the settings window's choice). The race engine must be attached to the program
 // before the equipment is set up or receives records.
+//
+// A decoder link in use can be lost: the connection drops, the serial adapter vanishes, or an
+// AMBrc or P3 decoder stays silent for "DECODER SILENCE" seconds of race time. Counting then
+// goes on with the keys, and the equipment tries to reach the decoder again by itself while a
+// race takes passings (after 2, 4, 8, 16, then every 30 seconds, without windows or message
+// boxes), and whenever the operator asks ("Reconnect Decoder"), until the decoder answers its
+// presence check; then it counts again.
 class CountingEquipment : public TimingEquipment, public DecoderInput {
   public:
     CountingEquipment(Program& program, const EquipmentLinks& links);
@@ -72,7 +98,7 @@ class CountingEquipment : public TimingEquipment, public DecoderInput {
 
     // ---- Set-up and presence check ------------------------------------------------------------
     void Setupcountingequipment();
-    bool presenceCheckRunning() const { return checkTimer_ != 0; }
+    bool presenceCheckRunning() const { return checkTimer_.running(); }
     int presenceCheckProgress() const { return checkProgress_; }
     // The counting-equipment text last shown ("Manual Timing", "AMBrc(Com2)", ...).
     const std::string& statusText() const { return statusText_; }
@@ -83,18 +109,22 @@ class CountingEquipment : public TimingEquipment, public DecoderInput {
     void receiveDecoderBytes(const std::string& bytes) override {
         CommPortDriverReceiveData(bytes);
     }
-    // Bytes from the TCP connection; records are framed as on the serial line.
+    // Bytes from the TCP connection: AMBrc records framed as on the serial line, or P3 records.
     void AMBClientSocketRead(std::string_view bytes);
     // The TCP connection could not be made.
     void AMBClientSocketError();
     // An established link broke: the TCP connection dropped or the serial adapter vanished.
     // Counting goes on with the keys; bytes that arrived before are already counted.
     void decoderLinkLost();
-    // Sets up the equipment that was in use when the link was lost; when it answers while a race
-    // is running or cars are booked in, it is switched on again.
+    // Looks for the decoder that was in use when the link was lost, as the "Reconnect Decoder"
+    // button does: the search window shows the check; when the decoder answers, it counts again
+    // (and is switched on when a race is running or cars are booked in). It stays on offer
+    // until the decoder has answered.
     void reconnectDecoder();
-    // The equipment in use before a link was lost, 0 when none was lost.
+    // The equipment in use before a link was lost, manual when none is lost.
     CountingDevice lostCountDevice() const { return lostDevice_; }
+    // Whether the decoder link is the TCP connection (else the serial port).
+    bool linkOverTcp() const { return linkOverTcp_; }
 
     // One complete record.
     void sortsignal(std::string_view record);
@@ -126,6 +156,8 @@ class CountingEquipment : public TimingEquipment, public DecoderInput {
     void controllerLine(std::string_view line);
 
     PassingCounter& counter() { return counter_; }
+    P3Link& p3() { return p3_; }
+    const SilenceWatch& silenceWatch() const { return silence_; }
 
     // ---- The device in use ----------------------------------------------------------------------
     CountingDevice countDevice() const override { return CountDevice; }
@@ -137,31 +169,62 @@ class CountingEquipment : public TimingEquipment, public DecoderInput {
     bool MonitorMode = false;
 
   private:
+    // Why the presence check runs: the set-up (a time-out falls back to manual counting), the
+    // operator's reconnect (with the search window) or an automatic one (no window, no message).
+    enum class CheckKind { SetUp, Reconnect, Retry };
+
     RaceEngine* race() const;
+    bool raceTakesPassings() const;
     int portEntry() const;
     SerialParameters decoderParameters() const;
+    // Opens the device's link and keeps its status text ("AMBrc(Com2)", "P3(TCP)") in
+    // `linkStatus_`; false when its serial port cannot be opened.
+    bool openLink(CountingDevice device);
+    void closeLinks();
+    void startCheck(CountingDevice device, CheckKind kind);
+    void askDecoder(CountingDevice device);
+    void checkAnswer(std::string_view record);
     void presenceCheckStep();
     void stopPresenceCheck();
     void presenceCheckAnswered();
+    void presenceCheckFailed();
+    // The lost decoder answered: it counts again.
+    void restored();
+    void linkLost(const std::string& notice);
+    void attemptReconnect(CheckKind kind);
+    void scheduleRetry();
+    void retry();
+    void stopRetry();
+    void watchSilence();
     void serialFollowUp();
     // The decoder's own part of switching on: RTS, or the AMBrc start commands.
     void switchOn();
     void showStatus(const std::string& text);
     void monitor(std::string_view record);
+    void showMonitorOutput(const MonitorOutput& out);
+    void p3Frame(const P3Frame& frame);
 
     Program& program_;
     EquipmentLinks links_;
     PassingCounter counter_;
+    P3Link p3_;
+    SilenceWatch silence_;
+    ReconnectBackoff backoff_;
     MonitorView* monitorView_ = nullptr;
     LineAssembler serialLines_;
     LineAssembler socketLines_;
-    TimerId checkTimer_ = 0;
+    RaceTimer checkTimer_;
+    RaceTimer retryTimer_;
     int checkProgress_ = 0;
+    CheckKind checkKind_ = CheckKind::SetUp;
+    CountingDevice checkedDevice_ = CountingDevice::Manual;
     int comNumber_ = 1;
     CountingDevice CountDevice;
     CountingDevice lostDevice_ = CountingDevice::Manual;
-    bool resumeAfterCheck_ = false;
+    CountingDevice linkDevice_ = CountingDevice::Manual; // the device whose link was opened last
+    bool linkOverTcp_ = false;
     std::string statusText_;
+    std::string linkStatus_; // the status text of the link opened last
 };
 
 } // namespace vexa

@@ -45,17 +45,7 @@ MonitorOutput ambrcPassing(const AmbrcFields& fields, EventData& event) {
     const std::string_view battery = fields.field(7);
     const char* batteryText = battery == "2" ? " Batt: Normal" : battery == "3" ? " Batt: Low" : "";
     const std::string_view transponder = fields.field(3);
-    std::string start;
-    for (int id = 1; id <= MaxCompetitors; ++id) {
-        comp_ent& c = event.competitor(id);
-        if (!c.inUse() || std::to_string(c.transponder) != transponder) continue;
-        if (c.enabled != 'Y') {
-            c.enabled = 'Y';
-            out.bookedInId = id;
-        }
-        start = (c.name + " ").substr(0, NameCapacity);
-        break;
-    }
+    const std::string start = bookInByTransponder(transponder, event, out);
     out.lines.push_back(start + "Tx#:" + std::string(transponder) + " Time:" +
                         std::string(fields.field(4)) + " Hits:" + std::string(fields.field(5)) +
                         " Signal:" + std::string(fields.field(6)) + batteryText);
@@ -89,6 +79,20 @@ MonitorOutput ambrcRecord(std::string_view record, EventData& event) {
 }
 
 } // namespace
+
+std::string bookInByTransponder(std::string_view transponder, EventData& event,
+                                MonitorOutput& out) {
+    for (int id = 1; id <= MaxCompetitors; ++id) {
+        comp_ent& c = event.competitor(id);
+        if (!c.inUse() || std::to_string(c.transponder) != transponder) continue;
+        if (c.enabled != 'Y') {
+            c.enabled = 'Y';
+            out.bookedInId = id;
+        }
+        return (c.name + " ").substr(0, NameCapacity);
+    }
+    return {};
+}
 
 MonitorOutput monitorRecord(std::string_view record, MonitorDialect dialect, EventData& event) {
     if (dialect == MonitorDialect::Ambrc) return ambrcRecord(record, event);

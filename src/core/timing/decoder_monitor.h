@@ -24,6 +24,11 @@ enum class MonitorDialect { System20, Ex20, Italian, Ambrc };
 // enabled flag becomes 'Y'. Nothing else is changed and nothing is counted.
 MonitorOutput monitorRecord(std::string_view record, MonitorDialect dialect, EventData& event);
 
+// The start of a passing's memo line: the name of the first competitor (Ids 1 to 300) whose
+// transponder number written in decimal is `transponder`, and a blank, at most 25 characters;
+// empty when none has it. A disabled competitor found so is booked in (`out.bookedInId`).
+std::string bookInByTransponder(std::string_view transponder, EventData& event, MonitorOutput& out);
+
 // The memo line of the "Information" button when the equipment is not AMBrc.
 inline constexpr const char* System20InformationLine = "System 20 Decoder";
 

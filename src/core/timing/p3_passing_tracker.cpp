@@ -97,6 +97,13 @@ void P3PassingTracker::linkRestored() {
     for (Gap& gap : gaps_) gap.asked = false;
 }
 
+uint64_t P3PassingTracker::abandonGaps() {
+    const uint64_t given = missing();
+    abandoned_ += given;
+    gaps_.clear();
+    return given;
+}
+
 void P3PassingTracker::restart() {
     last_.reset();
     newestTime_ = 0;
@@ -113,6 +120,11 @@ uint64_t P3PassingTracker::missing() const {
     uint64_t count = 0;
     for (const Gap& gap : gaps_) count += size(gap.range);
     return count;
+}
+
+std::optional<uint32_t> P3PassingTracker::firstMissing() const {
+    if (gaps_.empty()) return std::nullopt;
+    return gaps_.front().range.first;
 }
 
 } // namespace vexa

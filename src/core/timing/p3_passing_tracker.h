@@ -49,6 +49,9 @@ class P3PassingTracker {
     std::optional<P3NumberRange> takeResend();
     // The link to the decoder was made again: gaps asked for on the old link are asked again.
     void linkRestored();
+    // Stops waiting for the missing passings (the decoder cannot send them again): they count as
+    // abandoned, and if one comes after all it is a repeat. Returns how many were missing.
+    uint64_t abandonGaps();
     // Forgets everything: another decoder, or a new meeting.
     void restart();
 
@@ -58,11 +61,13 @@ class P3PassingTracker {
     std::vector<P3NumberRange> gaps() const;
     // How many passings are missing.
     uint64_t missing() const;
+    // The lowest missing passing number; nothing when none is missing.
+    std::optional<uint32_t> firstMissing() const;
     // Passings that came again and filled a gap, since construction.
     uint64_t recovered() const { return recovered_; }
     // Passings received twice and ignored, since construction.
     uint64_t repeats() const { return repeats_; }
-    // Missing passings given up because there were more than `MaxGaps` gaps.
+    // Missing passings given up: beyond `MaxGaps` gaps, or by abandonGaps.
     uint64_t abandoned() const { return abandoned_; }
 
   private:

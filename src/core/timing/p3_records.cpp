@@ -225,6 +225,14 @@ std::optional<P3Error> readP3Error(const P3Frame& frame) {
     return error;
 }
 
+std::optional<uint32_t> readP3DecoderId(const P3Frame& frame) {
+    std::optional<uint32_t> id;
+    readFields(frame, frame.tor, [&](uint8_t tag, auto value) {
+        if (tag == P3Tag::DecoderId) id = number<uint32_t>(value);
+    });
+    return id;
+}
+
 std::string p3ValueText(std::span<const uint8_t> value, bool asNumber) {
     std::span<const uint8_t> text = value;
     while (!text.empty() && (text.back() == 0 || text.back() == ' '))

@@ -142,6 +142,9 @@ struct P3Error {
 
 std::optional<P3Error> readP3Error(const P3Frame& frame);
 
+// The decoder id a record of any type carries; nothing when it has none.
+std::optional<uint32_t> readP3DecoderId(const P3Frame& frame);
+
 // A field value as text: printable ASCII as it stands (trailing NULs and blanks removed), else
 // the little-endian number of up to 8 bytes, else hexadecimal bytes. With `number` set, a value of
 // up to 8 bytes is always the number.

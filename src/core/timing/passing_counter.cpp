@@ -4,6 +4,7 @@
 #include "program/program.h"
 #include "race/race_engine.h"
 #include "timing/decoder_records.h"
+#include "timing/p3_transponder.h"
 #include "timing/record_fields.h"
 
 #include <algorithm>
@@ -84,14 +85,30 @@ void PassingCounter::countAmbrc(std::string_view record, int32_t decoderId) {
         engine.DiagnosticNote(InvalidTimeNote);
         return;
     }
-    if (r.hits < program_.settings.lowestHits) {
-        engine.DiagnosticNote("Transponder" + std::to_string(r.transponder) +
-                              " Passing outside Hits(" + std::string(r.hitsText) +
-                              ") acceptence level");
-        return;
-    }
+    if (r.hits < program_.settings.lowestHits) return tooFewHits(r.transponder, r.hitsText);
     engine.noteDecoderReading(i, r.hits, r.signal);
     engine.sortCarPass(i, r.time);
+}
+
+void PassingCounter::tooFewHits(int32_t transponder, std::string_view hitsText) {
+    race().DiagnosticNote("Transponder" + std::to_string(transponder) + " Passing outside Hits(" +
+                          std::string(hitsText) + ") acceptence level");
+}
+
+void PassingCounter::countP3(const P3Passing& passing, double raceTime) {
+    const std::optional<int32_t> transponder = p3TransponderNumber(passing);
+    if (!transponder) return race().DiagnosticNote(P3NoTransponderNote);
+    // The car is found (or added) before its hits are tested, as for AMBrc.
+    const int i = entrantForTransponder(*transponder, !program_.settings.countSame);
+    if (i < 0) return;
+    std::optional<int32_t> hits, strength;
+    if (passing.hits) hits = *passing.hits;
+    if (passing.strength) strength = *passing.strength;
+    if (hits && *hits < program_.settings.lowestHits)
+        return tooFewHits(*transponder, std::to_string(*hits));
+    RaceEngine& engine = race();
+    engine.noteDecoderReading(i, hits, strength);
+    engine.sortRecordedPass(i, raceTime);
 }
 
 void PassingCounter::countSystem20(std::string_view record) {

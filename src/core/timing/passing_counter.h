@@ -6,11 +6,16 @@
 namespace vexa {
 
 struct Program;
+struct P3Passing;
 class RaceEngine;
 class TimingView;
 
 inline constexpr const char* WrongDecoderNote = "Decoder has incorrect ID";
 inline constexpr const char* InvalidTimeNote = "Passing outside specified parameters (not counted)";
+inline constexpr const char* P3BeforeStartNote =
+    "Passing before the start of the race (not counted)";
+inline constexpr const char* P3NoTransponderNote =
+    "Passing without a usable transponder (not counted)";
 
 // The unknown cars one race takes on: more than a track holds, few enough that a flood of
 // strange transponders cannot slow the counting of the race.
@@ -28,6 +33,11 @@ class PassingCounter {
     PassingCounter(Program& program, TimingView& view) : program_(program), view_(view) {}
 
     void countAmbrc(std::string_view record, int32_t decoderId);
+    // A P3 passing whose race time has been worked out from the decoder's clock: the entrant by
+    // its transponder number (p3_transponder.h), hits and strength as for AMBrc, and the time
+    // kept however late the record came (sortRecordedPass). A passing without hits is not held
+    // to the hits minimum.
+    void countP3(const P3Passing& passing, double raceTime);
     void countSystem20(std::string_view record);
     void countEx20(std::string_view record);
     void countItalian(std::string_view record);
@@ -46,6 +56,7 @@ class PassingCounter {
     // it takes; the car that reaches the limit brings the notice.
     int addUnknownCar(int32_t carno, int32_t transponder);
     void conversionError(std::string_view text);
+    void tooFewHits(int32_t transponder, std::string_view hitsText);
 
     Program& program_;
     TimingView& view_;

@@ -11,9 +11,11 @@
 #include "ui/main/timing_status_panel.h"
 #include "ui/settings/transponder_test_page.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -58,6 +60,12 @@ class Simulator {
         process_.terminate();
         process_.waitForFinished(2000);
     }
+    // A command on its standard input ("drop", "mute").
+    void command(const char* line) {
+        process_.write(line);
+        process_.write("\n");
+        process_.waitForBytesWritten(1000);
+    }
 
   private:
     QProcess process_;
@@ -96,7 +104,7 @@ struct Rig {
             program.event.heats.setSlotText(1, id, std::to_string(id));
             ++id;
         }
-        host = std::make_unique<TimingHost>(program, scheduler, ports, view, search);
+        host = std::make_unique<TimingHost>(program, scheduler, clock, ports, view, search);
         attachRaceEngine(program, RacePorts{clock, scheduler, ports, ports, equipment(),
                                             host->station().controller, ports, nullptr});
     }
@@ -117,6 +125,27 @@ struct Rig {
     QString label(const char* name) {
         return view.findChild<QLabel*>(QString::fromLatin1(name))->text();
     }
+    int countDevice() { return settingOf(engine().countDevice()); }
+    QPushButton* reconnectButton() {
+        return view.findChild<QPushButton*>(QStringLiteral("reconnectDecoderBtn"));
+    }
+    void wireReconnect() {
+        view.onReconnect(
+            [this] { equipment().reconnectDecoder(); },
+            [this] { return equipment().lostCountDevice() != CountingDevice::Manual; });
+    }
+    // Every lap but the first (timed from the start) lies within `low` and `high` seconds.
+    bool lapsWithin(double low, double high) {
+        for (const RaceDriver& d : engine().values().race_drivers)
+            for (int n = 2; n <= d.lapcount && n <= 200; ++n) {
+                const double lap = d.laptimes[static_cast<size_t>(n)];
+                if (lap < low || lap > high) {
+                    qWarning("car %d lap %d: %.3f s", d.carno, n, lap);
+                    return false;
+                }
+            }
+        return true;
+    }
 };
 
 } // namespace
@@ -130,6 +159,9 @@ class DecoderLinksTest : public QObject {
             QSKIP("the decoder simulator is built on POSIX systems only");
     }
     void ambrcOverTcpCountsARace();
+    void p3OverTcpLosesNoPassingAcrossADroppedLink();
+    void silentAmbrcLinkIsLostAndFoundAgain();
+    void reconnectButtonResumesCountingAfterAFailedAttempt();
     void tcpRecordsSplitAcrossReadsArriveWhole();
     void serialPseudoTerminalCountsARace_data();
     void serialPseudoTerminalCountsARace();
@@ -178,6 +210,114 @@ void DecoderLinksTest::ambrcOverTcpCountsARace() {
     const int before = rig.engine().values().race_drivers[0].lapcount;
     QVERIFY(rig.engine().manualKey('1'));
     QCOMPARE(rig.engine().values().race_drivers[0].lapcount, before + 1);
+}
+
+void DecoderLinksTest::p3OverTcpLosesNoPassingAcrossADroppedLink() {
+    Simulator sim({"--dialect", "p3", "--tcp", "0", "--id", "268307", "--cars", "3", "--lap", "1.2",
+                   "--spread", "0.1", "--down", "2"});
+    const QString address = sim.address();
+    QVERIFY(address.startsWith(QStringLiteral("127.0.0.1:")));
+    Rig rig(3, 0, {4000001, 4000002, 4000003});
+    rig.program.settings.ipAddress = address.toStdString();
+    rig.equipment().Setupcountingequipment();
+    QCOMPARE(rig.label("timingt"), QStringLiteral("P3(TCP)"));
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.equipment().presenceCheckRunning(), 3000);
+    QCOMPARE(rig.countDevice(), 3);
+    QCOMPARE(rig.equipment().p3().decoderId(), 268307u);
+
+    rig.engine().openRaceScreen();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.engine().values().RaceState, RaceStates::Running, 6000);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.fewestLaps() >= 3, 10000);
+
+    // The decoder drops the connection and refuses new ones for two seconds, its cars going on.
+    const int lapsAtDrop = rig.fewestLaps();
+    sim.command("drop");
+    QTRY_COMPARE_WITH_TIMEOUT(rig.countDevice(), 0, 3000);
+    QCOMPARE(rig.label("timingNoticeLB"), QString::fromLatin1(DecoderLinkLostMessage));
+    QVERIFY(rig.engine().values().ManualKeys);
+    // Found again by itself; what it counted meanwhile is asked for and comes back.
+    QTRY_COMPARE_WITH_TIMEOUT(rig.countDevice(), 3, 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        rig.label("timingNoticeLB").startsWith(QStringLiteral("Passings recovered")), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.fewestLaps() >= lapsAtDrop + 6, 15000);
+
+    // Every lap counted once with the decoder's own time: a lost passing would leave a lap of
+    // two, a passing counted twice or out of its order a lap off its length.
+    QVERIFY(rig.lapsWithin(1.1 - 0.002, 1.3 + 0.002));
+    const P3PassingTracker& tracker = rig.equipment().p3().tracker();
+    QVERIFY(tracker.recovered() >= 3);
+    QCOMPARE(tracker.missing(), uint64_t(0));
+    QCOMPARE(tracker.abandoned(), uint64_t(0));
+    QCOMPARE(rig.notes(ComputerTimeNote), 0);
+    QCOMPARE(rig.equipment().p3().frameCounts().dropped(), size_t(0));
+}
+
+void DecoderLinksTest::silentAmbrcLinkIsLostAndFoundAgain() {
+    // A decoder behind a cut cable: the connection stays open, nothing comes for six seconds.
+    Simulator sim({"--tcp", "0", "--id", "42", "--cars", "3", "--lap", "1.2", "--spread", "0.1",
+                   "--noise", "1", "--down", "6"});
+    const QString address = sim.address();
+    Rig rig(2, IpAddressPortEntry, {4000001, 4000002, 4000003});
+    rig.program.settings.ipAddress = address.toStdString();
+    rig.program.settings.decoderSilence = 3;
+    rig.equipment().Setupcountingequipment();
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.equipment().presenceCheckRunning(), 3000);
+    QCOMPARE(rig.equipment().DecoderId, 42);
+    rig.engine().openRaceScreen();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.engine().values().RaceState, RaceStates::Running, 6000);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.fewestLaps() >= 2, 10000);
+    QCOMPARE(rig.countDevice(), 2);
+
+    sim.command("mute");
+    QTRY_COMPARE_WITH_TIMEOUT(rig.countDevice(), 0, 6000);
+    QCOMPARE(rig.label("timingNoticeLB"), QString::fromStdString(decoderSilentMessage(3)));
+    QVERIFY(rig.engine().values().ManualKeys);
+    // Tried again by itself until the decoder speaks again; then it counts the laps again.
+    QTRY_COMPARE_WITH_TIMEOUT(rig.countDevice(), 2, 20000);
+    QCOMPARE(rig.label("timingNoticeLB"), QString::fromLatin1(DecoderBackMessage));
+    const int laps = rig.fewestLaps();
+    QTRY_VERIFY_WITH_TIMEOUT(rig.fewestLaps() >= laps + 2, 10000);
+}
+
+void DecoderLinksTest::reconnectButtonResumesCountingAfterAFailedAttempt() {
+    Simulator sim({"--tcp", "0", "--id", "42", "--cars", "3", "--lap", "1.2", "--spread", "0.1",
+                   "--down", "12"});
+    const QString address = sim.address();
+    Rig rig(2, IpAddressPortEntry, {4000001, 4000002, 4000003});
+    rig.program.settings.ipAddress = address.toStdString();
+    rig.wireReconnect();
+    rig.equipment().Setupcountingequipment();
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.equipment().presenceCheckRunning(), 3000);
+    rig.engine().openRaceScreen();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.engine().values().RaceState, RaceStates::Running, 6000);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.fewestLaps() >= 2, 10000);
+
+    QElapsedTimer sinceDrop;
+    sim.command("drop");
+    sinceDrop.start();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.countDevice(), 0, 3000);
+    QVERIFY(!rig.reconnectButton()->isHidden());
+
+    // Pressed while the decoder is still away: it hangs up at once, the window says so, and
+    // the button stays.
+    rig.reconnectButton()->click();
+    QVERIFY(rig.search.isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.equipment().presenceCheckRunning(), 3000);
+    QCOMPARE(rig.search.findChild<QLabel*>(QStringLiteral("ambsearchLB"))->text(),
+             QString::fromLatin1(DecoderNotFoundMessage));
+    QCOMPARE(rig.countDevice(), 0);
+    QVERIFY(!rig.reconnectButton()->isHidden());
+
+    // Pressed again once the decoder is back (before its next attempt of its own, about 14 s
+    // after the drop): it counts again.
+    QTRY_VERIFY_WITH_TIMEOUT(sinceDrop.elapsed() > 12500, 14000);
+    QCOMPARE(rig.countDevice(), 0);
+    rig.reconnectButton()->click();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.countDevice(), 2, 3000);
+    QVERIFY(rig.reconnectButton()->isHidden());
+    QVERIFY(!rig.search.isVisible());
+    const int laps = rig.fewestLaps();
+    QTRY_VERIFY_WITH_TIMEOUT(rig.fewestLaps() >= laps + 2, 10000);
 }
 
 void DecoderLinksTest::tcpRecordsSplitAcrossReadsArriveWhole() {

@@ -157,6 +157,25 @@ TEST(DriversDatabaseEditor, SaveAssignsTheSmallestFreeIdAndNeedsAName) {
     EXPECT_EQ(deleteDriverQuestion(d).size(), 57u);
 }
 
+TEST(DriversDatabaseEditor, NewRecordsAndNumberBoxes) {
+    EXPECT_TRUE(newDatabaseRecord(false).noFreqNeeded());
+    EXPECT_FALSE(newDatabaseRecord(true).noFreqNeeded());
+    EXPECT_EQ(newDatabaseRecord(true).id, 0);
+    EXPECT_TRUE(newDatabaseRecord(true).name.empty());
+    struct Case {
+        const char* typed;
+        int16_t ability;
+        int32_t transponder;
+    };
+    const Case cases[] = {
+        {"", 0, 0},          {"55", 55, 55}, {" 7 ", 7, 7},          {"999", 999, 999},
+        {"40000", 0, 40000}, {"12x", 0, 0},  {"9999999", 0, 9999999}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(typedAbility(c.typed), c.ability) << c.typed;
+        EXPECT_EQ(typedTransponder(c.typed), c.transponder) << c.typed;
+    }
+}
+
 TEST(DatabaseList, OrdersColumnsAndInitialLetters) {
     DriversDatabase db;
     ProgSettings s;

@@ -2,6 +2,7 @@
 #include "files/freq_names_file.h"
 #include "program/event_store.h"
 #include "settings/settings_file.h"
+#include "support/program_fixture.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -11,15 +12,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class EventStore : public testing::Test {
-  protected:
-    test::TempDir dir;
-    Program program;
-    void SetUp() override {
-        program.home.root = dir.path();
-        startProgram(program);
-    }
-};
+class EventStore : public test::ProgramFixture {};
 
 TEST(EventNames, DefaultNameFromDate) {
     EXPECT_EQ(defaultEventName(2026, 12, 8), "8 DEC 2026");
@@ -147,6 +140,24 @@ TEST_F(EventStore, FrequencyNamesFile) {
     EXPECT_EQ(back.name(200), "ABCDEFGHIJKLMNOPQRST");
     EXPECT_EQ(back.name(0), "");
     EXPECT_EQ(back.name(201), "");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EventStore, FrequencyNamesFromTheSetupRows) {
+    program.freqnames.names[7] = "old name";
+    std::vector<std::string> rows(200);
+    rows[0] = "40.665 Blue";
+    rows[1] = "27.095 Red and a name far too long";
+    ASSERT_TRUE(saveFreqNameRows(program.home.freqNamesFile(), program.freqnames, rows).ok);
+    EXPECT_EQ(program.freqnames.name(1), "40.665 Blue");
+    EXPECT_EQ(program.freqnames.name(2), "27.095 Red and a nam");
+    EXPECT_EQ(program.freqnames.name(7), "");
+    FreqNames back;
+    ASSERT_TRUE(loadFreqNames(program.home.freqNamesFile(), back).ok);
+    EXPECT_EQ(back.names, program.freqnames.names);
 }
 
 } // namespace

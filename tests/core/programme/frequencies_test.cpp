@@ -138,4 +138,16 @@ TEST(FrequencyChoices, CurrentFirstThenCheckedInIndexOrder) {
     EXPECT_EQ(frequencyChoices(230, {}, names)[0].freq, 0);
 }
 
+TEST(FrequencyChoices, ChoosingSetsTheFrequencyOfTheGroupsTable) {
+    comp_ent c;
+    chooseFrequency(c, true, 12);
+    chooseFrequency(c, false, 3);
+    EXPECT_EQ(c.heatfreq, 12);
+    EXPECT_EQ(c.finalfreq, 3);
+    chooseFrequency(c, true, 0);
+    chooseFrequency(c, false, 201);
+    EXPECT_EQ(c.heatfreq, 0);
+    EXPECT_EQ(c.finalfreq, 0);
+}
+
 } // namespace

@@ -248,6 +248,24 @@ TEST_F(Passings, ADecoderTimeMoreThanSixSecondsOffUsesTheRaceClock) {
     engine().sortCarPass(-1, 20.0);
 }
 
+TEST_F(Passings, ARecordedCrossingKeepsItsTimeHoweverLateItComes) {
+    massRace(2);
+    runTo(raceClockOrigin() + 80);
+    engine().sortRecordedPass(0, 20.0); // sent again a minute after it happened
+    engine().sortRecordedPass(0, 41.5);
+    EXPECT_EQ(car(1).lapcount, 2);
+    EXPECT_DOUBLE_EQ(car(1).laptimes[2], 21.5);
+    engine().sortRecordedPass(1, 86.0); // exactly 6 s ahead: used
+    EXPECT_DOUBLE_EQ(car(2).lastpass, 86.0);
+    EXPECT_TRUE(ports.texts("note").empty());
+    // A time ahead of the race clock cannot have been recorded yet.
+    runTo(raceClockOrigin() + 110);
+    engine().sortRecordedPass(1, 116.01);
+    EXPECT_DOUBLE_EQ(car(2).lastpass, 110.0);
+    EXPECT_EQ(ports.texts("note"), (std::vector<std::string>{ComputerTimeNote}));
+    engine().sortRecordedPass(7, 100.0); // no such entrant: nothing happens
+}
+
 TEST_F(Passings, SpeedTrapTimeIsTheCrossingAfterACountedLap) {
     // An AMBrc decoder with the speed trap on; the keys count too.
     program.settings.countDevice = 2;

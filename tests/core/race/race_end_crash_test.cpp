@@ -28,19 +28,15 @@ class RaceEndCrash : public test::CliRace {
         program.event.cpts[2].transponder = 210002;
     }
 
-    // One race as the decoder reports it: the answer to the presence check, then both cars
-    // lapping in 20 s until their first crossing after the minute.
+    // One race as the decoder reports it: the answer to the presence check and its status, both
+    // cars lapping in 20 s until their first crossing after the minute.
     static std::string oneRace() {
         const auto record = [](const std::string& fields) {
-            std::string out = "decoder";
-            char pair[4];
-            for (unsigned char c : "\x01" + fields + "\r\n") {
-                std::snprintf(pair, sizeof pair, " %02X", c);
-                out += pair;
-            }
-            return out;
+            return decoderEvent("\x01" + fields + "\r\n");
         };
+        // The decoder's status every five seconds keeps it counted as there.
         std::string script = at(0.5, record("$\t1\t0\t0"));
+        for (int t = 1; t < 150; t += 5) script += at(t, record("#\t1\t0\t40"));
         for (int lap = 1; lap <= 4; ++lap)
             for (int car = 1; car <= 2; ++car) {
                 const double t = lap * 20.0 + car * 0.5;

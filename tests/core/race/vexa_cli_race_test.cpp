@@ -3,8 +3,11 @@
 #include "files/event_files.h"
 #include "support/bytes.h"
 #include "support/cli_race.h"
+#include "timing/p3_frame_writer.h"
+#include "timing/p3_requests.h"
 
 #include <algorithm>
+#include <cmath>
 
 using namespace vexa;
 using vexa::test::hex;
@@ -99,14 +102,7 @@ TEST_F(VexaCliRace, MassStartCountedFromARecordedAmbrcDecoder) {
 
     // A record as the decoder sends it: SOH, the type, tab-separated fields, CR LF.
     const auto record = [](char type, const std::string& fields) {
-        std::string bytes = std::string("\x01") + type + fields + "\r\n";
-        std::string hexText;
-        char pair[4];
-        for (unsigned char c : bytes) {
-            std::snprintf(pair, sizeof pair, "%02X ", c);
-            hexText += pair;
-        }
-        return "decoder " + hexText;
+        return decoderEvent(std::string("\x01") + type + fields + "\r\n");
     };
     const auto passing = [&](int transponder, double decoderTime) {
         char fields[80];
@@ -114,11 +110,13 @@ TEST_F(VexaCliRace, MassStartCountedFromARecordedAmbrcDecoder) {
         return record('@', fields);
     };
 
-    // The decoder answers the presence check; the race starts at 61 s, when the decoder's clock
-    // is restarted. Car 1 laps in 29.5 s, car 2 in 31 s, each finishing at its first crossing
-    // after 300 s; a stranger's transponder and a garbled record come in between.
+    // The decoder answers the presence check and sends its status every five seconds; the race
+    // starts at 61 s, when the decoder's clock is restarted. Car 1 laps in 29.5 s, car 2 in
+    // 31 s, each finishing at its first crossing after 300 s; a stranger's transponder and a
+    // garbled record come in between.
     const double start = 61.0;
     std::vector<std::pair<double, std::string>> events = {{0.5, record('$', "\t1\t0\t0")}};
+    for (double t = 1.0; t < start + 340; t += 5) events.push_back({t, record('#', "\t1\t0\t40")});
     for (int n = 1; n <= 11; ++n)
         events.push_back({start + n * 29.5 + 0.02, passing(210001, n * 29.5)});
     for (int n = 1; n <= 10; ++n)
@@ -147,6 +145,103 @@ TEST_F(VexaCliRace, MassStartCountedFromARecordedAmbrcDecoder) {
     EXPECT_TRUE(std::filesystem::exists(eventDir / "html" / "h1r1.html"));
     EXPECT_TRUE(std::filesystem::exists(eventDir / "mlri.dat")) << output;
     EXPECT_NE(output.find("'10x1' is not a valid integer value"), std::string::npos) << output;
+}
+
+TEST_F(VexaCliRace, MassStartCountedFromAP3DecoderWithARecordLostOnTheWay) {
+    program.settings.heatMass = true;
+    program.settings.countDevice = 3; // P3 over TCP
+    program.settings.ipAddress = "192.168.1.50";
+    driver(1, 1);
+    driver(2, 2);
+    program.event.cpts[1].transponder = 102758186; // a ProChip's nine digits
+    program.event.cpts[2].transponder = 253138463; // the number of the code "PV-38463"
+
+    // The decoder's clock runs on from its own time of day; a client never restarts it.
+    const auto decoderTime = [](double at) {
+        return 1'761'855'000'000'000ull + static_cast<uint64_t>(std::llround(at * 1e6));
+    };
+    const auto status = P3FrameWriter(P3Tor::Status).u16(0x01, 39).u32(0x81, 268307).frame();
+    struct Crossing {
+        double at;
+        bool chip;
+    };
+    // The race starts at 61 s. Car 1 laps in 29.5 s, car 2 in 31 s; the decoder numbers their
+    // crossings in order.
+    const double start = 61.0;
+    std::vector<Crossing> crossings;
+    for (int n = 1; n <= 11; ++n) crossings.push_back({start + n * 29.5, true});
+    for (int n = 1; n <= 10; ++n) crossings.push_back({start + n * 31.0, false});
+    std::sort(crossings.begin(), crossings.end(),
+              [](const Crossing& a, const Crossing& b) { return a.at < b.at; });
+    const auto passing = [&](size_t i) {
+        P3FrameWriter w(P3Tor::Passing);
+        w.u32(0x01, static_cast<uint32_t>(i + 1));
+        if (crossings[i].chip)
+            w.u32(0x03, 102758186).text(0x0A, "FL-94890");
+        else
+            w.text(0x0A, "PV-38463");
+        return w.u64(0x04, decoderTime(crossings[i].at)).u16(0x06, 12).u32(0x81, 268307).frame();
+    };
+
+    // The decoder's first status answers the check; it answers the time asked at the start at
+    // once. Passing 8 is lost on the way: passing 9 shows the gap, the program asks for 7 to 9,
+    // and the decoder sends them again a tenth of a second later.
+    std::vector<std::pair<double, std::string>> events;
+    for (double t = 0.5; t < start + 340; t += 5) events.push_back({t, decoderEvent(status)});
+    events.push_back(
+        {start, decoderEvent(P3FrameWriter(P3Tor::GetTime).u64(0x01, decoderTime(start)).frame())});
+    for (size_t i = 0; i < crossings.size(); ++i)
+        if (i != 7) events.push_back({crossings[i].at + 0.02, decoderEvent(passing(i))});
+    events.push_back({crossings[8].at + 0.12, decoderEvent(passing(6) + passing(7) + passing(8))});
+    std::stable_sort(events.begin(), events.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::string script;
+    for (const auto& [t, what] : events) script += at(t, what);
+
+    ASSERT_EQ(run(script), 0) << output;
+    EventData back;
+    applyResultsBytes(eventFile("eventfile.qrf"), back);
+    EXPECT_EQ(back.cptres[1].laps[1], 11);
+    EXPECT_DOUBLE_EQ(back.cptres[1].time[1], 324.5);
+    EXPECT_EQ(back.cptres[2].laps[1], 10);
+    EXPECT_DOUBLE_EQ(back.cptres[2].time[1], 310.0);
+    EXPECT_NE(output.find("counting equipment P3(TCP)"), std::string::npos) << output;
+    EXPECT_NE(output.find("decoder connection to 192.168.1.50"), std::string::npos);
+    const std::string resend = decoderEvent(p3ResendRequest(7, 9)).substr(8);
+    EXPECT_NE(output.find("decoder sent " + resend), std::string::npos) << output;
+    EXPECT_NE(output.find("Passings recovered from the decoder: 1"), std::string::npos);
+    EXPECT_EQ(output.find("AMB time incorrect"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(program.home.eventDir("Club Day") / "mlri.dat"));
+}
+
+TEST_F(VexaCliRace, ADecoderThatFallsSilentLeavesTheRaceToTheKeys) {
+    program.settings.heatMass = true;
+    program.settings.countDevice = 2; // AMBrc on Com 1
+    driver(1, 1);
+    program.event.cpts[1].transponder = 210001;
+    const auto record = [](const std::string& text) { return decoderEvent(text + "\r\n"); };
+    // The decoder counts three laps and sends its status until 150 s, then nothing: 15 s later
+    // the keys are on, and the lap counter takes over.
+    std::vector<std::pair<double, std::string>> events = {{0.5, record("\x01$\t1\t0\t0")}};
+    for (double t = 5; t <= 150; t += 5) events.push_back({t, record("\x01#\t1\t0\t40")});
+    for (int n = 1; n <= 3; ++n) {
+        char fields[64];
+        std::snprintf(fields, sizeof fields, "\x01@\t1\t7\t210001\t%.3f\t5\t80", n * 29.5);
+        events.push_back({61.0 + n * 29.5, record(fields)});
+    }
+    for (int n = 4; n <= 11; ++n) events.push_back({61.0 + n * 29.5, "key 1"});
+    std::stable_sort(events.begin(), events.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::string script;
+    for (const auto& [t, what] : events) script += at(t, what);
+    ASSERT_EQ(run(script), 0) << output;
+    EXPECT_NE(output.find("No data from the decoder for 15 s, laps are now counted with the keys"),
+              std::string::npos)
+        << output;
+    EventData back;
+    applyResultsBytes(eventFile("eventfile.qrf"), back);
+    EXPECT_EQ(back.cptres[1].laps[1], 11);
+    EXPECT_DOUBLE_EQ(back.cptres[1].time[1], 324.5);
 }
 
 TEST_F(VexaCliRace, AnUnansweredPresenceCheckFallsBackToTheKeys) {
@@ -233,10 +328,10 @@ TEST_F(VexaCliRace, CommandLineEdges) {
     program.settings.countDevice = 2;
     const std::string garbled =
         "decoder 01 40 09 31 09 37 09 1B 5D 32 09 31 2E 30 09 35 09 38 30 0D 0A";
-    EXPECT_EQ(exitCode(run(at(0.5, "decoder 01 24 09 31 09 30 09 30 0D 0A") + at(70, garbled) +
-                           at(81, "key 1"))),
-              0)
-        << output;
+    std::string decoder = at(0.5, "decoder 01 24 09 31 09 30 09 30 0D 0A");
+    for (int t = 1; t < 90; t += 5) // the decoder's status, so that it counts as there
+        decoder += at(t, decoderEvent("\x01#\t1\t0\t40\r\n"));
+    EXPECT_EQ(exitCode(run(decoder + at(70, garbled) + at(81, "key 1"))), 0) << output;
     EXPECT_NE(output.find("'\\x1B]2' is not a valid integer value"), std::string::npos) << output;
     EXPECT_EQ(output.find('\x1B'), std::string::npos) << "a raw escape reached the terminal";
 }

@@ -32,6 +32,24 @@ TEST(SettingsFile, ReadRulesAndClamps) {
          [](auto& s) { return s.countDevice == 2; }},
         {"non-numeric device is default", "[COUNT METHOD]\nCOUNTDEVICE=two",
          [](auto& s) { return s.countDevice == 0; }},
+        {"device 3 is P3", "[COUNT METHOD]\nCOUNTDEVICE=3",
+         [](auto& s) { return s.countDevice == 3; }},
+        {"device 4 is manual", "[COUNT METHOD]\nCOUNTDEVICE=4",
+         [](auto& s) { return s.countDevice == 0; }},
+        {"silence 0 is off", "[COUNT METHOD]\nDECODER SILENCE=0",
+         [](auto& s) { return s.decoderSilence == 0; }},
+        {"silence 10 taken", "[COUNT METHOD]\nDECODER SILENCE=10",
+         [](auto& s) { return s.decoderSilence == 10; }},
+        {"silence 999 taken", "[COUNT METHOD]\nDECODER SILENCE=999",
+         [](auto& s) { return s.decoderSilence == 999; }},
+        {"silence 9 is default", "[COUNT METHOD]\nDECODER SILENCE=9",
+         [](auto& s) { return s.decoderSilence == 15; }},
+        {"silence 1000 is default", "[COUNT METHOD]\nDECODER SILENCE=1000",
+         [](auto& s) { return s.decoderSilence == 15; }},
+        {"silence -5 is default", "[COUNT METHOD]\nDECODER SILENCE=-5",
+         [](auto& s) { return s.decoderSilence == 15; }},
+        {"silence 2147483648 is default", "[COUNT METHOD]\nDECODER SILENCE=2147483648",
+         [](auto& s) { return s.decoderSilence == 15; }},
         {"gap 500", "[MISC]\nSTAGGER GAP=500", [](auto& s) { return s.staggerGap == 1000; }},
         {"gap 3001", "[MISC]\nSTAGGER GAP=3001", [](auto& s) { return s.staggerGap == 1000; }},
         {"gap 2500", "[MISC]\nSTAGGER GAP=2500", [](auto& s) { return s.staggerGap == 2500; }},
@@ -121,6 +139,7 @@ TEST(SettingsFile, NumbersAreHeldToTheRangesOfTheirFields) {
 TEST(SettingsFile, DefaultsOfAMissingFile) {
     const ProgSettings s = load("");
     EXPECT_EQ(s.countDevice, 0);
+    EXPECT_EQ(s.decoderSilence, 15);
     EXPECT_FALSE(s.speedTrap);
     EXPECT_EQ(s.trapGap, "10");
     EXPECT_FALSE(s.trapMeasureFeet);
@@ -149,7 +168,8 @@ std::string expectedDefaultFile() {
     std::string t =
         "[Version]\r\nLastSet=0.14\r\n"
         "[COUNT METHOD]\r\nCOUNTDEVICE=0\r\nCOUNT1COMPORT=0\r\nIP ADDRESS=\r\n"
-        "SPEEDTRAP=NO\r\nTRAPGAP=10\r\nTRAPMEASURE=METERS\r\nEX20=NO\r\nCOUNTSAME=NO\r\n"
+        "SPEEDTRAP=NO\r\nTRAPGAP=10\r\nTRAPMEASURE=METERS\r\nEX20=NO\r\nDECODER SILENCE=15\r\n"
+        "COUNTSAME=NO\r\n"
         "[RCIO]\r\nCOMPORT=0\r\nCOMPATIBLE=NO\r\nSECONDAMB=NO\r\nNOLIGHTS=999\r\n"
         "AMBERLIGHT=999\r\n"
         "[MISC]\r\nITALY=NO\r\nTRAN LETTERS=NO\r\nSTART FROM LEADER=NO\r\n"

@@ -94,6 +94,17 @@ class CliRace : public ::testing::Test {
         return std::string(bytes.begin(), bytes.end());
     }
 
+    // A script's decoder event: the bytes as hexadecimal pairs.
+    static std::string decoderEvent(const std::string& bytes) {
+        std::string hexText = "decoder";
+        char pair[4];
+        for (unsigned char c : bytes) {
+            std::snprintf(pair, sizeof pair, " %02X", c);
+            hexText += pair;
+        }
+        return hexText;
+    }
+
     static std::string at(double seconds, const std::string& what) {
         char buf[64];
         std::snprintf(buf, sizeof buf, "%.3f ", seconds);

@@ -104,3 +104,20 @@ TEST(P3PassingTracker, TooManyGapsGiveUpTheOldest) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(P3PassingTracker, GapsGivenUpAreNeverCountedLate) {
+    Decoder d;
+    d.receive({10, 13, 20});
+    EXPECT_EQ(d.tracker.firstMissing(), 11u);
+    EXPECT_EQ(d.receive({11}), (std::vector<V>{V::Recovered}));
+    EXPECT_EQ(d.tracker.firstMissing(), 12u);
+    EXPECT_EQ(d.tracker.abandonGaps(), 1u + 6u);
+    EXPECT_FALSE(d.tracker.firstMissing());
+    EXPECT_EQ(d.tracker.abandoned(), 7u);
+    EXPECT_EQ(d.receive({12, 15, 21}), (std::vector<V>{V::Repeat, V::Repeat, V::New}));
+    EXPECT_FALSE(d.tracker.takeResend());
+}
+
+} // namespace

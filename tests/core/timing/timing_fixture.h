@@ -54,8 +54,9 @@ class FakeSerialPort : public SerialPort {
 
 class FakeSocket : public DecoderSocket {
   public:
-    void open(const std::string& address) override {
+    void open(const std::string& address, uint16_t port) override {
         host_ = address;
+        defaultPort = port;
         isActive = true;
         ++opens;
     }
@@ -68,6 +69,7 @@ class FakeSocket : public DecoderSocket {
 
     bool isActive = false;
     int opens = 0;
+    uint16_t defaultPort = 0;
     std::vector<std::string> written;
 
   private:
@@ -115,8 +117,8 @@ class FakeTimingView : public TimingView, public SearchWindow, public MonitorVie
 class TimingFixture : public RaceFixture {
   protected:
     TimingFixture()
-        : station(program, EquipmentLinks{scheduler, ports, decoderPort, socket, controllerPort,
-                                          view, view}) {
+        : station(program, EquipmentLinks{scheduler, clock, ports, decoderPort, socket,
+                                          controllerPort, view, view}) {
         station.equipment.setMonitorView(&view);
     }
     ~TimingFixture() override { program.race.reset(); }
@@ -133,6 +135,29 @@ class TimingFixture : public RaceFixture {
         return *program.race;
     }
     CountingEquipment& equipment() { return station.equipment; }
+
+    // Opens the race screen and runs the countdown up to the race set-up point.
+    // Both stop after ten virtual minutes at most.
+    void untilBookingIn() {
+        engine().openRaceScreen();
+        const int64_t limit = scheduler.now() + 600000;
+        while (!engine().values().BookingIn && scheduler.now() < limit && scheduler.fireNext()) {
+        }
+        ASSERT_TRUE(engine().values().BookingIn);
+    }
+    void untilRunning() {
+        const int64_t limit = scheduler.now() + 600000;
+        while (engine().values().RaceState != RaceStates::Running && scheduler.now() < limit &&
+               scheduler.fireNext()) {
+        }
+        ASSERT_EQ(engine().values().RaceState, RaceStates::Running);
+    }
+    // Everything written to the socket, joined.
+    std::string socketOutput() const {
+        std::string all;
+        for (const auto& w : socket.written) all += w;
+        return all;
+    }
 
     // An AMBrc record with its fields, without the line end.
     static std::string ambrc(char type, std::initializer_list<std::string> fields) {

@@ -5,6 +5,7 @@
 #include "program/program.h"
 
 #include <QHeaderView>
+#include <QMouseEvent>
 
 namespace vexa {
 
@@ -50,6 +51,14 @@ void CompetitorListView::refresh(DriverOrder order) {
         if (ids[static_cast<size_t>(row)] == remembered) reselect = row;
     }
     if (reselect >= 0) selectRow(reselect);
+}
+
+void CompetitorListView::mouseDoubleClickEvent(QMouseEvent* event) {
+    const int row = rowAt(event->position().toPoint().y());
+    QTableWidgetItem* idCell = row >= 0 ? item(row, 0) : nullptr;
+    if (idCell) selectRow(row);
+    emit competitorDoubleClicked(idCell ? idCell->text().toInt() : 0);
+    event->accept();
 }
 
 void CompetitorListView::resizeEvent(QResizeEvent* event) {

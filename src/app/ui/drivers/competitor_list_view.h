@@ -18,8 +18,13 @@ class CompetitorListView : public QTableWidget {
     // The Id of the selected row, or 0.
     int selectedId() const;
 
+  signals:
+    // A double click on a competitor's row, or (with Id 0) where there is none.
+    void competitorDoubleClicked(int id);
+
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
     const Program& program_;

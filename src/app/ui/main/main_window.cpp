@@ -167,6 +167,10 @@ void MainWindow::setScreenWidget(Screen screen, QWidget* widget) {
 }
 
 void MainWindow::showScreen(Screen screen) {
+    if (screen == Screen::Race && program_.race && program_.race->takeEndOfRoundReopen()) {
+        emit endOfRoundReopened();
+        return;
+    }
     const Outcome saved = screens_.show(screen);
     stack_->setCurrentIndex(pageIndex(screen));
     if (screen == Screen::Race && program_.race) program_.race->openRaceScreen();

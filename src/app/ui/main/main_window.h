@@ -85,6 +85,9 @@ class MainWindow : public QMainWindow {
   signals:
     // A screen was shown by its button; its owner refreshes what it shows.
     void screenShown(vexa::Screen screen);
+    // "Race" while the end-of-round window waits to be shown again: it is shown instead of the
+    // race screen.
+    void endOfRoundReopened();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDialog>
+
+class QSpinBox;
+
+namespace vexa {
+
+class RaceEngine;
+
+// "Penalty" (`TpenaltyF`): ten seconds off a car's race time. Always on top and not modal, so
+// the race goes on while the number is typed. "OK" stays open when no car carries the number, so
+// that another can be typed; "Cancel" closes it.
+class PenaltyWindow : public QDialog {
+    Q_OBJECT
+  public:
+    explicit PenaltyWindow(RaceEngine& engine, QWidget* parent = nullptr);
+
+    // Shows the window in front with the number box ready for typing.
+    void showInFront();
+
+  private:
+    void ok();
+
+    RaceEngine& engine_;
+    QSpinBox* car_;
+};
+
+} // namespace vexa

@@ -1,0 +1,33 @@
+#include "ui/race/race_keys.h"
+
+#include "race/race_engine.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace vexa {
+
+RaceKeys::RaceKeys(RaceEngine& engine, QWidget& panel, QObject* parent)
+    : QObject(parent), engine_(engine), panel_(panel) {
+    qApp->installEventFilter(this);
+}
+
+char RaceKeys::keyCharacter(int key) {
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<char>('0' + (key - Qt::Key_0));
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<char>('A' + (key - Qt::Key_A));
+    return 0;
+}
+
+bool RaceKeys::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->isAutoRepeat()) return false;
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    if (!panel_.isVisible() || static_cast<QWidget*>(watched)->window() != panel_.window())
+        return false;
+    const char c = keyCharacter(key->key());
+    return c != 0 && engine_.manualKey(c);
+}
+
+} // namespace vexa

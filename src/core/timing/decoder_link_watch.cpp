@@ -1,0 +1,34 @@
+#include "timing/decoder_link_watch.h"
+
+#include <algorithm>
+
+namespace vexa {
+
+void SilenceWatch::start(int limitSeconds, std::function<bool()> inRace,
+                         std::function<void()> onSilent) {
+    stop();
+    limitMs_ = int64_t{limitSeconds} * 1000;
+    inRace_ = std::move(inRace);
+    onSilent_ = std::move(onSilent);
+    heard();
+    timer_.start(CheckIntervalMs);
+}
+
+void SilenceWatch::check() {
+    if (!inRace_()) {
+        heard();
+        return;
+    }
+    if (clock_.milliseconds() - lastHeardMs_ < limitMs_) return;
+    stop();
+    const std::function<void()> onSilent = onSilent_; // it may start the watch again
+    onSilent();
+}
+
+int ReconnectBackoff::nextDelayMs() {
+    const int delay = delayMs_;
+    delayMs_ = std::min(delayMs_ * 2, LongestDelayMs);
+    return delay;
+}
+
+} // namespace vexa
