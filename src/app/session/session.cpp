@@ -9,10 +9,11 @@
 #include "program/program.h"
 #include "race/race_engine.h"
 #include "race/sound_table.h"
-#include "session/end_of_round.h"
 #include "session/driver_commands.h"
+#include "session/end_of_round.h"
 #include "session/race_commands.h"
 #include "session/race_view_bridge.h"
+#include "session/settings_commands.h"
 #include "ui/event/welcome_window.h"
 #include "ui/main/about_box.h"
 #include "ui/main/amb_search_window.h"
@@ -89,6 +90,7 @@ Session::Session(Program& program, SessionPorts ports)
     endOfRound_ = std::make_unique<EndOfRound>(*this);
     wireDriverCommands(*this);
     wireRaceScreen(*this);
+    wireSettingsCommands(*this);
 }
 
 Session::~Session() {

@@ -203,6 +203,10 @@ class RaceEngine : private RaceValues {
     // "Copies" of the race panel: the lap-time copies printed after a race, held to 1..9.
     void setCopies(int copies);
 
+    // ---- Operations of the settings window ---------------------------------------------------
+    // "Min Lap Time" as the settings window closes: it holds at once, in a running race too.
+    void setMinLap(int seconds) { MinLap = seconds; }
+
   private:
     // A crossing at `PassTime`, replaced by the race clock when it lies more than
     // `allowedBehind` seconds behind it or more than 6 s ahead; nothing is checked while booking

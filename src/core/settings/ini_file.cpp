@@ -11,8 +11,16 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
+// The first character that is not a blank, or 0.
+char firstNonBlank(const std::string& line) {
+    for (char c : line)
+        if (!isBlank(c)) return c;
+    return 0;
+}
+
 // The section name when the line is a section header.
 std::optional<std::string> headerName(const std::string& line) {
+    if (firstNonBlank(line) != '[') return std::nullopt; // most lines, without copying them
     const std::string t = trimBlanks(line);
     if (t.size() < 2 || t.front() != '[') return std::nullopt;
     const size_t close = t.find(']');
@@ -21,8 +29,26 @@ std::optional<std::string> headerName(const std::string& line) {
 }
 
 bool isComment(const std::string& line) {
-    const std::string t = trimBlanks(line);
-    return !t.empty() && (t[0] == ';' || t[0] == '#');
+    const char first = firstNonBlank(line);
+    return first == ';' || first == '#';
+}
+
+// Whether the line is an entry of that key (compared without regard to case), without copying
+// the line.
+bool isEntryOf(const std::string& line, const std::string& key) {
+    const char first = firstNonBlank(line);
+    if (first == 0 || first == ';' || first == '#') return false;
+    const size_t eq = line.find('=');
+    if (eq == std::string::npos) return false;
+    size_t b = 0, e = eq;
+    while (b < e && isBlank(line[b])) ++b;
+    while (e > b && isBlank(line[e - 1])) --e;
+    if (e - b != key.size()) return false;
+    for (size_t i = 0; i < key.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(line[b + i])) !=
+            std::toupper(static_cast<unsigned char>(key[i])))
+            return false;
+    return !headerName(line);
 }
 
 // Key and raw value when the line is an entry.
@@ -100,9 +126,8 @@ int IniFile::sectionEnd(int header) const {
 
 int IniFile::findKey(int header, const std::string& key) const {
     const int end = sectionEnd(header);
-    std::string k, v;
     for (int i = header + 1; i < end; ++i)
-        if (splitEntry(lines_[static_cast<size_t>(i)], k, v) && equalsNoCase(k, key)) return i;
+        if (isEntryOf(lines_[static_cast<size_t>(i)], key)) return i;
     return -1;
 }
 

@@ -1,5 +1,6 @@
 #include "settings/prog_settings.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace vexa {
@@ -26,6 +27,15 @@ std::array<int, MaxSlots + 1> ProgSettings::defaultFirstRoundOrder() {
     std::array<int, MaxSlots + 1> order{};
     for (int row = 1; row <= MaxSlots; ++row) order[static_cast<size_t>(row)] = row;
     return order;
+}
+
+void moveFirstRoundOrderRow(std::array<int, MaxSlots + 1>& order, int from, int to) {
+    if (from < 1 || from > MaxSlots || to < 1 || to > MaxSlots || from == to) return;
+    const auto first = order.begin();
+    if (from < to)
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    else
+        std::rotate(first + to, first + from, first + from + 1);
 }
 
 const ClassSetup& ProgSettings::classSetup(int classno) const {

@@ -124,4 +124,8 @@ struct ProgSettings {
     bool operator==(const ProgSettings&) const = default;
 };
 
+// A row of the "Round 1 Start Order" dragged from row `from` to row `to` (1..20): the rows between
+// close up.
+void moveFirstRoundOrderRow(std::array<int, MaxSlots + 1>& order, int from, int to);
+
 } // namespace vexa

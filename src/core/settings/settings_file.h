@@ -10,12 +10,12 @@
 
 namespace vexa {
 
-// Reads every key in the program's order, applying defaults, read rules and clamps; numbers are
-// held to the ranges of their fields (setting_ranges.h). The event values of `settings` are left
-// as they are.
+// Reads every key of the settings table (settings_table.h) with its default, read rule and clamp;
+// the numbers the race engine works times out of are held to their fields' ranges
+// (setting_ranges.h). The event values of `settings` are left as they are.
 void loadini(const IniFile& ini, ProgSettings& settings);
 
-// Writes every key in the program's order into `ini`; lines the program does not write
+// Writes every key of the settings table in its order into `ini`; lines the program does not write
 // ("LOWEST HITS", "DPLAPSONLY", unknown keys and sections) stay as they are.
 void writeini(const ProgSettings& settings, IniFile& ini);
 

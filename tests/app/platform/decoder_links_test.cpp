@@ -328,6 +328,7 @@ void DecoderLinksTest::tcpRecordsSplitAcrossReadsArriveWhole() {
     Rig rig(2, IpAddressPortEntry, {4012345});
     rig.program.settings.ipAddress = "127.0.0.1:" + std::to_string(server.serverPort());
     TransponderTestPage page(rig.equipment());
+    rig.equipment().setMonitorView(&page);
 
     rig.equipment().Setupcountingequipment();
     QTRY_VERIFY_WITH_TIMEOUT(server.hasPendingConnections(), 3000);
@@ -351,6 +352,7 @@ void DecoderLinksTest::tcpRecordsSplitAcrossReadsArriveWhole() {
     QCOMPARE(page.findChild<QLabel*>(QStringLiteral("checktranmessagelb"))->text(),
              QStringLiteral("(AMBrc Status)  Noise Level:17"));
     rig.equipment().settingsClosed();
+    rig.equipment().setMonitorView(nullptr);
 }
 
 void DecoderLinksTest::serialPseudoTerminalCountsARace_data() {

@@ -136,6 +136,79 @@ TEST(SettingsFile, NumbersAreHeldToTheRangesOfTheirFields) {
     EXPECT_EQ(load("[TIMES]\nLAST LAP=soon").lastLap, "soon");
 }
 
+TEST(SettingsFile, EachKeyReachesItsOwnValue) {
+    // One key at a time, set away from its default: the value it names changes.
+    const ReadCase cases[] = {
+        {"COUNT1COMPORT", "[COUNT METHOD]\nCOUNT1COMPORT=8",
+         [](auto& s) { return s.count1ComPort == 8; }},
+        {"SPEEDTRAP", "[COUNT METHOD]\nSPEEDTRAP=YES", [](auto& s) { return s.speedTrap; }},
+        {"COUNTSAME", "[COUNT METHOD]\nCOUNTSAME=YES", [](auto& s) { return s.countSame; }},
+        {"IP ADDRESS", "[COUNT METHOD]\nIP ADDRESS=10.0.0.7",
+         [](auto& s) { return s.ipAddress == "10.0.0.7"; }},
+        {"TRAPGAP", "[COUNT METHOD]\nTRAPGAP=12", [](auto& s) { return s.trapGap == "12"; }},
+        {"TRAPMEASURE", "[COUNT METHOD]\nTRAPMEASURE=FEET",
+         [](auto& s) { return s.trapMeasureFeet; }},
+        {"EX20", "[COUNT METHOD]\nEX20=YES", [](auto& s) { return s.ex20; }},
+        {"COMPORT", "[RCIO]\nCOMPORT=4", [](auto& s) { return s.rcioComPort == 4; }},
+        {"COMPATIBLE", "[RCIO]\nCOMPATIBLE=YES", [](auto& s) { return s.compatible; }},
+        {"SECONDAMB", "[RCIO]\nSECONDAMB=YES", [](auto& s) { return s.secondAmb; }},
+        {"NOLIGHTS", "[RCIO]\nNOLIGHTS=5", [](auto& s) { return s.noLights == "5"; }},
+        {"AMBERLIGHT", "[RCIO]\nAMBERLIGHT=9", [](auto& s) { return s.amberLight == "9"; }},
+        {"RACE RESULTS", "[PRINTER]\nRACE RESULTS=NO", [](auto& s) { return !s.printRaceResults; }},
+        {"START ORDER NAMES", "[MISC]\nSTART ORDER NAMES=YES",
+         [](auto& s) { return s.startOrderNames; }},
+        {"START FROM LEADER", "[MISC]\nSTART FROM LEADER=YES",
+         [](auto& s) { return s.startFromLeader; }},
+        {"REQUIRES FREQ", "[MISC]\nREQUIRES FREQ=NO", [](auto& s) { return !s.requiresFreq; }},
+        {"TRAN LETTERS", "[MISC]\nTRAN LETTERS=YES", [](auto& s) { return s.tranLetters; }},
+        {"DPLAPSONLY", "[MISC]\nDPLAPSONLY=YES", [](auto& s) { return s.dpLapsOnly; }},
+        {"AUTO KEYS", "[MISC]\nAUTO KEYS=YES", [](auto& s) { return s.autoKeys; }},
+        {"ONE COLUMN", "[MISC]\nONE COLUMN=YES", [](auto& s) { return s.oneColumn; }},
+        {"ITALY", "[MISC]\nITALY=YES", [](auto& s) { return s.italy; }},
+        {"CLR", "[SCORE METHOD]\nCLR=YES", [](auto& s) { return s.clr; }},
+        {"CLRLAPS", "[SCORE METHOD]\nCLRLAPS=9", [](auto& s) { return s.clrLaps == 9; }},
+        {"COUNT FIRST", "[EVENT]\nCOUNT FIRST=NO", [](auto& s) { return !s.countFirst; }},
+        {"TRACK LENGTH", "[EVENT]\nTRACK LENGTH=320",
+         [](auto& s) { return s.trackLength == "320"; }},
+        {"FINAL TYPE", "[EVENT]\nFINAL TYPE=STAGGER", [](auto& s) { return !s.finalMass; }},
+        {"RUN ORDER", "[Sound]\nRUN ORDER=0", [](auto& s) { return s.runOrder == "0"; }},
+        {"Remain Time", "[Sound]\nRemain Time=YES", [](auto& s) { return s.remainTime; }},
+        {"Between Warning", "[Sound]\nBetween Warning=YES",
+         [](auto& s) { return s.betweenWarning; }},
+        {"RACE NUMBER", "[Sound]\nRACE NUMBER=NO", [](auto& s) { return !s.raceNumberRead; }},
+        {"FINISH ORDER", "[Sound]\nFINISH ORDER=NO", [](auto& s) { return !s.finishOrder; }},
+        {"IMPROVED DRIVERS", "[Sound]\nIMPROVED DRIVERS=NO",
+         [](auto& s) { return !s.improvedDrivers; }},
+        {"54321", "[Sound]\n54321=YES", [](auto& s) { return s.count54321; }},
+        {"Pass Beeps", "[Sound]\nPass Beeps=NO", [](auto& s) { return !s.passBeeps; }},
+        {"MIN LAP", "[TIMES]\nMIN LAP=8", [](auto& s) { return s.minLap == "8"; }},
+        {"LAST START", "[TIMES]\nLAST START=31", [](auto& s) { return s.lastStart == "31"; }},
+        {"RACE INTIVAL", "[TIMES]\nRACE INTIVAL=61",
+         [](auto& s) { return s.raceInterval == "61"; }},
+        {"RACE SETUP", "[TIMES]\nRACE SETUP=32", [](auto& s) { return s.raceSetup == "32"; }},
+        {"LAST LAP", "[TIMES]\nLAST LAP=33", [](auto& s) { return s.lastLap == "33"; }},
+        {"Set3Name", "[Track Transponders]\nSet3Name=Yellow",
+         [](auto& s) { return s.trackSets[3].name == "Yellow"; }},
+        {"set name cut to 10", "[Track Transponders]\nSet1Name=Light Green Cars",
+         [](auto& s) { return s.trackSets[1].name == "Light Gree"; }},
+        {"Set4_T20", "[Track Transponders]\nSet4_T20=77",
+         [](auto& s) { return s.trackSets[4].transponders[20] == 77; }},
+        {"Q Class5", "[Classes]\nQ Class5=6",
+         [](auto& s) { return s.classes[5].qualMinutes == 6; }},
+        {"A Class5", "[Classes]\nA Class5=7", [](auto& s) { return s.classes[5].aMinutes == 7; }},
+        {"B Class5", "[Classes]\nB Class5=8", [](auto& s) { return s.classes[5].bMinutes == 8; }},
+        {"O Class5", "[Classes]\nO Class5=9",
+         [](auto& s) { return s.classes[5].otherMinutes == 9; }},
+        {"RSorder Class0", "[Classes]\nRSorder Class0=NO",
+         [](auto& s) { return !s.classes[0].readStartOrder; }},
+    };
+    const ProgSettings defaults = load("");
+    for (const auto& c : cases) {
+        EXPECT_FALSE(c.holds(defaults)) << c.name;
+        EXPECT_TRUE(c.holds(load(c.ini))) << c.name;
+    }
+}
+
 TEST(SettingsFile, DefaultsOfAMissingFile) {
     const ProgSettings s = load("");
     EXPECT_EQ(s.countDevice, 0);
@@ -203,6 +276,33 @@ TEST(SettingsFile, GoldenTextOfAFreshSave) {
     IniFile ini;
     writeini(ProgSettings{}, ini);
     EXPECT_EQ(ini.text(), expectedDefaultFile());
+}
+
+TEST(SettingsFile, AFileInTheProgramsOrderIsWrittenBackByteForByte) {
+    std::string text = expectedDefaultFile();
+    const std::pair<const char*, const char*> changes[] = {
+        {"COUNTDEVICE=0", "COUNTDEVICE=2"},
+        {"IP ADDRESS=\r", "IP ADDRESS=192.168.1.20\r"},
+        {"TRAPMEASURE=METERS", "TRAPMEASURE=FEET"},
+        {"SCROLLCHANGE=YES", "SCROLLCHANGE=NO"},
+        {"STAGGER GAP=1000", "STAGGER GAP=2500"},
+        {"STAGGER ORDER=FTD", "STAGGER ORDER=LAST"},
+        {"HEAT TYPE=STAGGER", "HEAT TYPE=MASS"},
+        {"FINAL TYPE=MASS", "FINAL TYPE=STAGGER"},
+        {"Set2Name=\r", "Set2Name=Red\r"},
+        {"Set2_T15=-1", "Set2_T15=4711"},
+        {"Class12=\r", "Class12=Touring 1/10\r"},
+        {"TSCdown Class12=YES", "TSCdown Class12=NO"},
+        {"O Class30=5", "O Class30=12"},
+    };
+    for (const auto& [from, to] : changes) {
+        const size_t at = text.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        text.replace(at, std::string(from).size(), to);
+    }
+    IniFile written;
+    writeini(load(text), written);
+    EXPECT_EQ(written.text(), text);
 }
 
 TEST(SettingsFile, SaveKeepsHandTypedAndUnknownLinesAndRoundTrips) {

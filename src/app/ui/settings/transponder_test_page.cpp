@@ -39,11 +39,6 @@ TransponderTestPage::TransponderTestPage(CountingEquipment& equipment, QWidget* 
     layout->addWidget(label_);
     layout->addWidget(memo_, 1);
     layout->addLayout(buttons);
-    equipment_.setMonitorView(this);
-}
-
-TransponderTestPage::~TransponderTestPage() {
-    equipment_.setMonitorView(nullptr);
 }
 
 void TransponderTestPage::setLabel(const std::string& text) {

@@ -13,13 +13,13 @@ class CountingEquipment;
 
 // The settings window's "Transponder Test" page: a status label (`checktranmessagelb`), the
 // read-only memo of records (`CheckstranMemo`) and the buttons "Reset Counter" (`Start`),
-// "Clear" (`checksmemoClear`) and "Information" (`ChecksInfoBtn`). The settings window calls
-// the equipment's settingsActivated / settingsClosed as it opens and closes.
+// "Clear" (`checksmemoClear`) and "Information" (`ChecksInfoBtn`). Whoever shows it makes it the
+// equipment's monitor view (setMonitorView) while the test runs, between the equipment's
+// settingsActivated and settingsClosed, and takes it away before the page or the equipment goes.
 class TransponderTestPage : public QWidget, public MonitorView {
     Q_OBJECT
   public:
     TransponderTestPage(CountingEquipment& equipment, QWidget* parent = nullptr);
-    ~TransponderTestPage() override;
 
     void setLabel(const std::string& text) override;
     void addLines(const std::vector<std::string>& lines) override;

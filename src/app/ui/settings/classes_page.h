@@ -1,0 +1,47 @@
+#pragma once
+
+#include "model/outcome.h"
+#include "settings/prog_settings.h"
+
+#include <QWidget>
+
+class QGroupBox;
+
+namespace vexa {
+
+class Operator;
+class SettingsGrid;
+
+// The "Classes" page: the 31 class names in `ClassnameGrid` and the race details of the class
+// whose row is selected. Leaving a row stores the details of its class.
+class ClassesPage : public QWidget {
+    Q_OBJECT
+  public:
+    ClassesPage(ProgSettings& settings, Operator& op, QWidget* parent = nullptr);
+
+    // Fills the names from the settings and shows class 0.
+    void showClasses();
+    // The class whose details are shown.
+    int shownClass() const { return shown_; }
+
+    // The details shown, as the class's setup; fails naming a minute field that holds no whole
+    // number (an empty field counts 0).
+    Outcome readDetails(ClassSetup& setup) const;
+    // Keeps details read with readDetails as the shown class's.
+    void keepDetails(const ClassSetup& setup);
+    // The names of the grid become the classes' names (cut to 20 characters).
+    void keepNames();
+
+  private:
+    void rowChanged(int row, int previousRow);
+    void showDetails(int classno);
+
+    ProgSettings& settings_;
+    Operator& op_;
+    SettingsGrid* grid_;
+    QGroupBox* details_;
+    int shown_ = 0;
+    bool returning_ = false;
+};
+
+} // namespace vexa
