@@ -32,8 +32,8 @@ RigChoice RigChoice::fromByte(uint8_t byte) {
 }
 
 DecoderRig::DecoderRig(const RigChoice& choice)
-    : choice_(choice), station_(program_, EquipmentLinks{scheduler_, ports_, decoderPort_, socket_,
-                                                         controllerPort_, view_, view_}) {
+    : choice_(choice), station_(program_, EquipmentLinks{scheduler_, clock_, ports_, decoderPort_,
+                                                         socket_, controllerPort_, view_, view_}) {
     ProgSettings& s = program_.settings;
     ClassSetup& buggy = s.classes[1];
     buggy.name = "Buggy";
@@ -90,8 +90,8 @@ DecoderRig::DecoderRig(const RigChoice& choice)
     answerPresenceCheck();
     engine.openRaceScreen();
     engine.StartBtnClick();
-    while (engine.values().RaceState != RaceStates::Running && clock_.milliseconds() < VirtualLimitMs &&
-           scheduler_.fireNext()) {
+    while (engine.values().RaceState != RaceStates::Running &&
+           clock_.milliseconds() < VirtualLimitMs && scheduler_.fireNext()) {
     }
     round_ = engine.values().RoundNumber;
 }

@@ -4,6 +4,7 @@
 #include "ports/serial_port.h"
 #include "ports/timing_view.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,7 @@ class QuietSerialPort : public SerialPort {
 
 class QuietSocket : public DecoderSocket {
   public:
-    void open(const std::string& address) override {
+    void open(const std::string& address, uint16_t) override {
         host_ = address;
         active_ = true;
     }
