@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     poppler-utils
     espeak-ng sox
+    xvfb dbus-daemon
 )
 [ $# -gt 0 ] && packages=("$@")
 

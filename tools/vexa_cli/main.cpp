@@ -14,7 +14,9 @@ const char* const RaceUsage =
     "usage: vexa-cli race --home DIR --event NAME [--script FILE] [--races N] [--print-dir DIR] "
     "[--quiet]\n"
     "  Runs the event's current race(s) in simulated time, fed by a script of key presses,\n"
-    "  decoder bytes and race-control actions (see the README).\n";
+    "  decoder bytes and race-control actions (see the README). Exits 0 when the races were\n"
+    "  run, 1 when fewer could be, 2 for a wrong command line or script, 3 when a save or an\n"
+    "  output of the run failed.\n";
 
 void usage(std::ostream& out) {
     out << "usage: vexa-cli <command> [options]\n"
