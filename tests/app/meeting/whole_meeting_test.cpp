@@ -134,8 +134,7 @@ class WholeMeetingTest : public QObject {
     // One race counted with the keys: the car in slot s passes every 8 + s seconds, so slot 1
     // does the most laps. `atEnd` acts on the end-of-round window when this race ends the round.
     void runARace(std::function<void(QWidget&)> atEnd = {}) {
-        while (race().values().RaceState != RaceStates::Running && scheduler_.fireNext()) {
-        }
+        fireUntil([this] { return race().values().RaceState == RaceStates::Running; });
         QCOMPARE(race().values().RaceState, RaceStates::Running);
         auto* panel = child<QWidget>(window(), "racePanelWidget");
         const double start = clock_.milliseconds() - race().RaceTime() * 1000.0;
@@ -151,10 +150,20 @@ class WholeMeetingTest : public QObject {
                 atEnd(eor);
             });
         const int done = race().completedRaces();
-        while (race().completedRaces() == done && scheduler_.fireNext()) {
-        }
+        fireUntil([&] { return race().completedRaces() != done; });
         QCOMPARE(race().completedRaces(), done + 1);
         QCOMPARE(roundEnded, bool(atEnd));
+    }
+
+    // Virtual time on until `reached`, at most ten minutes of it.
+    void fireUntil(const std::function<bool()>& reached) {
+        const int64_t limit = clock_.milliseconds() + 600'000;
+        while (!reached() && clock_.milliseconds() < limit && scheduler_.fireNext()) {
+        }
+        if (!reached())
+            qWarning("stopped at state %d, race second %.1f, race %d of round %d",
+                     race().values().RaceState, race().RaceTime(), program_->settings.raceNumber,
+                     program_->settings.roundNumber);
     }
 
     // The Id in a race's slot of a table.
@@ -223,6 +232,7 @@ class WholeMeetingTest : public QObject {
         });
         QVERIFY(!program_->settings.racingHeats);
         QCOMPARE(program_->settings.roundNumber, 3);
+        QCOMPARE(session_->screens().current(), Screen::Tables); // on the finals page
 
         // Both rounds are stored: in each heat slot 1 did 6 laps, slot 4 did 4.
         EventData stored;
@@ -254,7 +264,11 @@ class WholeMeetingTest : public QObject {
                         best.end());
         }
 
-        // The four finals; the last ends the round.
+        // Back on the race screen the countdown stands where the round ended: "Start Race" goes
+        // on to the first final. The four finals; the last ends the round.
+        clickTop("RaceBtn");
+        QCOMPARE(race().values().RaceState, RaceStates::CountdownPaused);
+        child<QPushButton>(window(), "StartBtn")->click();
         for (int f = 1; f <= 3; ++f) runARace();
         runARace([](QWidget& eor) { child<QPushButton>(eor, "MainScreenBtn")->click(); });
         EventData afterFinals;
