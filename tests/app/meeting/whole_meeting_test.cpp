@@ -7,6 +7,7 @@
 #include "session/session.h"
 #include "support/app_test_support.h"
 #include "support/print_recorder.h"
+#include "support/test_session_ports.h"
 #include "tables/tables_test_support.h"
 #include "ui/main/main_window.h"
 #include "ui/settings/settings_grid.h"
@@ -176,18 +177,12 @@ class WholeMeetingTest : public QObject {
         program_ = std::make_unique<Program>();
         program_->home.root = home_.path().toStdString();
         startProgram(*program_);
-        SessionPorts ports;
-        ports.clock = &clock_;
-        ports.scheduler = &scheduler_;
-        ports.op = &op_;
-        ports.sound = &sound_;
-        ports.printer = [] { return std::make_unique<test::PrintRecorder>(); };
+        SessionPorts ports = test::testSessionPorts(clock_, scheduler_, op_, sound_);
         ports.chosenPrinter = [this](QWidget*) {
             printed_ << QDir(home_.path())
                             .filePath(QStringLiteral("print%1.pdf").arg(printed_.size() + 1));
             return std::make_unique<PdfPrintStream>(printed_.back().toStdString());
         };
-        ports.openUrl = [](const QUrl&) {};
         session_ = std::make_unique<Session>(*program_, ports);
 
         createTheEvent();
