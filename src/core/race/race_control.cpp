@@ -23,6 +23,7 @@ void RaceEngine::openRaceScreen() {
     ports_.track.OpenRcioPort();
     panel_.rcioPortChoiceEnabled = false;
     ports_.track.SetLights(StartLight::AllOff);
+    recordCountdownOpened();
     panelChanged();
 }
 

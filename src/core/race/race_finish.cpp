@@ -78,6 +78,7 @@ void RaceEngine::endOfRaceProcessing() {
     if (!raceHasDrivers(RaceNumber + 1)) {
         stopCountdown();
         endOfRoundShown_ = true;
+        if (recorder_) recorder_->raceStored();
         panelChanged();
         ports_.outputs.showEndOfRound(RoundNumber);
     } else {
@@ -86,6 +87,8 @@ void RaceEngine::endOfRaceProcessing() {
             const Outcome saved = writeEventSettings(data_.paths->settings, settings);
             if (!saved) ports_.op.inform(saved.message);
         }
+        if (recorder_) recorder_->raceStored();
+        recordCountdownOpened();
         panelChanged();
     }
 }

@@ -48,7 +48,7 @@ void deliver(RaceEngine& engine, const ScriptEvent& e, DecoderInput* decoder) {
 } // namespace
 
 RaceRunResult runRaces(RaceEngine& engine, VirtualScheduler& scheduler, const RaceScript& script,
-                       int races, DecoderInput* decoder) {
+                       int races, DecoderInput* decoder, JournalWriter* journal, int64_t haltAtMs) {
     RaceRunResult result;
     if (script.hasDecoderBytes() && !decoder) {
         result.message = "decoder bytes cannot be read: no decoder record parser is available";
@@ -65,8 +65,14 @@ RaceRunResult runRaces(RaceEngine& engine, VirtualScheduler& scheduler, const Ra
     const auto& events = script.events;
     while (!done()) {
         const auto due = scheduler.nextDue();
+        if (haltAtMs >= 0 && (next >= events.size() || events[next].ms > haltAtMs) &&
+            (!due || *due > haltAtMs)) {
+            result.halted = true;
+            return result;
+        }
         if (next < events.size() && (!due || *due > events[next].ms)) {
             scheduler.advanceTo(events[next].ms);
+            if (journal) journal->input(events[next]);
             deliver(engine, events[next++], decoder);
             continue;
         }

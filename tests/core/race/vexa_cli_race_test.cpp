@@ -6,6 +6,7 @@
 #include "program/program.h"
 #include "settings/settings_file.h"
 #include "support/bytes.h"
+#include "support/cli_race_fixture.h"
 #include "support/temp_dir.h"
 #include "timing/p3_frame_writer.h"
 #include "timing/p3_requests.h"
@@ -23,69 +24,7 @@ using vexa::test::hex;
 
 namespace {
 
-class VexaCliRace : public ::testing::Test {
-  protected:
-    VexaCliRace() {
-        program.home.root = dir.path();
-        ProgSettings& s = program.settings;
-        s.classes[1].name = "Touring";
-        s.classes[1].qualMinutes = 5;
-        s.classes[1].tenSecCountdown = false; // start at the end of the countdown, no delay
-        s.classes[1].readStartOrder = false;
-        s.raceInterval = "60";
-        s.raceSetup = "30";
-    }
-
-    void driver(int id, int slot, int race = 1) {
-        program.event.cpts[id].name = "Driver " + std::to_string(id);
-        program.event.cpts[id].classno = 1;
-        program.event.heats.setSlotText(race, slot, std::to_string(id));
-    }
-
-    // Writes the settings file and the event, runs vexa-cli on the script, returns its exit code.
-    int run(const std::string& script, int races = 1, const std::string& extra = {}) {
-        EXPECT_TRUE(saveSettingsFile(program.home.iniFile(), program.settings).ok);
-        if (!program.eventOpen()) {
-            EXPECT_TRUE(createEvent(program, "Club Day").ok);
-        }
-        const auto scriptFile = dir.path() / "race.txt";
-        EXPECT_TRUE(writeFileAtomic(scriptFile, script).ok);
-        std::ostringstream command;
-        command << '"' << VEXA_CLI_PATH << "\" race --home \"" << dir.path().string()
-                << "\" --event \"Club Day\" --script \"" << scriptFile.string() << "\" --races "
-                << races << extra << " > \"" << (dir.path() / "out.txt").string() << "\" 2>&1";
-        const int status = std::system(command.str().c_str());
-        const auto out = readWholeFile(dir.path() / "out.txt");
-        output = out ? std::string(out->begin(), out->end()) : std::string{};
-        return status;
-    }
-
-    std::vector<uint8_t> eventFile(const char* name) {
-        const auto bytes = readWholeFile(program.home.eventDir("Club Day") / name);
-        return bytes ? *bytes : std::vector<uint8_t>{};
-    }
-
-    // A script's decoder event: the bytes as hexadecimal pairs.
-    static std::string decoderEvent(const std::string& bytes) {
-        std::string hexText = "decoder";
-        char pair[4];
-        for (unsigned char c : bytes) {
-            std::snprintf(pair, sizeof pair, " %02X", c);
-            hexText += pair;
-        }
-        return hexText;
-    }
-
-    static std::string at(double seconds, const std::string& what) {
-        char buf[64];
-        std::snprintf(buf, sizeof buf, "%.3f ", seconds);
-        return buf + what + "\n";
-    }
-
-    vexa::test::TempDir dir;
-    Program program;
-    std::string output;
-};
+class VexaCliRace : public vexa::test::CliRaceFixture {};
 
 } // namespace
 

@@ -1,0 +1,98 @@
+#include "journal/journal_writer.h"
+
+#include "files/file_io.h"
+#include "race/virtual_time.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+using namespace vexa;
+namespace fs = std::filesystem;
+
+namespace {
+
+class JournalWriterTest : public ::testing::Test {
+  protected:
+    Journal onDisk(const fs::path& path) {
+        const auto bytes = readWholeFile(path);
+        if (!bytes) return {};
+        return readJournal(std::string(bytes->begin(), bytes->end()));
+    }
+    static ScriptEvent key(char k) {
+        ScriptEvent e;
+        e.data = std::string(1, k);
+        return e;
+    }
+
+    test::TempDir dir;
+    VirtualClock clock;
+    VirtualScheduler scheduler{clock};
+    JournalWriter writer{dir.path(), clock, scheduler, 77};
+    const fs::path first = dir.path() / "h1r2.journal";
+};
+
+} // namespace
+
+TEST_F(JournalWriterTest, InputsReachTheFileWithin250MsOfTheClock) {
+    scheduler.advanceTo(1000);
+    writer.countdownOpened({2, true, 1});
+    ASSERT_TRUE(onDisk(first).header);
+    EXPECT_EQ(onDisk(first).header->startMs, 1000);
+
+    writer.input(key('1'));
+    scheduler.advanceTo(1100);
+    writer.input(key('2'));
+    scheduler.advanceTo(1249);
+    EXPECT_TRUE(onDisk(first).inputs.empty()); // gathered in memory
+    scheduler.advanceTo(1250);
+    EXPECT_EQ(onDisk(first).inputs.size(), 2u);
+    EXPECT_EQ(onDisk(first).inputs[1].ms, 1100);
+    EXPECT_EQ(scheduler.runningTimers(), 0u); // nothing waits while nothing is gathered
+
+    // The race's set-up, end and storing are written at once.
+    writer.raceSetUp({2, true, 1}, {{1, 5, -1, -1.0}});
+    EXPECT_TRUE(onDisk(first).raceSetUp());
+    writer.input(key('3'));
+    writer.raceEnded();
+    EXPECT_EQ(onDisk(first).inputs.size(), 3u);
+    scheduler.advanceTo(3250);
+    writer.raceStored();
+    EXPECT_EQ(onDisk(first).endMs, 3250);
+    EXPECT_TRUE(writer.currentPath().empty());
+    EXPECT_TRUE(writer.problem().empty());
+}
+
+TEST_F(JournalWriterTest, OneJournalPerRaceAndARaceRunAgainGetsANewOne) {
+    writer.countdownOpened({2, true, 1});
+    writer.raceSetUp({2, true, 1}, {});
+    writer.raceStored();
+    writer.countdownOpened({2, false, 3});
+    EXPECT_EQ(writer.currentPath(), dir.path() / "f3r2.journal");
+    EXPECT_EQ(onDisk(dir.path() / "f3r2.journal").header->ordinal, 2);
+    // The countdown to the final was left before the race was set up: nothing to keep.
+    writer.leave();
+    EXPECT_FALSE(fs::exists(dir.path() / "f3r2.journal"));
+
+    JournalWriter again(dir.path(), clock, scheduler, 78);
+    again.countdownOpened({2, true, 1});
+    EXPECT_EQ(again.currentPath(), dir.path() / "h1r2-2.journal");
+    again.raceSetUp({2, true, 1}, {});
+    again.leave(); // set up and not stored: kept for a resume
+    EXPECT_TRUE(fs::exists(dir.path() / "h1r2-2.journal"));
+    EXPECT_TRUE(onDisk(first).ended());
+    EXPECT_EQ(onDisk(first).header->sitting, 77);
+
+    JournalWriter resumed(dir.path(), clock, scheduler, 78);
+    resumed.reuse({dir.path() / "h1r2-2.journal"});
+    resumed.countdownOpened({2, true, 1});
+    EXPECT_EQ(resumed.currentPath(), dir.path() / "h1r2-2.journal");
+    EXPECT_FALSE(onDisk(resumed.currentPath()).raceSetUp()); // written afresh
+}
+
+TEST_F(JournalWriterTest, AFolderThatCannotBeWrittenIsReported) {
+    JournalWriter nowhere(dir.path() / "missing" / "folder", clock, scheduler, 1);
+    nowhere.countdownOpened({1, true, 1});
+    nowhere.input(key('1'));
+    nowhere.flush();
+    EXPECT_NE(nowhere.problem().find("could not be written"), std::string::npos);
+}
