@@ -3,8 +3,10 @@
 // A 5-minute mass start of 20 cars counted with the keys, for the race and journal benchmarks.
 #include "program/event_store.h"
 #include "program/program.h"
+#include "race/race_engine.h"
 #include "race/race_script.h"
 #include "race/recording_ports.h"
+#include "race/virtual_time.h"
 #include "settings/settings_file.h"
 
 #include <cstdio>
@@ -39,6 +41,25 @@ inline void fillRace(Program& program, int cars, int minutes) {
         program.event.storeResult(id, 1, 140 + id % 7, 3000.0 + id);
     }
 }
+
+// The event "Bench" of a program home opened, with its race engine on simulated time and quiet
+// ports.
+struct BenchRace {
+    VirtualClock clock;
+    VirtualScheduler scheduler{clock};
+    QuietPorts ports{clock};
+    Program program;
+    RaceEngine* engine = nullptr;
+
+    explicit BenchRace(const std::filesystem::path& home) {
+        program.home.root = home;
+        startProgram(program);
+        openEvent(program, "Bench");
+        engine = &attachRaceEngine(
+            program, RacePorts{clock, scheduler, ports, ports, ports, ports, ports, nullptr});
+    }
+    ~BenchRace() { program.race.reset(); }
+};
 
 // A program home in the temporary folder with the event "Bench": 20 cars in a 5-minute heat 1;
 // the caller removes it.

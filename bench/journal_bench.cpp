@@ -51,24 +51,14 @@ void BM_ResumeFiveMinuteRaceOf20Cars(benchmark::State& state) {
     const RaceScript script = fiveMinuteKeysScript();
     const auto race = [&](const RaceScript& events, int64_t sitting,
                           const std::vector<JournalFile>& reused, int64_t haltAt) {
-        VirtualClock clock;
-        VirtualScheduler scheduler(clock);
-        QuietPorts ports(clock);
-        Program program;
-        program.home.root = home;
-        startProgram(program);
-        openEvent(program, "Bench");
-        restoreSittingStart(reused, program.settings, program.event);
-        JournalWriter journal(program.paths->dir, clock, scheduler, sitting);
-        std::vector<fs::path> paths;
-        for (const JournalFile& j : reused) paths.push_back(j.path);
-        journal.reuse(paths);
-        RaceEngine& engine = attachRaceEngine(
-            program, RacePorts{clock, scheduler, ports, ports, ports, ports, ports, nullptr});
-        engine.setRecorder(&journal);
+        BenchRace bench(home);
+        restoreSittingStart(reused, bench.program.settings, bench.program.event);
+        JournalWriter journal(bench.program.paths->dir, bench.clock, bench.scheduler, sitting);
+        for (const JournalFile& j : reused) journal.reuse(j.journal.header->ordinal, j.path);
+        bench.engine->setRecorder(&journal);
         const RaceRunResult result =
-            runRaces(engine, scheduler, events, 1, nullptr, &journal, haltAt);
-        program.race.reset();
+            runRaces(*bench.engine, bench.scheduler, events, 1, nullptr, &journal, haltAt);
+        bench.engine->setRecorder(nullptr);
         return result;
     };
     race(script, 1, {}, 180'000);

@@ -73,16 +73,8 @@ void BM_FiveMinuteRaceOf20Cars(benchmark::State& state) {
     const RaceScript script = fiveMinuteKeysScript();
     size_t passings = 0;
     for (auto _ : state) {
-        VirtualClock clock;
-        VirtualScheduler scheduler(clock);
-        QuietPorts ports(clock);
-        Program program;
-        program.home.root = home;
-        startProgram(program);
-        openEvent(program, "Bench");
-        RaceEngine& engine = attachRaceEngine(
-            program, RacePorts{clock, scheduler, ports, ports, ports, ports, ports, nullptr});
-        const RaceRunResult result = runRaces(engine, scheduler, script, 1, nullptr);
+        BenchRace race(home);
+        const RaceRunResult result = runRaces(*race.engine, race.scheduler, script, 1, nullptr);
         if (!result.ok) state.SkipWithError(result.message.c_str());
         passings = script.events.size();
     }

@@ -120,7 +120,7 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     // Each race is journaled; a resume replays the latest sitting's journals first.
     const std::vector<JournalFile> sitting = latestSitting(readEventJournals(program.paths->dir));
     int64_t sittingNumber = newSitting(sitting);
-    std::vector<std::filesystem::path> reused;
+    std::vector<JournalFile> reused;
     if (options->resume) {
         ScriptResume plan = planScriptResume(sitting, parsed.script, options->races);
         err << "vexa-cli race: " << plan.message << "\n";
@@ -129,7 +129,7 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
         if (plan.kind == ScriptResume::Kind::Resume) {
             restoreSittingStart(sitting, program.settings, program.event);
             sittingNumber = sitting.front().journal.header->sitting;
-            for (const JournalFile& j : sitting) reused.push_back(j.path);
+            reused = sitting;
             parsed.script = std::move(plan.script);
         }
     }
@@ -137,7 +137,7 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     // The settings' decoder is set up as the program does it, on links fed by the script.
     HeadlessRace race(program, options->quiet ? nullptr : &out, options->printDir);
     JournalWriter journal(program.paths->dir, race.clock, race.scheduler, sittingNumber);
-    journal.reuse(std::move(reused));
+    for (const JournalFile& j : reused) journal.reuse(j.journal.header->ordinal, j.path);
     const RaceRunResult result =
         race.run(parsed.script, options->races, &journal, options->haltAtMs);
     if (result.halted) {

@@ -21,9 +21,11 @@ namespace fs = std::filesystem;
 
 const char* const ReplayUsage =
     "usage: vexa-cli replay JOURNAL [--print-dir DIR] [--store] [--quiet]\n"
+    "       vexa-cli replay JOURNAL --as-script\n"
     "  Runs a race again from its journal (a .journal file in the event folder) in simulated\n"
     "  time and prints its results sheet with the lap chart, also into DIR when given. The\n"
-    "  event is not changed unless --store is given: then the race's results are stored again.\n";
+    "  event is not changed unless --store is given: then the race's results are stored again.\n"
+    "  --as-script prints the journal's inputs as a script for vexa-cli race instead.\n";
 
 namespace {
 
@@ -52,7 +54,7 @@ void restoreRaceColumn(const JournalSetUp& setUp, EventData& event) {
 } // namespace
 
 int replayCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
-    CliOptions options(words, {"store", "quiet"});
+    CliOptions options(words, {"store", "quiet", "as-script"});
     if (!options.ok() || options.words().size() != 1) {
         err << "vexa-cli replay: "
             << (options.ok() ? "one journal file is needed" : options.error()) << "\n";
@@ -66,6 +68,10 @@ int replayCommand(const std::vector<std::string>& words, std::ostream& out, std:
     }
     JournalFile target{file, readJournal(std::string_view(
                                  reinterpret_cast<const char*>(bytes->data()), bytes->size()))};
+    if (target.journal.header && options.has("as-script")) {
+        out << journalAsScript(target.journal);
+        return 0;
+    }
     if (!target.journal.header || !target.journal.raceSetUp()) {
         err << "vexa-cli replay: " << displayPath(file) << " holds no race to replay\n";
         return 1;

@@ -132,9 +132,12 @@ bool takeRecord(std::string_view body, Journal& journal) {
     }
     int64_t ms = 0;
     if (w.size() < 2 || !parseNumber(w[0], ms) || ms < 0 || ms > MaxMs) return false;
-    if (w[1] == "end") {
+    if (w[1] == "end" || w[1] == "left") {
         if (w.size() != 2) return false;
-        journal.endMs = ms;
+        if (w[1] == "end")
+            journal.endMs = ms;
+        else
+            journal.left = true;
         return true;
     }
     if (w[1] == "setup") {
@@ -176,6 +179,15 @@ std::string secondsText(int64_t ms) {
     std::string out = std::to_string(ms / 1000) + ".";
     const std::string fraction = std::to_string(ms % 1000);
     return out + std::string(3 - fraction.size(), '0') + fraction;
+}
+
+// A record of a moment alone: the clock's millisecond and a word.
+std::string momentRecord(int64_t ms, const char* word) {
+    std::string out;
+    appendNumber(out, ms);
+    out += word;
+    seal(out, 0);
+    return out;
 }
 
 bool scriptableKeys(const std::string& keys) {
@@ -246,11 +258,11 @@ std::string journalSetUpRecord(const JournalSetUp& s) {
 }
 
 std::string journalEndRecord(int64_t ms) {
-    std::string out;
-    appendNumber(out, ms);
-    out += " end";
-    seal(out, 0);
-    return out;
+    return momentRecord(ms, " end");
+}
+
+std::string journalLeftRecord(int64_t ms) {
+    return momentRecord(ms, " left");
 }
 
 Journal readJournal(std::string_view bytes) {

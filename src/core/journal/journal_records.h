@@ -36,11 +36,14 @@ struct Journal {
     std::vector<ScriptEvent> inputs; // in arrival order, `ms` the clock's millisecond
     std::vector<JournalSetUp> setUps;
     std::optional<int64_t> endMs; // when the race's results were stored
+    bool left = false;            // the operator chose to leave the race unfinished
     size_t wholeBytes = 0;        // the bytes of the records read
     bool cut = false;
 
     bool ended() const { return endMs.has_value(); }
     bool raceSetUp() const { return !setUps.empty(); }
+    // A race set up and neither stored nor left: the program stopped during it.
+    bool unfinished() const { return raceSetUp() && !ended() && !left; }
 };
 
 // Each record is one line of text that ends with a space, '*', the CRC-32 of the text before
@@ -50,6 +53,7 @@ std::string journalHeaderRecord(const JournalHeader& header);
 void appendJournalInput(std::string& out, int64_t ms, const ScriptEvent& input);
 std::string journalSetUpRecord(const JournalSetUp& setUp);
 std::string journalEndRecord(int64_t ms);
+std::string journalLeftRecord(int64_t ms);
 
 Journal readJournal(std::string_view bytes);
 

@@ -5,6 +5,7 @@
 #include "settings/prog_settings.h"
 
 #include <algorithm>
+#include <fstream>
 #include <system_error>
 
 namespace vexa {
@@ -76,7 +77,7 @@ ScriptResume planScriptResume(const std::vector<JournalFile>& sitting, const Rac
     const bool matches = inputs.size() <= events.size() &&
                          std::equal(inputs.begin(), inputs.end(), events.begin(), sameInput);
     const bool unfinished = std::any_of(sitting.begin(), sitting.end(), [](const JournalFile& j) {
-        return j.journal.raceSetUp() && !j.journal.ended();
+        return j.journal.unfinished();
     });
     if (!matches) {
         plan.kind = unfinished ? ScriptResume::Kind::Mismatch : ScriptResume::Kind::Fresh;
@@ -122,6 +123,36 @@ void restoreSittingStart(const std::vector<JournalFile>& sitting, ProgSettings& 
             event.cptres[e.id].time[setUp.race.round] = e.time;
         }
     }
+}
+
+std::string unfinishedRaceQuestion(const JournalFile& file) {
+    const RecordedRace& race = file.journal.setUps.front().race;
+    return std::string(race.heats ? "Heat " : "Final ") + std::to_string(race.race) + " of round " +
+           std::to_string(race.round) +
+           " was not finished when the program stopped. Resume the race where it stood?";
+}
+
+void resumeRace(const Journal& journal, RaceEngine& engine, RaceInputs& inputs, ResumableTime& time,
+                int64_t nowMs) {
+    time.beginReplay(journal.header->startMs);
+    engine.openRaceScreen();
+    int64_t last = journal.header->startMs;
+    for (const ScriptEvent& e : journal.inputs) {
+        time.advanceTo(e.ms);
+        inputs.deliver(e);
+        last = std::max(last, e.ms);
+    }
+    time.advanceTo(std::max(nowMs, last));
+    time.goLive();
+}
+
+Outcome leaveJournal(const fs::path& path, int64_t ms) {
+    std::ofstream out(path, std::ios::binary | std::ios::app);
+    out << journalLeftRecord(ms);
+    out.flush();
+    if (!out)
+        return Outcome::failure("The race journal " + displayPath(path) + " could not be written");
+    return Outcome::success();
 }
 
 } // namespace vexa

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "journal/journal_records.h"
+#include "journal/race_inputs.h"
+#include "journal/resumable_time.h"
+#include "model/outcome.h"
 #include "race/race_script.h"
 
 #include <filesystem>
@@ -49,5 +52,21 @@ ScriptResume planScriptResume(const std::vector<JournalFile>& sitting, const Rac
 // that he had before it. Replaying the sitting then stores each race again as it was stored.
 void restoreSittingStart(const std::vector<JournalFile>& sitting, ProgSettings& settings,
                          EventData& event);
+
+// The question of a program started on an event whose race was not finished.
+std::string unfinishedRaceQuestion(const JournalFile& journal);
+inline constexpr const char* StoreAsItStoodQuestion =
+    "Store the race's results as they stood when the program stopped?";
+
+// Replays an unfinished race's journal into the race engine on replayed time, from the moment
+// its countdown opened, runs the time on to `nowMs` (the clock's moment now, as the journal
+// counts time) and goes live: the race carries on where it stood, its clock continued from its
+// start. The inputs are journaled again as they are replayed.
+void resumeRace(const Journal& journal, RaceEngine& engine, RaceInputs& inputs, ResumableTime& time,
+                int64_t nowMs);
+
+// The operator chose to leave an unfinished race as it is: its journal says so, and is not
+// offered again.
+Outcome leaveJournal(const std::filesystem::path& path, int64_t ms);
 
 } // namespace vexa

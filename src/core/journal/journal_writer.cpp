@@ -19,8 +19,7 @@ JournalWriter::~JournalWriter() {
 }
 
 fs::path JournalWriter::pathFor(const RecordedRace& race) const {
-    if (static_cast<size_t>(ordinal_) <= reuse_.size())
-        return reuse_[static_cast<size_t>(ordinal_ - 1)];
+    if (const auto it = reuse_.find(ordinal_); it != reuse_.end()) return it->second;
     // Named as the race's page is: h3r1 is heat 3 of round 1; a race run again gets -2, -3...
     const std::string name =
         (race.heats ? "h" : "f") + std::to_string(race.race) + "r" + std::to_string(race.round);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -30,9 +31,11 @@ class JournalWriter : public RaceRecorder {
     JournalWriter(const JournalWriter&) = delete;
     JournalWriter& operator=(const JournalWriter&) = delete;
 
-    // Journals of this sitting written before (a resume): the race of ordinal n is written again
-    // into the n-th of them, so a run resumed twice still leaves one journal per race.
-    void reuse(std::vector<std::filesystem::path> paths) { reuse_ = std::move(paths); }
+    // A journal of this sitting written before (a resume): the race of that ordinal is written
+    // again into it, so a run resumed twice still leaves one journal per race.
+    void reuse(int ordinal, std::filesystem::path path) { reuse_[ordinal] = std::move(path); }
+    // The next race's ordinal in the sitting (a resumed sitting goes on with its numbers).
+    void continueAt(int ordinal) { ordinal_ = ordinal - 1; }
 
     // An input arriving now, before the engine sees it.
     void input(const ScriptEvent& input);
@@ -63,7 +66,7 @@ class JournalWriter : public RaceRecorder {
     Scheduler& scheduler_;
     int64_t sitting_;
     int ordinal_ = 0;
-    std::vector<std::filesystem::path> reuse_;
+    std::map<int, std::filesystem::path> reuse_;
 
     std::filesystem::path path_;
     std::ofstream file_;

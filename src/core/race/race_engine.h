@@ -165,6 +165,8 @@ class RaceEngine : private RaceValues {
     bool raceMenuEnabled() const { return RaceState == RaceStates::Running; }
     void RestartRaceClick();
     void EndRaceClick();
+    // The race menu's "Restart Race" once the operator has confirmed it.
+    void RestartRace();
     // The penalty dialog's OK for a car number; true when the dialog closes.
     bool givePenalty(int carNumber);
 

@@ -1,49 +1,12 @@
 #include "race/race_runner.h"
 
+#include "journal/race_inputs.h"
+
 namespace vexa {
 
 namespace {
 
 constexpr int64_t DayMs = 24LL * 3600 * 1000;
-
-void deliver(RaceEngine& engine, const ScriptEvent& e, DecoderInput* decoder) {
-    switch (e.kind) {
-    case ScriptEvent::Kind::Key:
-        for (char key : e.data) engine.manualKey(key);
-        return;
-    case ScriptEvent::Kind::Decoder:
-        if (decoder) decoder->receiveDecoderBytes(e.data);
-        return;
-    case ScriptEvent::Kind::Action:
-        break;
-    }
-    const std::string& a = e.action;
-    const bool paused = engine.panel().pauseCaption != "Stop &Countdown";
-    if (a == "start")
-        engine.StartBtnClick();
-    else if (a == "pause" && !paused)
-        engine.StopStartCountdownClick();
-    else if (a == "resume" && paused)
-        engine.StopStartCountdownClick();
-    else if (a == "reset")
-        engine.ResetCountdownClick();
-    else if (a == "plus1")
-        engine.PlusOneMinuteClick();
-    else if (a == "plus5")
-        engine.PlusFiveMinutesClick();
-    else if (a == "readorder")
-        engine.ReadOrderClick();
-    else if (a == "keys")
-        engine.KeyEnableClick();
-    else if (a == "restart")
-        engine.RestartRaceClick();
-    else if (a == "endrace")
-        engine.EndRaceClick();
-    else if (a == "penalty")
-        engine.givePenalty(e.argument);
-    else if (a == "reprint")
-        engine.ReprintLapTimesClick();
-}
 
 } // namespace
 
@@ -60,6 +23,8 @@ RaceRunResult runRaces(RaceEngine& engine, VirtualScheduler& scheduler, const Ra
         return engine.endOfRoundShown() || engine.values().RaceState == RaceStates::CountdownPaused;
     };
 
+    RaceInputs inputs(engine, decoder);
+    inputs.setJournal(journal);
     engine.openRaceScreen();
     size_t next = 0;
     const auto& events = script.events;
@@ -72,8 +37,7 @@ RaceRunResult runRaces(RaceEngine& engine, VirtualScheduler& scheduler, const Ra
         }
         if (next < events.size() && (!due || *due > events[next].ms)) {
             scheduler.advanceTo(events[next].ms);
-            if (journal) journal->input(events[next]);
-            deliver(engine, events[next++], decoder);
+            inputs.deliver(events[next++]);
             continue;
         }
         if (next >= events.size() && stuck()) break;

@@ -49,7 +49,8 @@ class RaceSession {
                            &sound,
                            [] { return std::make_unique<PrintRecorder>(); },
                            [](QWidget*) { return std::make_unique<PrintRecorder>(); },
-                           [](const QUrl&) {}};
+                           [](const QUrl&) {},
+                           {}};
         session = std::make_unique<Session>(program, std::move(ports));
     }
 

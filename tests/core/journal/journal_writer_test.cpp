@@ -83,7 +83,7 @@ TEST_F(JournalWriterTest, OneJournalPerRaceAndARaceRunAgainGetsANewOne) {
     EXPECT_EQ(onDisk(first).header->sitting, 77);
 
     JournalWriter resumed(dir.path(), clock, scheduler, 78);
-    resumed.reuse({dir.path() / "h1r2-2.journal"});
+    resumed.reuse(1, dir.path() / "h1r2-2.journal");
     resumed.countdownOpened({2, true, 1});
     EXPECT_EQ(resumed.currentPath(), dir.path() / "h1r2-2.journal");
     EXPECT_FALSE(onDisk(resumed.currentPath()).raceSetUp()); // written afresh

@@ -297,3 +297,13 @@ TEST_F(VexaCliResume, ReplayOfADecoderRaceEqualsTheOriginal) {
     EXPECT_NE(cli("replay " + quoted(eventDir() / "eventfile.qmf")), 0);
     EXPECT_NE(output.find("holds no race to replay"), std::string::npos) << output;
 }
+
+TEST_F(VexaCliResume, AJournalWrittenOutAsAScriptRunsTheSameRace) {
+    makeScripts();
+    ASSERT_EQ(cli("replay " + quoted(eventDir() / "h1r1.journal") + " --as-script"), 0) << output;
+    const std::string script = output;
+    EXPECT_EQ(script.rfind("# race journal: round 1, heat 1", 0), 0u) << script;
+    restore(dir.path() / "before");
+    ASSERT_EQ(run(script, 1), 0) << output;
+    EXPECT_EQ(stored(), storedOne);
+}
