@@ -124,7 +124,6 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     if (options->resume) {
         ScriptResume plan = planScriptResume(sitting, parsed.script, options->races);
         err << "vexa-cli race: " << plan.message << "\n";
-        if (plan.kind == ScriptResume::Kind::Done) return 0;
         if (plan.kind == ScriptResume::Kind::Mismatch) return 1;
         if (plan.kind == ScriptResume::Kind::Resume) {
             restoreSittingStart(sitting, program.settings, program.event);

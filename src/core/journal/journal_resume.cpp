@@ -89,19 +89,17 @@ ScriptResume planScriptResume(const std::vector<JournalFile>& sitting, const Rac
     plan.journaled = inputs.size();
     plan.storedRaces = static_cast<int>(std::count_if(
         sitting.begin(), sitting.end(), [](const JournalFile& j) { return j.journal.ended(); }));
-    if (plan.storedRaces >= races) {
-        plan.kind = ScriptResume::Kind::Done;
-        plan.message = "the race(s) of this script were stored before the stop: nothing to resume";
-        return plan;
-    }
+    // Even a run that stored all its races is run again from its start: the event may have been
+    // put back since, and running it again leaves what it left.
     plan.kind = ScriptResume::Kind::Resume;
     plan.script.events = inputs;
     plan.script.events.insert(plan.script.events.end(),
                               events.begin() + static_cast<std::ptrdiff_t>(inputs.size()),
                               events.end());
     plan.message = "resumed from " + journalNames(sitting) + ": " + std::to_string(inputs.size()) +
-                   " input(s) replayed, " + std::to_string(events.size() - inputs.size()) +
-                   " script event(s) to come";
+                   " input(s) replayed (" + std::to_string(plan.storedRaces) + " of " +
+                   std::to_string(races) + " race(s) stored before), " +
+                   std::to_string(events.size() - inputs.size()) + " script event(s) to come";
     return plan;
 }
 

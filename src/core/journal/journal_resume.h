@@ -33,7 +33,6 @@ std::vector<ScriptEvent> sittingInputs(const std::vector<JournalFile>& sitting);
 struct ScriptResume {
     enum class Kind {
         Fresh,    // no journal of this script: it is run from its start as usual
-        Done,     // the sitting stored every race it was to run: nothing is left to do
         Resume,   // the sitting's journals are replayed, then the script carries on
         Mismatch, // an unfinished journal holds other inputs than the script
     };
