@@ -13,4 +13,8 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
 int replayCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 extern const char* const ReplayUsage;
 
+// `vexa-cli correct`: corrects a stored race's result from its journal, with an audit line.
+int correctCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+extern const char* const CorrectUsage;
+
 } // namespace vexa::cli

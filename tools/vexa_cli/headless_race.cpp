@@ -21,10 +21,10 @@ HeadlessRace::~HeadlessRace() {
 }
 
 RaceRunResult HeadlessRace::run(const RaceScript& script, int races, JournalWriter* journal,
-                                int64_t haltAtMs) {
+                                int64_t haltAtMs, const RunObserver* observer) {
     engine_->setRecorder(journal);
     const RaceRunResult result =
-        runRaces(*engine_, scheduler, script, races, &timing_, journal, haltAtMs);
+        runRaces(*engine_, scheduler, script, races, &timing_, journal, haltAtMs, observer);
     engine_->setRecorder(nullptr);
     return result;
 }

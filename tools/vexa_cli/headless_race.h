@@ -29,7 +29,7 @@ class HeadlessRace {
 
     RaceEngine& engine() { return *engine_; }
     RaceRunResult run(const RaceScript& script, int races, JournalWriter* journal,
-                      int64_t haltAtMs = -1);
+                      int64_t haltAtMs = -1, const RunObserver* observer = nullptr);
 
     VirtualClock clock;
     VirtualScheduler scheduler{clock};

@@ -26,11 +26,13 @@ void usage(std::ostream& out) {
            "commands:\n"
            "  race    runs the event's current race(s) in simulated time\n"
            "  replay  runs a race again from its journal\n"
+           "  correct corrects a stored race's result, with an audit line\n"
            "  report  writes a printed report of an event to a PDF or text file\n"
            "  html    writes the overall results page of a round range\n"
            "\n"
         << RaceUsage << "\n"
         << vexa::cli::ReplayUsage << "\n"
+        << vexa::cli::CorrectUsage << "\n"
         << vexa::cli::ReportUsage << "\n"
         << vexa::cli::HtmlUsage;
 }
@@ -45,7 +47,8 @@ bool asksForHelp(const std::vector<std::string>& args) {
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
-        std::cerr << "vexa-cli: a command is needed (race, replay, report or html); see vexa-cli "
+        std::cerr << "vexa-cli: a command is needed (race, replay, correct, report or html); see "
+                     "vexa-cli "
                      "--help\n";
         return 2;
     }
@@ -66,12 +69,14 @@ int main(int argc, char** argv) {
         }
         return vexa::cli::raceCommand(args, std::cout, std::cerr);
     }
-    if (command == "replay") {
+    if (command == "replay" || command == "correct") {
+        const bool replay = command == "replay";
         if (asksForHelp(args)) {
-            std::cout << vexa::cli::ReplayUsage;
+            std::cout << (replay ? vexa::cli::ReplayUsage : vexa::cli::CorrectUsage);
             return 0;
         }
-        return vexa::cli::replayCommand(args, std::cout, std::cerr);
+        return replay ? vexa::cli::replayCommand(args, std::cout, std::cerr)
+                      : vexa::cli::correctCommand(args, std::cout, std::cerr);
     }
     if (command == "report" || command == "html") {
         if (asksForHelp(args)) {

@@ -11,7 +11,8 @@ constexpr int64_t DayMs = 24LL * 3600 * 1000;
 } // namespace
 
 RaceRunResult runRaces(RaceEngine& engine, VirtualScheduler& scheduler, const RaceScript& script,
-                       int races, DecoderInput* decoder, JournalWriter* journal, int64_t haltAtMs) {
+                       int races, DecoderInput* decoder, JournalWriter* journal, int64_t haltAtMs,
+                       const RunObserver* observer) {
     RaceRunResult result;
     if (script.hasDecoderBytes() && !decoder) {
         result.message = "decoder bytes cannot be read: no decoder record parser is available";
@@ -37,7 +38,10 @@ RaceRunResult runRaces(RaceEngine& engine, VirtualScheduler& scheduler, const Ra
         }
         if (next < events.size() && (!due || *due > events[next].ms)) {
             scheduler.advanceTo(events[next].ms);
-            inputs.deliver(events[next++]);
+            if (observer && observer->before) observer->before(next);
+            inputs.deliver(events[next]);
+            if (observer && observer->after) observer->after(next);
+            ++next;
             continue;
         }
         if (next >= events.size() && stuck()) break;
