@@ -220,11 +220,11 @@ void appendJournalInput(std::string& out, int64_t ms, const ScriptEvent& input) 
     switch (input.kind) {
     case ScriptEvent::Kind::Key:
         out += " key ";
-        out += hexPairs(input.data);
+        appendHexPairs(out, input.data);
         break;
     case ScriptEvent::Kind::Decoder:
         out += " decoder ";
-        out += hexPairs(input.data);
+        appendHexPairs(out, input.data);
         break;
     case ScriptEvent::Kind::Action:
         out += " action ";

@@ -4,15 +4,22 @@
 
 namespace vexa {
 
-std::string hexPairs(const std::string& bytes) {
+void appendHexPairs(std::string& out, const std::string& bytes) {
     static const char Digits[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(bytes.size() * 3);
+    if (bytes.empty()) return;
+    const size_t at = out.size();
+    out.resize(at + bytes.size() * 3 - 1, ' ');
+    char* p = out.data() + at;
     for (unsigned char c : bytes) {
-        if (!out.empty()) out += ' ';
-        out += Digits[c >> 4];
-        out += Digits[c & 15];
+        p[0] = Digits[c >> 4];
+        p[1] = Digits[c & 15];
+        p += 3;
     }
+}
+
+std::string hexPairs(const std::string& bytes) {
+    std::string out;
+    appendHexPairs(out, bytes);
     return out;
 }
 
