@@ -160,3 +160,10 @@ seeds("journal", {
     "cut": journal[:-7],
     "damaged": journal[:60] + b"X" + journal[61:],
 })
+
+# The corrections kept beside a race journal: one a line.
+seeds("corrections", {
+    "each_kind": b"remove-passing 2 5\nadd-lap 3 174.25\npenalty 3\ntake-back-penalty 3\n"
+                 b"set 3 9 280.5\n",
+    "damaged": b"set 3 nine 280\nadd-lap 0 5\nremove-passing 2\r\npenalty 1e3\n",
+})
