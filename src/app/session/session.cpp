@@ -180,20 +180,19 @@ void Session::startJournal() {
             if (!left) op_->inform(left.message);
         }
     }
-    if (!resume && !storeAsItStood) {
-        journal_ = std::make_unique<JournalWriter>(dir, *time_, *time_, number);
-        race().setRecorder(journal_.get());
-        inputs_->setJournal(journal_.get());
-        return;
-    }
-
-    // The clock goes on from the race's start as if the program had never stopped.
-    const JournalHeader& header = *unfinished->journal.header;
-    journal_ = std::make_unique<JournalWriter>(dir, *time_, *time_, header.sitting);
-    journal_->reuse(header.ordinal, unfinished->path);
-    journal_->continueAt(header.ordinal);
+    // A resumed race's clock goes on from its start as if the program had never stopped: its
+    // sitting goes on.
+    const bool replay = resume || storeAsItStood;
+    journal_ = std::make_unique<JournalWriter>(
+        dir, *time_, *time_, replay ? unfinished->journal.header->sitting : number);
+    journal_->onProblem([this](const std::string& text) { op_->inform(text); });
     race().setRecorder(journal_.get());
     inputs_->setJournal(journal_.get());
+    if (!replay) return;
+
+    const JournalHeader& header = *unfinished->journal.header;
+    journal_->reuse(header.ordinal, unfinished->path);
+    journal_->continueAt(header.ordinal);
     restoreSittingStart({*unfinished}, program_.settings, program_.event);
     resumeRace(unfinished->journal, race(), *inputs_, *time_, wall - header.sitting);
     mainWindow_->showScreen(Screen::Race);

@@ -36,8 +36,7 @@ void JournalWriter::countdownOpened(const RecordedRace& race) {
     setUp_ = false;
     path_ = pathFor(race);
     file_.open(path_, std::ios::binary | std::ios::trunc);
-    if (!file_ && problem_.empty())
-        problem_ = "The race journal " + displayPath(path_) + " could not be written";
+    if (!file_) fail();
     buffer_ = journalHeaderRecord({sitting_, ordinal_, clock_.milliseconds(), race});
     flush();
 }
@@ -79,10 +78,16 @@ void JournalWriter::flush() {
     if (file_) {
         file_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
         file_.flush();
-        if (!file_ && problem_.empty())
-            problem_ = "The race journal " + displayPath(path_) + " could not be written";
+        if (!file_) fail();
     }
     buffer_.clear();
+}
+
+void JournalWriter::fail() {
+    if (!problem_.empty()) return;
+    problem_ = "The race journal " + displayPath(path_) +
+               " could not be written: the race goes on, but is not kept for a restart";
+    if (tell_) tell_(problem_);
 }
 
 void JournalWriter::close() {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -55,11 +56,14 @@ class JournalWriter : public RaceRecorder {
     const std::filesystem::path& currentPath() const { return path_; }
     // The first failure to write a journal, as a message for the operator; empty when none.
     const std::string& problem() const { return problem_; }
+    // Who is told of that first failure as it happens.
+    void onProblem(std::function<void(const std::string&)> tell) { tell_ = std::move(tell); }
 
   private:
     std::filesystem::path pathFor(const RecordedRace& race) const;
     void close();
     void arm();
+    void fail();
 
     std::filesystem::path eventDir_;
     const Clock& clock_;
@@ -74,6 +78,7 @@ class JournalWriter : public RaceRecorder {
     bool setUp_ = false;
     TimerId flushTimer_ = 0;
     std::string problem_;
+    std::function<void(const std::string&)> tell_;
 };
 
 } // namespace vexa

@@ -89,10 +89,15 @@ TEST_F(JournalWriterTest, OneJournalPerRaceAndARaceRunAgainGetsANewOne) {
     EXPECT_FALSE(onDisk(resumed.currentPath()).raceSetUp()); // written afresh
 }
 
-TEST_F(JournalWriterTest, AFolderThatCannotBeWrittenIsReported) {
+TEST_F(JournalWriterTest, AFolderThatCannotBeWrittenIsReportedOnce) {
     JournalWriter nowhere(dir.path() / "missing" / "folder", clock, scheduler, 1);
+    std::vector<std::string> told;
+    nowhere.onProblem([&](const std::string& text) { told.push_back(text); });
     nowhere.countdownOpened({1, true, 1});
     nowhere.input(key('1'));
     nowhere.flush();
-    EXPECT_NE(nowhere.problem().find("could not be written"), std::string::npos);
+    nowhere.countdownOpened({1, true, 2});
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("h1r1.journal could not be written"), std::string::npos) << told[0];
+    EXPECT_EQ(nowhere.problem(), told[0]);
 }
