@@ -2,6 +2,8 @@
 
 #include "files/file_io.h"
 
+#include <algorithm>
+#include <string_view>
 #include <system_error>
 
 namespace vexa {
@@ -35,7 +37,25 @@ void JournalWriter::countdownOpened(const RecordedRace& race) {
     ++ordinal_;
     setUp_ = false;
     path_ = pathFor(race);
-    file_.open(path_, std::ios::binary | std::ios::trunc);
+    kept_.clear();
+    matched_ = 0;
+    keptSetUp_ = false;
+    std::ios::openmode mode = std::ios::binary | std::ios::trunc;
+    if (reuse_.count(ordinal_)) {
+        // A race run again from its journal writes what the journal holds once more: those
+        // records are checked against it rather than written, so the journal is never shorter
+        // than it was, whenever the run stops.
+        if (const auto bytes = readWholeFile(path_)) {
+            const std::string_view old(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+            const Journal journal = readJournal(old);
+            kept_ = std::string(old.substr(0, journal.wholeBytes));
+            keptSetUp_ = journal.raceSetUp();
+            std::error_code ec;
+            fs::resize_file(path_, kept_.size(), ec); // a record cut short goes
+            mode = std::ios::binary | std::ios::app;
+        }
+    }
+    file_.open(path_, mode);
     if (!file_) fail();
     buffer_ = journalHeaderRecord({sitting_, ordinal_, clock_.milliseconds(), race});
     flush();
@@ -75,8 +95,25 @@ void JournalWriter::flush() {
         flushTimer_ = 0;
     }
     if (buffer_.empty()) return;
-    if (file_) {
-        file_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    std::string_view fresh = buffer_;
+    if (matched_ < kept_.size()) {
+        const size_t n = std::min(fresh.size(), kept_.size() - matched_);
+        if (std::string_view(kept_).substr(matched_, n) == fresh.substr(0, n)) {
+            matched_ += n;
+            fresh.remove_prefix(n);
+        } else {
+            // The race went otherwise than its journal: the journal is written afresh.
+            file_.close();
+            file_.clear();
+            file_.open(path_, std::ios::binary | std::ios::trunc);
+            file_.write(kept_.data(), static_cast<std::streamsize>(matched_));
+            kept_.clear();
+            matched_ = 0;
+            keptSetUp_ = false;
+        }
+    }
+    if (file_ && !fresh.empty()) {
+        file_.write(fresh.data(), static_cast<std::streamsize>(fresh.size()));
         file_.flush();
         if (!file_) fail();
     }
@@ -101,7 +138,7 @@ void JournalWriter::close() {
 void JournalWriter::leave() {
     if (path_.empty()) return;
     const fs::path path = path_;
-    const bool keep = setUp_;
+    const bool keep = setUp_ || keptSetUp_;
     close();
     std::error_code ec;
     if (!keep) fs::remove(path, ec);

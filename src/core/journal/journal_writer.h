@@ -33,7 +33,8 @@ class JournalWriter : public RaceRecorder {
     JournalWriter& operator=(const JournalWriter&) = delete;
 
     // A journal of this sitting written before (a resume): the race of that ordinal is written
-    // again into it, so a run resumed twice still leaves one journal per race.
+    // again into it (what it holds already is checked, not written), so a run resumed twice still
+    // leaves one journal per race, and a resume stopped half-way leaves it whole.
     void reuse(int ordinal, std::filesystem::path path) { reuse_[ordinal] = std::move(path); }
     // The next race's ordinal in the sitting (a resumed sitting goes on with its numbers).
     void continueAt(int ordinal) { ordinal_ = ordinal - 1; }
@@ -76,6 +77,9 @@ class JournalWriter : public RaceRecorder {
     std::ofstream file_;
     std::string buffer_;
     bool setUp_ = false;
+    std::string kept_;       // a reused journal's records, to be written again
+    size_t matched_ = 0;     // how much of them the race has written again
+    bool keptSetUp_ = false; // they hold the race's set-up
     TimerId flushTimer_ = 0;
     std::string problem_;
     std::function<void(const std::string&)> tell_;

@@ -81,12 +81,60 @@ TEST_F(JournalWriterTest, OneJournalPerRaceAndARaceRunAgainGetsANewOne) {
     EXPECT_TRUE(fs::exists(dir.path() / "h1r2-2.journal"));
     EXPECT_TRUE(onDisk(first).ended());
     EXPECT_EQ(onDisk(first).header->sitting, 77);
+}
 
-    JournalWriter resumed(dir.path(), clock, scheduler, 78);
-    resumed.reuse(1, dir.path() / "h1r2-2.journal");
-    resumed.countdownOpened({2, true, 1});
-    EXPECT_EQ(resumed.currentPath(), dir.path() / "h1r2-2.journal");
-    EXPECT_FALSE(onDisk(resumed.currentPath()).raceSetUp()); // written afresh
+// A race run again from its journal: the records the journal holds are checked, not written
+// again, so that a stop half-way never leaves it shorter; what follows is appended. A race that
+// goes otherwise has its journal written afresh.
+TEST_F(JournalWriterTest, ARaceRunAgainFromItsJournalNeverShortensIt) {
+    const fs::path path = dir.path() / "h1r2.journal";
+    const auto race = [&](JournalWriter& w, char lastKey, bool store) {
+        w.reuse(1, path);
+        w.countdownOpened({2, true, 1});
+        w.raceSetUp({2, true, 1}, {{1, 5, -1, -1.0}});
+        scheduler.advanceTo(500);
+        w.input(key('1'));
+        w.flush();
+        scheduler.advanceTo(900);
+        w.input(key(lastKey));
+        if (store) w.raceStored();
+        w.flush();
+    };
+    {
+        JournalWriter original(dir.path(), clock, scheduler, 77);
+        race(original, '2', false);
+    }
+    std::string cut = std::string(readWholeFile(path)->begin(), readWholeFile(path)->end());
+    cut += "900 key 3"; // a record cut short by the stop
+    ASSERT_TRUE(writeFileAtomic(path, cut).ok);
+    clock.set(0);
+
+    JournalWriter again(dir.path(), clock, scheduler, 77);
+    again.reuse(1, path);
+    again.countdownOpened({2, true, 1});
+    EXPECT_EQ(onDisk(path).inputs.size(), 2u); // still all there while the race is run again
+    EXPECT_FALSE(onDisk(path).cut);
+    again.raceSetUp({2, true, 1}, {{1, 5, -1, -1.0}});
+    scheduler.advanceTo(500);
+    again.input(key('1'));
+    scheduler.advanceTo(900);
+    again.input(key('2'));
+    scheduler.advanceTo(1000);
+    again.input(key('3'));
+    again.raceStored();
+    Journal j = onDisk(path);
+    ASSERT_EQ(j.inputs.size(), 3u);
+    EXPECT_EQ(j.inputs[2].data, "3");
+    EXPECT_TRUE(j.ended());
+    EXPECT_EQ(j.setUps.size(), 1u);
+
+    clock.set(0);
+    JournalWriter otherwise(dir.path(), clock, scheduler, 77);
+    race(otherwise, '9', true);
+    j = onDisk(path);
+    ASSERT_EQ(j.inputs.size(), 2u);
+    EXPECT_EQ(j.inputs[1].data, "9");
+    EXPECT_TRUE(j.ended());
 }
 
 TEST_F(JournalWriterTest, AFolderThatCannotBeWrittenIsReportedOnce) {

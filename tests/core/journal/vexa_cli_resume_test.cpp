@@ -142,6 +142,9 @@ TEST_F(VexaCliResume, HaltedAtAnyMomentAndResumedStoresWhatAnUnbrokenRunStores) 
         char halt[32];
         std::snprintf(halt, sizeof halt, " --halt-at %.3f", m.at);
         EXPECT_NE(run(twoRaces, 2, halt), 0) << output;
+        // The resume itself stopped half-way, then resumed again.
+        std::snprintf(halt, sizeof halt, " --resume --halt-at %.3f", m.at / 2);
+        EXPECT_NE(run(twoRaces, 2, halt), 0) << output;
         ASSERT_EQ(run(twoRaces, 2, " --resume"), 0) << output;
         EXPECT_EQ(stored(), storedTwo);
         EXPECT_EQ(output.find("run from its start"), std::string::npos) << output;
