@@ -1,5 +1,6 @@
 // The race engine: one passing with the redraw data of both standings grids, and a whole
 // simulated race through the headless runner.
+#include "five_minute_race.h"
 #include "program/event_store.h"
 #include "program/program.h"
 #include "race/race_runner.h"
@@ -8,41 +9,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <memory>
-#include <random>
 
 using namespace vexa;
+using namespace vexa::bench;
 namespace fs = std::filesystem;
 
 namespace {
-
-// Drops everything: the ports a benchmark needs without the cost of recording.
-class QuietPorts : public RecordingPorts {
-  public:
-    using RecordingPorts::RecordingPorts;
-    void play(int, int) override {}
-    void SetLights(StartLight) override {}
-    void SendTimeDisplay(bool, int) override {}
-    void SendScoreboard(const std::vector<ScoreboardPosition>&) override {}
-};
-
-void fillRace(Program& program, int cars, int minutes) {
-    ProgSettings& s = program.settings;
-    s.classes[1].name = "Touring";
-    s.classes[1].qualMinutes = minutes;
-    s.classes[1].tenSecCountdown = false;
-    s.heatMass = true;
-    for (int id = 1; id <= cars; ++id) {
-        comp_ent& c = program.event.cpts[id];
-        c.name = "Driver Number " + std::to_string(id);
-        c.classno = 1;
-        c.picture = "driver" + std::to_string(id) + ".jpg";
-        program.event.heats.setSlotText(1, id, std::to_string(id));
-        program.event.storeResult(id, 1, 140 + id % 7, 3000.0 + id);
-    }
-}
 
 // An hour's race of 20 entrants, every car at lap 150.
 struct FieldAtLap150 {
@@ -108,38 +82,12 @@ BENCHMARK(BM_SortRunningOrder)->Arg(20)->Arg(2000);
 // A 5-minute mass start of 20 cars with about 1,000 passings, from opening the race screen to
 // the saved results, as `vexa-cli race` runs it.
 void BM_FiveMinuteRaceOf20Cars(benchmark::State& state) {
-    const fs::path home =
-        fs::temp_directory_path() / ("vexa-race-bench-" + std::to_string(std::random_device{}()));
-    {
-        Program program;
-        program.home.root = home;
-        fillRace(program, 20, 5);
-        program.settings.minLap = "3";
-        saveSettingsFile(program.home.iniFile(), program.settings);
-        createEvent(program, "Bench");
-    }
-    std::string text;
-    char line[64];
-    for (int lap = 1; lap <= 50; ++lap)
-        for (int car = 1; car <= 20; ++car) {
-            const double t = 61.0 + lap * (6.0 + car * 0.01);
-            static const char Keys[] = "1234567890QWERTYUIOP";
-            std::snprintf(line, sizeof line, "%.3f key %c\n", t, Keys[car - 1]);
-            text += line;
-        }
-    const RaceScript script = parseRaceScript(text).script;
+    const fs::path home = makeFiveMinuteEvent();
+    const RaceScript script = fiveMinuteKeysScript();
     size_t passings = 0;
     for (auto _ : state) {
-        VirtualClock clock;
-        VirtualScheduler scheduler(clock);
-        QuietPorts ports(clock);
-        Program program;
-        program.home.root = home;
-        startProgram(program);
-        openEvent(program, "Bench");
-        RaceEngine& engine = attachRaceEngine(
-            program, RacePorts{clock, scheduler, ports, ports, ports, ports, ports, nullptr});
-        const RaceRunResult result = runRaces(engine, scheduler, script, 1, nullptr);
+        BenchRace race(home);
+        const RaceRunResult result = runRaces(*race.engine, race.scheduler, script, 1, nullptr);
         if (!result.ok) state.SkipWithError(result.message.c_str());
         passings = script.events.size();
     }

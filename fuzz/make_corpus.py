@@ -7,6 +7,7 @@ the repository.
 """
 import pathlib
 import struct
+import zlib
 
 HERE = pathlib.Path(__file__).resolve().parent
 
@@ -138,4 +139,31 @@ seeds("decoder", {
     "italian": b"\x04@01x\r@12x\r" + WAIT + b"@01x\r@ab1\r",
     "second_system20": b"\x05@010000005000\r" + WAIT + b"@010000105000\r@12000012345\r"
     + b"T1=21.5\r",
+})
+
+
+# Race journals: lines sealed with " *", the CRC-32 of the text before, in hexadecimal.
+def sealed(text):
+    return ("%s *%08X\n" % (text, zlib.crc32(text.encode("latin-1")))).encode("latin-1")
+
+
+journal = (sealed("vexa-journal 1 1765400000123 1 0 1 h 1")
+           + sealed("500 decoder 01 24 09 31 09 30 09 30 0D 0A")
+           + sealed("31000 setup 1 h 1 1:1:-1:-1 2:2:11:324.5 3:0:-1:-1")
+           + sealed("61000 action start")
+           + sealed("90520 decoder 01 40 09 31 09 37 09 32 31 30 30 30 31 09 32 39 2E 35 30 30 0D 0A")
+           + sealed("91000 key 31 71")
+           + sealed("95000 action penalty 2")
+           + sealed("388500 end"))
+seeds("journal", {
+    "race": journal,
+    "cut": journal[:-7],
+    "damaged": journal[:60] + b"X" + journal[61:],
+})
+
+# The corrections kept beside a race journal: one a line.
+seeds("corrections", {
+    "each_kind": b"remove-passing 2 5\nadd-lap 3 174.25\npenalty 3\ntake-back-penalty 3\n"
+                 b"set 3 9 280.5\n",
+    "damaged": b"set 3 nine 280\nadd-lap 0 5\nremove-passing 2\r\npenalty 1e3\n",
 })

@@ -43,9 +43,10 @@ class RaceScreenBench {
         createEvent(program, "Bench");
         bench::prepareCountedRaceField(program);
         program.settings.countDevice = 0; // the keys count: the clock runs from the start
-        session =
-            std::make_unique<Session>(program, SessionPorts{&clock, &scheduler, &sound, &sound,
-                                                            nullptr, nullptr, [](const QUrl&) {}});
+        session = std::make_unique<Session>(
+            program,
+            SessionPorts{
+                &clock, &scheduler, &sound, &sound, nullptr, nullptr, [](const QUrl&) {}, {}});
         MainWindow& window = session->mainWindow();
         window.resize(1000, 680);
         window.show();

@@ -11,8 +11,17 @@ inline constexpr int ExitDone = 0;        // the races asked for were run and ev
 inline constexpr int ExitNotRun = 1;      // fewer races could be run, or the event not opened
 inline constexpr int ExitCommandLine = 2; // a wrong command line or script
 inline constexpr int ExitSaveFailed = 3;  // a save or an output of the run failed
+inline constexpr int ExitHalted = 9;      // stopped dead at --halt-at, as a crash would stop it
 
 // `vexa-cli race`: runs the open event's current race(s) headless. Returns the exit code.
 int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// `vexa-cli replay`: runs a race again from its journal. Returns the exit code.
+int replayCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+extern const char* const ReplayUsage;
+
+// `vexa-cli correct`: corrects a stored race's result from its journal, with an audit line.
+int correctCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+extern const char* const CorrectUsage;
 
 } // namespace vexa::cli

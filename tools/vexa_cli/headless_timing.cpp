@@ -1,26 +1,10 @@
 #include "headless_timing.h"
 
 #include "program/program.h"
+#include "race/hex_text.h"
 #include "timing/counting_equipment.h"
 
-#include <cstdio>
-
 namespace vexa::cli {
-
-namespace {
-
-// Bytes as hexadecimal pairs, the form the script uses for them.
-std::string hexText(const std::string& bytes) {
-    std::string out;
-    char pair[4];
-    for (unsigned char c : bytes) {
-        std::snprintf(pair, sizeof pair, out.empty() ? "%02X" : " %02X", c);
-        out += pair;
-    }
-    return out;
-}
-
-} // namespace
 
 bool ScriptSerialPort::open(int comNumber, const SerialParameters& parameters) {
     ports_.note(std::string(name_) + " port Com" + std::to_string(comNumber) + " open at " +
@@ -34,7 +18,7 @@ void ScriptSerialPort::setRts(bool on) {
 }
 
 void ScriptSerialPort::write(const std::string& bytes) {
-    if (open_) ports_.note(std::string(name_) + " sent " + hexText(bytes));
+    if (open_) ports_.note(std::string(name_) + " sent " + hexPairs(bytes));
 }
 
 void ScriptSocket::open(const std::string& address, uint16_t) {
@@ -44,7 +28,7 @@ void ScriptSocket::open(const std::string& address, uint16_t) {
 }
 
 void ScriptSocket::write(const std::string& bytes) {
-    if (active_) ports_.note("decoder sent " + hexText(bytes));
+    if (active_) ports_.note("decoder sent " + hexPairs(bytes));
 }
 
 void ScriptTimingView::showCountingEquipment(const std::string& text) {

@@ -12,11 +12,14 @@ namespace {
 
 const char* const RaceUsage =
     "usage: vexa-cli race --home DIR --event NAME [--script FILE] [--races N] [--print-dir DIR] "
-    "[--quiet]\n"
+    "[--quiet] [--resume] [--halt-at SECONDS]\n"
     "  Runs the event's current race(s) in simulated time, fed by a script of key presses,\n"
-    "  decoder bytes and race-control actions (see the README). Exits 0 when the races were\n"
-    "  run, 1 when fewer could be, 2 for a wrong command line or script, 3 when a save or an\n"
-    "  output of the run failed.\n";
+    "  decoder bytes and race-control actions (see the README). Each race is journaled in the\n"
+    "  event folder; --resume replays the journal of a run that was stopped and carries on\n"
+    "  with the script's events the journal does not hold yet. --halt-at stops the run dead at\n"
+    "  that moment of simulated time, as a crash would (a drill for --resume). Exits 0 when the\n"
+    "  races were run, 1 when fewer could be, 2 for a wrong command line or script, 3 when a\n"
+    "  save or an output of the run failed, 9 when halted.\n";
 
 void usage(std::ostream& out) {
     out << "usage: vexa-cli <command> [options]\n"
@@ -24,10 +27,14 @@ void usage(std::ostream& out) {
            "       vexa-cli --version\n"
            "commands:\n"
            "  race    runs the event's current race(s) in simulated time\n"
+           "  replay  runs a race again from its journal\n"
+           "  correct corrects a stored race's result, with an audit line\n"
            "  report  writes a printed report of an event to a PDF or text file\n"
            "  html    writes the overall results page of a round range\n"
            "\n"
         << RaceUsage << "\n"
+        << vexa::cli::ReplayUsage << "\n"
+        << vexa::cli::CorrectUsage << "\n"
         << vexa::cli::ReportUsage << "\n"
         << vexa::cli::HtmlUsage;
 }
@@ -42,7 +49,9 @@ bool asksForHelp(const std::vector<std::string>& args) {
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
-        std::cerr << "vexa-cli: a command is needed (race, report or html); see vexa-cli --help\n";
+        std::cerr << "vexa-cli: a command is needed (race, replay, correct, report or html); see "
+                     "vexa-cli "
+                     "--help\n";
         return 2;
     }
     const std::string command = args.front();
@@ -61,6 +70,15 @@ int main(int argc, char** argv) {
             return 0;
         }
         return vexa::cli::raceCommand(args, std::cout, std::cerr);
+    }
+    if (command == "replay" || command == "correct") {
+        const bool replay = command == "replay";
+        if (asksForHelp(args)) {
+            std::cout << (replay ? vexa::cli::ReplayUsage : vexa::cli::CorrectUsage);
+            return 0;
+        }
+        return replay ? vexa::cli::replayCommand(args, std::cout, std::cerr)
+                      : vexa::cli::correctCommand(args, std::cout, std::cerr);
     }
     if (command == "report" || command == "html") {
         if (asksForHelp(args)) {

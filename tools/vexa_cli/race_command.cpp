@@ -1,16 +1,18 @@
 #include "commands.h"
 #include "event_loader.h"
-#include "headless_outputs.h"
-#include "headless_timing.h"
+#include "headless_race.h"
 #include "terminal_text.h"
 
 #include "files/file_io.h"
+#include "journal/journal_resume.h"
+#include "journal/journal_writer.h"
 #include "program/event_store.h"
 #include "program/program.h"
-#include "race/race_runner.h"
-#include "race/recording_ports.h"
 
+#include <algorithm>
 #include <charconv>
+#include <chrono>
+#include <cstdlib>
 #include <iostream>
 #include <iterator>
 #include <optional>
@@ -25,7 +27,9 @@ struct RaceOptions {
     std::string script;   // empty: no events; "-": standard input
     std::string printDir; // race results sheets as text files; empty: not printed
     int races = 1;
+    int64_t haltAtMs = -1;
     bool quiet = false;
+    bool resume = false;
 };
 
 std::optional<RaceOptions> parseOptions(const std::vector<std::string>& args, std::ostream& err) {
@@ -35,8 +39,10 @@ std::optional<RaceOptions> parseOptions(const std::vector<std::string>& args, st
         const bool hasValue = i + 1 < args.size();
         if (a == "--quiet") {
             o.quiet = true;
+        } else if (a == "--resume") {
+            o.resume = true;
         } else if ((a == "--home" || a == "--event" || a == "--script" || a == "--races" ||
-                    a == "--print-dir") &&
+                    a == "--print-dir" || a == "--halt-at") &&
                    hasValue) {
             const std::string& v = args[++i];
             if (a == "--home")
@@ -47,7 +53,14 @@ std::optional<RaceOptions> parseOptions(const std::vector<std::string>& args, st
                 o.script = v;
             else if (a == "--print-dir")
                 o.printDir = v;
-            else {
+            else if (a == "--halt-at") {
+                const ParsedScript at = parseRaceScript(v + " start");
+                if (!at.error.empty()) {
+                    err << "vexa-cli race: --halt-at needs seconds of simulated time\n";
+                    return std::nullopt;
+                }
+                o.haltAtMs = at.script.events.front().ms;
+            } else {
                 const auto res = std::from_chars(v.data(), v.data() + v.size(), o.races);
                 if (res.ec != std::errc{} || res.ptr != v.data() + v.size() || o.races < 1) {
                     err << "vexa-cli race: --races needs a number of at least 1\n";
@@ -64,6 +77,14 @@ std::optional<RaceOptions> parseOptions(const std::vector<std::string>& args, st
         return std::nullopt;
     }
     return o;
+}
+
+// A sitting number above every earlier one of the event: the wall clock's milliseconds.
+int64_t newSitting(const std::vector<JournalFile>& latest) {
+    const int64_t now = std::chrono::duration_cast<std::chrono::milliseconds>(
+                            std::chrono::system_clock::now().time_since_epoch())
+                            .count();
+    return latest.empty() ? now : std::max(now, latest.front().journal.header->sitting + 1);
 }
 
 } // namespace
@@ -84,20 +105,11 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
         }
         scriptText.assign(bytes->begin(), bytes->end());
     }
-    const ParsedScript parsed = parseRaceScript(scriptText);
+    ParsedScript parsed = parseRaceScript(scriptText);
     if (!parsed.error.empty()) {
         err << "vexa-cli race: script " << escapedControls(parsed.error) << "\n";
         return ExitCommandLine;
     }
-
-    // Time, then the ports, then the program: the engine the program owns uses both.
-    VirtualClock clock;
-    VirtualScheduler scheduler(clock);
-    RecordingPorts ports(clock);
-    if (!options->quiet)
-        ports.echo = [&out](const PortEvent& e) {
-            out << terminalText(formatPortEvent(e)) << "\n";
-        };
 
     Program program;
     const EventLoad loaded = loadEvent(program, options->home, options->event);
@@ -107,25 +119,44 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
         return loaded.badName ? ExitCommandLine : ExitNotRun;
     }
 
-    // The settings' decoder is set up as the program does it, on links fed by the script.
-    HeadlessTiming timing(program, scheduler, clock, ports);
-    HeadlessOutputs outputs(program, scheduler, ports, options->printDir);
-    RaceEngine& engine =
-        attachRaceEngine(program, RacePorts{clock, scheduler, ports, ports, timing.equipment(),
-                                            ports, outputs, nullptr});
-    engine.setDiagnostics([&ports](const std::string& text) { ports.note(text); });
-    timing.setUp();
+    // Each race is journaled; a resume replays the latest sitting's journals first.
+    const std::vector<JournalFile> sitting = latestSitting(readEventJournals(program.paths->dir));
+    int64_t sittingNumber = newSitting(sitting);
+    std::vector<JournalFile> reused;
+    if (options->resume) {
+        ScriptResume plan = planScriptResume(sitting, parsed.script, options->races);
+        err << "vexa-cli race: " << plan.message << "\n";
+        if (plan.kind == ScriptResume::Kind::Mismatch) return ExitNotRun;
+        if (plan.kind == ScriptResume::Kind::Resume) {
+            restoreSittingStart(sitting, program.settings, program.event);
+            sittingNumber = sitting.front().journal.header->sitting;
+            reused = sitting;
+            parsed.script = std::move(plan.script);
+        }
+    }
 
+    // The settings' decoder is set up as the program does it, on links fed by the script.
+    HeadlessRace race(program, options->quiet ? nullptr : &out, options->printDir);
+    JournalWriter journal(program.paths->dir, race.clock, race.scheduler, sittingNumber);
+    for (const JournalFile& j : reused) journal.reuse(j.journal.header->ordinal, j.path);
     const RaceRunResult result =
-        runRaces(engine, scheduler, parsed.script, options->races, &timing);
-    program.race.reset(); // the engine goes before the equipment it switches
+        race.run(parsed.script, options->races, &journal, options->haltAtMs);
+    if (result.halted) {
+        // Stopped dead, as a crash or a power cut would stop it: nothing more is written.
+        err.flush();
+        out.flush();
+        std::_Exit(ExitHalted);
+    }
+    journal.leave();
+    if (!journal.problem().empty())
+        err << "vexa-cli race: " << terminalText(journal.problem()) << "\n";
     err << "vexa-cli race: " << result.racesRun << " race(s) run";
     if (!result.message.empty()) err << "; " << terminalText(result.message);
     err << "\n";
     // A save or an output that failed fails the run, whatever the transcript shows.
-    for (const std::string& failure : ports.failures)
+    for (const std::string& failure : race.ports.failures)
         err << "vexa-cli race: failed: " << terminalText(failure) << "\n";
-    if (!ports.failures.empty()) return ExitSaveFailed;
+    if (!race.ports.failures.empty()) return ExitSaveFailed;
     return result.ok ? ExitDone : ExitNotRun;
 }
 

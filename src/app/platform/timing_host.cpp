@@ -12,10 +12,15 @@ TimingHost::TimingHost(Program& program, Scheduler& scheduler, const Clock& cloc
     comPorts_.load(program.home.root / ComPortMap::FileName);
 
     CountingEquipment& equipment = station_.equipment;
-    decoderPort_.onBytes(
-        [&equipment](std::string_view bytes) { equipment.CommPortDriverReceiveData(bytes); });
+    decoderPort_.onBytes([this, &equipment](std::string_view bytes) {
+        if (tap_) tap_(std::string(bytes));
+        equipment.CommPortDriverReceiveData(bytes);
+    });
     decoderPort_.onLost([&equipment] { equipment.decoderLinkLost(); });
-    socket_.onBytes([&equipment](std::string_view bytes) { equipment.AMBClientSocketRead(bytes); });
+    socket_.onBytes([this, &equipment](std::string_view bytes) {
+        if (tap_) tap_(std::string(bytes));
+        equipment.AMBClientSocketRead(bytes);
+    });
     socket_.onError([&equipment] { equipment.AMBClientSocketError(); });
     socket_.onLost([&equipment] { equipment.decoderLinkLost(); });
 

@@ -7,6 +7,9 @@
 
 #include <QObject>
 
+#include <functional>
+#include <string>
+
 namespace vexa {
 
 struct Program;
@@ -33,6 +36,8 @@ class TimingHost : public QObject {
     QtSerialPort& decoderPort() { return decoderPort_; }
     QtSerialPort& controllerPort() { return controllerPort_; }
     QtDecoderSocket& socket() { return socket_; }
+    // Sees the decoder's bytes from either link before the counting equipment does.
+    void onDecoderBytes(std::function<void(const std::string&)> tap) { tap_ = std::move(tap); }
 
   private:
     ComPortMap comPorts_;
@@ -40,6 +45,7 @@ class TimingHost : public QObject {
     QtSerialPort controllerPort_;
     QtDecoderSocket socket_;
     TimingStation station_;
+    std::function<void(const std::string&)> tap_;
 };
 
 } // namespace vexa

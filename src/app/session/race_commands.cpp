@@ -1,5 +1,6 @@
 #include "session/race_commands.h"
 
+#include "journal/race_inputs.h"
 #include "platform/keyboard_light.h"
 #include "program/program.h"
 #include "race/race_engine.h"
@@ -21,12 +22,13 @@ void wireRaceScreen(Session& session) {
     MainWindow& main = session.mainWindow();
     const CountingEquipment& equipment = session.equipment();
 
-    auto* panel = new RacePanelWidget(engine, session.program().settings,
+    RaceInputs& inputs = session.raceInputs();
+    auto* panel = new RacePanelWidget(engine, inputs, session.program().settings,
                                       [&equipment] { return equipment.statusText(); });
     main.setScreenWidget(Screen::Race, panel);
     auto* spectators = new RaceScreen(engine, &main);
-    auto* penalty = new PenaltyWindow(engine, &main);
-    new RaceKeys(engine, *panel, panel);
+    auto* penalty = new PenaltyWindow(inputs, &main);
+    new RaceKeys(inputs, *panel, panel);
 
     RaceViewBridge& view = session.raceView();
     QObject::connect(&view, &RaceViewBridge::panelChangedSignal, panel, [panel, spectators] {

@@ -1,5 +1,9 @@
 #include "session/session.h"
 
+#include "journal/journal_resume.h"
+#include "journal/journal_writer.h"
+#include "journal/race_inputs.h"
+#include "journal/resumable_time.h"
 #include "platform/latin1.h"
 #include "platform/output_platform.h"
 #include "platform/qt_operator.h"
@@ -15,6 +19,7 @@
 #include "session/race_view_bridge.h"
 #include "session/settings_commands.h"
 #include "session/table_commands.h"
+#include "timing/counting_equipment.h"
 #include "ui/event/welcome_window.h"
 #include "ui/main/about_box.h"
 #include "ui/main/amb_search_window.h"
@@ -23,12 +28,28 @@
 #include "ui/print/label_printing_window.h"
 #include "ui/print/output_commands.h"
 
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QEventLoop>
 
 namespace vexa {
 
 namespace {
+
+// Decoder bytes of a replayed race, to the counting equipment over the link it uses.
+class LinkInput : public DecoderInput {
+  public:
+    explicit LinkInput(CountingEquipment& equipment) : equipment_(equipment) {}
+    void receiveDecoderBytes(const std::string& bytes) override {
+        if (equipment_.linkOverTcp())
+            equipment_.AMBClientSocketRead(bytes);
+        else
+            equipment_.CommPortDriverReceiveData(bytes);
+    }
+
+  private:
+    CountingEquipment& equipment_;
+};
 
 template <typename Port, typename Made> Port* chosen(Port* given, std::unique_ptr<Port>& own) {
     if (given) return given;
@@ -63,19 +84,25 @@ Session::Session(Program& program, SessionPorts ports)
     search_ = new AmbSearchWindow(mainWindow_.get());
     raceView_ = std::make_unique<RaceViewBridge>();
     TimingStatusPanel& panel = mainWindow_->timingPanel();
-    timing_ = std::make_unique<TimingHost>(program_, *scheduler_, *clock_, *op_, panel, *search_);
+    time_ = std::make_unique<ResumableTime>(*clock_, *scheduler_);
+    timing_ = std::make_unique<TimingHost>(program_, *time_, *time_, *op_, panel, *search_);
 
     const OutputIdentity identity = loadOutputIdentity(program_.home.iniFile());
-    outputs_ = std::make_unique<ResultOutputs>(program_, identity,
-                                               ResultOutputPorts{ports_.printer, currentLocalMoment,
-                                                                 *op_, *scheduler_,
-                                                                 [this] { endOfRound_->show(); }});
+    outputs_ =
+        std::make_unique<ResultOutputs>(program_, identity,
+                                        ResultOutputPorts{ports_.printer, currentLocalMoment, *op_,
+                                                          *time_, [this] { endOfRound_->show(); }});
     printing_ = std::make_unique<ReportPrinting>(
         ReportPrinting{program_, identity, ports_.chosenPrinter, currentLocalMoment, *op_});
 
     TimingStation& station = timing_->station();
-    attachRaceEngine(program_, RacePorts{*clock_, *scheduler_, *sound_, *op_, station.equipment,
-                                         station.controller, *outputs_, raceView_.get()});
+    RaceEngine& engine =
+        attachRaceEngine(program_, RacePorts{*time_, *time_, *sound_, *op_, station.equipment,
+                                             station.controller, *outputs_, raceView_.get()});
+    decoderInput_ = std::make_unique<LinkInput>(station.equipment);
+    inputs_ = std::make_unique<RaceInputs>(engine, decoderInput_.get(), op_);
+    timing_->onDecoderBytes(
+        [this](const std::string& bytes) { inputs_->decoderBytesArrived(bytes); });
 
     connect(&panel, &TimingStatusPanel::weatherShown, this,
             [this](WeatherValue which, const QString& text) {
@@ -96,6 +123,7 @@ Session::Session(Program& program, SessionPorts ports)
 }
 
 Session::~Session() {
+    if (journal_) journal_->leave();
     // The engine's timers and ports go before the adapters they use.
     program_.race.reset();
 }
@@ -128,6 +156,47 @@ bool Session::chooseEvent() {
 void Session::showMainWindow() {
     mainWindow_->refreshCompetitorList();
     mainWindow_->show();
+    startJournal();
+}
+
+void Session::startJournal() {
+    if (journal_ || !program_.eventOpen()) return;
+    const std::filesystem::path dir = program_.paths->dir;
+    const std::vector<JournalFile> sitting = latestSitting(readEventJournals(dir));
+    const int64_t wall = ports_.wallMs ? ports_.wallMs() : QDateTime::currentMSecsSinceEpoch();
+    // The wall clock's moment at the clock's zero names the sitting, above every earlier one.
+    int64_t number = wall - time_->milliseconds();
+    if (!sitting.empty()) number = std::max(number, sitting.front().journal.header->sitting + 1);
+
+    const JournalFile* unfinished =
+        !sitting.empty() && sitting.back().journal.unfinished() ? &sitting.back() : nullptr;
+    bool resume = false;
+    bool storeAsItStood = false;
+    if (unfinished) {
+        resume = op_->ask(unfinishedRaceQuestion(*unfinished), Buttons::YesNo);
+        storeAsItStood = !resume && op_->ask(StoreAsItStoodQuestion, Buttons::YesNo);
+        if (!resume && !storeAsItStood) {
+            const Outcome left = leaveJournal(unfinished->path, time_->milliseconds());
+            if (!left) op_->inform(left.message);
+        }
+    }
+    // A resumed race's clock goes on from its start as if the program had never stopped: its
+    // sitting goes on.
+    const bool replay = resume || storeAsItStood;
+    journal_ = std::make_unique<JournalWriter>(
+        dir, *time_, *time_, replay ? unfinished->journal.header->sitting : number);
+    journal_->onProblem([this](const std::string& text) { op_->inform(text); });
+    race().setRecorder(journal_.get());
+    inputs_->setJournal(journal_.get());
+    if (!replay) return;
+
+    const JournalHeader& header = *unfinished->journal.header;
+    journal_->reuse(header.ordinal, unfinished->path);
+    journal_->continueAt(header.ordinal);
+    restoreSittingStart({*unfinished}, program_.settings, program_.event);
+    resumeRace(unfinished->journal, race(), *inputs_, *time_, wall - header.sitting);
+    mainWindow_->showScreen(Screen::Race);
+    if (storeAsItStood) race().End_race();
 }
 
 void Session::wireMenus() {

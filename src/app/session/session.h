@@ -2,6 +2,7 @@
 
 #include "output/result_outputs.h"
 #include "ports/clock.h"
+#include "ports/decoder_input.h"
 #include "ports/operator.h"
 #include "ports/print_stream.h"
 #include "ports/scheduler.h"
@@ -27,6 +28,9 @@ class RaceViewBridge;
 class MainWindow;
 class AmbSearchWindow;
 class EndOfRound;
+class JournalWriter;
+class RaceInputs;
+class ResumableTime;
 
 // What the session takes from outside. In the program every one is left empty and the session
 // makes the Qt ones; tests give a virtual clock and scheduler, a recording operator and sound,
@@ -42,6 +46,8 @@ struct SessionPorts {
     std::function<std::unique_ptr<PrintStream>(QWidget* parent)> chosenPrinter;
     // Opens a web address or folder with the platform's default handler.
     std::function<void(const QUrl&)> openUrl;
+    // The wall clock's milliseconds since 1970, which relate race journals to the clock.
+    std::function<int64_t()> wallMs;
 };
 
 // The composition root of the program: after start-up it makes the Qt clock and timers, the
@@ -64,7 +70,8 @@ class Session : public QObject {
     void waitForCountingEquipment();
     // The welcome window until an event is open; false when the operator chose "Exit Program".
     bool chooseEvent();
-    // The main window filled from the open event and shown.
+    // The main window filled from the open event and shown. Every race of the event is journaled
+    // from then on; a race the program left unfinished is offered to be resumed first.
     void showMainWindow();
 
     Program& program() { return program_; }
@@ -83,9 +90,14 @@ class Session : public QObject {
     // Printing from the windows and menus: the chosen printer, the local time, the operator.
     const ReportPrinting& printing() const { return *printing_; }
     EndOfRound& endOfRound() { return *endOfRound_; }
+    // The door of the race's inputs (keys, buttons, decoder bytes), journaled.
+    RaceInputs& raceInputs() { return *inputs_; }
+    // The journal being written, nullptr before an event is open.
+    JournalWriter* journal() { return journal_.get(); }
 
   private:
     void wireMenus();
+    void startJournal();
 
     Program& program_;
     SessionPorts ports_;
@@ -98,6 +110,9 @@ class Session : public QObject {
     Scheduler* scheduler_;
     Operator* op_;
     SoundOut* sound_;
+    // The race's clock and timers (and the counting equipment's): the live ones, able to replay
+    // a race the program left unfinished.
+    std::unique_ptr<ResumableTime> time_;
     MainScreens screens_;
     std::unique_ptr<MainWindow> mainWindow_;
     AmbSearchWindow* search_;
@@ -106,6 +121,9 @@ class Session : public QObject {
     std::unique_ptr<ResultOutputs> outputs_;
     std::unique_ptr<ReportPrinting> printing_;
     std::unique_ptr<EndOfRound> endOfRound_;
+    std::unique_ptr<DecoderInput> decoderInput_;
+    std::unique_ptr<RaceInputs> inputs_;
+    std::unique_ptr<JournalWriter> journal_;
 };
 
 } // namespace vexa

@@ -295,6 +295,7 @@ void RaceEngine::End_race() {
     endRaceTimer_.start(2000);
     panel_.readOrderEnabled = false;
     SetupDone = false;
+    if (recorder_) recorder_->raceEnded();
     panelChanged();
 }
 

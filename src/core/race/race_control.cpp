@@ -23,6 +23,7 @@ void RaceEngine::openRaceScreen() {
     ports_.track.OpenRcioPort();
     panel_.rcioPortChoiceEnabled = false;
     ports_.track.SetLights(StartLight::AllOff);
+    recordCountdownOpened();
     panelChanged();
 }
 
@@ -120,6 +121,11 @@ void RaceEngine::ReprintLapTimesClick() {
 void RaceEngine::RestartRaceClick() {
     if (!raceMenuEnabled()) return;
     if (!ports_.op.confirm(RestartRaceQuestion)) return;
+    RestartRace();
+}
+
+void RaceEngine::RestartRace() {
+    if (!raceMenuEnabled()) return;
     TurnAmbOff();
     stagerStartTimer_.stop();
     RaceState = RaceStates::BetweenRaces;

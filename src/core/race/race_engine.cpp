@@ -22,6 +22,11 @@ void RaceEngine::panelChanged() {
     if (ports_.view) ports_.view->panelChanged();
 }
 
+void RaceEngine::recordCountdownOpened() {
+    const ProgSettings& s = data_.settings;
+    if (recorder_) recorder_->countdownOpened({s.roundNumber, s.racingHeats, s.raceNumber});
+}
+
 FinishedRace RaceEngine::finishedRace() const {
     return {race_drivers, RaceNumber,  RoundNumber, RaceKind == FinalRace,
             RaceClass,    FinalLetter, TrackMiles};

@@ -4,6 +4,7 @@
 #include "ports/clock.h"
 #include "ports/operator.h"
 #include "ports/race_outputs.h"
+#include "ports/race_recorder.h"
 #include "ports/race_view.h"
 #include "ports/scheduler.h"
 #include "ports/sound_out.h"
@@ -164,6 +165,8 @@ class RaceEngine : private RaceValues {
     bool raceMenuEnabled() const { return RaceState == RaceStates::Running; }
     void RestartRaceClick();
     void EndRaceClick();
+    // The race menu's "Restart Race" once the operator has confirmed it.
+    void RestartRace();
     // The penalty dialog's OK for a car number; true when the dialog closes.
     bool givePenalty(int carNumber);
 
@@ -180,6 +183,9 @@ class RaceEngine : private RaceValues {
     void setDiagnostics(std::function<void(const std::string&)> sink) {
         diagnostics_ = std::move(sink);
     }
+    // Who keeps the record of each race (the race journal); none by default.
+    void setRecorder(RaceRecorder* recorder) { recorder_ = recorder; }
+
     void DiagnosticNote(const std::string& text) const {
         if (diagnostics_) diagnostics_(text);
     }
@@ -229,6 +235,8 @@ class RaceEngine : private RaceValues {
     void TurnOnManualTimer();
     void clockTick();
     void panelChanged();
+    void recordCountdownOpened();
+    void recordSetUp();
     bool raceHasDrivers(int race) const;
     RaceDriver& driver(int i) { return race_drivers[static_cast<size_t>(i)]; }
     const RaceDriver& driver(int i) const { return race_drivers[static_cast<size_t>(i)]; }
@@ -240,6 +248,7 @@ class RaceEngine : private RaceValues {
     Standings standings_;
     RacePanel panel_;
     std::function<void(const std::string&)> diagnostics_;
+    RaceRecorder* recorder_ = nullptr;
 
     RaceTimer betweenRTimer_;
     RaceTimer flasher_;

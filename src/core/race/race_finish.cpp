@@ -90,9 +90,12 @@ void RaceEngine::endOfRaceProcessing() {
     if (lastOfTable) {
         stopCountdown();
         endOfRoundShown_ = true;
+        if (recorder_) recorder_->raceStored();
         panelChanged();
         ports_.outputs.showEndOfRound(RoundNumber);
     } else {
+        if (recorder_) recorder_->raceStored();
+        recordCountdownOpened();
         panelChanged();
     }
 }

@@ -1,54 +1,18 @@
 #include "race/race_runner.h"
 
+#include "journal/race_inputs.h"
+
 namespace vexa {
 
 namespace {
 
 constexpr int64_t DayMs = 24LL * 3600 * 1000;
 
-void deliver(RaceEngine& engine, const ScriptEvent& e, DecoderInput* decoder) {
-    switch (e.kind) {
-    case ScriptEvent::Kind::Key:
-        for (char key : e.data) engine.manualKey(key);
-        return;
-    case ScriptEvent::Kind::Decoder:
-        if (decoder) decoder->receiveDecoderBytes(e.data);
-        return;
-    case ScriptEvent::Kind::Action:
-        break;
-    }
-    const std::string& a = e.action;
-    const bool paused = engine.panel().pauseCaption != "Stop &Countdown";
-    if (a == "start")
-        engine.StartBtnClick();
-    else if (a == "pause" && !paused)
-        engine.StopStartCountdownClick();
-    else if (a == "resume" && paused)
-        engine.StopStartCountdownClick();
-    else if (a == "reset")
-        engine.ResetCountdownClick();
-    else if (a == "plus1")
-        engine.PlusOneMinuteClick();
-    else if (a == "plus5")
-        engine.PlusFiveMinutesClick();
-    else if (a == "readorder")
-        engine.ReadOrderClick();
-    else if (a == "keys")
-        engine.KeyEnableClick();
-    else if (a == "restart")
-        engine.RestartRaceClick();
-    else if (a == "endrace")
-        engine.EndRaceClick();
-    else if (a == "penalty")
-        engine.givePenalty(e.argument);
-    else if (a == "reprint")
-        engine.ReprintLapTimesClick();
-}
-
 } // namespace
 
 RaceRunResult runRaces(RaceEngine& engine, VirtualScheduler& scheduler, const RaceScript& script,
-                       int races, DecoderInput* decoder) {
+                       int races, DecoderInput* decoder, JournalWriter* journal, int64_t haltAtMs,
+                       const RunObserver* observer) {
     RaceRunResult result;
     if (script.hasDecoderBytes() && !decoder) {
         result.message = "decoder bytes cannot be read: no decoder record parser is available";
@@ -60,14 +24,24 @@ RaceRunResult runRaces(RaceEngine& engine, VirtualScheduler& scheduler, const Ra
         return engine.endOfRoundShown() || engine.values().RaceState == RaceStates::CountdownPaused;
     };
 
+    RaceInputs inputs(engine, decoder);
+    inputs.setJournal(journal);
     engine.openRaceScreen();
     size_t next = 0;
     const auto& events = script.events;
     while (!done()) {
         const auto due = scheduler.nextDue();
+        if (haltAtMs >= 0 && (next >= events.size() || events[next].ms > haltAtMs) &&
+            (!due || *due > haltAtMs)) {
+            result.halted = true;
+            return result;
+        }
         if (next < events.size() && (!due || *due > events[next].ms)) {
             scheduler.advanceTo(events[next].ms);
-            deliver(engine, events[next++], decoder);
+            if (observer && observer->before) observer->before(next);
+            inputs.deliver(events[next]);
+            if (observer && observer->after) observer->after(next);
+            ++next;
             continue;
         }
         if (next >= events.size() && stuck()) break;

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "journal/journal_writer.h"
 #include "ports/decoder_input.h"
 #include "race/race_engine.h"
 #include "race/race_script.h"
 #include "race/virtual_time.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace vexa {
@@ -13,6 +16,7 @@ namespace vexa {
 struct RaceRunResult {
     bool ok = false;
     int racesRun = 0;
+    bool halted = false; // stopped at the halting moment
     std::string message; // why the run stopped early, or an error
 };
 
@@ -23,7 +27,17 @@ struct RaceRunResult {
 // the round is reached, when the countdown is left paused with nothing more to come, or after a day
 // of virtual time without a race end. Decoder bytes go to `decoder`; a script with decoder bytes
 // and no decoder input is refused.
+// Told of each script event as it is handed on (by its index in the script): just before, and
+// just after.
+struct RunObserver {
+    std::function<void(size_t)> before;
+    std::function<void(size_t)> after;
+};
+
+// With a journal, every event is written into it before it is handed on. With a halting moment
+// (0 or more), the run stops once everything due by then has happened.
 RaceRunResult runRaces(RaceEngine& engine, VirtualScheduler& scheduler, const RaceScript& script,
-                       int races, DecoderInput* decoder);
+                       int races, DecoderInput* decoder, JournalWriter* journal = nullptr,
+                       int64_t haltAtMs = -1, const RunObserver* observer = nullptr);
 
 } // namespace vexa

@@ -1,5 +1,7 @@
 #include "race/race_script.h"
 
+#include "race/hex_text.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -27,14 +29,11 @@ bool parseSeconds(const std::string& text, int64_t& ms) {
     return true;
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 } // namespace
+
+bool isRaceAction(const std::string& word) {
+    return std::find(Actions.begin(), Actions.end(), word) != Actions.end();
+}
 
 bool RaceScript::hasDecoderBytes() const {
     return std::any_of(events.begin(), events.end(),
@@ -74,7 +73,7 @@ ParsedScript parseRaceScript(const std::string& text) {
                 e.data += static_cast<char>(hexDigit(byte[0]) * 16 + hexDigit(byte[1]));
             }
             if (e.data.empty()) return fail("no decoder bytes given");
-        } else if (std::find(Actions.begin(), Actions.end(), what) != Actions.end()) {
+        } else if (isRaceAction(what)) {
             e.kind = ScriptEvent::Kind::Action;
             e.action = what;
             if (what == "penalty") {

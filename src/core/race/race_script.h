@@ -29,6 +29,9 @@ struct ParsedScript {
     std::string error; // empty when the whole script was read
 };
 
+// Whether a word names one of the race director's actions a script can give.
+bool isRaceAction(const std::string& word);
+
 // Reads a script: one event per line, "<seconds> <what> [...]", blank lines and lines starting
 // with # ignored. Seconds are decimal with at most 3 decimals. <what> is "key" followed by the
 // key characters, "decoder" followed by hexadecimal bytes, or an action name with, for

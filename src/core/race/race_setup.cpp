@@ -172,8 +172,24 @@ bool RaceEngine::Setuprace() {
     SetupDone = true;
     endOfRoundShown_ = false;
     scoreTimer_.start(500);
+    recordSetUp();
     panelChanged();
     return true;
+}
+
+void RaceEngine::recordSetUp() {
+    if (!recorder_) return;
+    std::vector<RecordedEntrant> entrants;
+    entrants.reserve(race_drivers.size());
+    for (const RaceDriver& d : race_drivers) {
+        RecordedEntrant e{d.carno, d.compno};
+        if (d.compno > 0 && validRound(RoundNumber)) {
+            e.laps = data_.event.cptres[d.compno].laps[RoundNumber];
+            e.time = data_.event.cptres[d.compno].time[RoundNumber];
+        }
+        entrants.push_back(e);
+    }
+    recorder_->raceSetUp({RoundNumber, RaceKind == HeatRace, RaceNumber}, entrants);
 }
 
 void RaceEngine::buildStartOrder() {

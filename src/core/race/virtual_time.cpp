@@ -33,6 +33,12 @@ std::optional<int64_t> VirtualScheduler::nextDue() const {
     return due;
 }
 
+std::optional<int64_t> VirtualScheduler::dueOf(TimerId id) const {
+    const auto it = timers_.find(id);
+    if (it == timers_.end()) return std::nullopt;
+    return it->second.due;
+}
+
 void VirtualScheduler::fire(std::map<TimerId, Entry>::iterator it) {
     clock_.set(std::max(clock_.milliseconds(), it->second.due));
     // The callback may stop or restart any timer, so it runs from a copy and the entry is

@@ -36,6 +36,8 @@ class VirtualScheduler : public Scheduler {
     bool fireNext();
 
     std::optional<int64_t> nextDue() const;
+    // When a running timer fires next; nothing for a stopped one.
+    std::optional<int64_t> dueOf(TimerId id) const;
     int64_t now() const { return clock_.milliseconds(); }
     size_t runningTimers() const { return timers_.size(); }
 

@@ -76,6 +76,12 @@ class CliRace : public ::testing::Test {
         return status;
     }
 
+    std::string quoted(const std::filesystem::path& path) const {
+        return '"' + path.string() + '"';
+    }
+
+    std::filesystem::path eventDir() const { return program.home.eventDir("Club Day"); }
+
     // The exit code within a status std::system returned.
     static int exitCode(int status) {
 #ifdef _WIN32
@@ -86,7 +92,7 @@ class CliRace : public ::testing::Test {
     }
 
     std::vector<uint8_t> eventFile(const char* name) {
-        const auto bytes = readWholeFile(program.home.eventDir("Club Day") / name);
+        const auto bytes = readWholeFile(eventDir() / name);
         return bytes ? *bytes : std::vector<uint8_t>{};
     }
     std::string eventText(const char* name) {

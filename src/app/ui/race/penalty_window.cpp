@@ -1,6 +1,6 @@
 #include "ui/race/penalty_window.h"
 
-#include "race/race_engine.h"
+#include "journal/race_inputs.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,8 +10,8 @@
 
 namespace vexa {
 
-PenaltyWindow::PenaltyWindow(RaceEngine& engine, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), engine_(engine) {
+PenaltyWindow::PenaltyWindow(RaceInputs& inputs, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), inputs_(inputs) {
     setObjectName(QStringLiteral("TpenaltyF"));
     setWindowTitle(QStringLiteral("Penalty"));
     setModal(false);
@@ -54,7 +54,7 @@ void PenaltyWindow::showInFront() {
 
 void PenaltyWindow::ok() {
     car_->interpretText();
-    if (engine_.givePenalty(car_->value()))
+    if (inputs_.penalty(car_->value()))
         accept();
     else
         showInFront(); // back in front for the next number, never leaving it to the race panel's

@@ -6,7 +6,7 @@ class QSpinBox;
 
 namespace vexa {
 
-class RaceEngine;
+class RaceInputs;
 
 // "Penalty" (`TpenaltyF`): ten seconds off a car's race time. Always on top and not modal, so
 // the race goes on while the number is typed. "OK" stays open when no car carries the number, so
@@ -14,7 +14,7 @@ class RaceEngine;
 class PenaltyWindow : public QDialog {
     Q_OBJECT
   public:
-    explicit PenaltyWindow(RaceEngine& engine, QWidget* parent = nullptr);
+    explicit PenaltyWindow(RaceInputs& inputs, QWidget* parent = nullptr);
 
     // Shows the window in front with the number box ready for typing.
     void showInFront();
@@ -22,7 +22,7 @@ class PenaltyWindow : public QDialog {
   private:
     void ok();
 
-    RaceEngine& engine_;
+    RaceInputs& inputs_;
     QSpinBox* car_;
 };
 

@@ -1,6 +1,6 @@
 #include "ui/race/race_keys.h"
 
-#include "race/race_engine.h"
+#include "journal/race_inputs.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -8,8 +8,8 @@
 
 namespace vexa {
 
-RaceKeys::RaceKeys(RaceEngine& engine, QWidget& panel, QObject* parent)
-    : QObject(parent), engine_(engine), panel_(panel) {
+RaceKeys::RaceKeys(RaceInputs& inputs, QWidget& panel, QObject* parent)
+    : QObject(parent), inputs_(inputs), panel_(panel) {
     qApp->installEventFilter(this);
 }
 
@@ -27,7 +27,7 @@ bool RaceKeys::eventFilter(QObject* watched, QEvent* event) {
     if (!panel_.isVisible() || static_cast<QWidget*>(watched)->window() != panel_.window())
         return false;
     const char c = keyCharacter(key->key());
-    return c != 0 && engine_.manualKey(c);
+    return c != 0 && inputs_.key(c);
 }
 
 } // namespace vexa

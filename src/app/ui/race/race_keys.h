@@ -6,7 +6,7 @@ class QWidget;
 
 namespace vexa {
 
-class RaceEngine;
+class RaceInputs;
 
 // The lap counters' keys: while the race panel is shown in the active main window, 1..9, 0 (the
 // keypad's too) and Q W E R T Y U I O P in either case go to the race engine, which counts them
@@ -15,7 +15,7 @@ class RaceEngine;
 class RaceKeys : public QObject {
     Q_OBJECT
   public:
-    RaceKeys(RaceEngine& engine, QWidget& panel, QObject* parent = nullptr);
+    RaceKeys(RaceInputs& inputs, QWidget& panel, QObject* parent = nullptr);
 
     // The character a key stands for ('0'..'9', 'A'..'Z'), or 0.
     static char keyCharacter(int key);
@@ -24,7 +24,7 @@ class RaceKeys : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    RaceEngine& engine_;
+    RaceInputs& inputs_;
     QWidget& panel_;
 };
 

@@ -1,5 +1,7 @@
 #include "ui/race/race_panel_widget.h"
 
+#include "journal/race_inputs.h"
+
 #include "platform/latin1.h"
 #include "race/extra_column_menu.h"
 #include "race/race_engine.h"
@@ -48,9 +50,9 @@ void setTextIfChanged(QLabel& label, const std::string& text) {
 
 } // namespace
 
-RacePanelWidget::RacePanelWidget(RaceEngine& engine, ProgSettings& settings,
+RacePanelWidget::RacePanelWidget(RaceEngine& engine, RaceInputs& inputs, ProgSettings& settings,
                                  std::function<std::string()> countingEquipment, QWidget* parent)
-    : QWidget(parent), engine_(engine), settings_(settings),
+    : QWidget(parent), engine_(engine), inputs_(inputs), settings_(settings),
       countingEquipment_(std::move(countingEquipment)) {
     setObjectName(QStringLiteral("racePanelWidget"));
 
@@ -168,14 +170,14 @@ QWidget* RacePanelWidget::buildControls() {
     layout->addLayout(options);
     layout->addStretch();
 
-    connect(start, &QPushButton::clicked, this, [this] { engine_.StartBtnClick(); });
-    connect(pause_, &QPushButton::clicked, this, [this] { engine_.StopStartCountdownClick(); });
-    connect(reset, &QPushButton::clicked, this, [this] { engine_.ResetCountdownClick(); });
-    connect(readOrder_, &QPushButton::clicked, this, [this] { engine_.ReadOrderClick(); });
-    connect(plus1, &QPushButton::clicked, this, [this] { engine_.PlusOneMinuteClick(); });
-    connect(plus5, &QPushButton::clicked, this, [this] { engine_.PlusFiveMinutesClick(); });
-    connect(keys_, &QPushButton::clicked, this, [this] { engine_.KeyEnableClick(); });
-    connect(reprint, &QPushButton::clicked, this, [this] { engine_.ReprintLapTimesClick(); });
+    connect(start, &QPushButton::clicked, this, [this] { inputs_.action("start"); });
+    connect(pause_, &QPushButton::clicked, this, [this] { inputs_.countdownButton(); });
+    connect(reset, &QPushButton::clicked, this, [this] { inputs_.action("reset"); });
+    connect(readOrder_, &QPushButton::clicked, this, [this] { inputs_.action("readorder"); });
+    connect(plus1, &QPushButton::clicked, this, [this] { inputs_.action("plus1"); });
+    connect(plus5, &QPushButton::clicked, this, [this] { inputs_.action("plus5"); });
+    connect(keys_, &QPushButton::clicked, this, [this] { inputs_.action("keys"); });
+    connect(reprint, &QPushButton::clicked, this, [this] { inputs_.action("reprint"); });
     connect(raceOptions_, &QPushButton::clicked, this, [this] {
         raceMenu_->popup(raceOptions_->mapToGlobal(QPoint(0, raceOptions_->height())));
     });
@@ -217,8 +219,8 @@ void RacePanelWidget::buildRaceMenu() {
         const bool running = engine_.raceMenuEnabled();
         for (QAction* a : {restart, end, penalty}) a->setEnabled(running);
     });
-    connect(restart, &QAction::triggered, this, [this] { engine_.RestartRaceClick(); });
-    connect(end, &QAction::triggered, this, [this] { engine_.EndRaceClick(); });
+    connect(restart, &QAction::triggered, this, [this] { inputs_.action("restart"); });
+    connect(end, &QAction::triggered, this, [this] { inputs_.action("endrace"); });
     connect(penalty, &QAction::triggered, this, &RacePanelWidget::penaltyRequested);
     connect(spectator, &QAction::triggered, this, &RacePanelWidget::spectatorScreenRequested);
 }

@@ -18,6 +18,7 @@ namespace vexa {
 
 struct ProgSettings;
 class RaceEngine;
+class RaceInputs;
 class StandingsGrid;
 class PlacePictures;
 
@@ -27,12 +28,12 @@ class PlacePictures;
 // three places' pictures), the "COLOUR CODE (KEY)", the "Marshals" `marshalLB`, and the race
 // director's controls: the countdown buttons on `PreButtons`, "Race Options" with the race menu
 // `rsmenu`, "Enable Keys", "Re-Print Laptimes", "Passing Beeps" and "Copies". It draws the race
-// engine's panel and standings and calls the engine's operations.
+// engine's panel and standings; the race director's actions go through the race's inputs.
 class RacePanelWidget : public QWidget {
     Q_OBJECT
   public:
     // `countingEquipment` gives the counting equipment's status text ("Manual Timing", ...).
-    RacePanelWidget(RaceEngine& engine, ProgSettings& settings,
+    RacePanelWidget(RaceEngine& engine, RaceInputs& inputs, ProgSettings& settings,
                     std::function<std::string()> countingEquipment, QWidget* parent = nullptr);
 
     StandingsGrid& grid() { return *grid_; }
@@ -62,6 +63,7 @@ class RacePanelWidget : public QWidget {
     void chooseExtraColumn(int slot);
 
     RaceEngine& engine_;
+    RaceInputs& inputs_;
     ProgSettings& settings_;
     std::function<std::string()> countingEquipment_;
     StandingsGrid* grid_;

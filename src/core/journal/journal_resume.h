@@ -1,0 +1,71 @@
+#pragma once
+
+#include "journal/journal_records.h"
+#include "journal/race_inputs.h"
+#include "journal/resumable_time.h"
+#include "model/outcome.h"
+#include "race/race_script.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace vexa {
+
+struct EventData;
+struct ProgSettings;
+
+struct JournalFile {
+    std::filesystem::path path;
+    Journal journal;
+};
+
+// Every journal of an event folder that has a readable first record.
+std::vector<JournalFile> readEventJournals(const std::filesystem::path& eventDir);
+
+// The journals of the latest sitting among them, in the order of their races.
+std::vector<JournalFile> latestSitting(std::vector<JournalFile> journals);
+
+// The inputs of a sitting's journals, one after another.
+std::vector<ScriptEvent> sittingInputs(const std::vector<JournalFile>& sitting);
+
+// What `vexa-cli race --resume` does with a script, given the latest sitting's journals.
+struct ScriptResume {
+    enum class Kind {
+        Fresh,    // no journal of this script: it is run from its start as usual
+        Resume,   // the sitting's journals are replayed, then the script carries on
+        Mismatch, // an unfinished journal holds other inputs than the script
+    };
+    Kind kind = Kind::Fresh;
+    // The script to run: the journals' inputs, then the script's events they do not hold.
+    RaceScript script;
+    size_t journaled = 0; // script events the journals already hold
+    int storedRaces = 0;  // races of the sitting whose results were stored
+    std::string message;
+};
+ScriptResume planScriptResume(const std::vector<JournalFile>& sitting, const RaceScript& script,
+                              int races);
+
+// Puts the event back as it stood when the sitting began: the sitting's first race is the
+// current one, and every entrant of the sitting's races has the result in that race's round
+// that he had before it. Replaying the sitting then stores each race again as it was stored.
+void restoreSittingStart(const std::vector<JournalFile>& sitting, ProgSettings& settings,
+                         EventData& event);
+
+// The question of a program started on an event whose race was not finished.
+std::string unfinishedRaceQuestion(const JournalFile& journal);
+inline constexpr const char* StoreAsItStoodQuestion =
+    "Store the race's results as they stood when the program stopped?";
+
+// Replays an unfinished race's journal into the race engine on replayed time, from the moment
+// its countdown opened, runs the time on to `nowMs` (the clock's moment now, as the journal
+// counts time) and goes live: the race carries on where it stood, its clock continued from its
+// start. The inputs are journaled again as they are replayed.
+void resumeRace(const Journal& journal, RaceEngine& engine, RaceInputs& inputs, ResumableTime& time,
+                int64_t nowMs);
+
+// The operator chose to leave an unfinished race as it is: its journal says so, and is not
+// offered again.
+Outcome leaveJournal(const std::filesystem::path& path, int64_t ms);
+
+} // namespace vexa

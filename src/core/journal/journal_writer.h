@@ -1,0 +1,88 @@
+#pragma once
+
+#include "journal/journal_records.h"
+#include "ports/clock.h"
+#include "ports/race_recorder.h"
+#include "ports/scheduler.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace vexa {
+
+// Writes one journal per race into the event folder: opened when the countdown to the race
+// opens, then every input (appended before the engine acts on it), the race's set-up, and the
+// end record once its results are stored. Records are gathered in memory, so a passing costs no
+// file access; they are handed to the operating system within 250 ms of the clock, at the race's
+// end and when its results are stored.
+class JournalWriter : public RaceRecorder {
+  public:
+    static constexpr int FlushIntervalMs = 250;
+
+    // `sitting` tells this run's journals from those of earlier runs: a number that grows from
+    // run to run (the start's wall-clock milliseconds).
+    JournalWriter(std::filesystem::path eventDir, const Clock& clock, Scheduler& scheduler,
+                  int64_t sitting);
+    ~JournalWriter() override;
+    JournalWriter(const JournalWriter&) = delete;
+    JournalWriter& operator=(const JournalWriter&) = delete;
+
+    // A journal of this sitting written before (a resume): the race of that ordinal is written
+    // again into it (what it holds already is checked, not written), so a run resumed twice still
+    // leaves one journal per race, and a resume stopped half-way leaves it whole.
+    void reuse(int ordinal, std::filesystem::path path) { reuse_[ordinal] = std::move(path); }
+    // The next race's ordinal in the sitting (a resumed sitting goes on with its numbers).
+    void continueAt(int ordinal) { ordinal_ = ordinal - 1; }
+
+    // An input arriving now, before the engine sees it.
+    void input(const ScriptEvent& input);
+
+    void countdownOpened(const RecordedRace& race) override;
+    void raceSetUp(const RecordedRace& race, const std::vector<RecordedEntrant>& entrants) override;
+    void raceEnded() override { flush(); }
+    void raceStored() override;
+
+    // Hands the gathered records to the operating system.
+    void flush();
+    // The sitting ends normally: a journal whose race was never set up holds nothing worth
+    // keeping and is removed; one of a race set up but not stored is kept for a resume.
+    void leave();
+
+    // The journal being written, empty when none is.
+    const std::filesystem::path& currentPath() const { return path_; }
+    // The first failure to write a journal, as a message for the operator; empty when none.
+    const std::string& problem() const { return problem_; }
+    // Who is told of that first failure as it happens.
+    void onProblem(std::function<void(const std::string&)> tell) { tell_ = std::move(tell); }
+
+  private:
+    std::filesystem::path pathFor(const RecordedRace& race) const;
+    void close();
+    void arm();
+    void fail();
+
+    std::filesystem::path eventDir_;
+    const Clock& clock_;
+    Scheduler& scheduler_;
+    int64_t sitting_;
+    int ordinal_ = 0;
+    std::map<int, std::filesystem::path> reuse_;
+
+    std::filesystem::path path_;
+    std::ofstream file_;
+    std::string buffer_;
+    bool setUp_ = false;
+    std::string kept_;       // a reused journal's records, to be written again
+    size_t matched_ = 0;     // how much of them the race has written again
+    bool keptSetUp_ = false; // they hold the race's set-up
+    TimerId flushTimer_ = 0;
+    std::string problem_;
+    std::function<void(const std::string&)> tell_;
+};
+
+} // namespace vexa

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "journal/journal_writer.h"
+#include "ports/decoder_input.h"
+#include "ports/operator.h"
+#include "race/race_engine.h"
+#include "race/race_script.h"
+
+#include <string>
+
+namespace vexa {
+
+// The door every input of a race comes through: the lap counters' keys, the decoder's bytes and
+// the race director's buttons. Each is written into the race journal (when there is one) before
+// it is handed to the race engine or the decoder's record parser.
+class RaceInputs {
+  public:
+    // With an operator, "Restart Race" and "End Race (Save Scores)" are confirmed before they
+    // are journaled, so that a journal holds only what was done; without one the engine asks
+    // its own operator.
+    RaceInputs(RaceEngine& engine, DecoderInput* decoder, Operator* op = nullptr)
+        : engine_(engine), decoder_(decoder), op_(op) {}
+
+    void setJournal(JournalWriter* journal) { journal_ = journal; }
+
+    // A key of a lap counter; true when the engine took it as a lap counting key.
+    bool key(char k);
+    // Bytes as they came from the decoder's link, handed to the decoder input.
+    void decoderBytes(const std::string& bytes);
+    // Bytes the link hands to the decoder's parser itself: they are only journaled.
+    void decoderBytesArrived(const std::string& bytes);
+    // A race director's action by its script name (start, pause, resume, reset, plus1, plus5,
+    // readorder, keys, restart, endrace, reprint).
+    void action(const std::string& name);
+    // The countdown's stop/start button: "pause" or "resume" as its caption says.
+    void countdownButton();
+    // The penalty dialog's OK for a car number; true when the dialog closes.
+    bool penalty(int carNumber);
+
+    // An input of a race script or a journal, as it would have come.
+    void deliver(const ScriptEvent& e);
+
+  private:
+    void write(ScriptEvent e);
+    void act(const std::string& name);
+
+    RaceEngine& engine_;
+    DecoderInput* decoder_;
+    Operator* op_;
+    JournalWriter* journal_ = nullptr;
+};
+
+} // namespace vexa

@@ -1,0 +1,167 @@
+#include "journal/journal_resume.h"
+#include "journal/race_inputs.h"
+#include "race/race_engine.h"
+#include "race/recording_ports.h"
+#include "race/virtual_time.h"
+#include "session/session.h"
+#include "support/app_test_support.h"
+#include "support/print_recorder.h"
+#include "ui/main/main_window.h"
+
+#include "race/race_session.h"
+
+#include <QtTest>
+
+#include <array>
+
+using namespace vexa;
+
+// The program journals each race; started again on an event whose race it left unfinished, it
+// asks the race director whether to resume the race, store it as it stood, or leave it.
+class RaceJournalTest : public QObject {
+    Q_OBJECT
+
+    static constexpr int64_t Wall = 1'765'400'000'000; // the wall clock at the first start
+
+    // The program started on the same event after a stop: its own clock from 0, the wall clock
+    // `downMs` after the first start's zero.
+    struct Restart {
+        VirtualClock clock;
+        VirtualScheduler scheduler{clock};
+        RecordingPorts sound{clock};
+        test::RecordingOperator op;
+        std::unique_ptr<Session> session;
+
+        Restart(Program& program, int64_t downMs, std::deque<bool> answers) {
+            op.answers = std::move(answers);
+            SessionPorts ports{&clock,
+                               &scheduler,
+                               &op,
+                               &sound,
+                               [] { return std::make_unique<test::PrintRecorder>(); },
+                               [](QWidget*) { return std::make_unique<test::PrintRecorder>(); },
+                               [](const QUrl&) {},
+                               [this, downMs] { return Wall + downMs + clock.milliseconds(); }};
+            session = std::make_unique<Session>(program, std::move(ports));
+            session->showMainWindow();
+        }
+        ~Restart() { session.reset(); }
+        RaceEngine& engine() { return *session->program().race; }
+        void runToRaceSecond(double s) {
+            scheduler.advanceTo(clock.milliseconds() +
+                                static_cast<int64_t>((s - engine().RaceTime()) * 1000.0));
+        }
+    };
+
+    // Car c (1..3) crosses every 30 s from race second 20 + c.
+    static std::vector<std::pair<double, char>> laps(double from, double to) {
+        std::vector<std::pair<double, char>> out;
+        for (double t = 21; t < 330; t += 30)
+            for (char car : {'1', '2', '3'}) {
+                const double at = t + (car - '1');
+                if (at >= from && at < to) out.push_back({at, car});
+            }
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+
+    static std::array<std::pair<int, double>, 3> results(const Program& program) {
+        std::array<std::pair<int, double>, 3> out;
+        for (int id = 1; id <= 3; ++id)
+            out[static_cast<size_t>(id - 1)] = {program.event.cptres[id].laps[1],
+                                                program.event.cptres[id].time[1]};
+        return out;
+    }
+
+    // The first start, stopped at race second 150 without its race stored.
+    static std::unique_ptr<test::RaceSession> stoppedMidRace() {
+        auto first = std::make_unique<test::RaceSession>(3);
+        first->session.reset();
+        SessionPorts ports{&first->clock,
+                           &first->scheduler,
+                           &first->op,
+                           &first->sound,
+                           [] { return std::make_unique<test::PrintRecorder>(); },
+                           [](QWidget*) { return std::make_unique<test::PrintRecorder>(); },
+                           [](const QUrl&) {},
+                           [clock = &first->clock] { return Wall + clock->milliseconds(); }};
+        first->session = std::make_unique<Session>(first->program, std::move(ports));
+        first->session->showMainWindow();
+        first->openRaceScreen();
+        first->runToStart();
+        for (const auto& [t, car] : laps(0, 150)) {
+            first->runToRaceSecond(t);
+            first->session->raceInputs().key(car);
+        }
+        first->runToRaceSecond(150);
+        first->session.reset(); // the journal holds what was handed over
+        return first;
+    }
+
+  private slots:
+    void resumedTheRaceEndsAsIfTheProgramHadRunOn() {
+        // The program that never stopped, with no key pressed while the other was down.
+        test::RaceSession unbroken(3);
+        unbroken.session->showMainWindow();
+        unbroken.openRaceScreen();
+        unbroken.runToStart();
+        const double raceStartMs = static_cast<double>(unbroken.engine().raceClockStartMs());
+        for (const auto& [t, car] : laps(0, 330)) {
+            if (t >= 150 && t < 175) continue;
+            unbroken.runToRaceSecond(t);
+            unbroken.session->raceInputs().key(car);
+        }
+        unbroken.runFor(60);
+        const auto expected = results(unbroken.program);
+        QCOMPARE(expected[0].first, 10);
+
+        auto first = stoppedMidRace();
+        // Back 25 s of race time later.
+        const int64_t downAt = static_cast<int64_t>(raceStartMs) + 175'000;
+        Restart again(first->program, downAt, {true});
+        QVERIFY(again.op.shown.value(0).startsWith(
+            "? Heat 1 of round 1 was not finished when the program stopped"));
+        QCOMPARE(again.engine().values().RaceState, RaceStates::Running);
+        QVERIFY(std::abs(again.engine().RaceTime() - 175.0) < 0.01);
+        for (const auto& [t, car] : laps(175, 330)) {
+            again.runToRaceSecond(t);
+            again.session->raceInputs().key(car);
+        }
+        again.scheduler.advanceBy(60'000);
+        QCOMPARE(results(first->program), expected);
+        // The race's journal, written again as it was replayed, is ended; the next heat's is
+        // being written.
+        const auto sitting = latestSitting(readEventJournals(first->program.paths->dir));
+        QCOMPARE(sitting.size(), size_t{2});
+        QCOMPARE(sitting[0].path.filename().string(), std::string("h1r1.journal"));
+        QVERIFY(sitting[0].journal.ended());
+        QCOMPARE(sitting[1].path.filename().string(), std::string("h2r1.journal"));
+        QVERIFY(!sitting[1].journal.ended());
+    }
+
+    void storedAsItStoodOrLeft() {
+        {
+            auto first = stoppedMidRace();
+            Restart again(first->program, 300'000, {false, true});
+            QCOMPARE(again.op.shown.value(1), QStringLiteral("? ") + StoreAsItStoodQuestion);
+            again.scheduler.advanceBy(3000);
+            // Five laps each were pressed before the stop.
+            QCOMPARE(results(first->program)[0].first, 5);
+            QCOMPARE(results(first->program)[2].first, 5);
+            QVERIFY(latestSitting(readEventJournals(first->program.paths->dir))
+                        .front()
+                        .journal.ended());
+        }
+        auto first = stoppedMidRace();
+        {
+            Restart again(first->program, 300'000, {false, false});
+            QCOMPARE(again.engine().values().RaceState, RaceStates::NeverOpened);
+            QCOMPARE(results(first->program)[0].first, -1);
+        }
+        Restart third(first->program, 400'000, {});
+        QVERIFY(third.op.shown.isEmpty()); // a race left is not offered again
+    }
+};
+
+QTEST_MAIN(RaceJournalTest)
+#include "race_journal_test.moc"

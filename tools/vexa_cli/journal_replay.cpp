@@ -1,0 +1,137 @@
+#include "journal_replay.h"
+
+#include "event_loader.h"
+
+#include "files/file_io.h"
+#include "model/event_data.h"
+
+#include <ostream>
+
+namespace vexa::cli {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The journals to replay for `target`: its sitting's races up to it, from the first, so that
+// the counting equipment stands as it stood; only the target when one of them is missing.
+std::vector<JournalFile> racesUpTo(const JournalFile& target, std::vector<JournalFile> all) {
+    const JournalHeader& h = *target.journal.header;
+    std::erase_if(all, [&](const JournalFile& j) {
+        return j.journal.header->sitting != h.sitting || j.journal.header->ordinal > h.ordinal;
+    });
+    all = latestSitting(std::move(all));
+    if (static_cast<int>(all.size()) != h.ordinal) return {target};
+    all.back() = target; // as read for this command
+    return all;
+}
+
+// The race's column of the racing table as it was set up, in case the table changed since.
+void restoreRaceColumn(const JournalSetUp& setUp, EventData& event) {
+    RacingTable& table = setUp.race.heats ? event.heats : event.finals;
+    for (int slot = 1; slot <= MaxSlots; ++slot) table.setSlotText(setUp.race.race, slot, "");
+    for (const RecordedEntrant& e : setUp.entrants)
+        if (e.slot >= 1 && e.slot <= MaxSlots && validId(e.id))
+            table.setSlotText(setUp.race.race, e.slot, std::to_string(e.id));
+}
+
+} // namespace
+
+std::unique_ptr<JournalReplay> openJournalReplay(const fs::path& given, const std::string& command,
+                                                 std::ostream& err) {
+    const fs::path file = fs::absolute(given);
+    const auto bytes = readWholeFile(file);
+    if (!bytes) {
+        err << "vexa-cli " << command << ": cannot read the journal " << displayPath(file) << "\n";
+        return nullptr;
+    }
+    auto r = std::make_unique<JournalReplay>();
+    r->target = {file, readJournal(std::string_view(reinterpret_cast<const char*>(bytes->data()),
+                                                    bytes->size()))};
+    if (!r->target.journal.header || !r->target.journal.raceSetUp()) {
+        err << "vexa-cli " << command << ": " << displayPath(file) << " holds no race to replay\n";
+        return nullptr;
+    }
+    const fs::path eventDir = file.parent_path();
+    const EventLoad loaded = loadEvent(r->program, eventDir.parent_path().parent_path().string(),
+                                       eventDir.filename().string());
+    for (const std::string& note : loaded.notes)
+        err << "vexa-cli " << command << ": " << note << "\n";
+    if (!loaded.outcome) {
+        err << "vexa-cli " << command << ": " << loaded.outcome.message << "\n";
+        return nullptr;
+    }
+    r->paths = *r->program.paths;
+    r->sitting = racesUpTo(r->target, readEventJournals(r->paths.dir));
+    if (r->sitting.size() == 1 && r->target.journal.header->ordinal > 1)
+        err << "vexa-cli " << command
+            << ": the earlier races of its sitting have no journal; the "
+               "decoder's state is taken afresh\n";
+    r->inputs = sittingInputs(r->sitting);
+    r->firstInput = r->inputs.size() - r->target.journal.inputs.size();
+
+    r->correctionsFile = file;
+    r->correctionsFile.replace_extension(".corrections");
+    if (const auto text = readWholeFile(r->correctionsFile)) {
+        for (const Correction& c : readCorrections(std::string(text->begin(), text->end()))) {
+            const std::string problem = r->correct(c);
+            if (!problem.empty())
+                err << "vexa-cli " << command << ": a kept correction (" << correctionText(c)
+                    << ") cannot be made any more: " << problem << "\n";
+            else
+                r->corrections.push_back(c);
+        }
+    }
+    return r;
+}
+
+RaceRunResult JournalReplay::run(std::ostream* echo, const RunObserver* observer,
+                                 const std::function<void(RaceEngine&)>& during) {
+    restoreSittingStart(sitting, program.settings, program.event);
+    for (const JournalFile& j : sitting) restoreRaceColumn(j.journal.setUps.front(), program.event);
+    program.paths.reset(); // nothing of the event is written while replaying
+    RaceScript script;
+    script.events = inputs;
+    RaceRunResult result;
+    {
+        HeadlessRace replay(program, echo, std::nullopt);
+        replay.scheduler.advanceTo(sitting.front().journal.header->startMs);
+        result = replay.run(script, static_cast<int>(sitting.size()), nullptr, -1, observer);
+        if (during) during(replay.engine());
+    }
+    program.paths = paths;
+    return result;
+}
+
+std::string JournalReplay::correct(const Correction& correction) {
+    if (correction.kind == Correction::Kind::SetResult) return {};
+    RaceTrace trace;
+    trace.firstInput = firstInput;
+    RunObserver observer;
+    observer.before = [&](size_t i) {
+        if (i >= firstInput) trace.keysOnBefore.push_back(program.race->values().ManualKeys);
+    };
+    observer.after = [&](size_t i) {
+        if (i < firstInput) return;
+        std::array<int, 21> laps{};
+        for (const RaceDriver& d : program.race->values().race_drivers)
+            if (d.carno >= 1 && d.carno <= 20) laps[static_cast<size_t>(d.carno)] = d.lapcount;
+        trace.lapsAfter.push_back(laps);
+    };
+    run(nullptr, &observer, [&](RaceEngine& engine) { trace.startMs = engine.raceClockStartMs(); });
+    CorrectedInputs corrected = applyCorrection(correction, inputs, trace);
+    if (corrected.message.empty()) inputs = std::move(corrected.inputs);
+    return corrected.message;
+}
+
+void JournalReplay::setResults() {
+    const RecordedRace& race = target.journal.setUps.front().race;
+    for (const Correction& c : corrections) {
+        if (c.kind != Correction::Kind::SetResult) continue;
+        const RacingTable& table = race.heats ? program.event.heats : program.event.finals;
+        const int id = table.idAt(race.race, c.car);
+        if (validId(id)) program.event.storeResult(id, race.round, c.laps, c.time);
+    }
+}
+
+} // namespace vexa::cli
