@@ -186,6 +186,7 @@ void Session::startJournal() {
     journal_ = std::make_unique<JournalWriter>(
         dir, *time_, *time_, replay ? unfinished->journal.header->sitting : number);
     journal_->onProblem([this](const std::string& text) { op_->inform(text); });
+    journal_->carryToDisk(true);
     race().setRecorder(journal_.get());
     inputs_->setJournal(journal_.get());
     if (!replay) return;

@@ -1,6 +1,7 @@
 #include "journal/journal_writer.h"
 
 #include "files/file_io.h"
+#include "files/file_sync.h"
 
 #include <algorithm>
 #include <string_view>
@@ -57,6 +58,7 @@ void JournalWriter::countdownOpened(const RecordedRace& race) {
     }
     file_.open(path_, mode);
     if (!file_) fail();
+    if (file_ && carryToDisk_ && !syncFolderToDisk(path_.parent_path())) fail();
     buffer_ = journalHeaderRecord({sitting_, ordinal_, clock_.milliseconds(), race});
     flush();
 }
@@ -115,7 +117,7 @@ void JournalWriter::flush() {
     if (file_ && !fresh.empty()) {
         file_.write(fresh.data(), static_cast<std::streamsize>(fresh.size()));
         file_.flush();
-        if (!file_) fail();
+        if (!file_ || (carryToDisk_ && !syncFileToDisk(path_))) fail();
     }
     buffer_.clear();
 }

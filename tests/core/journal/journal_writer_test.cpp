@@ -33,6 +33,19 @@ class JournalWriterTest : public ::testing::Test {
 
 } // namespace
 
+TEST_F(JournalWriterTest, CarriedToTheDiskAsItIsWritten) {
+    // As the program writes it: each hand-over to the system is synced to the disk too.
+    writer.carryToDisk(true);
+    writer.countdownOpened({2, true, 1});
+    writer.input(key('1'));
+    scheduler.advanceTo(250);
+    EXPECT_EQ(onDisk(first).inputs.size(), 1u);
+    writer.raceSetUp({2, true, 1}, {{1, 5, -1, -1.0}});
+    writer.raceStored();
+    EXPECT_EQ(onDisk(first).endMs, 250);
+    EXPECT_EQ(writer.problem(), "");
+}
+
 TEST_F(JournalWriterTest, InputsReachTheFileWithin250MsOfTheClock) {
     scheduler.advanceTo(1000);
     writer.countdownOpened({2, true, 1});
