@@ -197,7 +197,12 @@ void Session::startJournal() {
     restoreSittingStart({*unfinished}, program_.settings, program_.event);
     resumeRace(unfinished->journal, race(), *inputs_, *time_, wall - header.sitting);
     mainWindow_->showScreen(Screen::Race);
-    if (storeAsItStood) race().End_race();
+    if (storeAsItStood) {
+        race().End_race();
+    } else if (const std::string gap = resumeGapNotice(unfinished->journal, wall - header.sitting);
+               !gap.empty()) {
+        op_->inform(gap);
+    }
 }
 
 void Session::wireMenus() {

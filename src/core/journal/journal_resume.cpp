@@ -144,6 +144,18 @@ void resumeRace(const Journal& journal, RaceEngine& engine, RaceInputs& inputs, 
     time.goLive();
 }
 
+std::string resumeGapNotice(const Journal& journal, int64_t nowMs) {
+    int64_t last = journal.header ? journal.header->startMs : nowMs;
+    for (const JournalSetUp& s : journal.setUps) last = std::max(last, s.ms);
+    if (!journal.inputs.empty()) last = std::max(last, journal.inputs.back().ms);
+    const int64_t gap = nowMs - last;
+    if (gap < 1000) return {};
+    return "The race resumed " + std::to_string(gap / 1000) +
+           " s after the last input it had kept: passings while the program was stopped were not "
+           "received, so laps may be missing. Check the lap counts; a missed lap can be added as a "
+           "correction after the race.";
+}
+
 Outcome leaveJournal(const fs::path& path, int64_t ms) {
     std::ofstream out(path, std::ios::binary | std::ios::app);
     out << journalLeftRecord(ms);

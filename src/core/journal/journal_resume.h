@@ -64,6 +64,11 @@ inline constexpr const char* StoreAsItStoodQuestion =
 void resumeRace(const Journal& journal, RaceEngine& engine, RaceInputs& inputs, ResumableTime& time,
                 int64_t nowMs);
 
+// What the operator is told after a race resumed at `nowMs`: passings that came while the
+// program was stopped were not received. The journal's last kept record is the latest moment the
+// race is known at, so the gap is counted from there. Empty when it is under a second.
+std::string resumeGapNotice(const Journal& journal, int64_t nowMs);
+
 // The operator chose to leave an unfinished race as it is: its journal says so, and is not
 // offered again.
 Outcome leaveJournal(const std::filesystem::path& path, int64_t ms);

@@ -9,6 +9,7 @@
 #include "ui/main/main_window.h"
 
 #include "race/race_session.h"
+#include "support/test_session_ports.h"
 
 #include <QtTest>
 
@@ -34,14 +35,8 @@ class RaceJournalTest : public QObject {
 
         Restart(Program& program, int64_t downMs, std::deque<bool> answers) {
             op.answers = std::move(answers);
-            SessionPorts ports{&clock,
-                               &scheduler,
-                               &op,
-                               &sound,
-                               [] { return std::make_unique<test::PrintRecorder>(); },
-                               [](QWidget*) { return std::make_unique<test::PrintRecorder>(); },
-                               [](const QUrl&) {},
-                               [this, downMs] { return Wall + downMs + clock.milliseconds(); }};
+            SessionPorts ports = test::testSessionPorts(clock, scheduler, op, sound);
+            ports.wallMs = [this, downMs] { return Wall + downMs + clock.milliseconds(); };
             session = std::make_unique<Session>(program, std::move(ports));
             session->showMainWindow();
         }
@@ -77,14 +72,9 @@ class RaceJournalTest : public QObject {
     static std::unique_ptr<test::RaceSession> stoppedMidRace() {
         auto first = std::make_unique<test::RaceSession>(3);
         first->session.reset();
-        SessionPorts ports{&first->clock,
-                           &first->scheduler,
-                           &first->op,
-                           &first->sound,
-                           [] { return std::make_unique<test::PrintRecorder>(); },
-                           [](QWidget*) { return std::make_unique<test::PrintRecorder>(); },
-                           [](const QUrl&) {},
-                           [clock = &first->clock] { return Wall + clock->milliseconds(); }};
+        SessionPorts ports =
+            test::testSessionPorts(first->clock, first->scheduler, first->op, first->sound);
+        ports.wallMs = [clock = &first->clock] { return Wall + clock->milliseconds(); };
         first->session = std::make_unique<Session>(first->program, std::move(ports));
         first->session->showMainWindow();
         first->openRaceScreen();
@@ -123,6 +113,9 @@ class RaceJournalTest : public QObject {
             "? Heat 1 of round 1 was not finished when the program stopped"));
         QCOMPARE(again.engine().values().RaceState, RaceStates::Running);
         QVERIFY(std::abs(again.engine().RaceTime() - 175.0) < 0.01);
+        // The last key kept was car 3's at race second 143: 32 s without passings are told.
+        QVERIFY2(again.op.shown.value(1).startsWith("The race resumed 32 s after the last input"),
+                 qPrintable(again.op.shown.join('|')));
         for (const auto& [t, car] : laps(175, 330)) {
             again.runToRaceSecond(t);
             again.session->raceInputs().key(car);

@@ -1,4 +1,5 @@
 #include "journal/journal_records.h"
+#include "journal/journal_resume.h"
 
 #include <gtest/gtest.h>
 
@@ -125,4 +126,18 @@ TEST(JournalRecords, WrittenOutAsARaceScriptTheInputsReadBackTheSame) {
     const ParsedScript parsed = parseRaceScript(script);
     ASSERT_TRUE(parsed.error.empty()) << parsed.error;
     expectSameInputs(parsed.script.events, s.inputs);
+}
+
+TEST(JournalResume, TheGapIsCountedFromTheLastKeptRecord) {
+    Journal j;
+    j.header = JournalHeader{};
+    j.header->startMs = 1000;
+    j.setUps.push_back({31000, {}, {}});
+    EXPECT_EQ(resumeGapNotice(j, 31999), ""); // under a second: nothing to tell
+    EXPECT_EQ(resumeGapNotice(j, 73500).substr(0, 45),
+              "The race resumed 42 s after the last input it");
+    ScriptEvent passing;
+    passing.ms = 70000;
+    j.inputs.push_back(passing);
+    EXPECT_EQ(resumeGapNotice(j, 73500).substr(0, 21), "The race resumed 3 s ");
 }
