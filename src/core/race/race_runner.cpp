@@ -48,7 +48,8 @@ void deliver(RaceEngine& engine, const ScriptEvent& e, DecoderInput* decoder) {
 } // namespace
 
 RaceRunResult runRaces(RaceEngine& engine, VirtualScheduler& scheduler, const RaceScript& script,
-                       int races, DecoderInput* decoder) {
+                       int races, DecoderInput* decoder,
+                       const std::function<void(int64_t ms)>& pace) {
     RaceRunResult result;
     if (script.hasDecoderBytes() && !decoder) {
         result.message = "decoder bytes cannot be read: no decoder record parser is available";
@@ -66,6 +67,7 @@ RaceRunResult runRaces(RaceEngine& engine, VirtualScheduler& scheduler, const Ra
     while (!done()) {
         const auto due = scheduler.nextDue();
         if (next < events.size() && (!due || *due > events[next].ms)) {
+            if (pace) pace(events[next].ms);
             scheduler.advanceTo(events[next].ms);
             deliver(engine, events[next++], decoder);
             continue;
@@ -73,6 +75,7 @@ RaceRunResult runRaces(RaceEngine& engine, VirtualScheduler& scheduler, const Ra
         if (next >= events.size() && stuck()) break;
         const int64_t lastMoment = events.empty() ? 0 : events.back().ms;
         if (!due || *due > lastMoment + DayMs) break;
+        if (pace) pace(*due);
         scheduler.fireNext();
     }
     result.racesRun = engine.completedRaces() - before;

@@ -6,6 +6,7 @@
 #include "race/virtual_time.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace vexa {
@@ -22,7 +23,10 @@ struct RaceRunResult {
 // processed after their end; also when the end of the round is reached, when the countdown is
 // left paused with nothing more to come, or after a day of virtual time without a race end.
 // Decoder bytes go to `decoder`; a script with decoder bytes and no decoder input is refused.
+// `pace`, when given, is called with each virtual moment before the run moves there: a run that
+// follows real time waits in it until that moment has come.
 RaceRunResult runRaces(RaceEngine& engine, VirtualScheduler& scheduler, const RaceScript& script,
-                       int races, DecoderInput* decoder);
+                       int races, DecoderInput* decoder,
+                       const std::function<void(int64_t ms)>& pace = {});
 
 } // namespace vexa
