@@ -12,9 +12,12 @@ namespace {
 
 const char* const RaceUsage =
     "usage: vexa-cli race --home DIR --event NAME [--script FILE] [--races N] [--print-dir DIR] "
-    "[--quiet]\n"
+    "[--quiet] [--live ADDRESS:PORT [--speed X]]\n"
     "  Runs the event's current race(s) in simulated time, fed by a script of key presses,\n"
-    "  decoder bytes and race-control actions (see the README).\n";
+    "  decoder bytes and race-control actions (see the README). With --live the race runs at X\n"
+    "  times real speed (default 1) while the live results pages and feed are served on\n"
+    "  ADDRESS:PORT (127.0.0.1:8080; an empty address serves every interface, port 0 a free "
+    "one).\n";
 
 void usage(std::ostream& out) {
     out << "usage: vexa-cli <command> [options]\n"

@@ -1,16 +1,20 @@
 #include "commands.h"
 #include "headless_outputs.h"
 #include "headless_timing.h"
+#include "live_output.h"
 
 #include "files/file_io.h"
+#include "live/live_feed.h"
 #include "program/event_store.h"
 #include "program/program.h"
 #include "race/race_runner.h"
 #include "race/recording_ports.h"
 
 #include <charconv>
+#include <functional>
 #include <iostream>
 #include <iterator>
+#include <memory>
 #include <optional>
 
 namespace vexa::cli {
@@ -22,9 +26,20 @@ struct RaceOptions {
     std::string event;
     std::string script;   // empty: no events; "-": standard input
     std::string printDir; // race results sheets as text files; empty: not printed
+    std::string live;     // ADDRESS:PORT the live results are served on; empty: not served
+    double speed = 1.0;   // with --live: times real speed
     int races = 1;
     bool quiet = false;
 };
+
+// A speed for --speed: a number above 0 and at most 1000.
+std::optional<double> speedValue(const std::string& v) {
+    double speed = 0.0;
+    const auto res = std::from_chars(v.data(), v.data() + v.size(), speed);
+    if (res.ec != std::errc{} || res.ptr != v.data() + v.size() || !(speed > 0.0) || speed > 1000.0)
+        return std::nullopt;
+    return speed;
+}
 
 std::optional<RaceOptions> parseOptions(const std::vector<std::string>& args, std::ostream& err) {
     RaceOptions o;
@@ -34,10 +49,19 @@ std::optional<RaceOptions> parseOptions(const std::vector<std::string>& args, st
         if (a == "--quiet") {
             o.quiet = true;
         } else if ((a == "--home" || a == "--event" || a == "--script" || a == "--races" ||
-                    a == "--print-dir") &&
+                    a == "--print-dir" || a == "--live" || a == "--speed") &&
                    hasValue) {
             const std::string& v = args[++i];
-            if (a == "--home")
+            if (a == "--live") {
+                o.live = v;
+            } else if (a == "--speed") {
+                const auto speed = speedValue(v);
+                if (!speed) {
+                    err << "vexa-cli race: --speed needs a number above 0 and at most 1000\n";
+                    return std::nullopt;
+                }
+                o.speed = *speed;
+            } else if (a == "--home")
                 o.home = v;
             else if (a == "--event")
                 o.event = v;
@@ -59,6 +83,10 @@ std::optional<RaceOptions> parseOptions(const std::vector<std::string>& args, st
     }
     if (o.home.empty() || o.event.empty()) {
         err << "vexa-cli race: --home and --event are needed\n";
+        return std::nullopt;
+    }
+    if (o.live.empty() && o.speed != 1.0) {
+        err << "vexa-cli race: --speed goes with --live\n";
         return std::nullopt;
     }
     return o;
@@ -101,17 +129,29 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     if (!opened.message.empty()) err << "vexa-cli race: " << opened.message << "\n";
     if (!opened.opened) return 1;
 
+    // With --live the race follows real time while the pages and the feed are served.
+    std::unique_ptr<HeadlessLive> live;
+    if (!options->live.empty()) {
+        live = startHeadlessLive(
+            options->live, options->speed,
+            LiveSources{program.settings, program.event, program.paths, program.race}, err);
+        if (!live) return 1;
+    }
+
     // The settings' decoder is set up as the program does it, on links fed by the script.
     HeadlessTiming timing(program, scheduler, clock, ports);
     HeadlessOutputs outputs(program, scheduler, ports, options->printDir);
     RaceEngine& engine =
         attachRaceEngine(program, RacePorts{clock, scheduler, ports, ports, timing.equipment(),
-                                            ports, outputs, nullptr});
+                                            ports, outputs, live ? &live->view() : nullptr});
     engine.setDiagnostics([&ports](const std::string& text) { ports.note(text); });
     timing.setUp();
 
+    std::function<void(int64_t)> pace;
+    if (live) pace = [&live](int64_t ms) { live->waitUntil(ms); };
     const RaceRunResult result =
-        runRaces(engine, scheduler, parsed.script, options->races, &timing);
+        runRaces(engine, scheduler, parsed.script, options->races, &timing, pace);
+    if (live) live->flush();
     program.race.reset(); // the engine goes before the equipment it switches
     err << "vexa-cli race: " << result.racesRun << " race(s) run";
     if (!result.message.empty()) err << "; " << result.message;

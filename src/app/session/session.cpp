@@ -1,6 +1,8 @@
 #include "session/session.h"
 
+#include "live/live_feed.h"
 #include "platform/latin1.h"
+#include "platform/live_server.h"
 #include "platform/output_platform.h"
 #include "platform/qt_operator.h"
 #include "platform/qt_sound_out.h"
@@ -11,6 +13,7 @@
 #include "race/sound_table.h"
 #include "session/driver_commands.h"
 #include "session/end_of_round.h"
+#include "session/live_results.h"
 #include "session/race_commands.h"
 #include "session/race_view_bridge.h"
 #include "session/settings_commands.h"
@@ -93,10 +96,17 @@ Session::Session(Program& program, SessionPorts ports)
     wireRaceScreen(*this);
     wireSettingsCommands(*this);
     wireTableCommands(*this);
+
+    liveFeed_ = std::make_unique<LiveFeed>(
+        LiveSources{program_.settings, program_.event, program_.paths, program_.race});
+    liveServer_ = std::make_unique<LiveServer>(*liveFeed_);
+    followRace(*liveServer_, *raceView_);
 }
 
 Session::~Session() {
-    // The engine's timers and ports go before the adapters they use.
+    // The server goes before the state it reads; the engine's timers and ports go before the
+    // adapters they use.
+    liveServer_.reset();
     program_.race.reset();
 }
 
@@ -128,6 +138,15 @@ bool Session::chooseEvent() {
 void Session::showMainWindow() {
     mainWindow_->refreshCompetitorList();
     mainWindow_->show();
+}
+
+void Session::startLiveResults() {
+    const ProgSettings& s = program_.settings;
+    if (!s.liveEnabled || liveServer_->listening()) return;
+    const Outcome started = liveServer_->start(toQt(s.liveAddress), s.livePort);
+    mainWindow_->showLiveResults(started
+                                     ? QStringLiteral("Live results: ") + liveServer_->pageAddress()
+                                     : toQt(started.message));
 }
 
 void Session::wireMenus() {

@@ -27,6 +27,8 @@ class RaceViewBridge;
 class MainWindow;
 class AmbSearchWindow;
 class EndOfRound;
+class LiveFeed;
+class LiveServer;
 
 // What the session takes from outside. In the program every one is left empty and the session
 // makes the Qt ones; tests give a virtual clock and scheduler, a recording operator and sound,
@@ -66,6 +68,9 @@ class Session : public QObject {
     bool chooseEvent();
     // The main window filled from the open event and shown.
     void showMainWindow();
+    // Serves the live results on the track's network when the settings ask for it; the main
+    // window shows the address to open, or why nothing is served, and the program runs on.
+    void startLiveResults();
 
     Program& program() { return program_; }
     Clock& clock() { return *clock_; }
@@ -83,6 +88,7 @@ class Session : public QObject {
     // Printing from the windows and menus: the chosen printer, the local time, the operator.
     const ReportPrinting& printing() const { return *printing_; }
     EndOfRound& endOfRound() { return *endOfRound_; }
+    LiveServer& liveServer() { return *liveServer_; }
 
   private:
     void wireMenus();
@@ -106,6 +112,8 @@ class Session : public QObject {
     std::unique_ptr<ResultOutputs> outputs_;
     std::unique_ptr<ReportPrinting> printing_;
     std::unique_ptr<EndOfRound> endOfRound_;
+    std::unique_ptr<LiveFeed> liveFeed_;
+    std::unique_ptr<LiveServer> liveServer_;
 };
 
 } // namespace vexa
