@@ -28,7 +28,6 @@ namespace {
 class LiveBench {
   public:
     static constexpr int Cars = 20;
-    static constexpr double Lap = 20.0;
 
     explicit LiveBench(int clients) {
         bench::prepareCountedRaceField(program);
@@ -95,13 +94,10 @@ class LiveBench {
     std::vector<std::unique_ptr<QTcpSocket>> streams;
 
   private:
-    static double passingTime(int car, int lap) { return lap * Lap + car * 0.7 + (lap % 3) * 0.05; }
-    double nextPassingTime() const { return passingTime(next_ % Cars, 11 + next_ / Cars); }
-    void pass(int car, int lap) {
-        const double t = passingTime(car, lap);
-        scheduler.advanceTo(static_cast<int64_t>((raceOrigin() + t) * 1000.0));
-        program.race->sortCarPass(car, t);
+    double nextPassingTime() const {
+        return bench::fieldPassingTime(next_ % Cars, 11 + next_ / Cars);
     }
+    void pass(int car, int lap) { bench::countFieldPassing(*program.race, scheduler, car, lap); }
     double raceTime() const { return program.race->RaceTime(); }
     double raceOrigin() const {
         return static_cast<double>(clock.milliseconds()) / 1000.0 - program.race->RaceTime();

@@ -66,6 +66,21 @@ class SessionTest : public QObject {
             return *session;
         }
         void runFor(int ms) { scheduler.advanceTo(clock.milliseconds() + ms); }
+        // The event "Club Day" with one mass-start heat of "Touring", one minute long: Ann Lee
+        // on car 1, Bob Stone on car 2.
+        bool twoDriverHeat() {
+            ProgSettings& s = program.settings;
+            s.heatMass = true;
+            s.classes[1].name = "Touring";
+            s.classes[1].qualMinutes = 1;
+            s.classes[1].tenSecCountdown = false;
+            for (int id : {1, 2}) {
+                program.event.competitor(id).name = id == 1 ? "Ann Lee" : "Bob Stone";
+                program.event.competitor(id).classno = 1;
+                program.event.heats.setSlotText(1, id, std::to_string(id));
+            }
+            return createEvent(program, "Club Day").ok;
+        }
     };
 
     // A port of the loopback that nobody listens on now.
@@ -134,19 +149,10 @@ class SessionTest : public QObject {
         Rig rig;
         ProgSettings& s = rig.program.settings;
         s.countDevice = 0;
-        s.heatMass = true;
         s.raceInterval = "20";
         s.raceSetup = "10";
         s.printRaceResults = true;
-        s.classes[1].name = "Touring";
-        s.classes[1].qualMinutes = 1;
-        s.classes[1].tenSecCountdown = false;
-        for (int id : {1, 2}) {
-            rig.program.event.competitor(id).name = id == 1 ? "Ann Lee" : "Bob Stone";
-            rig.program.event.competitor(id).classno = 1;
-            rig.program.event.heats.setSlotText(1, id, std::to_string(id));
-        }
-        QVERIFY(createEvent(rig.program, "Club Day"));
+        QVERIFY(rig.twoDriverHeat());
         Session& session = rig.make();
         session.setUpCountingEquipment();
         session.showMainWindow();
@@ -189,16 +195,7 @@ class SessionTest : public QObject {
     void theLiveResultsFollowTheSessionsRace() {
         Rig rig;
         ProgSettings& s = rig.program.settings;
-        s.heatMass = true;
-        s.classes[1].name = "Touring";
-        s.classes[1].qualMinutes = 1;
-        s.classes[1].tenSecCountdown = false;
-        for (int id : {1, 2}) {
-            rig.program.event.competitor(id).name = id == 1 ? "Ann Lee" : "Bob Stone";
-            rig.program.event.competitor(id).classno = 1;
-            rig.program.event.heats.setSlotText(1, id, std::to_string(id));
-        }
-        QVERIFY(createEvent(rig.program, "Club Day"));
+        QVERIFY(rig.twoDriverHeat());
         s.liveAddress = "127.0.0.1";
         s.livePort = freePort();
         Session& session = rig.make();
