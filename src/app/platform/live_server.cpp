@@ -154,8 +154,7 @@ void LiveServer::writeToStreams(const QByteArray& data) {
 }
 
 bool LiveServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {
-    const auto method = request.method();
-    if (method != QHttpServerRequest::Method::Get && method != QHttpServerRequest::Method::Head) {
+    if (request.method() != QHttpServerRequest::Method::Get) {
         badRequest(makeResponder(request, socket), "Only GET requests are served");
         return true;
     }
