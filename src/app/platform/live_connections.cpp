@@ -13,11 +13,13 @@ QByteArray closingAnswer(int status, const char* reason) {
            "\r\nConnection: close\r\n\r\n" + body;
 }
 
-LiveConnections::LiveConnections(int maxClients, size_t maxRequestBytes, QObject* parent)
-    : QTcpServer(parent), maxClients_(maxClients), maxRequestBytes_(maxRequestBytes) {
+LiveConnections::LiveConnections(int maxClients, size_t maxRequestBytes, QObject* parent,
+                                 int idleMs)
+    : QTcpServer(parent), maxClients_(maxClients), maxRequestBytes_(maxRequestBytes),
+      idleMs_(idleMs) {
     // The whole crowd may open the page at the same moment (the start of a final).
     setListenBacklogSize(maxClients + 10);
-    sweeper_.setInterval(SweepMs);
+    sweeper_.setInterval(std::min(SweepMs, idleMs));
     connect(&sweeper_, &QTimer::timeout, this, &LiveConnections::sweep);
     sweeper_.start();
 }
@@ -83,7 +85,7 @@ void LiveConnections::sweep() {
         if (!socket) continue;
         if (socket->state() == QAbstractSocket::UnconnectedState) {
             socket->deleteLater();
-        } else if (watch->quiet.elapsed() > IdleMs) {
+        } else if (watch->quiet.elapsed() > idleMs_) {
             socket->abort();
             socket->deleteLater();
         }

@@ -24,7 +24,8 @@ class LiveConnections : public QTcpServer {
     static constexpr int IdleMs = 60000;
     static constexpr int SweepMs = 1000;
 
-    LiveConnections(int maxClients, size_t maxRequestBytes, QObject* parent = nullptr);
+    LiveConnections(int maxClients, size_t maxRequestBytes, QObject* parent = nullptr,
+                    int idleMs = IdleMs);
 
     int clients() const;
 
@@ -42,6 +43,7 @@ class LiveConnections : public QTcpServer {
 
     int maxClients_;
     size_t maxRequestBytes_;
+    int idleMs_;
     // Every connection served, so that one the HTTP layer let go of (a closed or upgraded
     // connection no longer in its hands) is still closed and freed.
     std::vector<std::pair<QPointer<QTcpSocket>, std::shared_ptr<Watch>>> sockets_;

@@ -5,6 +5,7 @@
 #include "files/event_files.h"
 #include "live/live_feed.h"
 #include "live/live_request.h"
+#include "platform/live_connections.h"
 #include "platform/live_server.h"
 #include "program/program.h"
 #include "race/race_engine.h"
@@ -212,6 +213,17 @@ class LiveServerTest : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(ws.state(), QAbstractSocket::UnconnectedState, 5000);
         QTRY_COMPARE(server->clients(), 0);
         QCOMPARE(get(port, "/api/race").status, 200);
+    }
+
+    void aQuietConnectionIsClosedAndItsPlaceFreed() {
+        LiveConnections connections(1, MaxLiveRequestBytes, nullptr, 200);
+        QVERIFY(connections.listen(QHostAddress::LocalHost, 0));
+        QTcpSocket quiet;
+        quiet.connectToHost(QHostAddress::LocalHost, connections.serverPort());
+        QTRY_COMPARE(connections.clients(), 1);
+        QVERIFY(connections.nextPendingConnection()); // taken, as the HTTP layer takes it
+        QTRY_COMPARE_WITH_TIMEOUT(quiet.state(), QAbstractSocket::UnconnectedState, 5000);
+        QTRY_COMPARE(connections.clients(), 0);
     }
 
     void pathsStayInTheHtmlFolder() {
