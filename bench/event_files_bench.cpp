@@ -29,14 +29,28 @@ BENCHMARK(BM_OpenFullEvent)->Unit(benchmark::kMillisecond);
 void BM_WriteFullEvent(benchmark::State& state) {
     FullEventHome home;
     Program program;
-    program.home.root = home.root;
-    openEvent(program, "Full Event");
+    home.open(program);
     for (auto _ : state) {
         const Outcome written = writeAllEventFiles(*program.paths, program.settings, program.event);
         if (!written) state.SkipWithError("write failed");
     }
 }
 BENCHMARK(BM_WriteFullEvent)->Unit(benchmark::kMillisecond);
+
+// The saves at the end of every race: the round results and the event settings of a full event,
+// each written to a temporary file, carried to the disk, renamed into place and its folder
+// carried to the disk.
+void BM_SaveAtTheEndOfARace(benchmark::State& state) {
+    FullEventHome home;
+    Program program;
+    home.open(program);
+    for (auto _ : state) {
+        const Outcome results = writeResults(program.paths->results, program.event);
+        const Outcome settings = writeEventSettings(program.paths->settings, program.settings);
+        if (!results || !settings) state.SkipWithError("write failed");
+    }
+}
+BENCHMARK(BM_SaveAtTheEndOfARace)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

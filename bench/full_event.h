@@ -49,6 +49,11 @@ struct FullEventHome {
         std::error_code ec;
         std::filesystem::remove_all(root, ec);
     }
+    // The event opened into a program of its own.
+    void open(Program& program) const {
+        program.home.root = root;
+        openEvent(program, "Full Event");
+    }
 };
 
 } // namespace vexa::bench

@@ -92,6 +92,19 @@ void BM_SortCarPass20At150(benchmark::State& state) {
 }
 BENCHMARK(BM_SortCarPass20At150)->Repetitions(5);
 
+// The running order of a field of N entrants: the hour's race at lap 150 and unknown cars added
+// past any limit of the decoder layer, which have not crossed the line yet and so all tie.
+void BM_SortRunningOrder(benchmark::State& state) {
+    FieldAtLap150 field;
+    RaceEngine& engine = *field.engine;
+    for (int n = 21; n <= state.range(0); ++n) engine.AddDriver(n, 0, 6000000 + n);
+    for (auto _ : state) {
+        engine.SortRunningOrder();
+        benchmark::DoNotOptimize(engine.values().race_drivers.front().runorder);
+    }
+}
+BENCHMARK(BM_SortRunningOrder)->Arg(20)->Arg(2000);
+
 // A 5-minute mass start of 20 cars with about 1,000 passings, from opening the race screen to
 // the saved results, as `vexa-cli race` runs it.
 void BM_FiveMinuteRaceOf20Cars(benchmark::State& state) {

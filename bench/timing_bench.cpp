@@ -62,6 +62,24 @@ void BM_DispatchAmbrcPassingsToSortCarPass(benchmark::State& state) {
 }
 BENCHMARK(BM_DispatchAmbrcPassingsToSortCarPass);
 
+// A flood of strangers: 2,000 transponders that belong to no driver, each crossing once in the
+// same race, delivered in one serial block. Each iteration is the whole flood on a fresh field.
+void BM_FloodOfUnknownTransponders(benchmark::State& state) {
+    bench::CountingRig rig(CountingDevice::Ambrc);
+    std::string block;
+    for (int n = 0; n < 2000; ++n) block += ambrcPassing(6000000 + n, 10.0 + n * 0.002, 9) + "\r\n";
+    for (auto _ : state) {
+        state.PauseTiming();
+        rig.program.race->Setuprace();
+        rig.clock.set(rig.origin + 10000);
+        state.ResumeTiming();
+        rig.station->equipment.CommPortDriverReceiveData(block);
+    }
+    state.counters["entrants"] =
+        static_cast<double>(rig.program.race->values().race_drivers.size());
+}
+BENCHMARK(BM_FloodOfUnknownTransponders)->Unit(benchmark::kMillisecond);
+
 // The timing layer's own share: line assembly, dispatch, parsing and the entrant search, with
 // records that stop just before the hand-over (too few hits).
 void BM_DispatchAmbrcPassingsUpToTheEngine(benchmark::State& state) {

@@ -11,6 +11,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     poppler-utils
     espeak-ng sox
+    xvfb dbus-daemon
 )
 [ $# -gt 0 ] && packages=("$@")
 

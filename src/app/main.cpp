@@ -1,3 +1,4 @@
+#include "platform/accessibility_bus_guard.h"
 #include "platform/console_operator.h"
 #include "platform/latin1.h"
 #include "platform/program_home_locator.h"
@@ -71,6 +72,7 @@ int main(int argc, char* argv[]) {
     QElapsedTimer started;
     started.start();
     QApplication app(argc, argv);
+    vexa::guardAccessibilityBus(&app);
     // The toolkit takes the desktop's locale; numbers in reports, pages and files are always
     // written with a decimal point.
     std::setlocale(LC_NUMERIC, "C");
@@ -95,6 +97,7 @@ int main(int argc, char* argv[]) {
         if (!opened.message.empty()) session.op().inform(opened.message);
     }
     if (!program.eventOpen() && !session.chooseEvent()) return 0;
+    session.outputs().eventOpened();
     session.showMainWindow();
     if (command.parser.isSet(command.checkStart)) {
         QCoreApplication::processEvents();

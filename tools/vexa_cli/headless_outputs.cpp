@@ -19,6 +19,7 @@ HeadlessOutputs::HeadlessOutputs(Program& program, Scheduler& scheduler, Recordi
                                  localNow, ports, scheduler, nullptr}) {
     std::error_code ec;
     if (!printDir_.empty()) std::filesystem::create_directories(printDir_, ec);
+    outputs_.eventOpened(); // the event is open: what a crash left pending is finished
 }
 
 void HeadlessOutputs::printRaceLapTimes(const FinishedRace& race, int copies) {
@@ -29,6 +30,10 @@ void HeadlessOutputs::printRaceLapTimes(const FinishedRace& race, int copies) {
 void HeadlessOutputs::writeRaceResultsPage(const FinishedRace& race) {
     ports_.writeRaceResultsPage(race);
     outputs_.writeRaceResultsPage(race);
+}
+
+void HeadlessOutputs::prepareUploadFile(const FinishedRace& race) {
+    outputs_.prepareUploadFile(race);
 }
 
 void HeadlessOutputs::writeUploadFile(const FinishedRace& race) {

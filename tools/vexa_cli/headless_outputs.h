@@ -17,6 +17,7 @@ class HeadlessOutputs : public RaceOutputs {
 
     void printRaceLapTimes(const FinishedRace& race, int copies) override;
     void writeRaceResultsPage(const FinishedRace& race) override;
+    void prepareUploadFile(const FinishedRace& race) override;
     void writeUploadFile(const FinishedRace& race) override;
     void showEndOfRound(int roundNumber) override;
 

@@ -16,8 +16,9 @@ const char* const RaceUsage =
     "  Runs the event's current race(s) in simulated time, fed by a script of key presses,\n"
     "  decoder bytes and race-control actions (see the README). With --live the race runs at X\n"
     "  times real speed (default 1) while the live results pages and feed are served on\n"
-    "  ADDRESS:PORT (127.0.0.1:8080; an empty address serves every interface, port 0 a free "
-    "one).\n";
+    "  ADDRESS:PORT (127.0.0.1:8080; an empty address serves every interface, port 0 a free\n"
+    "  one). Exits 0 when the races were run, 1 when fewer could be, 2 for a wrong command line\n"
+    "  or script, 3 when a save or an output of the run failed.\n";
 
 void usage(std::ostream& out) {
     out << "usage: vexa-cli <command> [options]\n"

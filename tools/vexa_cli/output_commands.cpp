@@ -12,6 +12,7 @@
 #include "output/start_order_print.h"
 #include "output/text_print_stream.h"
 #include "pdf_output.h"
+#include "terminal_text.h"
 
 #include "files/file_io.h"
 
@@ -64,12 +65,12 @@ bool loadFromOptions(CliOptions& options, Program& program, std::ostream& err, c
     const auto home = options.value("home");
     const auto event = options.value("event");
     if (!options.ok() || !home || !event) {
-        err << (options.ok() ? "" : options.error() + "\n") << usage;
+        err << (options.ok() ? "" : escapedControls(options.error()) + "\n") << usage;
         return false;
     }
-    const Outcome loaded = loadEvent(program, *home, *event);
-    if (!loaded) {
-        err << loaded.message << "\n";
+    const EventLoad loaded = loadEvent(program, *home, *event);
+    if (!loaded.outcome) {
+        err << loaded.outcome.message << "\n";
         return false;
     }
     return true;
@@ -97,7 +98,7 @@ int reportCommand(const std::vector<std::string>& words, std::ostream& out, std:
         Outcome why;
         stream = pdfPrintStream(std::filesystem::path(*file), why);
         if (!stream) {
-            err << why.message << "\n";
+            err << terminalText(why.message) << "\n";
             return 1;
         }
     } else {
@@ -137,24 +138,25 @@ int reportCommand(const std::vector<std::string>& words, std::ostream& out, std:
         if (options.ok()) printed = printStartOrder(*stream, context, round);
     } else if (report == "labels") {
         const LabelPrintOptions labels{finals, options.has("feed"), options.has("car-order")};
-        printed = printLabels(*stream, context, labels,
-                              [&out](const std::string& note) { out << note << "\n"; });
+        printed = printLabels(*stream, context, labels, [&out](const std::string& note) {
+            out << terminalText(note) << "\n";
+        });
     } else {
         known = false;
     }
     if (!options.ok()) {
-        err << options.error() << "\n" << ReportUsage;
+        err << escapedControls(options.error()) << "\n" << ReportUsage;
         return 2;
     }
     if (!known) {
-        err << printed.message << "\n" << ReportUsage;
+        err << terminalText(printed.message) << "\n" << ReportUsage;
         return 2;
     }
     if (!printed) {
-        err << printed.message << "\n";
+        err << terminalText(printed.message) << "\n";
         return 1;
     }
-    out << "Written " << *file << "\n";
+    out << "Written " << escapedControls(*file) << "\n";
     return 0;
 }
 
@@ -165,7 +167,7 @@ int htmlCommand(const std::vector<std::string>& words, std::ostream& out, std::o
     const int first = options.number("first", 1);
     const int last = options.number("last", program.settings.roundNumber);
     if (!options.ok() || !options.words().empty()) {
-        err << (options.ok() ? "" : options.error() + "\n") << HtmlUsage;
+        err << (options.ok() ? "" : escapedControls(options.error()) + "\n") << HtmlUsage;
         return 2;
     }
     const OutputIdentity identity = loadOutputIdentity(program.home.iniFile());
@@ -176,10 +178,10 @@ int htmlCommand(const std::vector<std::string>& words, std::ostream& out, std::o
             writeFileAtomic(std::filesystem::path(*file),
                             overallResultsPageText(context, first, last, withNoScores));
         if (!written) {
-            err << written.message << "\n";
+            err << terminalText(written.message) << "\n";
             return 1;
         }
-        out << "Written " << *file << "\n";
+        out << "Written " << escapedControls(*file) << "\n";
         return 0;
     }
     if (!htmlFolder(program)) {
@@ -188,10 +190,11 @@ int htmlCommand(const std::vector<std::string>& words, std::ostream& out, std::o
     }
     const Outcome written = OverallResultsPage(context, first, last, withNoScores);
     if (!written) {
-        err << written.message << "\n";
+        err << terminalText(written.message) << "\n";
         return 1;
     }
-    out << "Written " << displayPath(*htmlFolder(program) / overallResultsFileName(first, last))
+    out << "Written "
+        << terminalText(displayPath(*htmlFolder(program) / overallResultsFileName(first, last)))
         << "\n";
     return 0;
 }

@@ -1,7 +1,9 @@
 #include "commands.h"
+#include "event_loader.h"
 #include "headless_outputs.h"
 #include "headless_timing.h"
 #include "live_output.h"
+#include "terminal_text.h"
 
 #include "files/file_io.h"
 #include "live/live_feed.h"
@@ -77,7 +79,7 @@ std::optional<RaceOptions> parseOptions(const std::vector<std::string>& args, st
                 }
             }
         } else {
-            err << "vexa-cli race: unknown or incomplete option " << a << "\n";
+            err << "vexa-cli race: unknown or incomplete option " << escapedControls(a) << "\n";
             return std::nullopt;
         }
     }
@@ -96,7 +98,7 @@ std::optional<RaceOptions> parseOptions(const std::vector<std::string>& args, st
 
 int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const auto options = parseOptions(args, err);
-    if (!options) return 2;
+    if (!options) return ExitCommandLine;
 
     std::string scriptText;
     if (options->script == "-") {
@@ -104,15 +106,16 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     } else if (!options->script.empty()) {
         const auto bytes = readWholeFile(options->script);
         if (!bytes) {
-            err << "vexa-cli race: cannot read the script " << options->script << "\n";
-            return 1;
+            err << "vexa-cli race: cannot read the script " << escapedControls(options->script)
+                << "\n";
+            return ExitNotRun;
         }
         scriptText.assign(bytes->begin(), bytes->end());
     }
     const ParsedScript parsed = parseRaceScript(scriptText);
     if (!parsed.error.empty()) {
-        err << "vexa-cli race: script " << parsed.error << "\n";
-        return 2;
+        err << "vexa-cli race: script " << escapedControls(parsed.error) << "\n";
+        return ExitCommandLine;
     }
 
     // Time, then the ports, then the program: the engine the program owns uses both.
@@ -120,14 +123,17 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     VirtualScheduler scheduler(clock);
     RecordingPorts ports(clock);
     if (!options->quiet)
-        ports.echo = [&out](const PortEvent& e) { out << formatPortEvent(e) << "\n"; };
+        ports.echo = [&out](const PortEvent& e) {
+            out << terminalText(formatPortEvent(e)) << "\n";
+        };
 
     Program program;
-    program.home.root = options->home;
-    for (const auto& message : startProgram(program)) err << "vexa-cli race: " << message << "\n";
-    const OpenEventResult opened = openEvent(program, options->event);
-    if (!opened.message.empty()) err << "vexa-cli race: " << opened.message << "\n";
-    if (!opened.opened) return 1;
+    const EventLoad loaded = loadEvent(program, options->home, options->event);
+    for (const std::string& note : loaded.notes) err << "vexa-cli race: " << note << "\n";
+    if (!loaded.outcome) {
+        err << "vexa-cli race: " << loaded.outcome.message << "\n";
+        return loaded.badName ? ExitCommandLine : ExitNotRun;
+    }
 
     // With --live the race follows real time while the pages and the feed are served.
     std::unique_ptr<HeadlessLive> live;
@@ -135,7 +141,7 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
         live = startHeadlessLive(
             options->live, options->speed,
             LiveSources{program.settings, program.event, program.paths, program.race}, err);
-        if (!live) return 1;
+        if (!live) return ExitNotRun;
     }
 
     // The settings' decoder is set up as the program does it, on links fed by the script.
@@ -154,9 +160,13 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     if (live) live->flush();
     program.race.reset(); // the engine goes before the equipment it switches
     err << "vexa-cli race: " << result.racesRun << " race(s) run";
-    if (!result.message.empty()) err << "; " << result.message;
+    if (!result.message.empty()) err << "; " << terminalText(result.message);
     err << "\n";
-    return result.ok ? 0 : 1;
+    // A save or an output that failed fails the run, whatever the transcript shows.
+    for (const std::string& failure : ports.failures)
+        err << "vexa-cli race: failed: " << terminalText(failure) << "\n";
+    if (!ports.failures.empty()) return ExitSaveFailed;
+    return result.ok ? ExitDone : ExitNotRun;
 }
 
 } // namespace vexa::cli

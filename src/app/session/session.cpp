@@ -165,8 +165,8 @@ void Session::wireMenus() {
         LabelPrintingWindow labels(*printing_, window);
         labels.exec();
     });
-    connectCommand(m.htmlDirectory, [this] { htmlDirectoryCommand(program_); });
-    connectCommand(m.upload, [this] { uploadCommand(program_, *op_); });
+    connectCommand(m.htmlDirectory, [this] { htmlDirectoryCommand(program_, ports_.openUrl); });
+    connectCommand(m.upload, [this] { uploadCommand(program_, *op_, ports_.openUrl); });
 }
 
 } // namespace vexa

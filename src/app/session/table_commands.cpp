@@ -69,6 +69,8 @@ void openFindDriver(Session& session, int id) {
 }
 
 bool sortTableForFinals(Session& session) {
+    // The finals page is what the race director sees behind the sort windows and after them.
+    session.mainWindow().showScreen(Screen::Tables);
     return tablesScreen(session).sortForFinals();
 }
 

@@ -3,6 +3,7 @@
 #include "files/file_io.h"
 #include "files/record_bytes.h"
 #include "settings/ini_file.h"
+#include "settings/setting_ranges.h"
 
 #include <algorithm>
 
@@ -89,6 +90,7 @@ void applyEventSettingsBytes(const std::vector<uint8_t>& bytes, ProgSettings& s)
     // The check box is set from offset 135 and then from offset 132, so 132 decides.
     s.countFirst = r.byte(135) == 1;
     s.countFirst = r.byte(132) == 1;
+    holdSettingRanges(s);
 }
 
 // eventfile.qdd ------------------------------------------------------------------------------

@@ -39,7 +39,8 @@ std::vector<uint8_t> tableBytes(const RacingTable& table);
 std::vector<uint8_t> resultsBytes(const EventData& event);
 
 // Applying file contents read from disk. Truncated tails and records that name an Id, round,
-// column or row outside their ranges are skipped.
+// column or row outside their ranges are skipped; the event settings' numbers are held to the
+// ranges of their fields.
 void applyEventSettingsBytes(const std::vector<uint8_t>& bytes, ProgSettings& settings);
 void applyCompetitorsBytes(const std::vector<uint8_t>& bytes, EventData& event);
 void applyTableBytes(const std::vector<uint8_t>& bytes, RacingTable& table);

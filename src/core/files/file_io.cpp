@@ -1,5 +1,7 @@
 #include "files/file_io.h"
 
+#include "files/file_sync.h"
+
 #include <fstream>
 #include <system_error>
 
@@ -19,28 +21,31 @@ std::optional<std::vector<uint8_t>> readWholeFile(const fs::path& path) {
 }
 
 static Outcome writeAtomic(const fs::path& path, const char* data, size_t size) {
+    const auto failed = [&path] {
+        return Outcome::failure("The file " + displayPath(path) + " could not be written");
+    };
     fs::path temp = path;
     temp += ".tmp";
+    std::error_code ignored;
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return Outcome::failure("The file " + displayPath(path) + " could not be written");
+        if (!out) return failed();
         out.write(data, static_cast<std::streamsize>(size));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ignored;
+        out.close();
+        // The data is on the disk before the new file takes the old one's name.
+        if (!out || !syncFileToDisk(temp)) {
             fs::remove(temp, ignored);
-            return Outcome::failure("The file " + displayPath(path) + " could not be written");
+            return failed();
         }
     }
     std::error_code ec;
     fs::rename(temp, path, ec);
     if (ec) {
-        std::error_code ignored;
         fs::remove(temp, ignored);
-        return Outcome::failure("The file " + displayPath(path) + " could not be written");
+        return failed();
     }
+    // And the new name is on the disk before the save counts as done.
+    if (!syncFolderToDisk(path.parent_path())) return failed();
     return Outcome::success();
 }
 

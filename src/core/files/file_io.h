@@ -13,9 +13,11 @@ namespace vexa {
 // The whole file, or nothing when it does not exist or cannot be read.
 std::optional<std::vector<uint8_t>> readWholeFile(const std::filesystem::path& path);
 
-// Writes the whole file atomically: the bytes go to a temporary file in the same folder, which
-// is flushed and then renamed over the old file, so a crash leaves either the old or the new
-// file whole. On failure the old file is untouched and the message names the file.
+// Writes the whole file atomically and durably: the bytes go to a temporary file in the same
+// folder, which is carried to the disk and then renamed over the old file, and the folder is
+// carried to the disk after the rename. A crash or a power cut leaves either the old or the new
+// file whole. On failure the message names the file; the old file is untouched unless the
+// failure came after the rename (the folder could not be carried to the disk).
 Outcome writeFileAtomic(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
 Outcome writeFileAtomic(const std::filesystem::path& path, const std::string& text);
 

@@ -1,5 +1,6 @@
 #include "output/result_outputs.h"
 
+#include "output/pending_upload.h"
 #include "output/results_pages.h"
 #include "output/upload_file.h"
 #include "program/program.h"
@@ -8,6 +9,10 @@ namespace vexa {
 
 ResultOutputs::ResultOutputs(Program& program, OutputIdentity identity, ResultOutputPorts ports)
     : program_(program), identity_(std::move(identity)), ports_(std::move(ports)) {}
+
+void ResultOutputs::eventOpened() {
+    note(Upload, completePendingUploadRun({program_, identity_, ports_.now()}));
+}
 
 ResultOutputs::~ResultOutputs() {
     if (pendingTimer_) ports_.scheduler.stopTimer(pendingTimer_);
@@ -32,9 +37,19 @@ void ResultOutputs::writeRaceResultsPage(const FinishedRace& race) {
     note(RacePage, RaceResultsPage(context, race));
 }
 
+void ResultOutputs::prepareUploadFile(const FinishedRace& race) {
+    const ReportContext context{program_, identity_, ports_.now()};
+    stagedRun_ = uploadRunText(context, race);
+    Outcome staged = completePendingUploadRun(context);
+    if (staged) staged = stageUploadRun(program_, stagedRun_);
+    note(Upload, staged);
+}
+
 void ResultOutputs::writeUploadFile(const FinishedRace& race) {
     const ReportContext context{program_, identity_, ports_.now()};
-    note(Upload, UploadRun(context, race));
+    if (stagedRun_.empty()) stagedRun_ = uploadRunText(context, race);
+    note(Upload, commitUploadRun(context, stagedRun_, race.trackMiles));
+    stagedRun_.clear();
 }
 
 void ResultOutputs::showEndOfRound(int) {
@@ -73,7 +88,7 @@ void ResultOutputs::showPending() {
     std::string text;
     for (const std::string& message : pending_) text += (text.empty() ? "" : "\n") + message;
     pending_.clear();
-    if (!text.empty()) ports_.op.inform(text);
+    if (!text.empty()) ports_.op.reportFailure(text);
 }
 
 } // namespace vexa

@@ -32,8 +32,9 @@ struct ResultOutputPorts {
 // upload file, and the overall pages when the end-of-round window opens.
 //
 // An output that fails never touches the stored results (the race engine has saved them before
-// it calls here) and never holds up the end of the race: the failures of one race are collected
-// and shown to the operator in one message just after the end-of-race processing has finished.
+// it calls here; only the upload entry is written ahead of them) and never holds up the end of
+// the race: the failures of one race are collected and shown to the operator in one message just
+// after the end-of-race processing has finished.
 // A failure is shown once; the same failure is not repeated at later races until that output
 // has worked again.
 class ResultOutputs : public RaceOutputs {
@@ -43,8 +44,14 @@ class ResultOutputs : public RaceOutputs {
     ResultOutputs(const ResultOutputs&) = delete;
     ResultOutputs& operator=(const ResultOutputs&) = delete;
 
+    // Called once the event is open: finishes an upload entry a crash left pending.
+    void eventOpened();
+
     void printRaceLapTimes(const FinishedRace& race, int copies) override;
     void writeRaceResultsPage(const FinishedRace& race) override;
+    // The race's RUN element, written ahead (and what an earlier crash left pending finished
+    // first); then appended to the upload file.
+    void prepareUploadFile(const FinishedRace& race) override;
     void writeUploadFile(const FinishedRace& race) override;
     // Writes the overall pages of the round just completed, then opens the window.
     void showEndOfRound(int roundNumber) override;
@@ -74,6 +81,7 @@ class ResultOutputs : public RaceOutputs {
     std::string lastShown_[OutputCount];
     std::vector<std::string> pending_;
     TimerId pendingTimer_ = 0;
+    std::string stagedRun_; // the RUN element written ahead for the race being finished
 };
 
 } // namespace vexa

@@ -4,6 +4,7 @@
 #include "output/field_format.h"
 #include "output/html_page.h"
 #include "program/program.h"
+#include "race/text_formats.h"
 
 #include <cmath>
 #include <cstdio>
@@ -38,14 +39,14 @@ int inLap(const RaceDriver& d) {
     return best;
 }
 
-std::optional<fs::path> eventDirectory(const Program& program) {
+} // namespace
+
+std::optional<fs::path> uploadDirectory(const Program& program) {
     if (!program.paths) return std::nullopt;
     std::error_code ec;
     if (!fs::is_directory(program.paths->dir, ec)) return std::nullopt;
     return program.paths->dir;
 }
-
-} // namespace
 
 std::string FormatXmlDate(const LocalMoment& now, bool withTime) {
     char buf[64];
@@ -58,7 +59,7 @@ std::string FormatXmlDate(const LocalMoment& now, bool withTime) {
 }
 
 std::string FormatXmlTime(double t) {
-    if (!(t > 0.0)) return "0";
+    if (!(t > 0.0 && t <= LongestTimeShown)) return "0";
     const long long wholeMinutes = static_cast<long long>(std::floor(t / 60.0));
     const float s = static_cast<float>(t - 60.0 * static_cast<double>(wholeMinutes));
     const long long h = wholeMinutes / 60;
@@ -160,30 +161,37 @@ std::string uploadRunText(const ReportContext& context, const FinishedRace& race
 }
 
 Outcome UploadHeader(const ReportContext& context, double trackMiles) {
-    const std::optional<fs::path> dir = eventDirectory(context.program);
+    const std::optional<fs::path> dir = uploadDirectory(context.program);
     if (!dir) return Outcome::success();
     return writeFileAtomic(*dir / UploadCollectFileName, uploadHeaderText(context, trackMiles));
 }
 
 Outcome UploadRun(const ReportContext& context, const FinishedRace& race) {
-    const std::optional<fs::path> dir = eventDirectory(context.program);
+    return appendUploadRun(context, uploadRunText(context, race), race.trackMiles);
+}
+
+Outcome appendUploadRun(const ReportContext& context, const std::string& runText,
+                        double trackMiles) {
+    const std::optional<fs::path> dir = uploadDirectory(context.program);
     if (!dir) return Outcome::success();
     const fs::path file = *dir / UploadCollectFileName;
+    std::string text;
     std::error_code ec;
-    if (!fs::exists(file, ec)) {
-        if (Outcome created = UploadHeader(context, race.trackMiles); !created) return created;
+    if (fs::exists(file, ec)) {
+        const auto bytes = readWholeFile(file);
+        if (!bytes) return Outcome::failure("The file " + displayPath(file) + " could not be read");
+        text.assign(bytes->begin(), bytes->end());
+    } else {
+        text = uploadHeaderText(context, trackMiles);
     }
-    const auto bytes = readWholeFile(file);
-    if (!bytes) return Outcome::failure("The file " + displayPath(file) + " could not be read");
-    std::string text(bytes->begin(), bytes->end());
-    text += uploadRunText(context, race);
+    text += runText;
     return writeFileAtomic(file, text);
 }
 
 UploadCommandResult uploadResults(const Program& program) {
     UploadCommandResult result;
     std::error_code ec;
-    if (const std::optional<fs::path> dir = eventDirectory(program)) {
+    if (const std::optional<fs::path> dir = uploadDirectory(program)) {
         const fs::path collected = *dir / UploadCollectFileName;
         if (fs::exists(collected, ec)) {
             const auto bytes = readWholeFile(collected);

@@ -14,7 +14,7 @@ namespace vexa {
 std::string FormatXmlDate(const LocalMoment& now, bool withTime);
 
 // A race time as [hh:]mm:ss.sss (65.123 gives 01:05.123, 3725.5 gives 01:02:05.500); "0" for a
-// time of 0 or less.
+// time of 0 or less and for a time beyond what the program shows (LongestTimeShown).
 std::string FormatXmlTime(double t);
 
 // The collecting file in the event directory, the complete upload document and the uploader in
@@ -29,12 +29,18 @@ std::string uploadHeaderText(const ReportContext& context, double trackMiles);
 // One RUN element with a RESULT line per finishing position.
 std::string uploadRunText(const ReportContext& context, const FinishedRace& race);
 
+// The event directory the upload files go into, or nothing when no event directory exists.
+std::optional<std::filesystem::path> uploadDirectory(const Program& program);
+
 // Creates the collecting file with its head, replacing any file of that name. Nothing happens
 // when no event directory exists.
 Outcome UploadHeader(const ReportContext& context, double trackMiles);
 // Appends the race to the collecting file, creating the file with its head first when it does
 // not exist. Nothing happens when no event directory exists.
 Outcome UploadRun(const ReportContext& context, const FinishedRace& race);
+// The same for a RUN element's text; the file is written once, whole.
+Outcome appendUploadRun(const ReportContext& context, const std::string& runText,
+                        double trackMiles);
 
 // The upload command: the collecting file is copied to the program home's upload document and
 // completed with the closing line (no collecting file, no document). `uploader` names the

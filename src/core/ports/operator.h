@@ -18,6 +18,9 @@ class Operator {
     virtual bool ask(const std::string& text, Buttons buttons) = 0;
     // A confirmation with the buttons OK and Cancel; true on OK.
     bool confirm(const std::string& text) { return ask(text, Buttons::OkCancel); }
+    // A save or an output that failed: shown like `inform`. A run without a screen also counts
+    // it, so that it can end with a failure.
+    virtual void reportFailure(const std::string& text) { inform(text); }
 };
 
 } // namespace vexa

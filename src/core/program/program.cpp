@@ -23,6 +23,12 @@ std::vector<std::string> startProgram(Program& program) {
             !written)
             messages.push_back(written.message);
     }
+    for (std::string& message : loadProgram(program)) messages.push_back(std::move(message));
+    return messages;
+}
+
+std::vector<std::string> loadProgram(Program& program) {
+    std::vector<std::string> messages;
     loadSettingsFile(program.home.iniFile(), program.settings);
     program.event.initialise();
     const Outcome freq = loadFreqNames(program.home.freqNamesFile(), program.freqnames);

@@ -35,6 +35,9 @@ struct Program {
 // Start-up: the database folder is created, the settings file loaded, the tables initialised
 // and the frequency names loaded. Returns the messages to show the operator, in order.
 std::vector<std::string> startProgram(Program& program);
+// The same without creating anything: for the programs beside the app, which must not make a
+// program home out of a mistyped folder.
+std::vector<std::string> loadProgram(Program& program);
 
 // Creates the program's race engine on the given ports, replacing any earlier one.
 RaceEngine& attachRaceEngine(Program& program, const RacePorts& ports);

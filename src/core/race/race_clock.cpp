@@ -7,7 +7,10 @@
 #include "race/text_formats.h"
 #include "settings/prog_settings.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 
 namespace vexa {
 
@@ -182,7 +185,8 @@ void RaceEngine::updateracetime(int s) {
     if (s == ClockSeconds) return;
     ClockSeconds = s;
     const ProgSettings& settings = data_.settings;
-    const int raceSeconds = RaceMinutes * 60;
+    // Times are worked out in 64 bits: no setting, however large, can make them wrap.
+    const int64_t raceSeconds = int64_t{RaceMinutes} * 60;
     const bool mass = StartType == MassStart;
 
     panel_.TimeLB = panel_.specTimeLB =
@@ -207,10 +211,11 @@ void RaceEngine::updateracetime(int s) {
             const RaceDriver& d = driver(position.runorder);
             if (d.lapcount >= 1) SpeakNumber(d.carno);
         }
-        NextReadOrder += settingNumber(settings.runOrder, 0) * 60;
+        const int64_t next = NextReadOrder + int64_t{settingNumber(settings.runOrder, 0)} * 60;
+        NextReadOrder = static_cast<int>(std::min<int64_t>(next, INT_MAX));
     }
 
-    if (s == RaceMinutes * 30) {
+    if (s == int64_t{RaceMinutes} * 30) {
         panel_.timebarColour = BarColour::Green;
         if (settings.raceNumberRead) {
             playwav(Sound::Half);
@@ -220,8 +225,8 @@ void RaceEngine::updateracetime(int s) {
     if (s == raceSeconds - 59) panel_.timebarColour = BarColour::Yellow;
 
     if (mass) {
-        const int r = raceSeconds - s;
-        if (r >= 1 && r <= 5 && settings.count54321) SpeakNumber(r);
+        const int64_t r = raceSeconds - s;
+        if (r >= 1 && r <= 5 && settings.count54321) SpeakNumber(static_cast<int>(r));
         if (r == 30) {
             playwav(Sound::Thirty);
             playwav(Sound::SecondsDrv);
@@ -252,7 +257,7 @@ void RaceEngine::updateracetime(int s) {
 
     // The end of the race: the last-lap allowance (and a stagger start's latest start) is over,
     // or, after the race time, no car is running any more.
-    const int limit = raceSeconds + MaxLastLap + (mass ? 0 : LastStart);
+    const int64_t limit = raceSeconds + MaxLastLap + (mass ? 0 : LastStart);
     if (s > limit) {
         End_race();
     } else if (s > raceSeconds) {

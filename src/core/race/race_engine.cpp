@@ -27,12 +27,6 @@ FinishedRace RaceEngine::finishedRace() const {
             RaceClass,    FinalLetter, TrackMiles};
 }
 
-FinishedRace RaceEngine::currentRace() const {
-    const ProgSettings& s = data_.settings;
-    return {race_drivers, s.raceNumber, s.roundNumber, !s.racingHeats,
-            RaceClass,    FinalLetter,  TrackMiles};
-}
-
 std::vector<ScoreboardPosition> RaceEngine::scoreboardPositions() const {
     std::vector<ScoreboardPosition> positions;
     positions.reserve(race_drivers.size());

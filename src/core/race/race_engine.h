@@ -190,8 +190,6 @@ class RaceEngine : private RaceValues {
     CountingDevice countDevice() const { return ports_.equipment.countDevice(); }
     // The race as the result outputs read it, numbered as the engine ran it.
     FinishedRace finishedRace() const;
-    // The race numbered by the settings' current race number, round and table.
-    FinishedRace currentRace() const;
 
     // ---- Operations of the counting equipment -------------------------------------------------
     // The equipment fell back to counting with the keys: booking in ends, and a running race
@@ -262,7 +260,7 @@ class RaceEngine : private RaceValues {
     struct SortKey {
         int32_t laps;
         double lastpass;
-        bool placed;
+        int32_t index;
     };
     std::vector<SortKey> sortKeys_; // scratch of SortRunningOrder
 };

@@ -26,15 +26,27 @@ void RaceEngine::endOfRaceProcessing() {
     SortRunningOrder();
     if (settings.clr)
         for (auto& d : race_drivers) consecutiveLapsResult(d, settings.clrLaps);
+
+    // The race is stored (results, then the race number) before any output is made, so that a
+    // crash during the outputs neither loses the race nor runs it again. The upload entry is
+    // written ahead of it, so that such a crash cannot lose it either.
+    const bool upload = countsLikeAmbrc(countDevice());
+    if (upload) ports_.outputs.prepareUploadFile(finishedRace());
     StoreRaceResults();
+    const bool lastOfTable = !raceHasDrivers(RaceNumber + 1);
+    if (!lastOfTable) settings.raceNumber = std::min(settings.raceNumber + 1, MaxRaces);
     if (data_.paths) {
         const Outcome saved = writeResults(data_.paths->results, data_.event);
-        if (!saved) ports_.op.inform(saved.message);
+        if (!saved) ports_.op.reportFailure(saved.message);
+        if (!lastOfTable) {
+            const Outcome next = writeEventSettings(data_.paths->settings, settings);
+            if (!next) ports_.op.reportFailure(next.message);
+        }
     }
 
     if (settings.printRaceResults) ports_.outputs.printRaceLapTimes(finishedRace(), Copies);
-    ports_.outputs.writeRaceResultsPage(currentRace());
-    if (countsLikeAmbrc(countDevice())) ports_.outputs.writeUploadFile(currentRace());
+    ports_.outputs.writeRaceResultsPage(finishedRace());
+    if (upload) ports_.outputs.writeUploadFile(finishedRace());
 
     const int L = leader();
     if (RaceKind == HeatRace && L >= 0) {
@@ -75,17 +87,12 @@ void RaceEngine::endOfRaceProcessing() {
     panel_.preButtonsVisible = true;
     ++completedRaces_;
 
-    if (!raceHasDrivers(RaceNumber + 1)) {
+    if (lastOfTable) {
         stopCountdown();
         endOfRoundShown_ = true;
         panelChanged();
         ports_.outputs.showEndOfRound(RoundNumber);
     } else {
-        settings.raceNumber = std::min(settings.raceNumber + 1, MaxRaces);
-        if (data_.paths) {
-            const Outcome saved = writeEventSettings(data_.paths->settings, settings);
-            if (!saved) ports_.op.inform(saved.message);
-        }
         panelChanged();
     }
 }

@@ -7,6 +7,7 @@
 #include "race/sound_table.h"
 #include "settings/prog_settings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -221,29 +222,21 @@ int RaceEngine::leader() const {
 }
 
 void RaceEngine::SortRunningOrder() {
-    // Selection by most laps, then the earlier last crossing, then the lower index. The keys are
-    // gathered first so that the repeated scans stay within a few cache lines.
+    // Most laps first, then the earlier last crossing. The sort is stable, so equal results stay
+    // in index order, as the selection scan over the entrants puts them; it costs n log n, so a
+    // full field of unknown cars cannot hold up the counting.
     const size_t count = race_drivers.size();
     sortKeys_.resize(count);
     for (size_t e = 0; e < count; ++e) {
         RaceDriver& d = race_drivers[e];
-        sortKeys_[e] = {d.lapcount, d.lastpass, false};
+        sortKeys_[e] = {d.lapcount, d.lastpass, static_cast<int32_t>(e)};
         d.runorder = 0;
-        d.placed = false;
+        d.placed = true;
     }
-    for (size_t p = 0; p < count; ++p) {
-        size_t best = count;
-        for (size_t e = 0; e < count; ++e) {
-            const SortKey& k = sortKeys_[e];
-            if (k.placed) continue;
-            if (best == count ||
-                betterResult(k.laps, k.lastpass, sortKeys_[best].laps, sortKeys_[best].lastpass))
-                best = e;
-        }
-        sortKeys_[best].placed = true;
-        race_drivers[best].placed = true;
-        race_drivers[p].runorder = static_cast<int32_t>(best);
-    }
+    std::stable_sort(sortKeys_.begin(), sortKeys_.end(), [](const SortKey& a, const SortKey& b) {
+        return betterResult(a.laps, a.lastpass, b.laps, b.lastpass);
+    });
+    for (size_t p = 0; p < count; ++p) race_drivers[p].runorder = sortKeys_[p].index;
 }
 
 void RaceEngine::UpdateLeaderGap(int i) {

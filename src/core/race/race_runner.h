@@ -20,9 +20,10 @@ struct RaceRunResult {
 // Runs races headless: opens the race screen at virtual time 0, then lets the countdown, the
 // race clock and every other timer run in virtual time while the script's events arrive at their
 // moments (timers due at or before a moment fire first). Stops once `races` races have been
-// processed after their end; also when the end of the round is reached, when the countdown is
-// left paused with nothing more to come, or after a day of virtual time without a race end.
-// Decoder bytes go to `decoder`; a script with decoder bytes and no decoder input is refused.
+// processed after their end (and what falls due at that same moment has run); also when the end of
+// the round is reached, when the countdown is left paused with nothing more to come, or after a day
+// of virtual time without a race end. Decoder bytes go to `decoder`; a script with decoder bytes
+// and no decoder input is refused.
 // `pace`, when given, is called with each virtual moment before the run moves there: a run that
 // follows real time waits in it until that moment has come.
 RaceRunResult runRaces(RaceEngine& engine, VirtualScheduler& scheduler, const RaceScript& script,

@@ -30,6 +30,11 @@ void RecordingPorts::play(int channel, int slot) {
     record("sound", std::to_string(channel) + " " + SoundFileName(slot));
 }
 
+void RecordingPorts::reportFailure(const std::string& text) {
+    failures.push_back(text);
+    record("message", text);
+}
+
 bool RecordingPorts::ask(const std::string& text, Buttons) {
     record("confirm", text + (confirmAnswer ? " -> OK" : " -> Cancel"));
     return confirmAnswer;

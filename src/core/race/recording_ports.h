@@ -36,6 +36,7 @@ class RecordingPorts : public SoundOut,
 
     std::vector<PortEvent> events;
     std::function<void(const PortEvent&)> echo;
+    std::vector<std::string> failures; // the texts of reportFailure, also recorded as messages
     bool confirmAnswer = true;
 
     // The texts of the events of one kind, in order.
@@ -52,6 +53,7 @@ class RecordingPorts : public SoundOut,
     void play(int channel, int slot) override;
     // Operator
     void inform(const std::string& text) override { record("message", text); }
+    void reportFailure(const std::string& text) override;
     bool ask(const std::string& text, Buttons buttons) override;
     // TimingEquipment: counts with `device`
     CountingDevice device = CountingDevice::Manual;
@@ -70,6 +72,7 @@ class RecordingPorts : public SoundOut,
     // RaceOutputs
     void printRaceLapTimes(const FinishedRace& race, int copies) override;
     void writeRaceResultsPage(const FinishedRace& race) override;
+    void prepareUploadFile(const FinishedRace&) override {} // the "upload" event is the append
     void writeUploadFile(const FinishedRace& race) override;
     void showEndOfRound(int roundNumber) override;
 

@@ -87,7 +87,7 @@ std::string FormatSpeed(double n, double t, double d) {
 }
 
 std::string FormatLapTime(double t) {
-    if (!(t > 0.0)) return "NO TIME";
+    if (!(t > 0.0 && t <= LongestTimeShown)) return "NO TIME";
     const long long m = static_cast<long long>(std::floor(t / 60.0));
     const double s = t - 60.0 * static_cast<double>(m);
     const long long h = m / 60;

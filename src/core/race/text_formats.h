@@ -19,8 +19,14 @@ std::string FormatLapGap(double g);
 // Miles per hour for n laps of d miles in t seconds; "0.00" when any of them is 0.
 std::string FormatSpeed(double n, double t, double d);
 
-// "NO TIME" for t <= 0; otherwise [h"h"]m"m"ss.sss, minutes two digits after hours and seconds
-// two digits before the point (65.432 gives 1m05.432, 3725.5 gives 1h02m05.500).
+// The longest time the screens, reports and pages show, in seconds (about 115 days): far more
+// than a race, or a meeting's rounds added up, can hold. A longer stored time can only come
+// from a damaged file and is shown as no time.
+inline constexpr double LongestTimeShown = 1e7;
+
+// "NO TIME" for t <= 0 and for times beyond LongestTimeShown; otherwise [h"h"]m"m"ss.sss, minutes
+// two digits after hours and seconds two digits before the point (65.432 gives 1m05.432, 3725.5
+// gives 1h02m05.500).
 std::string FormatLapTime(double t);
 
 // A number in its shortest general form (2, -2, 1.5).

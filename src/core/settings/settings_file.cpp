@@ -2,6 +2,7 @@
 
 #include "files/file_io.h"
 #include "model/competitor.h"
+#include "settings/setting_ranges.h"
 #include "settings/settings_table.h"
 
 #include <string>
@@ -86,6 +87,7 @@ void loadini(const IniFile& ini, ProgSettings& s) {
             },
             value);
     });
+    holdSettingRanges(s);
 }
 
 void writeini(const ProgSettings& s, IniFile& ini) {

@@ -10,8 +10,9 @@
 
 namespace vexa {
 
-// Reads every key of the settings table (settings_table.h) with its default, read rule and clamp.
-// The event values of `settings` are left as they are.
+// Reads every key of the settings table (settings_table.h) with its default, read rule and clamp;
+// the numbers the race engine works times out of are held to their fields' ranges
+// (setting_ranges.h). The event values of `settings` are left as they are.
 void loadini(const IniFile& ini, ProgSettings& settings);
 
 // Writes every key of the settings table in its order into `ini`; lines the program does not write

@@ -7,6 +7,7 @@
 #include "timing/p3_transponder.h"
 #include "timing/record_fields.h"
 
+#include <algorithm>
 #include <string>
 
 namespace vexa {
@@ -38,15 +39,25 @@ int PassingCounter::entrantForTransponder(int32_t transponder, bool keep) {
             return static_cast<int>(i);
         }
     }
-    if (!engine.canAddUnknownCar()) return -1;
-    return engine.AddDriver(engine.freeCarNumber(), 0, transponder);
+    return addUnknownCar(engine.freeCarNumber(), transponder);
 }
 
 int PassingCounter::entrantForCarNumber(int32_t carno) {
     RaceEngine& engine = race();
     if (const int i = engine.findCarNumber(carno); i >= 0) return i;
+    return addUnknownCar(carno, 0);
+}
+
+int PassingCounter::addUnknownCar(int32_t carno, int32_t transponder) {
+    RaceEngine& engine = race();
     if (!engine.canAddUnknownCar()) return -1;
-    return engine.AddDriver(carno, 0, 0);
+    const RaceDrivers& drivers = engine.values().race_drivers;
+    const auto unknown = std::count_if(drivers.begin(), drivers.end(),
+                                       [](const RaceDriver& d) { return d.compno <= 0; });
+    if (unknown >= MaxUnknownCars) return -1;
+    const int i = engine.AddDriver(carno, 0, transponder);
+    if (unknown + 1 == MaxUnknownCars) view_.showNotice(UnknownCarLimitNotice);
+    return i;
 }
 
 void PassingCounter::countAmbrc(std::string_view record, int32_t decoderId) {

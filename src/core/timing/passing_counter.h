@@ -17,6 +17,13 @@ inline constexpr const char* P3BeforeStartNote =
 inline constexpr const char* P3NoTransponderNote =
     "Passing without a usable transponder (not counted)";
 
+// The unknown cars one race takes on: more than a track holds, few enough that a flood of
+// strange transponders cannot slow the counting of the race.
+inline constexpr int MaxUnknownCars = 100;
+inline constexpr const char* UnknownCarLimitNotice =
+    "100 unknown cars are in this race: passings of further unknown transponders are not "
+    "counted";
+
 // Turns decoder records into passings of the race engine: finds the entrant a record names
 // (by transponder, through the track transponder sets, or as a new unknown car), writes its
 // hits and signal, and calls `sortCarPass`. The caller decides whether records are for the race
@@ -45,6 +52,9 @@ class PassingCounter {
 
   private:
     RaceEngine& race();
+    // A new unknown car, or -1 when the race time is over or the race has all the unknown cars
+    // it takes; the car that reaches the limit brings the notice.
+    int addUnknownCar(int32_t carno, int32_t transponder);
     void conversionError(std::string_view text);
     void tooFewHits(int32_t transponder, std::string_view hitsText);
 

@@ -7,6 +7,7 @@
 #include "session/session.h"
 #include "support/app_test_support.h"
 #include "support/print_recorder.h"
+#include "support/test_session_ports.h"
 #include "ui/main/main_window.h"
 
 #include <QTemporaryDir>
@@ -43,14 +44,7 @@ class RaceSession {
         }
         // A second heat, so that the end of heat 1 is not the end of the round.
         program.event.heats.setSlotText(2, 1, "1");
-        SessionPorts ports{&clock,
-                           &scheduler,
-                           &op,
-                           &sound,
-                           [] { return std::make_unique<PrintRecorder>(); },
-                           [](QWidget*) { return std::make_unique<PrintRecorder>(); },
-                           [](const QUrl&) {}};
-        session = std::make_unique<Session>(program, std::move(ports));
+        session = std::make_unique<Session>(program, testSessionPorts(clock, scheduler, op, sound));
     }
 
     RaceEngine& engine() { return *program.race; }

@@ -7,6 +7,7 @@
 #include "session/session.h"
 #include "support/app_test_support.h"
 #include "support/print_recorder.h"
+#include "support/test_session_ports.h"
 #include "ui/main/main_window.h"
 
 #include <QPushButton>
@@ -53,15 +54,8 @@ class EndOfRoundTest : public QObject {
         program_->event.competitor(1).heatfreq = 7;
         (finals ? program_->event.finals : program_->event.heats).setSlotText(1, 1, "1");
         QVERIFY(createEvent(*program_, "Day"));
-        SessionPorts ports;
-        ports.clock = &clock_;
-        ports.scheduler = &scheduler_;
-        ports.op = &op_;
-        ports.sound = &sound_;
-        ports.printer = [] { return std::make_unique<test::PrintRecorder>(); };
-        ports.chosenPrinter = [](QWidget*) { return std::make_unique<test::PrintRecorder>(); };
-        ports.openUrl = [](const QUrl&) {};
-        session_ = std::make_unique<Session>(*program_, ports);
+        session_ = std::make_unique<Session>(
+            *program_, test::testSessionPorts(clock_, scheduler_, op_, sound_));
         session_->showMainWindow();
         child<QPushButton>(session_->mainWindow(), "RaceBtn")->click();
     }

@@ -12,6 +12,7 @@
 #include "settings/setup_close_checks.h"
 #include "support/app_test_support.h"
 #include "support/print_recorder.h"
+#include "support/test_session_ports.h"
 #include "timing/counting_equipment.h"
 #include "ui/main/amb_search_window.h"
 #include "ui/main/main_window.h"
@@ -64,15 +65,8 @@ struct Rig {
         program.settings.classes[1].tenSecCountdown = false;
         if (before) before(program);
         createEvent(program, "Club Day");
-        SessionPorts ports;
-        ports.clock = &clock;
-        ports.scheduler = &scheduler;
-        ports.op = &op;
-        ports.sound = &sound;
-        ports.printer = [] { return std::make_unique<test::PrintRecorder>(); };
-        ports.chosenPrinter = [](QWidget*) { return std::make_unique<test::PrintRecorder>(); };
-        ports.openUrl = [](const QUrl&) {};
-        session = std::make_unique<Session>(program, std::move(ports));
+        session =
+            std::make_unique<Session>(program, test::testSessionPorts(clock, scheduler, op, sound));
         op.shown.clear();
     }
     ~Rig() { session.reset(); }

@@ -7,6 +7,7 @@
 #include "session/table_commands.h"
 #include "support/print_recorder.h"
 #include "support/temp_dir.h"
+#include "support/test_session_ports.h"
 #include "tables/tables_test_support.h"
 #include "ui/drivers/competitor_list_view.h"
 #include "ui/drivers/drivers_screen.h"
@@ -72,14 +73,8 @@ class TablesSessionTest : public QObject {
         test::place(e.heats, 2, {{3, 5}});
         test::place(e.heats, 5, {{3, 5}, {4, 1}});
         test::place(e.finals, 1, {{2, 5}});
-        SessionPorts ports;
-        ports.clock = clock_.get();
-        ports.scheduler = scheduler_.get();
-        ports.op = &op_;
-        ports.sound = sound_.get();
-        ports.printer = [] { return std::make_unique<test::PrintRecorder>(); };
-        ports.chosenPrinter = [](QWidget*) { return std::make_unique<test::PrintRecorder>(); };
-        session_ = std::make_unique<Session>(*program_, ports);
+        session_ = std::make_unique<Session>(
+            *program_, test::testSessionPorts(*clock_, *scheduler_, op_, *sound_));
         window().show();
     }
     void cleanup() {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 using namespace vexa;
 using vexa::test::concat;
 using vexa::test::hex;
@@ -78,6 +80,24 @@ TEST(EventSettingsFile, ReadingRules) {
     untouched.eventTitle = "Keep";
     applyEventSettingsBytes(std::vector<uint8_t>(100, 0xFF), untouched); // truncated record
     EXPECT_EQ(untouched.eventTitle, "Keep");
+}
+
+TEST(EventSettingsFile, TimesAndLapsAreHeldToTheRangesOfTheirFields) {
+    // Offsets 100 (minimum lap), 104 (last start), 112 (interval), 116 (set-up), 120 (maximum
+    // last lap) and 128 (maximum race laps) at both ends of the 32-bit range.
+    for (const bool high : {true, false}) {
+        Record r(136);
+        const auto extreme = le32(high ? INT32_MAX : INT32_MIN);
+        for (size_t offset : {100u, 104u, 112u, 116u, 120u, 128u}) r.at(offset, extreme);
+        ProgSettings s;
+        applyEventSettingsBytes(r.bytes, s);
+        EXPECT_EQ(s.minLap, high ? "99" : "0");
+        EXPECT_EQ(s.lastStart, high ? "999" : "0");
+        EXPECT_EQ(s.raceInterval, high ? "999" : "0");
+        EXPECT_EQ(s.raceSetup, high ? "999" : "0");
+        EXPECT_EQ(s.lastLap, high ? "999" : "0");
+        EXPECT_EQ(s.maxRaceLaps, high ? 9999 : 0);
+    }
 }
 
 Record competitorHeader() {

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 
 using namespace vexa;
 using namespace vexa::test;
@@ -30,7 +31,8 @@ TEST(UploadFormats, XmlTimeAndDate) {
     for (const Case& c :
          {Case{65.123, "01:05.123"}, Case{3725.5, "01:02:05.500"}, Case{5.25, "00:05.250"},
           Case{0.0, "0"}, Case{-1.0, "0"}, Case{600.0, "10:00.000"}, Case{36000.0, "10:00:00.000"},
-          Case{59.9, "00:59.900"}})
+          Case{59.9, "00:59.900"}, Case{3.6e35, "0"},
+          Case{std::numeric_limits<double>::infinity(), "0"}})
         EXPECT_EQ(FormatXmlTime(c.t), c.text) << c.t;
     const LocalMoment morning = LocalMoment::withPlainTexts(2026, 3, 7, 9, 4, 59);
     EXPECT_EQ(FormatXmlDate(morning, false), "2026-03-07");

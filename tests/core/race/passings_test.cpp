@@ -1,5 +1,7 @@
 #include "support/race_fixture.h"
 
+#include <random>
+
 using namespace vexa;
 using vexa::test::RaceFixture;
 
@@ -69,6 +71,49 @@ TEST_F(Passings, RunningOrderByLapsThenByWhoCrossedFirstThenTableOrder) {
     const RaceDriver& second = car(3);
     EXPECT_DOUBLE_EQ(second.leadergap, -1.0);
     EXPECT_DOUBLE_EQ(car(2).leadergap, 2.0); // the leader holds its own lap count
+}
+
+TEST_F(Passings, RunningOrderOfALargeFieldFullOfTiesIsTheSelectionScans) {
+    // Many entrants on few lap counts and few crossing moments: most comparisons are ties, which
+    // must end in ascending index as the selection scan over the entrants leaves them.
+    massRace(2);
+    RaceEngine& race = engine();
+    for (int n = 3; n <= 300; ++n) race.AddDriver(n, 0, 5000000 + n);
+    const RaceDrivers& drivers = race.values().race_drivers;
+    std::mt19937 random(7);
+    std::vector<int> laps, moment;
+    for (size_t e = 0; e < drivers.size(); ++e) {
+        laps.push_back(static_cast<int>(random() % 4));
+        moment.push_back(static_cast<int>(random() % 3));
+    }
+    for (int lap = 1; lap <= 3; ++lap)
+        for (int m = 0; m < 3; ++m) {
+            runTo(raceClockOrigin() + 20.0 * lap + m);
+            for (size_t e = 0; e < drivers.size(); ++e)
+                if (laps[e] >= lap && moment[e] == m)
+                    race.sortCarPass(static_cast<int>(e), race.RaceTime());
+        }
+
+    std::vector<int> expected;
+    std::vector<bool> placed(drivers.size(), false);
+    for (size_t p = 0; p < drivers.size(); ++p) {
+        int best = -1;
+        for (size_t e = 0; e < drivers.size(); ++e) {
+            const RaceDriver& d = drivers[e];
+            if (placed[e]) continue;
+            if (best < 0 ||
+                betterResult(d.lapcount, d.lastpass, drivers[static_cast<size_t>(best)].lapcount,
+                             drivers[static_cast<size_t>(best)].lastpass))
+                best = static_cast<int>(e);
+        }
+        placed[static_cast<size_t>(best)] = true;
+        expected.push_back(best);
+    }
+    std::vector<int> order;
+    for (const auto& position : drivers) order.push_back(position.runorder);
+    EXPECT_EQ(order, expected);
+    EXPECT_EQ(drivers[static_cast<size_t>(expected.back())].lapcount, 0);
+    EXPECT_EQ(drivers[static_cast<size_t>(expected.front())].lapcount, 3);
 }
 
 TEST_F(Passings, StaggerLeaderStartStartsEveryCarThatHasNotCrossed) {

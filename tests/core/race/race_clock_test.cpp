@@ -131,6 +131,37 @@ TEST_F(RaceClock, MassRaceEndsEarlyOnceEveryCarHasFinished) {
     EXPECT_EQ(engine().values().FinishedCount, 2);
 }
 
+TEST_F(RaceClock, TheLargestTimeSettingsNeitherWrapTheClockNorEndTheRaceAtOnce) {
+    // Settings held in memory at the top of the 32-bit range (the files' readers hold them to
+    // their fields, this is the engine's own arithmetic): the race runs its time and ends once
+    // no car is running.
+    program.settings.lastLap = "2147483647";
+    program.settings.lastStart = "2147483647";
+    for (const bool mass : {true, false}) {
+        SCOPED_TRACE(mass ? "mass start" : "stagger start");
+        program.settings.heatMass = mass;
+        program.settings.classes[1].readStartOrder = false;
+        raceMinutes(1);
+        race(1, {1, 2});
+        race(2, {1, 2});
+        program.settings.raceNumber = mass ? 1 : 2;
+        openAndStart();
+        const double origin = raceClockOrigin();
+        for (double t : {1.0, 20.0, 40.0, 62.0}) {
+            keyAt(t, '1');
+            keyAt(t + 1, '2');
+        }
+        runToRaceEnd();
+        EXPECT_GT(raceOverAt(), origin + 63) << "the race ended before the cars finished";
+        // The crossings at 1 and 2 s are inside the minimum lap (mass start) or start the car
+        // (stagger start); the three after them count.
+        EXPECT_EQ(program.event.cptres[1].laps[1], 3);
+        EXPECT_EQ(program.event.cptres[2].laps[1], 3);
+        program.race.reset();
+        ports.clear();
+    }
+}
+
 TEST_F(RaceClock, StaggerRaceAllowsTheLatestStartOnTopOfTheLastLap) {
     race(1, {1, 2, 3});
     program.settings.classes[1].readStartOrder = false;
@@ -258,6 +289,44 @@ TEST_F(RaceClock, AfterTheRaceResultsAreSavedAndTheNextRaceIsSelected) {
     EXPECT_FALSE(engine().countdownRunning());
     EXPECT_EQ(engine().values().RaceState, RaceStates::CountdownPaused);
     EXPECT_EQ(program.event.cptres[3].laps[3], 0);
+}
+
+TEST_F(RaceClock, TheRaceIsStoredBeforeAnyOutputWithItsUploadEntryWrittenAhead) {
+    // What is on the disk when each output is called: a crash during an output must find the
+    // race stored (results and next race number), and the upload entry must be written before.
+    struct DiskAtEachOutput : RaceOutputs {
+        const EventPaths& paths;
+        std::vector<std::string> seen;
+        explicit DiskAtEachOutput(const EventPaths& p) : paths(p) {}
+        void note(const std::string& call) {
+            const auto results = readWholeFile(paths.results);
+            ProgSettings saved;
+            readEventSettings(paths.settings, saved);
+            seen.push_back(call + ": " + std::to_string(results ? results->size() : 0) +
+                           " result bytes, race " + std::to_string(saved.raceNumber));
+        }
+        void printRaceLapTimes(const FinishedRace&, int) override { note("print"); }
+        void writeRaceResultsPage(const FinishedRace&) override { note("html"); }
+        void prepareUploadFile(const FinishedRace&) override { note("upload ahead"); }
+        void writeUploadFile(const FinishedRace&) override { note("upload"); }
+        void showEndOfRound(int) override { note("end of round"); }
+    };
+    vexa::test::TempDir dir;
+    program.paths = EventPaths::in(dir.path());
+    ASSERT_TRUE(writeEventSettings(program.paths->settings, program.settings));
+    DiskAtEachOutput outputs(*program.paths);
+    ports.device = CountingDevice::Ambrc; // the race goes into the upload file
+    massHeats();
+    race(1, {1, 2});
+    race(2, {3});
+    attachRaceEngine(program, RacePorts{clock, scheduler, ports, ports, ports, ports, outputs});
+    openAndStart();
+    engine().EndRaceClick();
+    runToRaceEnd();
+    const std::string stored = std::to_string(2 * ResultRecordSize) + " result bytes, race 2";
+    EXPECT_EQ(outputs.seen,
+              (std::vector<std::string>{"upload ahead: 0 result bytes, race 1", "print: " + stored,
+                                        "html: " + stored, "upload: " + stored}));
 }
 
 TEST_F(RaceClock, AfterTheRaceImprovementsAndFinishOrderAreSpoken) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace vexa;
 
 TEST(TextFormats, Clock) {
@@ -50,4 +52,10 @@ TEST(TextFormats, LapTime) {
     EXPECT_EQ(FormatLapTime(5.4), "0m05.400");
     EXPECT_EQ(FormatLapTime(0), "NO TIME");
     EXPECT_EQ(FormatLapTime(-1), "NO TIME");
+    // A time no race can hold, as a damaged results file gives it, is no time.
+    EXPECT_EQ(FormatLapTime(LongestTimeShown), "2777h46m40.000");
+    for (double damaged :
+         {3.6e35, LongestTimeShown * 1.0000001, 1e300, std::numeric_limits<double>::infinity(),
+          std::numeric_limits<double>::quiet_NaN()})
+        EXPECT_EQ(FormatLapTime(damaged), "NO TIME") << damaged;
 }

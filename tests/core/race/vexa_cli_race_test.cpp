@@ -1,93 +1,17 @@
 // End to end through `vexa-cli race`: an event on disk, a script of key presses, and the round
 // results the program leaves in eventfile.qrf, byte for byte.
 #include "files/event_files.h"
-#include "files/file_io.h"
-#include "program/event_store.h"
-#include "program/program.h"
-#include "settings/settings_file.h"
 #include "support/bytes.h"
-#include "support/temp_dir.h"
+#include "support/cli_race.h"
 #include "timing/p3_frame_writer.h"
 #include "timing/p3_requests.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <sstream>
 
 using namespace vexa;
 using vexa::test::hex;
-
-namespace {
-
-class VexaCliRace : public ::testing::Test {
-  protected:
-    VexaCliRace() {
-        program.home.root = dir.path();
-        ProgSettings& s = program.settings;
-        s.classes[1].name = "Touring";
-        s.classes[1].qualMinutes = 5;
-        s.classes[1].tenSecCountdown = false; // start at the end of the countdown, no delay
-        s.classes[1].readStartOrder = false;
-        s.raceInterval = "60";
-        s.raceSetup = "30";
-    }
-
-    void driver(int id, int slot, int race = 1) {
-        program.event.cpts[id].name = "Driver " + std::to_string(id);
-        program.event.cpts[id].classno = 1;
-        program.event.heats.setSlotText(race, slot, std::to_string(id));
-    }
-
-    // Writes the settings file and the event, runs vexa-cli on the script, returns its exit code.
-    int run(const std::string& script, int races = 1, const std::string& extra = {}) {
-        EXPECT_TRUE(saveSettingsFile(program.home.iniFile(), program.settings).ok);
-        if (!program.eventOpen()) {
-            EXPECT_TRUE(createEvent(program, "Club Day").ok);
-        }
-        const auto scriptFile = dir.path() / "race.txt";
-        EXPECT_TRUE(writeFileAtomic(scriptFile, script).ok);
-        std::ostringstream command;
-        command << '"' << VEXA_CLI_PATH << "\" race --home \"" << dir.path().string()
-                << "\" --event \"Club Day\" --script \"" << scriptFile.string() << "\" --races "
-                << races << extra << " > \"" << (dir.path() / "out.txt").string() << "\" 2>&1";
-        const int status = std::system(command.str().c_str());
-        const auto out = readWholeFile(dir.path() / "out.txt");
-        output = out ? std::string(out->begin(), out->end()) : std::string{};
-        return status;
-    }
-
-    std::vector<uint8_t> eventFile(const char* name) {
-        const auto bytes = readWholeFile(program.home.eventDir("Club Day") / name);
-        return bytes ? *bytes : std::vector<uint8_t>{};
-    }
-
-    // A script's decoder event: the bytes as hexadecimal pairs.
-    static std::string decoderEvent(const std::string& bytes) {
-        std::string hexText = "decoder";
-        char pair[4];
-        for (unsigned char c : bytes) {
-            std::snprintf(pair, sizeof pair, " %02X", c);
-            hexText += pair;
-        }
-        return hexText;
-    }
-
-    static std::string at(double seconds, const std::string& what) {
-        char buf[64];
-        std::snprintf(buf, sizeof buf, "%.3f ", seconds);
-        return buf + what + "\n";
-    }
-
-    vexa::test::TempDir dir;
-    Program program;
-    std::string output;
-};
-
-} // namespace
+using VexaCliRace = vexa::test::CliRace;
 
 TEST_F(VexaCliRace, FiveMinuteMassStartOfTenCarsByKeys) {
     program.settings.heatMass = true;
@@ -357,4 +281,77 @@ TEST_F(VexaCliRace, LiveOptionsAreChecked) {
         EXPECT_NE(output.find(c.said), std::string::npos) << c.options << "\n" << output;
         EXPECT_EQ(output.find("race(s) run"), std::string::npos) << "no race ran: " << c.options;
     }
+}
+
+TEST_F(VexaCliRace, AFailedSaveOrOutputFailsTheRunEvenWhenQuiet) {
+    program.settings.heatMass = true;
+    driver(1, 1); // one heat: the race stays the current one and can be run again
+    writeEvent();
+    const auto eventDir = program.home.eventDir("Club Day");
+    const std::string script = at(81, "key 1") + at(101, "key 1");
+    struct Case {
+        const char* what;
+        std::filesystem::path blocked; // made a folder, so the file cannot be replaced
+        const char* named;             // in the message
+    };
+    const Case cases[] = {
+        {"the results file", eventDir / "eventfile.qrf", "eventfile.qrf could not be written"},
+        {"the race page, the last output of the run", eventDir / "html" / "h1r1.html", "h1r1.html"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(c.blocked);
+        std::filesystem::create_directory(c.blocked);
+        EXPECT_EQ(exitCode(run(script, 1, " --quiet")), 3) << output;
+        EXPECT_NE(output.find("vexa-cli race: failed: The file"), std::string::npos) << output;
+        EXPECT_NE(output.find(c.named), std::string::npos) << output;
+        std::filesystem::remove_all(c.blocked);
+    }
+    EXPECT_EQ(exitCode(run(script, 1, " --quiet")), 0) << output;
+}
+
+TEST_F(VexaCliRace, CommandLineEdges) {
+    program.settings.heatMass = true;
+    driver(1, 1);
+    writeEvent();
+    const std::string home = dir.path().string();
+
+    // A name as every shell types it (UTF-8) opens the event of that Latin-1 name.
+    Program cafe;
+    cafe.home.root = dir.path();
+    cafe.event.cpts[1] = program.event.cpts[1];
+    cafe.event.heats.setSlotText(1, 1, "1");
+    ASSERT_TRUE(createEvent(cafe, "Caf\xE9").ok);
+    const auto script = dir.path() / "race.txt";
+    ASSERT_TRUE(writeFileAtomic(script, at(81, "key 1")).ok);
+    EXPECT_EQ(exitCode(runCli("race --quiet --home \"" + home +
+                              "\" --event \"Caf\xC3\xA9\" --script \"" + script.string() + "\"")),
+              0)
+        << output;
+    // One beyond Latin-1 cannot be an event's name.
+    EXPECT_EQ(exitCode(runCli("race --home \"" + home + "\" --event \"\xCE\xA9mega\"")), 2);
+    EXPECT_NE(output.find("Latin-1"), std::string::npos) << output;
+
+    // A mistyped program home is refused, and nothing is created on the way.
+    const auto typo = dir.path() / "x" / "a" / "b";
+    EXPECT_EQ(exitCode(runCli("race --home \"" + typo.string() + "\" --event \"Club Day\"")), 1);
+    EXPECT_NE(output.find("is not a folder"), std::string::npos) << output;
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "x"));
+    EXPECT_EQ(exitCode(runCli("report --home \"" + typo.string() +
+                              "\" --event \"Club Day\" --out r.txt points")),
+              2);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "x"));
+
+    // Control characters from a script line or a decoder record reach the terminal escaped.
+    EXPECT_EQ(exitCode(run("61.5 \x1B[2Jjump\n")), 2);
+    EXPECT_NE(output.find("unknown event: \\x1B[2Jjump"), std::string::npos) << output;
+    program.settings.countDevice = 2;
+    const std::string garbled =
+        "decoder 01 40 09 31 09 37 09 1B 5D 32 09 31 2E 30 09 35 09 38 30 0D 0A";
+    std::string decoder = at(0.5, "decoder 01 24 09 31 09 30 09 30 0D 0A");
+    for (int t = 1; t < 90; t += 5) // the decoder's status, so that it counts as there
+        decoder += at(t, decoderEvent("\x01#\t1\t0\t40\r\n"));
+    EXPECT_EQ(exitCode(run(decoder + at(70, garbled) + at(81, "key 1"))), 0) << output;
+    EXPECT_NE(output.find("'\\x1B]2' is not a valid integer value"), std::string::npos) << output;
+    EXPECT_EQ(output.find('\x1B'), std::string::npos) << "a raw escape reached the terminal";
 }

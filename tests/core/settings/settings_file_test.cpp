@@ -95,6 +95,56 @@ TEST(SettingsFile, ReadRulesAndClamps) {
     for (const auto& c : cases) EXPECT_TRUE(c.holds(load(c.ini))) << c.name;
 }
 
+TEST(SettingsFile, NumbersAreHeldToTheRangesOfTheirFields) {
+    // Every number the race engine turns into a time, at the extremes a damaged or hand-edited
+    // file can hold: each is held to what its field on the settings screen takes.
+    struct Field {
+        const char* section;
+        const char* key;
+        std::function<std::string(const ProgSettings&)> value;
+        const char* low;  // after the most negative values
+        const char* high; // after the largest values
+    };
+    const auto text = [](std::string ProgSettings::*field) {
+        return [field](const ProgSettings& s) { return s.*field; };
+    };
+    const auto number = [](auto get) {
+        return [get](const ProgSettings& s) { return std::to_string(get(s)); };
+    };
+    const Field fields[] = {
+        {"TIMES", "MIN LAP", text(&ProgSettings::minLap), "0", "99"},
+        {"TIMES", "LAST START", text(&ProgSettings::lastStart), "0", "999"},
+        {"TIMES", "RACE INTIVAL", text(&ProgSettings::raceInterval), "0", "999"},
+        {"TIMES", "RACE SETUP", text(&ProgSettings::raceSetup), "0", "999"},
+        {"TIMES", "LAST LAP", text(&ProgSettings::lastLap), "0", "999"},
+        {"Sound", "RUN ORDER", text(&ProgSettings::runOrder), "0", "99"},
+        {"Classes", "Q Class0", number([](auto& s) { return s.classes[0].qualMinutes; }), "0",
+         "1440"},
+        {"Classes", "A Class7", number([](auto& s) { return s.classes[7].aMinutes; }), "0", "1440"},
+        {"Classes", "B Class15", number([](auto& s) { return s.classes[15].bMinutes; }), "0",
+         "1440"},
+        {"Classes", "O Class30", number([](auto& s) { return s.classes[30].otherMinutes; }), "0",
+         "1440"},
+        {"SCORE METHOD", "CLRLAPS", number([](auto& s) { return s.clrLaps; }), "1", "999"},
+    };
+    for (const Field& f : fields) {
+        const auto read = [&](const std::string& v) {
+            return f.value(load("[" + std::string(f.section) + "]\n" + f.key + "=" + v));
+        };
+        for (const char* v : {"2147483647", "+1000000"})
+            EXPECT_EQ(read(v), f.high) << f.key << "=" << v;
+        for (const char* v : {"-2147483648", "-1"}) EXPECT_EQ(read(v), f.low) << f.key << "=" << v;
+        EXPECT_EQ(read(f.high), f.high) << f.key;
+    }
+    // Times are text: however many digits they have, they are held all the same. (An integer key
+    // beyond 32 bits is no whole number and reads as its default.)
+    EXPECT_EQ(load("[TIMES]\nLAST LAP=99999999999999999999").lastLap, "999");
+    EXPECT_EQ(load("[TIMES]\nMIN LAP=-99999999999999999999").minLap, "0");
+    EXPECT_EQ(load("[Classes]\nQ Class3=99999999999999999999").classes[3].qualMinutes, 5);
+    // Text that is no number stays as typed and reads as the field's default where it is used.
+    EXPECT_EQ(load("[TIMES]\nLAST LAP=soon").lastLap, "soon");
+}
+
 TEST(SettingsFile, EachKeyReachesItsOwnValue) {
     // One key at a time, set away from its default: the value it names changes.
     const ReadCase cases[] = {

@@ -187,6 +187,27 @@ TEST_F(Counting, UnknownCarsTakeTheSmallestFreeNumber) {
     EXPECT_EQ(engine().values().race_drivers.size(), before);
 }
 
+TEST_F(Counting, AFloodOfUnknownTranspondersStopsAtTheUnknownCarLimit) {
+    start();
+    // 2,000 strangers, each crossing once, delivered as the serial line would.
+    std::string block;
+    for (int n = 0; n < 2000; ++n) block += passing(7, 6000000 + n, 10.0 + n * 0.002) + "\r\n";
+    at(10, "");
+    equipment().CommPortDriverReceiveData(block);
+    ASSERT_EQ(engine().values().race_drivers.size(), 3u + MaxUnknownCars);
+    EXPECT_EQ(entrant(3 + MaxUnknownCars - 1).transponder, 6000000 + MaxUnknownCars - 1);
+    EXPECT_EQ(view.notices, std::vector<std::string>{UnknownCarLimitNotice});
+
+    // The cars already in keep counting, known and unknown alike.
+    at(30, passing(7, 4012345, 30.0));
+    at(31, passing(7, 6000005, 31.0));
+    at(32, passing(7, 6009999, 32.0));
+    EXPECT_EQ(entrant(0).lapcount, 1);
+    EXPECT_EQ(entrant(3 + 5).lapcount, 2);
+    EXPECT_EQ(engine().values().race_drivers.size(), 3u + MaxUnknownCars);
+    EXPECT_EQ(view.notices.size(), 1u);
+}
+
 TEST_F(Counting, RecordsOutsideBookingAndRaceAreIgnored) {
     attach();
     equipment().DecoderId = 7;

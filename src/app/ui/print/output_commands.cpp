@@ -5,7 +5,6 @@
 #include "output/upload_file.h"
 #include "program/program.h"
 
-#include <QDesktopServices>
 #include <QUrl>
 
 namespace vexa {
@@ -36,17 +35,18 @@ void printStartOrderForNextRound(const ReportPrinting& printing, QWidget* parent
     });
 }
 
-void htmlDirectoryCommand(const Program& program) {
-    if (const auto folder = htmlFolder(program)) QDesktopServices::openUrl(fileUrl(*folder));
+void htmlDirectoryCommand(const Program& program, const std::function<void(const QUrl&)>& openUrl) {
+    if (const auto folder = htmlFolder(program)) openUrl(fileUrl(*folder));
 }
 
-void uploadCommand(const Program& program, Operator& op) {
+void uploadCommand(const Program& program, Operator& op,
+                   const std::function<void(const QUrl&)>& openUrl) {
     const UploadCommandResult result = uploadResults(program);
     if (!result.outcome) {
         op.inform(result.outcome.message);
         return;
     }
-    if (result.uploader) QDesktopServices::openUrl(fileUrl(*result.uploader));
+    if (result.uploader) openUrl(fileUrl(*result.uploader));
 }
 
 } // namespace vexa

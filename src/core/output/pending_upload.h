@@ -1,0 +1,35 @@
+#pragma once
+
+#include "model/outcome.h"
+#include "output/report_context.h"
+
+#include <string>
+
+namespace vexa {
+
+struct ProgSettings;
+
+// A race's RUN element on its way into the collecting file. It is written ahead into the event
+// directory's pending file before the race is stored (results and race number), and appended to
+// the collecting file after. A crash in between leaves it pending, and the next start finishes
+// it: appended when the event settings have moved on from its race (the race was stored),
+// dropped when its race is still the current one (the race is run again and brings its own).
+inline constexpr const char* PendingUploadFileName = "mlri.pending";
+
+// The race the event settings name as the current one: table, race number and round, as in
+// "heats 3 1".
+std::string currentRaceKey(const ProgSettings& settings);
+
+// Writes the RUN element ahead, named by the current race. Nothing happens when no event
+// directory exists.
+Outcome stageUploadRun(const Program& program, const std::string& runText);
+
+// Appends the RUN element to the collecting file and removes the pending file.
+Outcome commitUploadRun(const ReportContext& context, const std::string& runText,
+                        double trackMiles);
+
+// Finishes a RUN element a crash left pending, as told above. The collecting file never gets it
+// twice: one the file already ends with (the crash came after the append) is not appended again.
+Outcome completePendingUploadRun(const ReportContext& context);
+
+} // namespace vexa
