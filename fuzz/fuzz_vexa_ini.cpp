@@ -18,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     require(first.lowestHits >= 0 && first.lowestHits < 50, "lowest hits 0..49");
     require(first.staggerGap >= 1000 && first.staggerGap <= 3000, "stagger gap 1000..3000 ms");
     require(first.countBeeps >= 2 && first.countBeeps <= 10, "count beeps 2..10");
+    require(first.livePort >= 1 && first.livePort <= 65535, "live results port 1..65535");
     for (const ClassSetup& c : first.classes)
         require(c.name.size() <= ClassNameCapacity, "class names within 20 characters");
     (void)first.trackLengthMiles();

@@ -35,7 +35,6 @@ class PaintCounter : public QObject {
 class RaceScreenBench {
   public:
     static constexpr int Cars = 20;
-    static constexpr double Lap = 20.0;
 
     RaceScreenBench() {
         program.home.root = home.path().toStdString();
@@ -87,14 +86,7 @@ class RaceScreenBench {
     void passAll(int lap) {
         for (int car = 0; car < Cars; ++car) pass(car, lap);
     }
-    void pass(int car, int lap) {
-        const double t = lap * Lap + car * 0.7 + (lap % 3) * 0.05;
-        scheduler.advanceTo(static_cast<int64_t>((raceOrigin() + t) * 1000.0));
-        program.race->sortCarPass(car, t);
-    }
-    double raceOrigin() const {
-        return static_cast<double>(clock.milliseconds()) / 1000.0 - program.race->RaceTime();
-    }
+    void pass(int car, int lap) { bench::countFieldPassing(*program.race, scheduler, car, lap); }
 
     QTemporaryDir home;
     VirtualClock clock;

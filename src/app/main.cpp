@@ -88,6 +88,7 @@ int main(int argc, char* argv[]) {
         startMessages.push_back(std::move(message));
     for (const std::string& message : startMessages) session.op().inform(message);
     session.setUpCountingEquipment();
+    session.startLiveResults();
     if (!command.parser.isSet(command.checkStart)) session.waitForCountingEquipment();
 
     if (command.parser.isSet(command.event)) {

@@ -7,7 +7,7 @@
 namespace vexa::cli {
 
 HeadlessRace::HeadlessRace(Program& program, std::ostream* echo,
-                           std::optional<std::filesystem::path> printDir)
+                           std::optional<std::filesystem::path> printDir, RaceView* view)
     : program_(program), timing_(program, scheduler, clock, ports) {
     if (echo)
         ports.echo = [echo](const PortEvent& e) {
@@ -16,7 +16,7 @@ HeadlessRace::HeadlessRace(Program& program, std::ostream* echo,
     RaceOutputs* outputs = &ports;
     if (printDir) outputs = &outputs_.emplace(program, scheduler, ports, *printDir);
     engine_ = &attachRaceEngine(program, RacePorts{clock, scheduler, ports, ports,
-                                                   timing_.equipment(), ports, *outputs, nullptr});
+                                                   timing_.equipment(), ports, *outputs, view});
     engine_->setDiagnostics([this](const std::string& text) { ports.note(text); });
     timing_.setUp();
 }
@@ -26,10 +26,11 @@ HeadlessRace::~HeadlessRace() {
 }
 
 RaceRunResult HeadlessRace::run(const RaceScript& script, int races, JournalWriter* journal,
-                                int64_t haltAtMs, const RunObserver* observer) {
+                                int64_t haltAtMs, const RunObserver* observer,
+                                const std::function<void(int64_t ms)>& pace) {
     engine_->setRecorder(journal);
     const RaceRunResult result =
-        runRaces(*engine_, scheduler, script, races, &timing_, journal, haltAtMs, observer);
+        runRaces(*engine_, scheduler, script, races, &timing_, journal, haltAtMs, observer, pace);
     engine_->setRecorder(nullptr);
     return result;
 }

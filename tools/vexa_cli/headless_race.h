@@ -21,15 +21,17 @@ namespace vexa::cli {
 // folder when it is not empty); without it they only go into the transcript.
 class HeadlessRace {
   public:
+    // `view`: screens that follow the engine's notices (the live results), or none.
     HeadlessRace(Program& program, std::ostream* echo,
-                 std::optional<std::filesystem::path> printDir);
+                 std::optional<std::filesystem::path> printDir, RaceView* view = nullptr);
     ~HeadlessRace();
     HeadlessRace(const HeadlessRace&) = delete;
     HeadlessRace& operator=(const HeadlessRace&) = delete;
 
     RaceEngine& engine() { return *engine_; }
     RaceRunResult run(const RaceScript& script, int races, JournalWriter* journal,
-                      int64_t haltAtMs = -1, const RunObserver* observer = nullptr);
+                      int64_t haltAtMs = -1, const RunObserver* observer = nullptr,
+                      const std::function<void(int64_t ms)>& pace = {});
 
     VirtualClock clock;
     VirtualScheduler scheduler{clock};

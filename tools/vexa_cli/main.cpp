@@ -12,14 +12,16 @@ namespace {
 
 const char* const RaceUsage =
     "usage: vexa-cli race --home DIR --event NAME [--script FILE] [--races N] [--print-dir DIR] "
-    "[--quiet] [--resume] [--halt-at SECONDS]\n"
+    "[--quiet] [--resume] [--halt-at SECONDS] [--live ADDRESS:PORT [--speed X]]\n"
     "  Runs the event's current race(s) in simulated time, fed by a script of key presses,\n"
     "  decoder bytes and race-control actions (see the README). Each race is journaled in the\n"
     "  event folder; --resume replays the journal of a run that was stopped and carries on\n"
     "  with the script's events the journal does not hold yet. --halt-at stops the run dead at\n"
-    "  that moment of simulated time, as a crash would (a drill for --resume). Exits 0 when the\n"
-    "  races were run, 1 when fewer could be, 2 for a wrong command line or script, 3 when a\n"
-    "  save or an output of the run failed, 9 when halted.\n";
+    "  that moment of simulated time, as a crash would (a drill for --resume). With --live the\n"
+    "  race runs at X times real speed (default 1) while the live results pages and feed are\n"
+    "  served on ADDRESS:PORT (127.0.0.1:8080; an empty address serves every interface, port 0\n"
+    "  a free one). Exits 0 when the races were run, 1 when fewer could be, 2 for a wrong\n"
+    "  command line or script, 3 when a save or an output of the run failed, 9 when halted.\n";
 
 void usage(std::ostream& out) {
     out << "usage: vexa-cli <command> [options]\n"

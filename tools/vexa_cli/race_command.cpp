@@ -1,11 +1,13 @@
 #include "commands.h"
 #include "event_loader.h"
 #include "headless_race.h"
+#include "live_output.h"
 #include "terminal_text.h"
 
 #include "files/file_io.h"
 #include "journal/journal_resume.h"
 #include "journal/journal_writer.h"
+#include "live/live_feed.h"
 #include "program/event_store.h"
 #include "program/program.h"
 
@@ -13,8 +15,10 @@
 #include <charconv>
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <iostream>
 #include <iterator>
+#include <memory>
 #include <optional>
 
 namespace vexa::cli {
@@ -26,11 +30,22 @@ struct RaceOptions {
     std::string event;
     std::string script;   // empty: no events; "-": standard input
     std::string printDir; // race results sheets as text files; empty: not printed
+    std::string live;     // ADDRESS:PORT the live results are served on; empty: not served
+    double speed = 1.0;   // with --live: times real speed
     int races = 1;
     int64_t haltAtMs = -1;
     bool quiet = false;
     bool resume = false;
 };
+
+// A speed for --speed: a number above 0 and at most 1000.
+std::optional<double> speedValue(const std::string& v) {
+    double speed = 0.0;
+    const auto res = std::from_chars(v.data(), v.data() + v.size(), speed);
+    if (res.ec != std::errc{} || res.ptr != v.data() + v.size() || !(speed > 0.0) || speed > 1000.0)
+        return std::nullopt;
+    return speed;
+}
 
 std::optional<RaceOptions> parseOptions(const std::vector<std::string>& args, std::ostream& err) {
     RaceOptions o;
@@ -42,10 +57,19 @@ std::optional<RaceOptions> parseOptions(const std::vector<std::string>& args, st
         } else if (a == "--resume") {
             o.resume = true;
         } else if ((a == "--home" || a == "--event" || a == "--script" || a == "--races" ||
-                    a == "--print-dir" || a == "--halt-at") &&
+                    a == "--print-dir" || a == "--halt-at" || a == "--live" || a == "--speed") &&
                    hasValue) {
             const std::string& v = args[++i];
-            if (a == "--home")
+            if (a == "--live") {
+                o.live = v;
+            } else if (a == "--speed") {
+                const auto speed = speedValue(v);
+                if (!speed) {
+                    err << "vexa-cli race: --speed needs a number above 0 and at most 1000\n";
+                    return std::nullopt;
+                }
+                o.speed = *speed;
+            } else if (a == "--home")
                 o.home = v;
             else if (a == "--event")
                 o.event = v;
@@ -74,6 +98,10 @@ std::optional<RaceOptions> parseOptions(const std::vector<std::string>& args, st
     }
     if (o.home.empty() || o.event.empty()) {
         err << "vexa-cli race: --home and --event are needed\n";
+        return std::nullopt;
+    }
+    if (o.live.empty() && o.speed != 1.0) {
+        err << "vexa-cli race: --speed goes with --live\n";
         return std::nullopt;
     }
     return o;
@@ -135,12 +163,25 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
         }
     }
 
+    // With --live the race follows real time while the pages and the feed are served.
+    std::unique_ptr<HeadlessLive> live;
+    if (!options->live.empty()) {
+        live = startHeadlessLive(
+            options->live, options->speed,
+            LiveSources{program.settings, program.event, program.paths, program.race}, err);
+        if (!live) return ExitNotRun;
+    }
+    std::function<void(int64_t)> pace;
+    if (live) pace = [&live](int64_t ms) { live->waitUntil(ms); };
+
     // The settings' decoder is set up as the program does it, on links fed by the script.
-    HeadlessRace race(program, options->quiet ? nullptr : &out, options->printDir);
+    HeadlessRace race(program, options->quiet ? nullptr : &out, options->printDir,
+                      live ? &live->view() : nullptr);
     JournalWriter journal(program.paths->dir, race.clock, race.scheduler, sittingNumber);
     for (const JournalFile& j : reused) journal.reuse(j.journal.header->ordinal, j.path);
     const RaceRunResult result =
-        race.run(parsed.script, options->races, &journal, options->haltAtMs);
+        race.run(parsed.script, options->races, &journal, options->haltAtMs, nullptr, pace);
+    if (live) live->flush();
     if (result.halted) {
         // Stopped dead, as a crash or a power cut would stop it: nothing more is written.
         err.flush();

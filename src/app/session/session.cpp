@@ -4,7 +4,9 @@
 #include "journal/journal_writer.h"
 #include "journal/race_inputs.h"
 #include "journal/resumable_time.h"
+#include "live/live_feed.h"
 #include "platform/latin1.h"
+#include "platform/live_server.h"
 #include "platform/output_platform.h"
 #include "platform/qt_operator.h"
 #include "platform/qt_sound_out.h"
@@ -15,6 +17,7 @@
 #include "race/sound_table.h"
 #include "session/driver_commands.h"
 #include "session/end_of_round.h"
+#include "session/live_results.h"
 #include "session/race_commands.h"
 #include "session/race_view_bridge.h"
 #include "session/settings_commands.h"
@@ -120,11 +123,18 @@ Session::Session(Program& program, SessionPorts ports)
     wireRaceScreen(*this);
     wireSettingsCommands(*this);
     wireTableCommands(*this);
+
+    liveFeed_ = std::make_unique<LiveFeed>(
+        LiveSources{program_.settings, program_.event, program_.paths, program_.race});
+    liveServer_ = std::make_unique<LiveServer>(*liveFeed_);
+    followRace(*liveServer_, *raceView_);
 }
 
 Session::~Session() {
     if (journal_) journal_->leave();
-    // The engine's timers and ports go before the adapters they use.
+    // The server goes before the state it reads; the engine's timers and ports go before the
+    // adapters they use.
+    liveServer_.reset();
     program_.race.reset();
 }
 
@@ -203,6 +213,15 @@ void Session::startJournal() {
                !gap.empty()) {
         op_->inform(gap);
     }
+}
+
+void Session::startLiveResults() {
+    const ProgSettings& s = program_.settings;
+    if (!s.liveEnabled || liveServer_->listening()) return;
+    const Outcome started = liveServer_->start(toQt(s.liveAddress), s.livePort);
+    mainWindow_->showLiveResults(started
+                                     ? QStringLiteral("Live results: ") + liveServer_->pageAddress()
+                                     : toQt(started.message));
 }
 
 void Session::wireMenus() {

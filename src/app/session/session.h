@@ -31,6 +31,8 @@ class EndOfRound;
 class JournalWriter;
 class RaceInputs;
 class ResumableTime;
+class LiveFeed;
+class LiveServer;
 
 // What the session takes from outside. In the program every one is left empty and the session
 // makes the Qt ones; tests give a virtual clock and scheduler, a recording operator and sound,
@@ -73,6 +75,9 @@ class Session : public QObject {
     // The main window filled from the open event and shown. Every race of the event is journaled
     // from then on; a race the program left unfinished is offered to be resumed first.
     void showMainWindow();
+    // Serves the live results on the track's network when the settings ask for it; the main
+    // window shows the address to open, or why nothing is served, and the program runs on.
+    void startLiveResults();
 
     Program& program() { return program_; }
     Clock& clock() { return *clock_; }
@@ -94,6 +99,7 @@ class Session : public QObject {
     RaceInputs& raceInputs() { return *inputs_; }
     // The journal being written, nullptr before an event is open.
     JournalWriter* journal() { return journal_.get(); }
+    LiveServer& liveServer() { return *liveServer_; }
 
   private:
     void wireMenus();
@@ -124,6 +130,8 @@ class Session : public QObject {
     std::unique_ptr<DecoderInput> decoderInput_;
     std::unique_ptr<RaceInputs> inputs_;
     std::unique_ptr<JournalWriter> journal_;
+    std::unique_ptr<LiveFeed> liveFeed_;
+    std::unique_ptr<LiveServer> liveServer_;
 };
 
 } // namespace vexa

@@ -12,7 +12,7 @@ constexpr int64_t DayMs = 24LL * 3600 * 1000;
 
 RaceRunResult runRaces(RaceEngine& engine, VirtualScheduler& scheduler, const RaceScript& script,
                        int races, DecoderInput* decoder, JournalWriter* journal, int64_t haltAtMs,
-                       const RunObserver* observer) {
+                       const RunObserver* observer, const std::function<void(int64_t ms)>& pace) {
     RaceRunResult result;
     if (script.hasDecoderBytes() && !decoder) {
         result.message = "decoder bytes cannot be read: no decoder record parser is available";
@@ -37,6 +37,7 @@ RaceRunResult runRaces(RaceEngine& engine, VirtualScheduler& scheduler, const Ra
             return result;
         }
         if (next < events.size() && (!due || *due > events[next].ms)) {
+            if (pace) pace(events[next].ms);
             scheduler.advanceTo(events[next].ms);
             if (observer && observer->before) observer->before(next);
             inputs.deliver(events[next]);
@@ -47,6 +48,7 @@ RaceRunResult runRaces(RaceEngine& engine, VirtualScheduler& scheduler, const Ra
         if (next >= events.size() && stuck()) break;
         const int64_t lastMoment = events.empty() ? 0 : events.back().ms;
         if (!due || *due > lastMoment + DayMs) break;
+        if (pace) pace(*due);
         scheduler.fireNext();
     }
     // What the program shows at once after the last race (the failed outputs, on a timer of 0 ms,

@@ -35,9 +35,12 @@ struct RunObserver {
 };
 
 // With a journal, every event is written into it before it is handed on. With a halting moment
-// (0 or more), the run stops once everything due by then has happened.
+// (0 or more), the run stops once everything due by then has happened. `pace`, when given, is
+// called with each virtual moment before the run moves there: a run that follows real time waits
+// in it until that moment has come.
 RaceRunResult runRaces(RaceEngine& engine, VirtualScheduler& scheduler, const RaceScript& script,
                        int races, DecoderInput* decoder, JournalWriter* journal = nullptr,
-                       int64_t haltAtMs = -1, const RunObserver* observer = nullptr);
+                       int64_t haltAtMs = -1, const RunObserver* observer = nullptr,
+                       const std::function<void(int64_t ms)>& pace = {});
 
 } // namespace vexa

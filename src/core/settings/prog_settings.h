@@ -102,6 +102,11 @@ struct ProgSettings {
     std::array<TrackTransponderSet, 5> trackSets{}; // 1..4
     std::array<ClassSetup, MaxClasses> classes{};   // 0..30
 
+    // LIVE RESULTS: the pages and feed served on the track's network.
+    bool liveEnabled = true;
+    int livePort = 8080;     // 1..65535
+    std::string liveAddress; // the address to listen on; empty: every interface
+
     // The "Round 1 Start Order": car numbers in start order, rows 1..20 (0 = empty row). Not
     // kept in any file; every run starts with 1..20.
     std::array<int, MaxSlots + 1> firstRoundOrder = defaultFirstRoundOrder();

@@ -21,6 +21,7 @@ const char* const Sound = "Sound";
 const char* const Times = "TIMES";
 const char* const TrackTransponders = "Track Transponders";
 const char* const Classes = "Classes";
+const char* const LiveResults = "LIVE RESULTS";
 
 // -1 means none; 50 hits or more cannot be asked for.
 int heldLowestHits(int hits) {
@@ -39,6 +40,10 @@ int heldStaggerGap(int ms) {
     if (ms > 3000) ms = 1000;
     if (ms < 1000) ms = 1000;
     return ms;
+}
+// A port outside 1..65535 is the usual one.
+int heldLivePort(int port) {
+    return port >= 1 && port <= 65535 ? port : 8080;
 }
 int heldCountBeeps(int beeps) {
     if (beeps > 10) beeps = 10;
@@ -154,6 +159,10 @@ const SettingKey Table[] = {
     // A transponder cell takes seven characters.
     {TrackTransponders, "Set#_T#", "-1", R::Whole, SetTransponder{}, nullptr, true,
      "AmbTrackGrid", nullptr, 7},
+
+    {LiveResults, "ENABLED", "YES", R::TrueUnlessNo, &PS::liveEnabled},
+    {LiveResults, "PORT", "8080", R::Whole, &PS::livePort, heldLivePort},
+    {LiveResults, "ADDRESS", "", R::Text, &PS::liveAddress},
 };
 // clang-format on
 

@@ -1,4 +1,5 @@
 #include "files/event_files.h"
+#include "platform/live_server.h"
 #include "platform/timing_host.h"
 #include "program/event_store.h"
 #include "program/program.h"
@@ -9,6 +10,7 @@
 #include "session/session.h"
 #include "settings/settings_file.h"
 #include "support/app_test_support.h"
+#include "support/http_exchange.h"
 #include "support/print_recorder.h"
 #include "timing/counting_equipment.h"
 #include "ui/main/amb_search_window.h"
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -63,7 +66,29 @@ class SessionTest : public QObject {
             return *session;
         }
         void runFor(int ms) { scheduler.advanceTo(clock.milliseconds() + ms); }
+        // The event "Club Day" with one mass-start heat of "Touring", one minute long: Ann Lee
+        // on car 1, Bob Stone on car 2.
+        bool twoDriverHeat() {
+            ProgSettings& s = program.settings;
+            s.heatMass = true;
+            s.classes[1].name = "Touring";
+            s.classes[1].qualMinutes = 1;
+            s.classes[1].tenSecCountdown = false;
+            for (int id : {1, 2}) {
+                program.event.competitor(id).name = id == 1 ? "Ann Lee" : "Bob Stone";
+                program.event.competitor(id).classno = 1;
+                program.event.heats.setSlotText(1, id, std::to_string(id));
+            }
+            return createEvent(program, "Club Day").ok;
+        }
     };
+
+    // A port of the loopback that nobody listens on now.
+    static int freePort() {
+        QTcpServer probe;
+        if (!probe.listen(QHostAddress::LocalHost, 0)) return 0;
+        return probe.serverPort();
+    }
 
   private slots:
     void aDecoderThatDoesNotAnswerFallsBackToManualCountingBeforeTheWelcome() {
@@ -124,19 +149,10 @@ class SessionTest : public QObject {
         Rig rig;
         ProgSettings& s = rig.program.settings;
         s.countDevice = 0;
-        s.heatMass = true;
         s.raceInterval = "20";
         s.raceSetup = "10";
         s.printRaceResults = true;
-        s.classes[1].name = "Touring";
-        s.classes[1].qualMinutes = 1;
-        s.classes[1].tenSecCountdown = false;
-        for (int id : {1, 2}) {
-            rig.program.event.competitor(id).name = id == 1 ? "Ann Lee" : "Bob Stone";
-            rig.program.event.competitor(id).classno = 1;
-            rig.program.event.heats.setSlotText(1, id, std::to_string(id));
-        }
-        QVERIFY(createEvent(rig.program, "Club Day"));
+        QVERIFY(rig.twoDriverHeat());
         Session& session = rig.make();
         session.setUpCountingEquipment();
         session.showMainWindow();
@@ -174,6 +190,64 @@ class SessionTest : public QObject {
         const auto sounds = rig.sound.sounds();
         QVERIFY(std::find(sounds.begin(), sounds.end(), "raceover.wav") != sounds.end());
         QVERIFY(rig.op.shown.isEmpty());
+    }
+
+    void theLiveResultsFollowTheSessionsRace() {
+        Rig rig;
+        ProgSettings& s = rig.program.settings;
+        QVERIFY(rig.twoDriverHeat());
+        s.liveAddress = "127.0.0.1";
+        s.livePort = freePort();
+        Session& session = rig.make();
+        session.startLiveResults();
+        session.showMainWindow();
+        auto* address = child<QLabel>(session.mainWindow(), "LiveResultsLB");
+        QVERIFY(address->isVisible());
+        QCOMPARE(address->text(),
+                 QStringLiteral("Live results: http://127.0.0.1:%1/").arg(s.livePort));
+
+        child<QPushButton>(session.mainWindow(), "RaceBtn")->click();
+        RaceEngine& engine = session.race();
+        while (engine.values().RaceState != RaceStates::Running && rig.scheduler.fireNext()) {
+        }
+        rig.runFor(20000);
+        QVERIFY(engine.manualKey('2'));
+        const auto port = static_cast<quint16>(s.livePort);
+        const test::Reply race = test::get(port, "/api/race");
+        QCOMPARE(race.status, 200);
+        QVERIFY2(
+            race.body.contains(R"("rows":[{"pos":"1","car":"2","name":"Bob Stone","laps":"1")"),
+            race.body);
+        QVERIFY(test::get(port, "/api/programme").body.contains(R"("running":true)"));
+        QVERIFY(rig.op.shown.isEmpty());
+    }
+
+    void aTakenPortIsSaidOnceAndTheProgramRunsOn() {
+        QTcpServer holder;
+        QVERIFY(holder.listen(QHostAddress::LocalHost, 0));
+        Rig rig;
+        rig.program.settings.liveAddress = "127.0.0.1";
+        rig.program.settings.livePort = holder.serverPort();
+        Session& session = rig.make();
+        session.startLiveResults();
+        session.showMainWindow();
+        const QString said = child<QLabel>(session.mainWindow(), "LiveResultsLB")->text();
+        QVERIFY2(said.startsWith(QStringLiteral("Live results are not served: port %1 cannot be "
+                                                "opened")
+                                     .arg(holder.serverPort())),
+                 qPrintable(said));
+        QVERIFY(!session.liveServer().listening());
+        QVERIFY(rig.op.shown.isEmpty()); // no box to answer
+    }
+
+    void switchedOffNothingIsServed() {
+        Rig rig;
+        rig.program.settings.liveEnabled = false;
+        Session& session = rig.make();
+        session.startLiveResults();
+        session.showMainWindow();
+        QVERIFY(!session.liveServer().listening());
+        QVERIFY(!child<QLabel>(session.mainWindow(), "LiveResultsLB")->isVisible());
     }
 
     void weatherReadingsReachTheMainWindowAndTheRaceSheet() {

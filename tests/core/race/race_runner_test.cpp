@@ -57,3 +57,22 @@ TEST_F(RaceRunner, ScriptWithDecoderBytesNeedsADecoderInput) {
     EXPECT_EQ(r.message, "decoder bytes cannot be read: no decoder record parser is available");
     EXPECT_EQ(engine().values().RaceState, RaceStates::NeverOpened);
 }
+
+TEST_F(RaceRunner, PaceIsAskedBeforeEveryMomentInOrder) {
+    massHeats();
+    race(1, {1});
+    const ParsedScript p = parseRaceScript("5 start\n25 key 1\n50 endrace\n");
+    std::vector<int64_t> asked;
+    bool clockNeverAhead = true;
+    const RaceRunResult r =
+        runRaces(engine(), scheduler, p.script, 1, nullptr, nullptr, -1, nullptr, [&](int64_t ms) {
+            if (clock.milliseconds() > ms) clockNeverAhead = false;
+            asked.push_back(ms);
+        });
+    EXPECT_TRUE(r.ok) << r.message;
+    EXPECT_TRUE(clockNeverAhead) << "the run moved on before it was paced";
+    EXPECT_TRUE(std::is_sorted(asked.begin(), asked.end()));
+    for (const int64_t moment : {5000, 25000, 50000})
+        EXPECT_NE(std::find(asked.begin(), asked.end(), moment), asked.end()) << moment;
+    EXPECT_EQ(asked.back(), clock.milliseconds());
+}

@@ -263,6 +263,26 @@ TEST_F(VexaCliRace, RefusesWhatItCannotRun) {
     EXPECT_NE(output.find("line 1: unknown event: jump"), std::string::npos);
 }
 
+TEST_F(VexaCliRace, LiveOptionsAreChecked) {
+    driver(1, 1);
+    struct Case {
+        const char* options;
+        const char* said;
+    };
+    const Case cases[] = {
+        {" --speed 0 --live 127.0.0.1:0", "--speed needs a number above 0"},
+        {" --speed fast --live 127.0.0.1:0", "--speed needs a number above 0"},
+        {" --speed 2", "--speed goes with --live"},
+        {" --live 127.0.0.1", "--live needs"},
+        {" --live 127.0.0.1:99999", "--live needs"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_NE(run("", 1, c.options), 0) << c.options;
+        EXPECT_NE(output.find(c.said), std::string::npos) << c.options << "\n" << output;
+        EXPECT_EQ(output.find("race(s) run"), std::string::npos) << "no race ran: " << c.options;
+    }
+}
+
 TEST_F(VexaCliRace, AFailedSaveOrOutputFailsTheRunEvenWhenQuiet) {
     program.settings.heatMass = true;
     driver(1, 1); // one heat: the race stays the current one and can be run again

@@ -82,6 +82,15 @@ TEST(SettingsFile, ReadRulesAndClamps) {
         {"transponder", "[Track Transponders]\nSet2_T15=4711",
          [](auto& s) { return s.trackSets[2].transponders[15] == 4711; }},
         {"sections match in any case", "[misc]\nitaly=YES", [](auto& s) { return s.italy; }},
+        {"live results off", "[LIVE RESULTS]\nENABLED=no", [](auto& s) { return !s.liveEnabled; }},
+        {"live results on unless NO", "[LIVE RESULTS]\nENABLED=maybe",
+         [](auto& s) { return s.liveEnabled; }},
+        {"port 80 taken", "[LIVE RESULTS]\nPORT=80", [](auto& s) { return s.livePort == 80; }},
+        {"port 0 is default", "[LIVE RESULTS]\nPORT=0", [](auto& s) { return s.livePort == 8080; }},
+        {"port 65536 is default", "[LIVE RESULTS]\nPORT=65536",
+         [](auto& s) { return s.livePort == 8080; }},
+        {"port text is default", "[LIVE RESULTS]\nPORT=http",
+         [](auto& s) { return s.livePort == 8080; }},
     };
     for (const auto& c : cases) EXPECT_TRUE(c.holds(load(c.ini))) << c.name;
 }
@@ -201,6 +210,10 @@ TEST(SettingsFile, EachKeyReachesItsOwnValue) {
          [](auto& s) { return s.classes[5].otherMinutes == 9; }},
         {"RSorder Class0", "[Classes]\nRSorder Class0=NO",
          [](auto& s) { return !s.classes[0].readStartOrder; }},
+        {"ENABLED", "[LIVE RESULTS]\nENABLED=NO", [](auto& s) { return !s.liveEnabled; }},
+        {"PORT", "[LIVE RESULTS]\nPORT=8181", [](auto& s) { return s.livePort == 8181; }},
+        {"ADDRESS", "[LIVE RESULTS]\nADDRESS=127.0.0.1",
+         [](auto& s) { return s.liveAddress == "127.0.0.1"; }},
     };
     const ProgSettings defaults = load("");
     for (const auto& c : cases) {
@@ -234,6 +247,9 @@ TEST(SettingsFile, DefaultsOfAMissingFile) {
     EXPECT_EQ(s.classes[0].qualMinutes, 5);
     EXPECT_TRUE(s.classes[0].readStartOrder);
     EXPECT_EQ(s.trackSets[4].transponders[20], -1);
+    EXPECT_TRUE(s.liveEnabled);
+    EXPECT_EQ(s.livePort, 8080);
+    EXPECT_EQ(s.liveAddress, "");
 }
 
 // The file a save writes into an empty file, written out by hand.
@@ -269,6 +285,7 @@ std::string expectedDefaultFile() {
              "=5\r\nO Class" + n + "=5\r\nTSCdown Class" + n + "=YES\r\nRSorder Class" + n +
              "=YES\r\n";
     }
+    t += "[LIVE RESULTS]\r\nENABLED=YES\r\nPORT=8080\r\nADDRESS=\r\n";
     return t;
 }
 
@@ -294,6 +311,8 @@ TEST(SettingsFile, AFileInTheProgramsOrderIsWrittenBackByteForByte) {
         {"Class12=\r", "Class12=Touring 1/10\r"},
         {"TSCdown Class12=YES", "TSCdown Class12=NO"},
         {"O Class30=5", "O Class30=12"},
+        {"PORT=8080", "PORT=8090"},
+        {"ADDRESS=\r", "ADDRESS=192.168.1.5\r"},
     };
     for (const auto& [from, to] : changes) {
         const size_t at = text.find(from);

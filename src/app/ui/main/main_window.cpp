@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -62,6 +63,11 @@ MainWindow::MainWindow(Program& program, MainScreens& screens, Operator& op, QWi
                        static_cast<QWidget*>(options_)})
         topBar->addWidget(w);
     topBar->addStretch();
+    liveResults_ = new QLabel(this);
+    liveResults_->setObjectName(QStringLiteral("LiveResultsLB"));
+    liveResults_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    liveResults_->hide();
+    topBar->addWidget(liveResults_);
     topBar->addWidget(brand_);
 
     stack_ = new QStackedWidget(central);
@@ -182,6 +188,11 @@ void MainWindow::showScreen(Screen screen) {
 void MainWindow::dropMenu(QMenu* menu, const QWidget& button) {
     const QPoint inWindow(button.mapTo(this, QPoint(0, 0)).x(), MenuDropY);
     menu->popup(mapToGlobal(inWindow));
+}
+
+void MainWindow::showLiveResults(const QString& text) {
+    liveResults_->setText(text);
+    liveResults_->setVisible(!text.isEmpty());
 }
 
 void MainWindow::refreshCompetitorList() {

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class QLabel;
 class QMenu;
 class QAction;
 class QPushButton;
@@ -81,6 +82,8 @@ class MainWindow : public QMainWindow {
     void dropMenu(QMenu* menu, const QWidget& button);
     // Redraws the drivers list and the event's name.
     void refreshCompetitorList();
+    // The address where phones find the live results, or why they are not served (empty: off).
+    void showLiveResults(const QString& text);
 
   signals:
     // A screen was shown by its button; its owner refreshes what it shows.
@@ -107,6 +110,7 @@ class MainWindow : public QMainWindow {
     QPushButton* options_;
     QPushButton* output_;
     QToolButton* brand_;
+    QLabel* liveResults_;
 };
 
 } // namespace vexa
