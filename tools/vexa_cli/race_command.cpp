@@ -1,6 +1,6 @@
 #include "commands.h"
 #include "event_loader.h"
-#include "headless_race.h"
+#include "headless_outputs.h"
 #include "terminal_text.h"
 
 #include "files/file_io.h"
@@ -8,6 +8,7 @@
 #include "journal/journal_writer.h"
 #include "program/event_store.h"
 #include "program/program.h"
+#include "replay/headless_race.h"
 
 #include <algorithm>
 #include <charconv>
@@ -136,7 +137,11 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     }
 
     // The settings' decoder is set up as the program does it, on links fed by the script.
-    HeadlessRace race(program, options->quiet ? nullptr : &out, options->printDir);
+    std::optional<HeadlessOutputs> printed;
+    HeadlessRace race(program, terminalEcho(options->quiet ? nullptr : &out),
+                      [&](Scheduler& scheduler, RecordingPorts& ports) -> RaceOutputs& {
+                          return printed.emplace(program, scheduler, ports, options->printDir);
+                      });
     JournalWriter journal(program.paths->dir, race.clock, race.scheduler, sittingNumber);
     for (const JournalFile& j : reused) journal.reuse(j.journal.header->ordinal, j.path);
     const RaceRunResult result =
