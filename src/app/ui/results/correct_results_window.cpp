@@ -34,6 +34,8 @@ QTableWidget* grid(const QStringList& headers, const char* name, QWidget* parent
     g->setEditTriggers(QAbstractItemView::NoEditTriggers);
     g->setSelectionBehavior(QAbstractItemView::SelectRows);
     g->horizontalHeader()->setStretchLastSection(true);
+    const int widths[] = {50, 200, 60};
+    for (int c = 0; c < 3; ++c) g->setColumnWidth(c, widths[c]);
     return g;
 }
 
@@ -63,6 +65,7 @@ CorrectResultsWindow::CorrectResultsWindow(StoredRaceCorrector& corrector, Opera
                       QStringLiteral("Race Time")},
                      "passingsGrid", this);
     passings_->setSelectionMode(QAbstractItemView::SingleSelection);
+    passings_->setMinimumHeight(260);
     kind_ = named(new QComboBox(this), "correctionKind");
     kind_->addItems({QStringLiteral("Remove the selected passing"),
                      QStringLiteral("Add a missed lap"), QStringLiteral("Give a time penalty"),
@@ -78,6 +81,7 @@ CorrectResultsWindow::CorrectResultsWindow(StoredRaceCorrector& corrector, Opera
                      QStringLiteral("Time")},
                     "resultsGrid", this);
     results_->setSelectionMode(QAbstractItemView::NoSelection);
+    results_->setMinimumHeight(160);
 
     auto* form = new QFormLayout;
     const auto labelled = [&](const char* caption, QWidget* input, const char* name) {
@@ -103,7 +107,7 @@ CorrectResultsWindow::CorrectResultsWindow(StoredRaceCorrector& corrector, Opera
             &CorrectResultsWindow::passingSelected);
     connect(buttons.ok, &QPushButton::clicked, this, &CorrectResultsWindow::apply);
     connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
-    resize(560, 640);
+    resize(640, 720);
     if (!corrector_.races().empty()) chooseRace(0);
 }
 
