@@ -1,7 +1,5 @@
 #pragma once
 
-#include "replay/headless_race.h"
-
 #include "files/event_files.h"
 #include "journal/journal_resume.h"
 #include "journal/race_corrections.h"
