@@ -3,6 +3,7 @@
 #include "program/event_store.h"
 #include "terminal_text.h"
 
+#include <ostream>
 #include <system_error>
 
 namespace vexa::cli {
@@ -34,6 +35,26 @@ EventLoad loadEvent(Program& program, const std::string& home, const std::string
     }
     if (!opened.message.empty()) load.notes.push_back(terminalText(opened.message));
     return load;
+}
+
+std::unique_ptr<JournalReplay> openJournalReplay(const std::filesystem::path& file,
+                                                 const std::string& command, std::ostream& err) {
+    OpenedJournalReplay opened = vexa::openJournalReplay(
+        file, [](Program& program, const std::filesystem::path& home, const std::string& folder,
+                 std::vector<std::string>& notes) {
+            EventLoad loaded = loadEvent(program, home.string(), folder);
+            notes.insert(notes.end(), loaded.notes.begin(), loaded.notes.end());
+            return loaded.outcome;
+        });
+    for (const std::string& note : opened.notes)
+        err << "vexa-cli " << command << ": " << note << "\n";
+    if (!opened.replay) err << "vexa-cli " << command << ": " << opened.problem << "\n";
+    return std::move(opened.replay);
+}
+
+std::function<void(const PortEvent&)> terminalEcho(std::ostream* out) {
+    if (!out) return {};
+    return [out](const PortEvent& e) { *out << terminalText(formatPortEvent(e)) << "\n"; };
 }
 
 } // namespace vexa::cli

@@ -2,7 +2,13 @@
 
 #include "model/outcome.h"
 #include "program/program.h"
+#include "race/recording_ports.h"
+#include "replay/journal_replay.h"
 
+#include <filesystem>
+#include <functional>
+#include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,5 +25,13 @@ struct EventLoad {
 // nothing: a home that is no folder is refused. The event name is taken as UTF-8, as shells pass
 // it, and turned into the program's Latin-1 text; a name beyond Latin-1 is refused.
 EventLoad loadEvent(Program& program, const std::string& home, const std::string& event);
+
+// Opens a journal's race for replay with its event loaded as above; nothing (after saying why on
+// `err`, each line headed by "vexa-cli COMMAND: ") when it cannot.
+std::unique_ptr<JournalReplay> openJournalReplay(const std::filesystem::path& file,
+                                                 const std::string& command, std::ostream& err);
+
+// Each port event of a headless race written to `out` as a terminal line; none without `out`.
+std::function<void(const PortEvent&)> terminalEcho(std::ostream* out);
 
 } // namespace vexa::cli

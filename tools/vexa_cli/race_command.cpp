@@ -1,6 +1,6 @@
 #include "commands.h"
 #include "event_loader.h"
-#include "headless_race.h"
+#include "headless_outputs.h"
 #include "live_output.h"
 #include "terminal_text.h"
 
@@ -10,6 +10,7 @@
 #include "live/live_feed.h"
 #include "program/event_store.h"
 #include "program/program.h"
+#include "replay/headless_race.h"
 
 #include <algorithm>
 #include <charconv>
@@ -175,8 +176,13 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     if (live) pace = [&live](int64_t ms) { live->waitUntil(ms); };
 
     // The settings' decoder is set up as the program does it, on links fed by the script.
-    HeadlessRace race(program, options->quiet ? nullptr : &out, options->printDir,
-                      live ? &live->view() : nullptr);
+    std::optional<HeadlessOutputs> printed;
+    HeadlessRace race(
+        program, terminalEcho(options->quiet ? nullptr : &out),
+        [&](Scheduler& scheduler, RecordingPorts& ports) -> RaceOutputs& {
+            return printed.emplace(program, scheduler, ports, options->printDir);
+        },
+        live ? &live->view() : nullptr);
     JournalWriter journal(program.paths->dir, race.clock, race.scheduler, sittingNumber);
     for (const JournalFile& j : reused) journal.reuse(j.journal.header->ordinal, j.path);
     const RaceRunResult result =

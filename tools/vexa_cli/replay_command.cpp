@@ -1,6 +1,6 @@
 #include "cli_options.h"
 #include "commands.h"
-#include "journal_replay.h"
+#include "event_loader.h"
 #include "output_commands.h"
 
 #include "files/event_files.h"
@@ -10,6 +10,7 @@
 #include "output/race_results_sheet.h"
 #include "output/report_context.h"
 #include "output/text_print_stream.h"
+#include "replay/journal_replay.h"
 
 #include <algorithm>
 #include <ostream>
@@ -53,8 +54,8 @@ int replayCommand(const std::vector<std::string>& words, std::ostream& out, std:
     Program& program = replay->program;
     TextPrintStream sheet;
     Outcome printed;
-    const RaceRunResult result =
-        replay->run(options.has("quiet") ? nullptr : &out, nullptr, [&](RaceEngine& engine) {
+    const RaceRunResult result = replay->run(
+        terminalEcho(options.has("quiet") ? nullptr : &out), nullptr, [&](RaceEngine& engine) {
             replay->setResults();
             const OutputIdentity identity = loadOutputIdentity(program.home.iniFile());
             printed = printRaceResultsSheet(sheet, ReportContext{program, identity, localNow()},

@@ -4,6 +4,7 @@
 #include "platform/keyboard_light.h"
 #include "program/program.h"
 #include "race/race_engine.h"
+#include "session/correction_commands.h"
 #include "session/race_view_bridge.h"
 #include "session/session.h"
 #include "timing/counting_equipment.h"
@@ -52,6 +53,8 @@ void wireRaceScreen(Session& session) {
                      &PenaltyWindow::showInFront);
     QObject::connect(panel, &RacePanelWidget::spectatorScreenRequested, spectators,
                      &RaceScreen::toggle);
+    QObject::connect(panel, &RacePanelWidget::correctResultsRequested, &main,
+                     [&session] { openCorrectResults(session); });
     QObject::connect(&main, &MainWindow::screenShown, panel, [panel](Screen screen) {
         if (screen == Screen::Race) panel->refreshPanel();
     });

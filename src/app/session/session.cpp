@@ -15,6 +15,7 @@
 #include "program/program.h"
 #include "race/race_engine.h"
 #include "race/sound_table.h"
+#include "session/correction_commands.h"
 #include "session/driver_commands.h"
 #include "session/end_of_round.h"
 #include "session/live_results.h"
@@ -242,6 +243,7 @@ void Session::wireMenus() {
     });
     connectCommand(m.htmlDirectory, [this] { htmlDirectoryCommand(program_, ports_.openUrl); });
     connectCommand(m.upload, [this] { uploadCommand(program_, *op_, ports_.openUrl); });
+    wireCorrectResults(*this);
 }
 
 } // namespace vexa

@@ -397,7 +397,8 @@ class RaceScreenTest : public QObject {
         QVERIFY(bar->styleSheet().contains(QStringLiteral("#ff0000")));
         race.runFor(2.5);
         QVERIFY(pre->isVisible());
-        QCOMPARE(enabledItems(raceMenu(w)), QStringList{QStringLiteral("Spectator Screen")});
+        QCOMPARE(enabledItems(raceMenu(w)), (QStringList{QStringLiteral("Spectator Screen"),
+                                                         QStringLiteral("Correct Results")}));
     }
 
     void thePenaltyWindowStaysOpenForACarNotInTheRace() {

@@ -146,6 +146,7 @@ void MainWindow::buildMenus() {
     m.labels = item(m.output, "Labels");
     m.htmlDirectory = item(m.output, "HTML Directory");
     m.upload = item(m.output, "Upload Results");
+    m.correctResults = item(m.output, "Correct Results");
 
     m.driver = menu("driverMenu");
     m.newDriver = item(m.driver, "New");

@@ -44,6 +44,7 @@ struct MainMenus {
     QAction* labels = nullptr;           // "Labels"
     QAction* htmlDirectory = nullptr;    // "HTML Directory"
     QAction* upload = nullptr;           // "Upload Results"
+    QAction* correctResults = nullptr;   // "Correct Results"
 
     QAction* newDriver = nullptr;         // "New"
     QAction* editDriver = nullptr;        // "Edit"

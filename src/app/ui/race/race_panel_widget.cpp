@@ -211,18 +211,22 @@ void RacePanelWidget::buildRaceMenu() {
     QAction* penalty = raceMenu_->addAction(QStringLiteral("Give Time Penalty"));
     raceMenu_->addSeparator();
     QAction* spectator = raceMenu_->addAction(QStringLiteral("Spectator Screen"));
+    QAction* correct = raceMenu_->addAction(QStringLiteral("Correct Results"));
     restart->setObjectName(QStringLiteral("restartRaceItem"));
     end->setObjectName(QStringLiteral("endRaceItem"));
     penalty->setObjectName(QStringLiteral("penaltyItem"));
     spectator->setObjectName(QStringLiteral("spectatorScreenItem"));
-    connect(raceMenu_, &QMenu::aboutToShow, this, [this, restart, end, penalty] {
+    correct->setObjectName(QStringLiteral("correctResultsItem"));
+    connect(raceMenu_, &QMenu::aboutToShow, this, [this, restart, end, penalty, correct] {
         const bool running = engine_.raceMenuEnabled();
         for (QAction* a : {restart, end, penalty}) a->setEnabled(running);
+        correct->setEnabled(!running);
     });
     connect(restart, &QAction::triggered, this, [this] { inputs_.action("restart"); });
     connect(end, &QAction::triggered, this, [this] { inputs_.action("endrace"); });
     connect(penalty, &QAction::triggered, this, &RacePanelWidget::penaltyRequested);
     connect(spectator, &QAction::triggered, this, &RacePanelWidget::spectatorScreenRequested);
+    connect(correct, &QAction::triggered, this, &RacePanelWidget::correctResultsRequested);
 }
 
 void RacePanelWidget::refreshPanel() {

@@ -52,6 +52,7 @@ class RacePanelWidget : public QWidget {
   signals:
     void penaltyRequested();         // "Give Time Penalty"
     void spectatorScreenRequested(); // "Spectator Screen"
+    void correctResultsRequested();  // "Correct Results", when no race runs
 
   protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -1,10 +1,10 @@
-#include "headless_timing.h"
+#include "replay/headless_timing.h"
 
 #include "program/program.h"
 #include "race/hex_text.h"
 #include "timing/counting_equipment.h"
 
-namespace vexa::cli {
+namespace vexa {
 
 bool ScriptSerialPort::open(int comNumber, const SerialParameters& parameters) {
     ports_.note(std::string(name_) + " port Com" + std::to_string(comNumber) + " open at " +
@@ -61,4 +61,4 @@ void HeadlessTiming::receiveDecoderBytes(const std::string& bytes) {
     }
 }
 
-} // namespace vexa::cli
+} // namespace vexa

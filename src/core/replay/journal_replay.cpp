@@ -1,13 +1,10 @@
-#include "journal_replay.h"
-
-#include "event_loader.h"
+#include "replay/journal_replay.h"
 
 #include "files/file_io.h"
 #include "model/event_data.h"
+#include "program/event_store.h"
 
-#include <ostream>
-
-namespace vexa::cli {
+namespace vexa {
 
 namespace fs = std::filesystem;
 
@@ -37,36 +34,45 @@ void restoreRaceColumn(const JournalSetUp& setUp, EventData& event) {
 
 } // namespace
 
-std::unique_ptr<JournalReplay> openJournalReplay(const fs::path& given, const std::string& command,
-                                                 std::ostream& err) {
+Outcome openJournalEvent(Program& program, const fs::path& home, const std::string& folder,
+                         std::vector<std::string>& notes) {
+    program.home.root = home;
+    for (std::string& message : loadProgram(program)) notes.push_back(std::move(message));
+    const OpenEventResult opened = openEvent(program, folder);
+    if (!opened.opened)
+        return Outcome::failure(opened.message.empty() ? "The event " + folder + " was not found"
+                                                       : opened.message);
+    if (!opened.message.empty()) notes.push_back(opened.message);
+    return Outcome::success();
+}
+
+OpenedJournalReplay openJournalReplay(const fs::path& given, const JournalEventOpener& openEvent) {
+    OpenedJournalReplay opened;
     const fs::path file = fs::absolute(given);
     const auto bytes = readWholeFile(file);
     if (!bytes) {
-        err << "vexa-cli " << command << ": cannot read the journal " << displayPath(file) << "\n";
-        return nullptr;
+        opened.problem = "cannot read the journal " + displayPath(file);
+        return opened;
     }
     auto r = std::make_unique<JournalReplay>();
     r->target = {file, readJournal(std::string_view(reinterpret_cast<const char*>(bytes->data()),
                                                     bytes->size()))};
     if (!r->target.journal.header || !r->target.journal.raceSetUp()) {
-        err << "vexa-cli " << command << ": " << displayPath(file) << " holds no race to replay\n";
-        return nullptr;
+        opened.problem = displayPath(file) + " holds no race to replay";
+        return opened;
     }
     const fs::path eventDir = file.parent_path();
-    const EventLoad loaded = loadEvent(r->program, eventDir.parent_path().parent_path().string(),
-                                       eventDir.filename().string());
-    for (const std::string& note : loaded.notes)
-        err << "vexa-cli " << command << ": " << note << "\n";
-    if (!loaded.outcome) {
-        err << "vexa-cli " << command << ": " << loaded.outcome.message << "\n";
-        return nullptr;
+    const Outcome loaded = openEvent(r->program, eventDir.parent_path().parent_path(),
+                                     eventDir.filename().string(), opened.notes);
+    if (!loaded) {
+        opened.problem = loaded.message;
+        return opened;
     }
     r->paths = *r->program.paths;
     r->sitting = racesUpTo(r->target, readEventJournals(r->paths.dir));
     if (r->sitting.size() == 1 && r->target.journal.header->ordinal > 1)
-        err << "vexa-cli " << command
-            << ": the earlier races of its sitting have no journal; the "
-               "decoder's state is taken afresh\n";
+        opened.notes.push_back("the earlier races of its sitting have no journal; the "
+                               "decoder's state is taken afresh");
     r->inputs = sittingInputs(r->sitting);
     r->firstInput = r->inputs.size() - r->target.journal.inputs.size();
 
@@ -76,16 +82,17 @@ std::unique_ptr<JournalReplay> openJournalReplay(const fs::path& given, const st
         for (const Correction& c : readCorrections(std::string(text->begin(), text->end()))) {
             const std::string problem = r->correct(c);
             if (!problem.empty())
-                err << "vexa-cli " << command << ": a kept correction (" << correctionText(c)
-                    << ") cannot be made any more: " << problem << "\n";
+                opened.notes.push_back("a kept correction (" + correctionText(c) +
+                                       ") cannot be made any more: " + problem);
             else
                 r->corrections.push_back(c);
         }
     }
-    return r;
+    opened.replay = std::move(r);
+    return opened;
 }
 
-RaceRunResult JournalReplay::run(std::ostream* echo, const RunObserver* observer,
+RaceRunResult JournalReplay::run(const HeadlessRace::Echo& echo, const RunObserver* observer,
                                  const std::function<void(RaceEngine&)>& during) {
     restoreSittingStart(sitting, program.settings, program.event);
     for (const JournalFile& j : sitting) restoreRaceColumn(j.journal.setUps.front(), program.event);
@@ -94,7 +101,7 @@ RaceRunResult JournalReplay::run(std::ostream* echo, const RunObserver* observer
     script.events = inputs;
     RaceRunResult result;
     {
-        HeadlessRace replay(program, echo, std::nullopt);
+        HeadlessRace replay(program, echo);
         replay.scheduler.advanceTo(sitting.front().journal.header->startMs);
         result = replay.run(script, static_cast<int>(sitting.size()), nullptr, -1, observer);
         if (during) during(replay.engine());
@@ -103,8 +110,7 @@ RaceRunResult JournalReplay::run(std::ostream* echo, const RunObserver* observer
     return result;
 }
 
-std::string JournalReplay::correct(const Correction& correction) {
-    if (correction.kind == Correction::Kind::SetResult) return {};
+RaceTrace JournalReplay::trace() {
     RaceTrace trace;
     trace.firstInput = firstInput;
     RunObserver observer;
@@ -119,7 +125,12 @@ std::string JournalReplay::correct(const Correction& correction) {
         trace.lapsAfter.push_back(laps);
     };
     run(nullptr, &observer, [&](RaceEngine& engine) { trace.startMs = engine.raceClockStartMs(); });
-    CorrectedInputs corrected = applyCorrection(correction, inputs, trace);
+    return trace;
+}
+
+std::string JournalReplay::correct(const Correction& correction) {
+    if (correction.kind == Correction::Kind::SetResult) return {};
+    CorrectedInputs corrected = applyCorrection(correction, inputs, trace());
     if (corrected.message.empty()) inputs = std::move(corrected.inputs);
     return corrected.message;
 }
@@ -134,4 +145,4 @@ void JournalReplay::setResults() {
     }
 }
 
-} // namespace vexa::cli
+} // namespace vexa

@@ -1,29 +1,27 @@
 #pragma once
 
-#include "headless_outputs.h"
-#include "headless_timing.h"
-
 #include "journal/journal_writer.h"
 #include "program/program.h"
 #include "race/race_runner.h"
 #include "race/recording_ports.h"
 #include "race/virtual_time.h"
+#include "replay/headless_timing.h"
 
-#include <filesystem>
-#include <iosfwd>
-#include <optional>
+#include <functional>
 
-namespace vexa::cli {
+namespace vexa {
 
 // The race engine of an open event on simulated time, the settings' counting equipment fed by a
-// script, and every port written down in a transcript (echoed to `echo` when given). With
-// `printDir` the end-of-race outputs are made as the program makes them (sheets into that
-// folder when it is not empty); without it they only go into the transcript.
+// script, and every port written down in a transcript (each event handed to `echo` when given).
+// The end-of-race outputs are the ones `outputs` makes on the race's scheduler and transcript;
+// without it they only go into the transcript.
 class HeadlessRace {
   public:
+    using Echo = std::function<void(const PortEvent&)>;
+    using OutputsMaker = std::function<RaceOutputs&(Scheduler&, RecordingPorts&)>;
     // `view`: screens that follow the engine's notices (the live results), or none.
-    HeadlessRace(Program& program, std::ostream* echo,
-                 std::optional<std::filesystem::path> printDir, RaceView* view = nullptr);
+    HeadlessRace(Program& program, Echo echo, const OutputsMaker& outputs = {},
+                 RaceView* view = nullptr);
     ~HeadlessRace();
     HeadlessRace(const HeadlessRace&) = delete;
     HeadlessRace& operator=(const HeadlessRace&) = delete;
@@ -40,8 +38,7 @@ class HeadlessRace {
   private:
     Program& program_;
     HeadlessTiming timing_;
-    std::optional<HeadlessOutputs> outputs_;
     RaceEngine* engine_ = nullptr;
 };
 
-} // namespace vexa::cli
+} // namespace vexa

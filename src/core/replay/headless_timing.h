@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-namespace vexa::cli {
+namespace vexa {
 
 // A serial port whose received bytes come from the script; it is always there.
 class ScriptSerialPort : public SerialPort {
@@ -98,4 +98,4 @@ class HeadlessTiming : public DecoderInput {
     RecordedEquipment recorded_;
 };
 
-} // namespace vexa::cli
+} // namespace vexa

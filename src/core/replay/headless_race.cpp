@@ -1,20 +1,13 @@
-#include "headless_race.h"
+#include "replay/headless_race.h"
 
-#include "terminal_text.h"
+namespace vexa {
 
-#include <ostream>
-
-namespace vexa::cli {
-
-HeadlessRace::HeadlessRace(Program& program, std::ostream* echo,
-                           std::optional<std::filesystem::path> printDir, RaceView* view)
+HeadlessRace::HeadlessRace(Program& program, Echo echo, const OutputsMaker& makeOutputs,
+                           RaceView* view)
     : program_(program), timing_(program, scheduler, clock, ports) {
-    if (echo)
-        ports.echo = [echo](const PortEvent& e) {
-            *echo << terminalText(formatPortEvent(e)) << "\n";
-        };
+    if (echo) ports.echo = std::move(echo);
     RaceOutputs* outputs = &ports;
-    if (printDir) outputs = &outputs_.emplace(program, scheduler, ports, *printDir);
+    if (makeOutputs) outputs = &makeOutputs(scheduler, ports);
     engine_ = &attachRaceEngine(program, RacePorts{clock, scheduler, ports, ports,
                                                    timing_.equipment(), ports, *outputs, view});
     engine_->setDiagnostics([this](const std::string& text) { ports.note(text); });
@@ -35,4 +28,4 @@ RaceRunResult HeadlessRace::run(const RaceScript& script, int races, JournalWrit
     return result;
 }
 
-} // namespace vexa::cli
+} // namespace vexa

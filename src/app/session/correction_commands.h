@@ -1,0 +1,13 @@
+#pragma once
+
+namespace vexa {
+
+class Session;
+
+// The "Correct Results" window on the stored races of the open event, from the main window's
+// output menu and the race screen's race menu. A correction made there is stored and its pages
+// written again; the open event takes the stored results back.
+void openCorrectResults(Session& session);
+void wireCorrectResults(Session& session);
+
+} // namespace vexa
