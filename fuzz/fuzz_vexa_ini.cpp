@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     ProgSettings first;
     loadSettingsFile(path, first);
-    require(first.countDevice >= 0 && first.countDevice <= 2, "count device 0..2");
+    require(first.countDevice >= 0 && first.countDevice <= 3, "count device 0..3");
     require(first.lowestHits >= 0 && first.lowestHits < 50, "lowest hits 0..49");
     require(first.staggerGap >= 1000 && first.staggerGap <= 3000, "stagger gap 1000..3000 ms");
     require(first.countBeeps >= 2 && first.countBeeps <= 10, "count beeps 2..10");
