@@ -108,14 +108,14 @@ class RaceScreenTest : public QObject {
         auto* grid = child<QTableView>(race.window(), "CRaceGrid");
         auto* spectators = race.window().findChild<RaceScreen*>();
         QVERIFY(spectators);
-        QTableView& spec = spectators->grid();
+        QTableView& stands = spectators->grid();
 
         race.runToRaceSecond(20);
         QTest::keyClick(panel, Qt::Key_1);
         race.runToRaceSecond(23.5);
         QTest::keyClick(panel, Qt::Key_2);
 
-        for (QTableView* g : {grid, &spec}) {
+        for (QTableView* g : {grid, &stands}) {
             QCOMPARE(g->model()->rowCount(), 3);
             QCOMPARE(cell(*g, 0, Car), QStringLiteral("1"));
             QCOMPARE(cell(*g, 0, Name), QStringLiteral("Driver 1"));
@@ -127,18 +127,18 @@ class RaceScreenTest : public QObject {
             // Counted within the last four seconds: the car number shows white.
             QCOMPARE(textColour(*g, 1, Car), GridColour::White);
         }
-        QCOMPARE(cell(spec, 0, LeaderGap), QStringLiteral("1 Lap"));
-        QCOMPARE(cell(spec, 1, LeaderGap), QStringLiteral("+   3.50"));
-        QCOMPARE(headers(spec).mid(LeaderGap),
+        QCOMPARE(cell(stands, 0, LeaderGap), QStringLiteral("1 Lap"));
+        QCOMPARE(cell(stands, 1, LeaderGap), QStringLiteral("+   3.50"));
+        QCOMPARE(headers(stands).mid(LeaderGap),
                  (QStringList{QStringLiteral("Leader Gap"), QStringLiteral("Predicted Result")}));
 
         // Four clock seconds later only the car cells change back to blue.
-        QSignalSpy specChanges(spec.model(), &QAbstractItemModel::dataChanged);
+        QSignalSpy standsChanges(stands.model(), &QAbstractItemModel::dataChanged);
         race.runToRaceSecond(28.2);
         QCOMPARE(textColour(*grid, 1, Car), GridColour::Blue);
-        QCOMPARE(textColour(spec, 1, Car), GridColour::Blue);
-        QVERIFY(!specChanges.isEmpty());
-        for (const QList<QVariant>& change : specChanges) {
+        QCOMPARE(textColour(stands, 1, Car), GridColour::Blue);
+        QVERIFY(!standsChanges.isEmpty());
+        for (const QList<QVariant>& change : standsChanges) {
             const auto from = change[0].value<QModelIndex>();
             const auto to = change[1].value<QModelIndex>();
             QCOMPARE(from, to);
@@ -149,7 +149,7 @@ class RaceScreenTest : public QObject {
         QCOMPARE(textColour(*grid, 2, Name), GridColour::Blue);
         race.runToRaceSecond(31.2);
         QCOMPARE(textColour(*grid, 2, Name), GridColour::Grey);
-        QCOMPARE(textColour(spec, 2, Name), GridColour::Grey);
+        QCOMPARE(textColour(stands, 2, Name), GridColour::Grey);
         QCOMPARE(child<QLabel>(*spectators, "specTimeLB")->text(),
                  QStringLiteral("Race Timer: 00:00:31   Remaining: 00:04:29"));
     }
@@ -160,7 +160,7 @@ class RaceScreenTest : public QObject {
         race.runToStart();
         auto* panel = child<QWidget>(race.window(), "racePanelWidget");
         auto* grid = child<QTableView>(race.window(), "CRaceGrid");
-        QTableView& spec = race.window().findChild<RaceScreen*>()->grid();
+        QTableView& stands = race.window().findChild<RaceScreen*>()->grid();
         const Qt::Key keys[] = {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5, Qt::Key_6};
         for (int lap = 1; lap <= 4; ++lap)
             for (int car = 0; car < 6; ++car) {
@@ -169,14 +169,14 @@ class RaceScreenTest : public QObject {
                 QTest::keyClick(panel, keys[car]);
             }
         // A passing watched on both grids: the rows whose cells changed, and the rows told.
-        QTableView* grids[2] = {grid, &spec};
+        QTableView* grids[2] = {grid, &stands};
         const auto watch = [&](double second, Qt::Key key) {
-            QList<QStringList> before[2] = {cells(*grid), cells(spec)};
+            QList<QStringList> before[2] = {cells(*grid), cells(stands)};
             QSignalSpy operatorChanges(grid->model(), &QAbstractItemModel::dataChanged);
-            QSignalSpy specChanges(spec.model(), &QAbstractItemModel::dataChanged);
+            QSignalSpy standsChanges(stands.model(), &QAbstractItemModel::dataChanged);
             race.runToRaceSecond(second);
             QTest::keyClick(panel, key);
-            const QSignalSpy* spies[2] = {&operatorChanges, &specChanges};
+            const QSignalSpy* spies[2] = {&operatorChanges, &standsChanges};
             std::array<std::pair<QSet<int>, QSet<int>>, 2> out;
             for (int g = 0; g < 2; ++g) {
                 const QList<QStringList> after = cells(*grids[g]);
