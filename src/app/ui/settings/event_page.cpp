@@ -2,6 +2,7 @@
 
 #include "model/limits.h"
 #include "platform/latin1.h"
+#include "settings/setup_fields.h"
 #include "ui/settings/setting_controls.h"
 
 #include <QCheckBox>
@@ -135,8 +136,8 @@ void EventPage::storeEventValues(ProgSettings& s) const {
     s.roundNumber = round_->value();
     s.raceNumber = heat_->value();
     s.racingHeats = heats_->isChecked();
-    // Four digits at most: always a whole number; empty is no limit.
-    s.maxRaceLaps = maxLaps_->text().isEmpty() ? 0 : maxLaps_->text().toInt();
+    // The field takes four digits at most, so it always holds a whole number; empty is no limit.
+    fieldWholeNumber(fromQt(maxLaps_->text()), 0, "Max Race Laps", s.maxRaceLaps);
 }
 
 } // namespace vexa
