@@ -1,6 +1,7 @@
+#include "program/program.h"
 #include "support/app_test_support.h"
 #include "support/print_recorder.h"
-#include "program/program.h"
+#include "support/recorded_printing.h"
 #include "ui/print/label_printing_window.h"
 #include "ui/print/output_commands.h"
 #include "ui/print/racing_table_print_window.h"
@@ -25,21 +26,7 @@ class PrintWindowsTest : public QObject {
     QStringList& messages_ = op_.shown;
 
     // A printing whose jobs are recorded; each job's transcript is kept when it closes.
-    ReportPrinting printing() {
-        struct Job : test::PrintRecorder {
-            std::vector<std::string>& jobs;
-            explicit Job(std::vector<std::string>& j) : jobs(j) {}
-            Outcome close() override {
-                jobs.push_back(transcript);
-                return PrintRecorder::close();
-            }
-        };
-        return {program_, OutputIdentity{},
-                [this](QWidget*) { return std::make_unique<Job>(jobs_); },
-                [] { return LocalMoment::withPlainTexts(2026, 12, 8, 14, 5, 9); },
-                op_};
-    }
-
+    ReportPrinting printing() { return test::recordedPrinting(program_, jobs_, op_); }
 
   private slots:
     void init() {

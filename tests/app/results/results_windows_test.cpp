@@ -1,6 +1,7 @@
 #include "program/program.h"
 #include "support/app_test_support.h"
 #include "support/print_recorder.h"
+#include "support/recorded_printing.h"
 #include "ui/print/report_printing.h"
 #include "ui/results/eor_positions_window.h"
 #include "ui/results/final_results_window.h"
@@ -27,19 +28,7 @@ class ResultsWindowsTest : public QObject {
     test::RecordingOperator op_;
     std::vector<std::string> jobs_;
 
-    ReportPrinting printing() {
-        struct Job : test::PrintRecorder {
-            std::vector<std::string>& jobs;
-            explicit Job(std::vector<std::string>& j) : jobs(j) {}
-            Outcome close() override {
-                jobs.push_back(transcript);
-                return PrintRecorder::close();
-            }
-        };
-        return {program_, OutputIdentity{},
-                [this](QWidget*) { return std::make_unique<Job>(jobs_); },
-                [] { return LocalMoment::withPlainTexts(2026, 12, 8, 14, 5, 9); }, op_};
-    }
+    ReportPrinting printing() { return test::recordedPrinting(program_, jobs_, op_); }
 
   private slots:
     void init() {

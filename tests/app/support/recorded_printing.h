@@ -1,0 +1,30 @@
+#pragma once
+
+#include "ports/operator.h"
+#include "program/program.h"
+#include "support/print_recorder.h"
+#include "ui/print/report_printing.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vexa::test {
+
+// Printing from the windows on a fixed local moment, each job's transcript kept in `jobs` when
+// the job closes.
+inline ReportPrinting recordedPrinting(Program& program, std::vector<std::string>& jobs,
+                                       Operator& op) {
+    struct Job : PrintRecorder {
+        std::vector<std::string>& jobs;
+        explicit Job(std::vector<std::string>& j) : jobs(j) {}
+        Outcome close() override {
+            jobs.push_back(transcript);
+            return PrintRecorder::close();
+        }
+    };
+    return {program, OutputIdentity{}, [&jobs](QWidget*) { return std::make_unique<Job>(jobs); },
+            [] { return LocalMoment::withPlainTexts(2026, 12, 8, 14, 5, 9); }, op};
+}
+
+} // namespace vexa::test
