@@ -206,14 +206,21 @@ void Session::startJournal() {
     journal_->reuse(header.ordinal, unfinished->path);
     journal_->continueAt(header.ordinal);
     restoreSittingStart({*unfinished}, program_.settings, program_.event);
+    CountingEquipment& counting = equipment();
+    counting.replayBegins();
     resumeRace(unfinished->journal, race(), *inputs_, *time_, wall - header.sitting);
+    counting.replayEnds();
     mainWindow_->showScreen(Screen::Race);
     if (storeAsItStood) {
         race().End_race();
-    } else if (const std::string gap = resumeGapNotice(unfinished->journal, wall - header.sitting);
-               !gap.empty()) {
-        op_->inform(gap);
+        return;
     }
+    // A P3 decoder sends again what it counted meanwhile (what it cannot is told then); otherwise
+    // the operator is told how long the race went without passings.
+    if (counting.fetchesMissedPassings()) return;
+    if (const std::string gap = resumeGapNotice(unfinished->journal, wall - header.sitting);
+        !gap.empty())
+        op_->inform(gap);
 }
 
 void Session::startLiveResults() {

@@ -312,6 +312,23 @@ void CountingEquipment::AMBClientSocketError() {
     links_.op.inform(SocketErrorMessage);
 }
 
+void CountingEquipment::replayBegins() {
+    serialLines_.reset();
+    socketLines_.reset();
+    p3_.replayBegins();
+}
+
+void CountingEquipment::replayEnds() {
+    serialLines_.reset();
+    socketLines_.reset();
+    p3_.replayEnds();
+}
+
+bool CountingEquipment::fetchesMissedPassings() const {
+    return CountDevice == CountingDevice::P3 && links_.socket.active() &&
+           p3_.tracker().last().has_value();
+}
+
 // ---- Dispatch
 // ------------------------------------------------------------------------------------
 

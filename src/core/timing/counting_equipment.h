@@ -125,6 +125,15 @@ class CountingEquipment : public TimingEquipment, public DecoderInput {
     CountingDevice lostCountDevice() const { return lostDevice_; }
     // Whether the decoder link is the TCP connection (else the serial port).
     bool linkOverTcp() const { return linkOverTcp_; }
+    // A stopped race is replayed from its journal into the equipment, its bytes fed as if they
+    // came over the link: what the link received before is set aside, and a record half read on
+    // either side of the replay is dropped. Once it is done, passings the decoder can send again
+    // are asked for.
+    void replayBegins();
+    void replayEnds();
+    // Whether passings the program missed while it was stopped are fetched from the decoder: a P3
+    // decoder in use on an open link, with a passing number to ask on from.
+    bool fetchesMissedPassings() const;
 
     // One complete record.
     void sortsignal(std::string_view record);

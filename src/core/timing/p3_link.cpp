@@ -38,6 +38,29 @@ void P3Link::linkClosed() {
     holdTimer_.stop();
 }
 
+void P3Link::forgetPassings() {
+    tracker_.restart();
+    held_.clear();
+    holdTimer_.stop();
+    inHold_ = false;
+}
+
+void P3Link::replayBegins() {
+    seenBeforeReplay_.reset();
+    if (const std::optional<uint32_t> last = tracker_.last())
+        seenBeforeReplay_ = Seen{*last, tracker_.newestTime()};
+    reader_.reset();
+    forgetPassings();
+}
+
+void P3Link::replayEnds() {
+    reader_.reset(); // the journal may end in the middle of a record
+    if (seenBeforeReplay_)
+        tracker_.missingUpTo(seenBeforeReplay_->number, seenBeforeReplay_->rtcTime);
+    seenBeforeReplay_.reset();
+    askForGaps();
+}
+
 void P3Link::askTime() {
     ports_.socket.write(p3GetTimeRequest());
 }
@@ -56,11 +79,8 @@ void P3Link::found(const P3Frame& frame) {
     const std::optional<uint32_t> id = readP3DecoderId(frame);
     if (foreign(id)) {
         // Another decoder: its passing numbers and its clock are its own.
-        tracker_.restart();
+        forgetPassings();
         clock_.forget();
-        held_.clear();
-        holdTimer_.stop();
-        inHold_ = false;
     }
     if (id) decoderId_ = id;
 }

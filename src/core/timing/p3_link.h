@@ -71,6 +71,14 @@ class P3Link {
     void linkOpened();
     // The link was closed or lost: waiting for missing passings pauses until it is back.
     void linkClosed();
+    // A stopped race is about to be replayed into the link from its journal. The passings seen
+    // since the program started are set aside, for the replay puts the passing numbers back as
+    // they stood; the newest of them is kept in mind.
+    void replayBegins();
+    // The replay is done: the passings the decoder numbered after the journal's last one, up to
+    // the newest seen before the replay, are missing and asked for again. (Those numbered later
+    // leave a gap when the next passing comes.)
+    void replayEnds();
     // Asks for the decoder's clock: the question of the presence check.
     void askTime();
     // Asks for the decoder's type and versions ("Information" of the transponder test).
@@ -103,6 +111,8 @@ class P3Link {
     // missing.
     void release();
     void count(const P3Passing& p);
+    // Forgets the passing numbers and what waits for missing ones.
+    void forgetPassings();
 
     Program& program_;
     PassingCounter& counter_;
@@ -118,6 +128,11 @@ class P3Link {
     uint64_t recoveredBefore_ = 0; // the tracker's count when the hold began
     uint64_t abandonedBefore_ = 0;
     bool inHold_ = false;
+    struct Seen {
+        uint32_t number = 0;
+        uint64_t rtcTime = 0;
+    };
+    std::optional<Seen> seenBeforeReplay_;
 };
 
 } // namespace vexa

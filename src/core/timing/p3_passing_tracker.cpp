@@ -29,13 +29,7 @@ P3PassingVerdict P3PassingTracker::receive(uint32_t number, uint64_t rtcTime) {
             startAt(number, rtcTime);
             return P3PassingVerdict::New;
         }
-        if (skipped > 0) {
-            if (gaps_.size() == MaxGaps) {
-                abandoned_ += size(gaps_.front().range);
-                gaps_.erase(gaps_.begin());
-            }
-            gaps_.push_back({{*last_ + 1, number - 1}, false});
-        }
+        if (skipped > 0) addGap({*last_ + 1, number - 1});
         last_ = number;
         newestTime_ = std::max(newestTime_, rtcTime);
         return P3PassingVerdict::New;
@@ -51,6 +45,22 @@ P3PassingVerdict P3PassingTracker::receive(uint32_t number, uint64_t rtcTime) {
     }
     ++repeats_;
     return P3PassingVerdict::Repeat;
+}
+
+void P3PassingTracker::addGap(P3NumberRange range) {
+    if (gaps_.size() == MaxGaps) {
+        abandoned_ += size(gaps_.front().range);
+        gaps_.erase(gaps_.begin());
+    }
+    gaps_.push_back({range, false});
+}
+
+void P3PassingTracker::missingUpTo(uint32_t number, uint64_t rtcTime) {
+    if (!last_ || number <= *last_ || number - *last_ > MaxGap) return;
+    // The gap reaches the last number: the passing after it, when it comes, leaves no gap.
+    addGap({*last_ + 1, number});
+    last_ = number;
+    newestTime_ = std::max(newestTime_, rtcTime);
 }
 
 bool P3PassingTracker::fillGap(uint32_t number) {
@@ -87,7 +97,8 @@ std::optional<P3NumberRange> P3PassingTracker::takeResend() {
         request->last = gap.range.last;
     }
     if (!request) return std::nullopt;
-    // Gaps lie strictly between received numbers, so these two are passings already counted.
+    // A gap starts after a received number and ends before one or at the newest number known:
+    // one beyond either end is a passing already counted or not made yet.
     --request->first;
     ++request->last;
     return request;

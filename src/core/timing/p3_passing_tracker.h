@@ -42,6 +42,11 @@ class P3PassingTracker {
     // A passing with its number and its time on the decoder's clock.
     P3PassingVerdict receive(uint32_t number, uint64_t rtcTime);
 
+    // The decoder is known to have numbered passings up to `number`, the newest at `rtcTime`,
+    // without them having been received here: those after the last received are missing. A
+    // number too far ahead (see `MaxGap`) is of a new numbering and marks nothing.
+    void missingUpTo(uint32_t number, uint64_t rtcTime);
+
     // The range to ask for with RESEND, covering every gap not asked for yet, which count as asked
     // from now on; nothing when there is none. It reaches one number beyond each end of the gaps
     // (passings already counted, which come back as repeats), so that the gap is covered whether
@@ -57,6 +62,8 @@ class P3PassingTracker {
 
     // The highest passing number received; nothing before the first passing.
     std::optional<uint32_t> last() const { return last_; }
+    // The latest decoder time of a passing received.
+    uint64_t newestTime() const { return newestTime_; }
     // The passings missing, oldest first.
     std::vector<P3NumberRange> gaps() const;
     // How many passings are missing.
@@ -76,6 +83,7 @@ class P3PassingTracker {
         bool asked = false;
     };
     void startAt(uint32_t number, uint64_t rtcTime);
+    void addGap(P3NumberRange range);
     bool fillGap(uint32_t number);
 
     std::optional<uint32_t> last_;

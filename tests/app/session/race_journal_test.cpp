@@ -5,7 +5,9 @@
 #include "race/virtual_time.h"
 #include "session/session.h"
 #include "support/app_test_support.h"
+#include "support/loopback_p3_decoder.h"
 #include "support/print_recorder.h"
+#include "timing/counting_equipment.h"
 #include "ui/main/main_window.h"
 
 #include "race/race_session.h"
@@ -33,11 +35,14 @@ class RaceJournalTest : public QObject {
         test::RecordingOperator op;
         std::unique_ptr<Session> session;
 
-        Restart(Program& program, int64_t downMs, std::deque<bool> answers) {
+        // `starting` is done before the main window shows, as the program's start-up does.
+        Restart(Program& program, int64_t downMs, std::deque<bool> answers,
+                const std::function<void(Restart&)>& starting = {}) {
             op.answers = std::move(answers);
             SessionPorts ports = test::testSessionPorts(clock, scheduler, op, sound);
             ports.wallMs = [this, downMs] { return Wall + downMs + clock.milliseconds(); };
             session = std::make_unique<Session>(program, std::move(ports));
+            if (starting) starting(*this);
             session->showMainWindow();
         }
         ~Restart() { session.reset(); }
@@ -68,14 +73,20 @@ class RaceJournalTest : public QObject {
         return out;
     }
 
+    // The session made again with the wall clock at `Wall` when its clock is at 0, after
+    // `change` is made to the program.
+    static void onTheWallClock(test::RaceSession& s, const std::function<void()>& change = {}) {
+        s.session.reset();
+        if (change) change();
+        SessionPorts ports = test::testSessionPorts(s.clock, s.scheduler, s.op, s.sound);
+        ports.wallMs = [clock = &s.clock] { return Wall + clock->milliseconds(); };
+        s.session = std::make_unique<Session>(s.program, std::move(ports));
+    }
+
     // The first start, stopped at race second 150 without its race stored.
     static std::unique_ptr<test::RaceSession> stoppedMidRace() {
         auto first = std::make_unique<test::RaceSession>(3);
-        first->session.reset();
-        SessionPorts ports =
-            test::testSessionPorts(first->clock, first->scheduler, first->op, first->sound);
-        ports.wallMs = [clock = &first->clock] { return Wall + clock->milliseconds(); };
-        first->session = std::make_unique<Session>(first->program, std::move(ports));
+        onTheWallClock(*first);
         first->session->showMainWindow();
         first->openRaceScreen();
         first->runToStart();
@@ -86,6 +97,52 @@ class RaceJournalTest : public QObject {
         first->runToRaceSecond(150);
         first->session.reset(); // the journal holds what was handed over
         return first;
+    }
+
+    static int64_t ms(double seconds) { return std::llround(seconds * 1000.0); }
+    static uint32_t transponder(char car) { return 4'000'000 + static_cast<uint32_t>(car - '0'); }
+
+    // The decoder is found as at the program's start.
+    static bool findDecoder(Session& session) {
+        session.setUpCountingEquipment();
+        return QTest::qWaitFor([&] { return !session.equipment().presenceCheckRunning(); }) &&
+               session.equipment().countDevice() == CountingDevice::P3;
+    }
+
+    // Heat 1's cars carry transponders 4000001 to 4000003 and are counted by a P3 decoder whose
+    // clock is the wall clock.
+    static bool countedBy(test::LoopbackP3Decoder& decoder, test::RaceSession& s) {
+        onTheWallClock(s, [&] {
+            ProgSettings& settings = s.program.settings;
+            settings.countDevice = 3;
+            settings.ipAddress = decoder.address();
+            settings.decoderSilence = 0;
+            for (char car : {'1', '2', '3'})
+                s.program.event.competitor(car - '0').transponder = transponder(car);
+        });
+        decoder.wallMs = [clock = &s.clock] { return Wall + clock->milliseconds(); };
+        return findDecoder(*s.session);
+    }
+
+    // `car` crosses the loop now. Once the program has taken the passing, and every passing that
+    // it showed to be missing, the decoder is no longer waited for.
+    static bool crossLive(test::LoopbackP3Decoder& decoder, Session& session, char car) {
+        const uint32_t number = decoder.cross(transponder(car), decoder.wallMs());
+        const P3Link& link = session.equipment().p3();
+        return QTest::qWaitFor([&] { return link.tracker().last() == number && !link.holding(); });
+    }
+
+    // A P3 race with a crossing every 30 s per car, from its start to race second `to`.
+    static void p3Race(test::LoopbackP3Decoder& decoder, test::RaceSession& s, double to) {
+        QVERIFY(countedBy(decoder, s));
+        s.session->showMainWindow();
+        s.openRaceScreen();
+        s.runToStart();
+        for (const auto& [t, car] : laps(0, to)) {
+            s.runToRaceSecond(t);
+            QVERIFY(crossLive(decoder, *s.session, car));
+        }
+        s.runToRaceSecond(to);
     }
 
   private slots:
@@ -153,6 +210,51 @@ class RaceJournalTest : public QObject {
         }
         Restart third(first->program, 400'000, {});
         QVERIFY(third.op.shown.isEmpty()); // a race left is not offered again
+    }
+
+    void aResumedP3RaceGetsThePassingsOfTheStopFromTheDecoder() {
+        std::array<std::pair<int, double>, 3> expected;
+        {
+            test::LoopbackP3Decoder decoder;
+            test::RaceSession unbroken(3);
+            p3Race(decoder, unbroken, 330);
+            unbroken.runFor(60);
+            expected = results(unbroken.program);
+            QCOMPARE(expected[0].first, 11);
+        }
+        // Back at race second 180 with nothing sent while the program started: the first passing
+        // after the resume shows the gap. Back at 172: the crossings at 172 and 173 are sent while
+        // it starts, before the race is resumed.
+        for (const double back : {180.0, 172.0}) {
+            test::LoopbackP3Decoder decoder;
+            test::RaceSession first(3);
+            p3Race(decoder, first, 150);
+            const int64_t raceStartMs = first.engine().raceClockStartMs();
+            first.session.reset();
+            QTRY_VERIFY(!decoder.connected());
+            for (const auto& [t, car] : laps(150, back))
+                decoder.cross(transponder(car), Wall + raceStartMs + ms(t));
+
+            const int64_t down = raceStartMs + ms(back);
+            Restart again(first.program, down, {true}, [&](Restart& r) {
+                decoder.wallMs = [&r, down] { return Wall + down + r.clock.milliseconds(); };
+                QVERIFY(findDecoder(*r.session));
+                for (const auto& [t, car] : laps(back, back + 2)) {
+                    r.scheduler.advanceTo(ms(t - back));
+                    QVERIFY(crossLive(decoder, *r.session, car));
+                }
+            });
+            // The operator is asked, not told of a gap: the decoder sends what the program missed.
+            QCOMPARE(again.op.shown.size(), 1);
+            QTRY_VERIFY(!again.session->equipment().p3().holding());
+            for (const auto& [t, car] : laps(back + 2, 330)) {
+                again.runToRaceSecond(t);
+                QVERIFY(crossLive(decoder, *again.session, car));
+            }
+            again.scheduler.advanceBy(60'000);
+            QVERIFY(!decoder.resends.empty());
+            QCOMPARE(results(first.program), expected);
+        }
     }
 };
 

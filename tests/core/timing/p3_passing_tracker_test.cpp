@@ -121,3 +121,22 @@ TEST(P3PassingTracker, GapsGivenUpAreNeverCountedLate) {
 }
 
 } // namespace
+
+TEST(P3PassingTracker, PassingsKnownToExistAreMissingUpToTheNewest) {
+    Decoder d;
+    d.tracker.missingUpTo(20, Decoder::timeOf(20)); // nothing to ask on from yet
+    EXPECT_FALSE(d.tracker.last());
+    d.receive({10, 11});
+    d.tracker.missingUpTo(11, Decoder::timeOf(11)); // nothing after the last
+    d.tracker.missingUpTo(11 + P3PassingTracker::MaxGap + 1, Decoder::timeOf(1)); // new numbering
+    EXPECT_TRUE(d.tracker.gaps().empty());
+
+    // The newest known is 14 s after the last received, beyond the margin of a new numbering.
+    d.tracker.missingUpTo(25, Decoder::timeOf(25));
+    EXPECT_EQ(d.tracker.gaps(), (Ranges{{12, 25}}));
+    EXPECT_EQ(d.tracker.last(), 25u);
+    EXPECT_EQ(d.tracker.takeResend(), (P3NumberRange{11, 26}));
+    EXPECT_EQ(d.receive({25, 12, 26, 25}),
+              (std::vector<V>{V::Recovered, V::Recovered, V::New, V::Repeat}));
+    EXPECT_EQ(d.tracker.gaps(), (Ranges{{13, 24}}));
+}
