@@ -50,6 +50,9 @@ class LinkInput : public DecoderInput {
         else
             equipment_.CommPortDriverReceiveData(bytes);
     }
+    // A resumed race goes on with the equipment the program found at its start, which counts
+    // the live passings from then on; the one its journal kept is for headless runs.
+    void equipmentAsJournaled(int, int32_t) override {}
 
   private:
     CountingEquipment& equipment_;
@@ -198,6 +201,10 @@ void Session::startJournal() {
         dir, *time_, *time_, replay ? unfinished->journal.header->sitting : number);
     journal_->onProblem([this](const std::string& text) { op_->inform(text); });
     journal_->carryToDisk(true);
+    journal_->recordEquipment([this]() -> std::optional<ScriptEvent> {
+        if (time_->replaying()) return std::nullopt;
+        return equipment().journaledEquipment();
+    });
     race().setRecorder(journal_.get());
     inputs_->setJournal(journal_.get());
     if (!replay) return;

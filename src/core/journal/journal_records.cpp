@@ -110,6 +110,9 @@ bool parseInput(const std::vector<std::string_view>& w, std::string_view body, S
         e.action = std::string(w[2]);
         if (!isRaceAction(e.action)) return false;
         if (e.action == "penalty") return w.size() == 4 && parseNumber(w[3], e.argument);
+        if (e.action == "equipment")
+            return w.size() == 5 && parseNumber(w[3], e.argument) && e.argument >= 0 &&
+                   e.argument <= 3 && parseNumber(w[4], e.decoderId);
         return w.size() == 3;
     }
     if (kind != "key" && kind != "decoder") return false;
@@ -229,9 +232,13 @@ void appendJournalInput(std::string& out, int64_t ms, const ScriptEvent& input) 
     case ScriptEvent::Kind::Action:
         out += " action ";
         out += input.action;
-        if (input.action == "penalty") {
+        if (input.action == "penalty" || input.action == "equipment") {
             out += ' ';
             appendNumber(out, int64_t{input.argument});
+        }
+        if (input.action == "equipment") {
+            out += ' ';
+            appendNumber(out, int64_t{input.decoderId});
         }
         break;
     }
@@ -302,6 +309,7 @@ std::string journalAsScript(const Journal& journal) {
         case ScriptEvent::Kind::Action:
             out << at << ' ' << e.action;
             if (e.action == "penalty") out << ' ' << e.argument;
+            if (e.action == "equipment") out << ' ' << e.argument << ' ' << e.decoderId;
             out << "\n";
             break;
         }

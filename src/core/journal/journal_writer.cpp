@@ -60,6 +60,9 @@ void JournalWriter::countdownOpened(const RecordedRace& race) {
     if (!file_) fail();
     if (file_ && carryToDisk_ && !syncFolderToDisk(path_.parent_path())) fail();
     buffer_ = journalHeaderRecord({sitting_, ordinal_, clock_.milliseconds(), race});
+    if (equipment_)
+        if (const std::optional<ScriptEvent> e = equipment_())
+            appendJournalInput(buffer_, clock_.milliseconds(), *e);
     flush();
 }
 

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,13 @@ class JournalWriter : public RaceRecorder {
     void reuse(int ordinal, std::filesystem::path path) { reuse_[ordinal] = std::move(path); }
     // The next race's ordinal in the sitting (a resumed sitting goes on with its numbers).
     void continueAt(int ordinal) { ordinal_ = ordinal - 1; }
+
+    // What a new journal holds first after its header: the counting equipment the race is counted
+    // with, as an "equipment" event, so that the race can be run again from its journal alone.
+    // Nothing when the source gives nothing (a race replayed into the program carries its own).
+    void recordEquipment(std::function<std::optional<ScriptEvent>()> source) {
+        equipment_ = std::move(source);
+    }
 
     // An input arriving now, before the engine sees it.
     void input(const ScriptEvent& input);
@@ -89,6 +97,7 @@ class JournalWriter : public RaceRecorder {
     TimerId flushTimer_ = 0;
     std::string problem_;
     std::function<void(const std::string&)> tell_;
+    std::function<std::optional<ScriptEvent>()> equipment_;
 };
 
 } // namespace vexa

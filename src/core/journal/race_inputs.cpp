@@ -51,6 +51,11 @@ bool RaceInputs::penalty(int carNumber) {
     return engine_.givePenalty(carNumber);
 }
 
+void RaceInputs::equipment(const ScriptEvent& e) {
+    write(e);
+    if (decoder_) decoder_->equipmentAsJournaled(e.argument, e.decoderId);
+}
+
 void RaceInputs::deliver(const ScriptEvent& e) {
     switch (e.kind) {
     case ScriptEvent::Kind::Key:
@@ -63,6 +68,8 @@ void RaceInputs::deliver(const ScriptEvent& e) {
     case ScriptEvent::Kind::Action:
         if (e.action == "penalty")
             penalty(e.argument);
+        else if (e.action == "equipment")
+            equipment(e);
         else
             action(e.action);
         return;

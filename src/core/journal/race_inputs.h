@@ -37,6 +37,9 @@ class RaceInputs {
     // The penalty dialog's OK for a car number; true when the dialog closes.
     bool penalty(int carNumber);
 
+    // The counting equipment a journal kept (an "equipment" event).
+    void equipment(const ScriptEvent& e);
+
     // An input of a race script or a journal, as it would have come.
     void deliver(const ScriptEvent& e);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace vexa {
@@ -11,6 +12,10 @@ class DecoderInput {
   public:
     virtual ~DecoderInput() = default;
     virtual void receiveDecoderBytes(const std::string& bytes) = 0;
+    // The counting equipment a race was counted with, as its journal kept it when the race's
+    // countdown opened (`device` the setting's number, `decoderId` the AMBrc decoder's id): a race
+    // run again from its journal is counted by the same equipment, without asking the decoder.
+    virtual void equipmentAsJournaled(int device, int32_t decoderId) = 0;
 };
 
 } // namespace vexa

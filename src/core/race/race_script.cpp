@@ -11,9 +11,14 @@ namespace vexa {
 
 namespace {
 
-const std::array<const char*, 12> Actions = {"start",   "pause",   "resume",    "reset",
-                                             "plus1",   "plus5",   "readorder", "keys",
-                                             "restart", "endrace", "penalty",   "reprint"};
+const std::array<const char*, 13> Actions = {
+    "start", "pause",   "resume",  "reset",   "plus1",    "plus5",    "readorder",
+    "keys",  "restart", "endrace", "penalty", "reprint", "equipment"};
+
+template <typename Number> bool wholeWord(const std::string& word, Number& value) {
+    const auto res = std::from_chars(word.data(), word.data() + word.size(), value);
+    return res.ec == std::errc{} && res.ptr == word.data() + word.size();
+}
 
 // Seconds with up to 3 decimals as whole milliseconds, without floating-point rounding.
 bool parseSeconds(const std::string& text, int64_t& ms) {
@@ -79,9 +84,12 @@ ParsedScript parseRaceScript(const std::string& text) {
             if (what == "penalty") {
                 std::string car;
                 if (!(words >> car)) return fail("penalty needs a car number");
-                const auto res = std::from_chars(car.data(), car.data() + car.size(), e.argument);
-                if (res.ec != std::errc{} || res.ptr != car.data() + car.size())
-                    return fail("not a car number: " + car);
+                if (!wholeWord(car, e.argument)) return fail("not a car number: " + car);
+            } else if (what == "equipment") {
+                std::string device, id;
+                if (!(words >> device >> id) || !wholeWord(device, e.argument) ||
+                    e.argument < 0 || e.argument > 3 || !wholeWord(id, e.decoderId))
+                    return fail("equipment needs a device from 0 to 3 and a decoder id");
             }
         } else {
             return fail("unknown event: " + what);

@@ -52,6 +52,10 @@ HeadlessTiming::HeadlessTiming(Program& program, Scheduler& scheduler, const Clo
                                                      controllerPort_, view_, view_}),
       recorded_(ports, station_.equipment) {}
 
+void HeadlessTiming::equipmentAsJournaled(int device, int32_t decoderId) {
+    station_.equipment.takeJournaledEquipment(countingDeviceFromSetting(device), decoderId);
+}
+
 void HeadlessTiming::receiveDecoderBytes(const std::string& bytes) {
     CountingEquipment& equipment = station_.equipment;
     if (equipment.linkOverTcp()) {

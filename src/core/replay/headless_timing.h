@@ -88,6 +88,7 @@ class HeadlessTiming : public DecoderInput {
     TimingEquipment& equipment() { return recorded_; }
     void setUp() { station_.equipment.Setupcountingequipment(); }
     void receiveDecoderBytes(const std::string& bytes) override;
+    void equipmentAsJournaled(int device, int32_t decoderId) override;
 
   private:
     ScriptSerialPort decoderPort_;

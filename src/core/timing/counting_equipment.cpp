@@ -85,6 +85,29 @@ void CountingEquipment::Setupcountingequipment() {
     startCheck(device, CheckKind::SetUp);
 }
 
+ScriptEvent CountingEquipment::journaledEquipment() const {
+    ScriptEvent e;
+    e.kind = ScriptEvent::Kind::Action;
+    e.action = "equipment";
+    e.argument = settingOf(CountDevice);
+    e.decoderId = CountDevice == CountingDevice::Ambrc ? DecoderId : 0;
+    return e;
+}
+
+void CountingEquipment::takeJournaledEquipment(CountingDevice device, int32_t decoderId) {
+    stopPresenceCheck();
+    links_.search.close();
+    closeLinks();
+    if (!isDecoder(device) || !openLink(device)) {
+        setCountDevice(CountingDevice::Manual);
+        showStatus(ManualTimingText);
+        return;
+    }
+    setCountDevice(device);
+    if (device == CountingDevice::Ambrc) DecoderId = decoderId;
+    showStatus(linkStatus_);
+}
+
 bool CountingEquipment::openLink(CountingDevice device) {
     linkDevice_ = device;
     links_.decoderPort.close();

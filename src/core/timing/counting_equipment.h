@@ -4,6 +4,7 @@
 #include "ports/scheduler.h"
 #include "ports/serial_port.h"
 #include "ports/timing_equipment.h"
+#include "race/race_script.h"
 #include "race/race_timer.h"
 #include "timing/decoder_link_watch.h"
 #include "timing/line_assembler.h"
@@ -109,6 +110,14 @@ class CountingEquipment : public TimingEquipment, public DecoderInput {
     void receiveDecoderBytes(const std::string& bytes) override {
         CommPortDriverReceiveData(bytes);
     }
+    void equipmentAsJournaled(int device, int32_t decoderId) override {
+        takeJournaledEquipment(countingDeviceFromSetting(device), decoderId);
+    }
+    // The equipment in use as a race journal keeps it (an "equipment" event).
+    ScriptEvent journaledEquipment() const;
+    // Takes the equipment a race journal kept, without asking the decoder: its link opened (a
+    // presence check under way is ended), the device in use and the AMBrc decoder's id set.
+    void takeJournaledEquipment(CountingDevice device, int32_t decoderId);
     // Bytes from the TCP connection: AMBrc records framed as on the serial line, or P3 records.
     void AMBClientSocketRead(std::string_view bytes);
     // The TCP connection could not be made.

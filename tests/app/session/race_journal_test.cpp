@@ -1,5 +1,8 @@
 #include "journal/journal_resume.h"
 #include "journal/race_inputs.h"
+#include "program/event_saves.h"
+#include "settings/settings_file.h"
+#include "replay/journal_replay.h"
 #include "race/race_engine.h"
 #include "race/recording_ports.h"
 #include "race/virtual_time.h"
@@ -83,6 +86,14 @@ class RaceJournalTest : public QObject {
         s.session = std::make_unique<Session>(s.program, std::move(ports));
     }
 
+    // The results of a race run again headless from its journal.
+    static std::array<std::pair<int, double>, 3> replayed(const std::filesystem::path& journal) {
+        OpenedJournalReplay opened = openJournalReplay(journal, openJournalEvent);
+        if (!opened.replay) return {};
+        opened.replay->run(nullptr, nullptr, {});
+        return results(opened.replay->program);
+    }
+
     // The first start, stopped at race second 150 without its race stored.
     static std::unique_ptr<test::RaceSession> stoppedMidRace() {
         auto first = std::make_unique<test::RaceSession>(3);
@@ -119,6 +130,9 @@ class RaceJournalTest : public QObject {
             settings.decoderSilence = 0;
             for (char car : {'1', '2', '3'})
                 s.program.event.competitor(car - '0').transponder = transponder(car);
+            // Saved as the drivers and Setup windows do.
+            QVERIFY(saveCompetitors(s.program));
+            QVERIFY(saveSettingsFile(s.program.home.iniFile(), settings));
         });
         decoder.wallMs = [clock = &s.clock] { return Wall + clock->milliseconds(); };
         return findDecoder(*s.session);
@@ -221,6 +235,9 @@ class RaceJournalTest : public QObject {
             unbroken.runFor(60);
             expected = results(unbroken.program);
             QCOMPARE(expected[0].first, 11);
+            // The journal alone gives the same race again, as "Correct Results" and vexa-cli
+            // replay run it: it keeps the equipment that counted the race.
+            QCOMPARE(replayed(unbroken.program.paths->dir / "h1r1.journal"), expected);
         }
         // Back at race second 180 with nothing sent while the program started: the first passing
         // after the resume shows the gap. Back at 172: the crossings at 172 and 173 are sent while
@@ -254,6 +271,7 @@ class RaceJournalTest : public QObject {
             again.scheduler.advanceBy(60'000);
             QVERIFY(!decoder.resends.empty());
             QCOMPARE(results(first.program), expected);
+            QCOMPARE(replayed(first.program.paths->dir / "h1r1.journal"), expected);
         }
     }
 };

@@ -8,8 +8,9 @@ using namespace vexa;
 namespace {
 
 ScriptEvent input(int64_t ms, ScriptEvent::Kind kind, std::string data, std::string action = {},
-                  int argument = 0) {
+                  int argument = 0, int32_t decoderId = 0) {
     ScriptEvent e;
+    e.decoderId = decoderId;
     e.ms = ms;
     e.kind = kind;
     e.data = std::move(data);
@@ -26,6 +27,7 @@ struct Sample {
         input(390250, ScriptEvent::Kind::Decoder, std::string("\x01@\t1\t7\r\n\0\xFF", 10)),
         input(391000, ScriptEvent::Kind::Key, "7q"),
         input(452000, ScriptEvent::Kind::Action, "", "penalty", 3),
+        input(452500, ScriptEvent::Kind::Action, "", "equipment", 2, 2437),
     };
     JournalSetUp setUp{419500, {1, true, 2}, {{1, 3, -1, -1.0}, {2, 4, 11, 324.5}, {3, 0, -1, -1}}};
     std::string bytes;
@@ -48,6 +50,7 @@ void expectSameInputs(const std::vector<ScriptEvent>& a, const std::vector<Scrip
         EXPECT_EQ(a[i].data, b[i].data) << i;
         EXPECT_EQ(a[i].action, b[i].action) << i;
         EXPECT_EQ(a[i].argument, b[i].argument) << i;
+        EXPECT_EQ(a[i].decoderId, b[i].decoderId) << i;
     }
 }
 
@@ -89,7 +92,7 @@ TEST(JournalRecords, ACutOrDamagedRecordEndsTheJournalBeforeIt) {
         EXPECT_EQ(j.wholeBytes, whole == 0 ? 0 : ends[whole - 1]) << cut;
         EXPECT_EQ(j.cut, cut != j.wholeBytes) << cut;
         EXPECT_EQ(j.header.has_value(), whole >= 1) << cut;
-        const size_t inputs = whole <= 1 ? 0 : whole == 2 ? 1 : std::min<size_t>(whole - 2, 4);
+        const size_t inputs = whole <= 1 ? 0 : whole == 2 ? 1 : std::min<size_t>(whole - 2, 5);
         EXPECT_EQ(j.inputs.size(), inputs) << cut;
         EXPECT_EQ(j.ended(), whole == ends.size()) << cut;
     }
@@ -123,6 +126,7 @@ TEST(JournalRecords, WrittenOutAsARaceScriptTheInputsReadBackTheSame) {
     const std::string script = journalAsScript(j);
     EXPECT_NE(script.find("390.250 decoder 01 40 09"), std::string::npos) << script;
     EXPECT_NE(script.find("452.000 penalty 3"), std::string::npos) << script;
+    EXPECT_NE(script.find("452.500 equipment 2 2437"), std::string::npos) << script;
     const ParsedScript parsed = parseRaceScript(script);
     ASSERT_TRUE(parsed.error.empty()) << parsed.error;
     expectSameInputs(parsed.script.events, s.inputs);

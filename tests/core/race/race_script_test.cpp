@@ -39,6 +39,8 @@ TEST(RaceScript, MistakesNameTheirLine) {
         {"5 decoder", "line 1: no decoder bytes given"},
         {"5 penalty", "line 1: penalty needs a car number"},
         {"5 penalty x", "line 1: not a car number: x"},
+        {"5 equipment 2", "line 1: equipment needs a device from 0 to 3 and a decoder id"},
+        {"5 equipment 4 0", "line 1: equipment needs a device from 0 to 3 and a decoder id"},
         {"5 start now", "line 1: unexpected text after start: now"},
         {"5 fly", "line 1: unknown event: fly"},
     };
