@@ -12,7 +12,7 @@ namespace vexa {
 namespace {
 
 const std::array<const char*, 13> Actions = {
-    "start", "pause",   "resume",  "reset",   "plus1",    "plus5",    "readorder",
+    "start", "pause",   "resume",  "reset",   "plus1",   "plus5",    "readorder",
     "keys",  "restart", "endrace", "penalty", "reprint", "equipment"};
 
 template <typename Number> bool wholeWord(const std::string& word, Number& value) {
@@ -87,8 +87,8 @@ ParsedScript parseRaceScript(const std::string& text) {
                 if (!wholeWord(car, e.argument)) return fail("not a car number: " + car);
             } else if (what == "equipment") {
                 std::string device, id;
-                if (!(words >> device >> id) || !wholeWord(device, e.argument) ||
-                    e.argument < 0 || e.argument > 3 || !wholeWord(id, e.decoderId))
+                if (!(words >> device >> id) || !wholeWord(device, e.argument) || e.argument < 0 ||
+                    e.argument > 3 || !wholeWord(id, e.decoderId))
                     return fail("equipment needs a device from 0 to 3 and a decoder id");
             }
         } else {

@@ -17,7 +17,7 @@ struct ScriptEvent {
                         // keys, restart, endrace, penalty, reprint, equipment
     int argument = 0;   // the car number of a penalty; the counting device of an equipment record
     int32_t decoderId = 0; // the AMBrc decoder's id of an equipment record
-    int line = 0;       // line number in the script, for messages
+    int line = 0;          // line number in the script, for messages
 };
 
 struct RaceScript {

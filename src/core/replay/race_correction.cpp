@@ -39,6 +39,26 @@ std::string stampText(const LocalMoment& at) {
     return stamp;
 }
 
+// Where the race run again from its journal, with the corrections made so far, does not give
+// the results stored for it: the first car whose result differs; empty when none does.
+std::string storedResultsDiffer(JournalReplay& replay, const EventData& stored) {
+    const JournalSetUp& setUp = replay.target.journal.setUps.front();
+    const int round = setUp.race.round;
+    replay.run(nullptr, nullptr, {});
+    replay.setResults();
+    for (const RecordedEntrant& e : setUp.entrants) {
+        if (!validId(e.id)) continue;
+        const res_ent& kept = stored.cptres[e.id];
+        const res_ent& again = replay.program.event.cptres[e.id];
+        const std::string keptText = resultText(kept.laps[round], kept.time[round]);
+        const std::string againText = resultText(again.laps[round], again.time[round]);
+        if (keptText != againText)
+            return "car " + std::to_string(e.slot) + ": stored " + keptText +
+                   ", from the journal " + againText;
+    }
+    return {};
+}
+
 } // namespace
 
 RaceCorrectionResult correctStoredRace(JournalReplay& replay, const Correction& correction,
@@ -67,6 +87,16 @@ RaceCorrectionResult correctStoredRace(JournalReplay& replay, const Correction& 
     EventData storedBefore; // as stored: the replays since have changed the tables in memory
     readResults(replay.paths.results, storedBefore);
     const res_ent before = storedBefore.cptres[id];
+    // Corrected, the race is stored as its journal gives it: a journal that does not give the
+    // stored results (they were changed by hand since, or it does not hold the whole race) would
+    // change more than the correction, unseen.
+    if (const std::string differs = storedResultsDiffer(replay, storedBefore); !differs.empty()) {
+        done.outcome = Outcome::failure(
+            "The race's journal does not give its stored results (" + differs +
+            "); the race cannot be corrected from it. Change the result in the driver's details "
+            "instead.");
+        return done;
+    }
 
     const std::string problem = replay.correct(correction);
     if (!problem.empty()) {

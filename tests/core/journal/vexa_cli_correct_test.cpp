@@ -155,5 +155,17 @@ TEST_F(VexaCliCorrect, ACorrectionThatCannotBeMadeChangesNothing) {
     EXPECT_NE(runCli("correct " + quoted(eventDir() / "h1r1.journal") + " penalty 1"), 0);
     EXPECT_NE(output.find("--reason TEXT"), std::string::npos) << output;
     EXPECT_EQ(eventFile("eventfile.qrf"), results);
+
+    // Results changed by hand since the race are not overwritten by the journal's.
+    EventData edited = stored();
+    edited.cptres[2].laps[1] = 3;
+    ASSERT_TRUE(writeResults(eventDir() / "eventfile.qrf", edited).ok);
+    const auto handEdited = eventFile("eventfile.qrf");
+    EXPECT_NE(correct("penalty 1"), 0);
+    EXPECT_NE(output.find("The race's journal does not give its stored results (car 2: stored 3 "
+                          "laps"),
+              std::string::npos)
+        << output;
+    EXPECT_EQ(eventFile("eventfile.qrf"), handEdited);
     EXPECT_FALSE(fs::exists(eventDir() / "audit.log"));
 }
