@@ -155,8 +155,13 @@ journal = (sealed("vexa-journal 1 1765400000123 1 0 1 h 1")
            + sealed("91000 key 31 71")
            + sealed("95000 action penalty 2")
            + sealed("388500 end"))
+# The program's journals begin with the counting equipment it had found (AMBrc, id 10).
+program_journal = (sealed("vexa-journal 1 1765400000123 1 0 1 h 1")
+                   + sealed("0 action equipment 2 10")
+                   + journal[journal.index(b"\n31000") + 1:])
 seeds("journal", {
     "race": journal,
+    "program": program_journal,
     "cut": journal[:-7],
     "damaged": journal[:60] + b"X" + journal[61:],
 })
