@@ -119,6 +119,11 @@ Session::Session(Program& program, SessionPorts ports)
                 *value[static_cast<int>(which)] = fromQt(text);
             });
     CountingEquipment& counting = station.equipment;
+    // A race's journal follows the equipment that counts it, so that a run of the journal alone
+    // counts as the race was counted.
+    counting.onCountDeviceChanged([this] {
+        if (!time_->replaying()) inputs_->equipment(equipment().journaledEquipment());
+    });
     panel.onReconnect([&counting] { counting.reconnectDecoder(); },
                       [&counting] { return counting.lostCountDevice() != CountingDevice::Manual; });
     wireMenus();

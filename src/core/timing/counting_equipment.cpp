@@ -41,10 +41,12 @@ bool CountingEquipment::raceTakesPassings() const {
 }
 
 void CountingEquipment::setCountDevice(CountingDevice device) {
+    const bool changed = device != CountDevice;
     CountDevice = device;
     program_.settings.countDevice = settingOf(device);
     RaceEngine* engine = race();
     if (engine && device == CountingDevice::Manual) engine->countingEquipmentNowManual();
+    if (changed && deviceChanged_) deviceChanged_();
 }
 
 int CountingEquipment::portEntry() const {

@@ -12,6 +12,7 @@
 #include "timing/passing_counter.h"
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -182,6 +183,10 @@ class CountingEquipment : public TimingEquipment, public DecoderInput {
     // Takes a device into use without setting it up; the settings' "COUNTDEVICE" follows. Falling
     // back to manual counting ends booking in, and a running race goes on with the keys.
     void setCountDevice(CountingDevice device);
+    // Told whenever another device comes into use (a decoder found, lost or found again).
+    void onCountDeviceChanged(std::function<void()> changed) {
+        deviceChanged_ = std::move(changed);
+    }
 
     int32_t DecoderId = 0;
     bool MonitorMode = false;
@@ -243,6 +248,7 @@ class CountingEquipment : public TimingEquipment, public DecoderInput {
     bool linkOverTcp_ = false;
     std::string statusText_;
     std::string linkStatus_; // the status text of the link opened last
+    std::function<void()> deviceChanged_;
 };
 
 } // namespace vexa

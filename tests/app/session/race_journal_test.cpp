@@ -274,6 +274,22 @@ class RaceJournalTest : public QObject {
             QCOMPARE(replayed(first.program.paths->dir / "h1r1.journal"), expected);
         }
     }
+
+    void aRaceCountedOnWithTheKeysAfterItsDecoderWasLostReplaysAsStored() {
+        test::LoopbackP3Decoder decoder;
+        test::RaceSession s(3);
+        p3Race(decoder, s, 100);
+        decoder.drop();
+        QTRY_COMPARE(s.session->equipment().countDevice(), CountingDevice::Manual);
+        for (const auto& [t, car] : laps(100, 330)) {
+            s.runToRaceSecond(t);
+            s.session->raceInputs().key(car);
+        }
+        s.runFor(60);
+        const auto stored = results(s.program);
+        QCOMPARE(stored[0].first, 11);
+        QCOMPARE(replayed(s.program.paths->dir / "h1r1.journal"), stored);
+    }
 };
 
 QTEST_MAIN(RaceJournalTest)

@@ -40,6 +40,10 @@ class LoopbackP3Decoder : public QObject {
     // The address for the settings' decoder address.
     std::string address() const { return "127.0.0.1:" + std::to_string(server_.serverPort()); }
     bool connected() const { return link_ != nullptr; }
+    // The connection breaks, as a cable pulled out.
+    void drop() {
+        if (link_) link_->abort();
+    }
 
     // `transponder` crosses the loop at the wall clock's `atMs`; returns its passing number.
     uint32_t cross(uint32_t transponder, int64_t atMs) {
