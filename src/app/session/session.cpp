@@ -40,19 +40,15 @@ namespace vexa {
 
 namespace {
 
-// Decoder bytes of a replayed race, to the counting equipment over the link it uses.
-class LinkInput : public DecoderInput {
+// The decoder records of a race replayed from its journal, to the counting equipment, which
+// counts them as the equipment the journal kept.
+class ReplayInput : public DecoderInput {
   public:
-    explicit LinkInput(CountingEquipment& equipment) : equipment_(equipment) {}
-    void receiveDecoderBytes(const std::string& bytes) override {
-        if (equipment_.linkOverTcp())
-            equipment_.AMBClientSocketRead(bytes);
-        else
-            equipment_.CommPortDriverReceiveData(bytes);
+    explicit ReplayInput(CountingEquipment& equipment) : equipment_(equipment) {}
+    void receiveDecoderBytes(const std::string& bytes) override { equipment_.replayedBytes(bytes); }
+    void equipmentAsJournaled(int device, int32_t decoderId) override {
+        equipment_.takeJournaledEquipment(countingDeviceFromSetting(device), decoderId);
     }
-    // A resumed race goes on with the equipment the program found at its start, which counts
-    // the live passings from then on; the one its journal kept is for headless runs.
-    void equipmentAsJournaled(int, int32_t) override {}
 
   private:
     CountingEquipment& equipment_;
@@ -106,7 +102,7 @@ Session::Session(Program& program, SessionPorts ports)
     RaceEngine& engine =
         attachRaceEngine(program_, RacePorts{*time_, *time_, *sound_, *op_, station.equipment,
                                              station.controller, *outputs_, raceView_.get()});
-    decoderInput_ = std::make_unique<LinkInput>(station.equipment);
+    decoderInput_ = std::make_unique<ReplayInput>(station.equipment);
     inputs_ = std::make_unique<RaceInputs>(engine, decoderInput_.get(), op_);
     timing_->onDecoderBytes(
         [this](const std::string& bytes) { inputs_->decoderBytesArrived(bytes); });

@@ -97,6 +97,14 @@ ScriptEvent CountingEquipment::journaledEquipment() const {
 }
 
 void CountingEquipment::takeJournaledEquipment(CountingDevice device, int32_t decoderId) {
+    if (ownDuringReplay_) {
+        CountDevice = device;
+        if (device == CountingDevice::Ambrc) DecoderId = decoderId;
+        serialLines_.reset();
+        RaceEngine* engine = race();
+        if (engine && device == CountingDevice::Manual) engine->countingEquipmentNowManual();
+        return;
+    }
     stopPresenceCheck();
     links_.search.close();
     closeLinks();
@@ -338,15 +346,30 @@ void CountingEquipment::AMBClientSocketError() {
 }
 
 void CountingEquipment::replayBegins() {
+    ownDuringReplay_ = InUse{CountDevice, DecoderId};
     serialLines_.reset();
     socketLines_.reset();
     p3_.replayBegins();
 }
 
+void CountingEquipment::replayedBytes(std::string_view bytes) {
+    if (CountDevice == CountingDevice::P3)
+        p3_.feed(bytes, [this](const P3Frame& frame) { p3Frame(frame); });
+    else
+        serialLines_.feed(bytes, [this](std::string_view line) { sortsignal(line); });
+}
+
 void CountingEquipment::replayEnds() {
+    if (ownDuringReplay_) {
+        CountDevice = ownDuringReplay_->device;
+        DecoderId = ownDuringReplay_->decoderId;
+        ownDuringReplay_.reset();
+    }
     serialLines_.reset();
     socketLines_.reset();
     p3_.replayEnds();
+    RaceEngine* engine = race();
+    if (engine && CountDevice == CountingDevice::Manual) engine->countingEquipmentNowManual();
 }
 
 bool CountingEquipment::fetchesMissedPassings() const {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "ports/decoder_input.h"
 #include "ports/scheduler.h"
 #include "ports/serial_port.h"
 #include "ports/timing_equipment.h"
@@ -14,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -91,7 +91,7 @@ struct EquipmentLinks {
 // race takes passings (after 2, 4, 8, 16, then every 30 seconds, without windows or message
 // boxes), and whenever the operator asks ("Reconnect Decoder"), until the decoder answers its
 // presence check; then it counts again.
-class CountingEquipment : public TimingEquipment, public DecoderInput {
+class CountingEquipment : public TimingEquipment {
   public:
     CountingEquipment(Program& program, const EquipmentLinks& links);
     ~CountingEquipment() override;
@@ -108,17 +108,6 @@ class CountingEquipment : public TimingEquipment, public DecoderInput {
     // ---- Received bytes and link events ---------------------------------------------------------
     // Bytes from the decoder's serial port.
     void CommPortDriverReceiveData(std::string_view bytes);
-    void receiveDecoderBytes(const std::string& bytes) override {
-        CommPortDriverReceiveData(bytes);
-    }
-    void equipmentAsJournaled(int device, int32_t decoderId) override {
-        takeJournaledEquipment(countingDeviceFromSetting(device), decoderId);
-    }
-    // The equipment in use as a race journal keeps it (an "equipment" event).
-    ScriptEvent journaledEquipment() const;
-    // Takes the equipment a race journal kept, without asking the decoder: its link opened (a
-    // presence check under way is ended), the device in use and the AMBrc decoder's id set.
-    void takeJournaledEquipment(CountingDevice device, int32_t decoderId);
     // Bytes from the TCP connection: AMBrc records framed as on the serial line, or P3 records.
     void AMBClientSocketRead(std::string_view bytes);
     // The TCP connection could not be made.
@@ -135,11 +124,22 @@ class CountingEquipment : public TimingEquipment, public DecoderInput {
     CountingDevice lostCountDevice() const { return lostDevice_; }
     // Whether the decoder link is the TCP connection (else the serial port).
     bool linkOverTcp() const { return linkOverTcp_; }
-    // A stopped race is replayed from its journal into the equipment, its bytes fed as if they
-    // came over the link: what the link received before is set aside, and a record half read on
-    // either side of the replay is dropped. Once it is done, passings the decoder can send again
-    // are asked for.
+    // ---- Race journals
+    // --------------------------------------------------------------------------- The equipment in
+    // use as a race journal keeps it (an "equipment" event).
+    ScriptEvent journaledEquipment() const;
+    // Takes the equipment a race journal kept, without asking the decoder: its link opened (a
+    // presence check under way is ended), the device in use and the AMBrc decoder's id set.
+    // During a replay into the program only the replayed records are counted with it.
+    void takeJournaledEquipment(CountingDevice device, int32_t decoderId);
+    // A stopped race is replayed from its journal into the program. Its decoder records are
+    // counted as the equipment the journal kept counted them (its "equipment" records), whatever
+    // the program's own equipment is now; what the link received before is set aside, and a
+    // record half read on either side of the replay is dropped. Once it is done, the program's
+    // own equipment counts on (the keys, when it has no decoder), and passings the decoder can
+    // send again are asked for.
     void replayBegins();
+    void replayedBytes(std::string_view bytes);
     void replayEnds();
     // Whether passings the program missed while it was stopped are fetched from the decoder: a P3
     // decoder in use on an open link, with a passing number to ask on from.
@@ -248,6 +248,11 @@ class CountingEquipment : public TimingEquipment, public DecoderInput {
     bool linkOverTcp_ = false;
     std::string statusText_;
     std::string linkStatus_; // the status text of the link opened last
+    struct InUse {
+        CountingDevice device;
+        int32_t decoderId;
+    };
+    std::optional<InUse> ownDuringReplay_; // the program's own equipment while a race is replayed
     std::function<void()> deviceChanged_;
 };
 

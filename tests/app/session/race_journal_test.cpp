@@ -275,20 +275,49 @@ class RaceJournalTest : public QObject {
         }
     }
 
-    void aRaceCountedOnWithTheKeysAfterItsDecoderWasLostReplaysAsStored() {
-        test::LoopbackP3Decoder decoder;
-        test::RaceSession s(3);
+    // The decoder's connection breaks at race second 100, and the keys count on.
+    static void decoderLostAt100(test::LoopbackP3Decoder& decoder, test::RaceSession& s) {
         p3Race(decoder, s, 100);
         decoder.drop();
         QTRY_COMPARE(s.session->equipment().countDevice(), CountingDevice::Manual);
-        for (const auto& [t, car] : laps(100, 330)) {
-            s.runToRaceSecond(t);
-            s.session->raceInputs().key(car);
+    }
+
+    void aRaceCountedOnWithTheKeysAfterItsDecoderWasLostReplaysAndResumesAsStored() {
+        // No key is pressed from race second 150 to 175, while the second program is stopped.
+        std::array<std::pair<int, double>, 3> expected;
+        {
+            test::LoopbackP3Decoder decoder;
+            test::RaceSession unbroken(3);
+            decoderLostAt100(decoder, unbroken);
+            for (const auto& [t, car] : laps(100, 330)) {
+                if (t >= 150 && t < 175) continue;
+                unbroken.runToRaceSecond(t);
+                unbroken.session->raceInputs().key(car);
+            }
+            unbroken.runFor(60);
+            expected = results(unbroken.program);
+            QCOMPARE(expected[0].first, 10);
+            QCOMPARE(replayed(unbroken.program.paths->dir / "h1r1.journal"), expected);
         }
-        s.runFor(60);
-        const auto stored = results(s.program);
-        QCOMPARE(stored[0].first, 11);
-        QCOMPARE(replayed(s.program.paths->dir / "h1r1.journal"), stored);
+        test::LoopbackP3Decoder decoder;
+        test::RaceSession first(3);
+        decoderLostAt100(decoder, first);
+        for (const auto& [t, car] : laps(100, 150)) {
+            first.runToRaceSecond(t);
+            first.session->raceInputs().key(car);
+        }
+        first.runToRaceSecond(150);
+        const int64_t down = first.engine().raceClockStartMs() + 175'000;
+        first.session.reset();
+        // Started again, the program counts with the keys, as it did last; so does the race.
+        Restart again(first.program, down, {true});
+        QVERIFY(again.engine().values().ManualKeys);
+        for (const auto& [t, car] : laps(175, 330)) {
+            again.runToRaceSecond(t);
+            again.session->raceInputs().key(car);
+        }
+        again.scheduler.advanceBy(60'000);
+        QCOMPARE(results(first.program), expected);
     }
 };
 
