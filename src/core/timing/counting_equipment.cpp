@@ -347,6 +347,8 @@ void CountingEquipment::AMBClientSocketError() {
 
 void CountingEquipment::replayBegins() {
     ownDuringReplay_ = InUse{CountDevice, DecoderId};
+    // The replay's time is not the link's: its silence is not watched meanwhile.
+    silence_.stop();
     serialLines_.reset();
     socketLines_.reset();
     p3_.replayBegins();
@@ -365,6 +367,7 @@ void CountingEquipment::replayEnds() {
         DecoderId = ownDuringReplay_->decoderId;
         ownDuringReplay_.reset();
     }
+    if (lostDevice_ == CountingDevice::Manual) watchSilence();
     serialLines_.reset();
     socketLines_.reset();
     p3_.replayEnds();

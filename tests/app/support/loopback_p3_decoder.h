@@ -45,6 +45,16 @@ class LoopbackP3Decoder : public QObject {
         if (link_) link_->abort();
     }
 
+    // The status record the decoder sends every few seconds unasked.
+    void status() {
+        const std::string frame = P3FrameWriter(P3Tor::Status)
+                                      .u16(P3StatusTag::Noise, 39)
+                                      .u8(P3StatusTag::Gps, 0)
+                                      .u32(P3Tag::DecoderId, Id)
+                                      .frame();
+        if (link_) link_->write(frame.data(), qint64(frame.size()));
+    }
+
     // `transponder` crosses the loop at the wall clock's `atMs`; returns its passing number.
     uint32_t cross(uint32_t transponder, int64_t atMs) {
         const uint32_t number = FirstNumber + static_cast<uint32_t>(passings_.size());
