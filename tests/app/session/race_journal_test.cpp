@@ -1,10 +1,12 @@
 #include "journal/journal_resume.h"
 #include "journal/race_inputs.h"
+#include "files/event_files.h"
 #include "program/event_saves.h"
 #include "race/race_engine.h"
 #include "race/recording_ports.h"
 #include "race/virtual_time.h"
 #include "replay/journal_replay.h"
+#include "replay/race_correction.h"
 #include "session/session.h"
 #include "settings/settings_file.h"
 #include "support/app_test_support.h"
@@ -92,6 +94,23 @@ class RaceJournalTest : public QObject {
         if (!opened.replay) return {};
         opened.replay->run(nullptr, nullptr, {});
         return results(opened.replay->program);
+    }
+
+    // The results stored after the corrections are made one after another from the journal, as
+    // the "Correct Results" window makes them.
+    static std::array<std::pair<int, double>, 3> correct(const std::filesystem::path& journal,
+                                                         std::initializer_list<const char*> words) {
+        for (const char* text : words) {
+            OpenedJournalReplay opened = openJournalReplay(journal, openJournalEvent);
+            const std::vector<Correction> correction = readCorrections(text);
+            if (!opened.replay || correction.size() != 1) return {};
+            const RaceCorrectionResult done = correctStoredRace(
+                *opened.replay, correction[0], "marshal's report", [] { return LocalMoment{}; });
+            if (!done.outcome) qWarning() << done.outcome.message.c_str();
+        }
+        Program stored;
+        readResults(journal.parent_path() / "eventfile.qrf", stored.event);
+        return results(stored);
     }
 
     // The first start, stopped at race second 150 without its race stored.
@@ -258,6 +277,13 @@ class RaceJournalTest : public QObject {
             // The journal alone gives the same race again, as "Correct Results" and vexa-cli
             // replay run it: it keeps the equipment that counted the race.
             QCOMPARE(replayed(unbroken.program.paths->dir / "h1r1.journal"), expected);
+            // ... and corrects it: a lap car 1 made at race second 186 added, car 2's fifth taken
+            // out; the times are the last passings', which stand.
+            const auto corrected = correct(unbroken.program.paths->dir / "h1r1.journal",
+                                           {"add-lap 1 186", "remove-passing 2 5"});
+            QCOMPARE(corrected[0], std::make_pair(12, expected[0].second));
+            QCOMPARE(corrected[1], std::make_pair(10, expected[1].second));
+            QCOMPARE(corrected[2], expected[2]);
         }
         // Back at race second 180 with nothing sent while the program started: the first passing
         // after the resume shows the gap. Back at 172: the crossings at 172 and 173 are sent while
