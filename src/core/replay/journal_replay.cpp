@@ -130,7 +130,12 @@ RaceTrace JournalReplay::trace() {
 
 std::string JournalReplay::correct(const Correction& correction) {
     if (correction.kind == Correction::Kind::SetResult) return {};
-    CorrectedInputs corrected = applyCorrection(correction, inputs, trace());
+    return correct(correction, trace());
+}
+
+std::string JournalReplay::correct(const Correction& correction, const RaceTrace& trace) {
+    if (correction.kind == Correction::Kind::SetResult) return {};
+    CorrectedInputs corrected = applyCorrection(correction, inputs, trace);
     if (corrected.message.empty()) inputs = std::move(corrected.inputs);
     return corrected.message;
 }

@@ -33,6 +33,8 @@ struct JournalReplay {
                       const std::function<void(RaceEngine&)>& during);
     // Makes a correction on the inputs (a set result changes none); the message when it cannot.
     std::string correct(const Correction& correction);
+    // The same, with the trace of a run of the inputs as they stand.
+    std::string correct(const Correction& correction, const RaceTrace& trace);
     // The set results among the corrections, into the round results.
     void setResults();
     // What a run of the inputs as they stand tells about the race's inputs.

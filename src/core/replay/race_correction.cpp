@@ -39,12 +39,12 @@ std::string stampText(const LocalMoment& at) {
     return stamp;
 }
 
-// Where the race run again from its journal, with the corrections made so far, does not give
-// the results stored for it: the first car whose result differs; empty when none does.
+// Where the race last run again from its journal (`replay.program`'s results, with the set
+// results among the corrections made so far) does not give the results stored for it: the first
+// car whose result differs; empty when none does.
 std::string storedResultsDiffer(JournalReplay& replay, const EventData& stored) {
     const JournalSetUp& setUp = replay.target.journal.setUps.front();
     const int round = setUp.race.round;
-    replay.run(nullptr, nullptr, {});
     replay.setResults();
     for (const RecordedEntrant& e : setUp.entrants) {
         if (!validId(e.id)) continue;
@@ -90,6 +90,8 @@ RaceCorrectionResult correctStoredRace(JournalReplay& replay, const Correction& 
     // Corrected, the race is stored as its journal gives it: a journal that does not give the
     // stored results (they were changed by hand since, or it does not hold the whole race) would
     // change more than the correction, unseen.
+    // One run of the journal as it stands serves the check and the correction.
+    const RaceTrace trace = replay.trace();
     if (const std::string differs = storedResultsDiffer(replay, storedBefore); !differs.empty()) {
         done.outcome = Outcome::failure(
             "The race's journal does not give its stored results (" + differs +
@@ -98,7 +100,7 @@ RaceCorrectionResult correctStoredRace(JournalReplay& replay, const Correction& 
         return done;
     }
 
-    const std::string problem = replay.correct(correction);
+    const std::string problem = replay.correct(correction, trace);
     if (!problem.empty()) {
         done.outcome = Outcome::failure(problem);
         return done;
