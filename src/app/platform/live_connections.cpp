@@ -21,7 +21,6 @@ LiveConnections::LiveConnections(int maxClients, size_t maxRequestBytes, QObject
     setListenBacklogSize(maxClients + 10);
     sweeper_.setInterval(std::min(SweepMs, idleMs));
     connect(&sweeper_, &QTimer::timeout, this, &LiveConnections::sweep);
-    sweeper_.start();
 }
 
 void LiveConnections::incomingConnection(qintptr handle) {
@@ -36,6 +35,7 @@ void LiveConnections::incomingConnection(qintptr handle) {
         socket->disconnectFromHost();
         return;
     }
+    if (!sweeper_.isActive()) sweeper_.start(); // none to sweep before the first
     auto watch = std::make_shared<Watch>();
     watch->quiet.start();
     sockets_.emplace_back(socket, watch);

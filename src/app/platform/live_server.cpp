@@ -89,7 +89,6 @@ Outcome LiveServer::start(const QString& address, int port) {
     if (port < 0 || port > 65535 || !connections_->listen(host, static_cast<quint16>(port)))
         return Outcome::failure("Live results are not served: port " + std::to_string(port) +
                                 " cannot be opened (" + fromQt(connections_->errorString()) + ")");
-    address_ = wanted;
     bind(connections_);
     keepAlive_.start();
     return Outcome::success();
@@ -122,6 +121,7 @@ QByteArray LiveServer::livePage() {
 }
 
 void LiveServer::raceChanged() {
+    if (!listening()) return; // nothing is followed for nobody
     feed_.raceChanged();
     if (pushPending_) return;
     pushPending_ = true;

@@ -60,7 +60,6 @@ class LiveServer : public QAbstractHttpServer {
 
     LiveFeed& feed_;
     LiveConnections* connections_;
-    QString address_;
     QList<QPointer<QTcpSocket>> streams_;
     bool pushPending_ = false;
     QTimer keepAlive_;

@@ -2,17 +2,12 @@
 
 #include "live/json_writer.h"
 #include "model/event_data.h"
+#include "programme/table_queries.h"
 #include "settings/prog_settings.h"
 
 namespace vexa {
 
 namespace {
-
-bool raceHasSlots(const RacingTable& table, int race) {
-    for (int slot = 1; slot <= MaxSlots; ++slot)
-        if (!table.slotText(race, slot).empty()) return true;
-    return false;
-}
 
 void writeSlots(JsonWriter& json, const EventData& event, const ProgSettings& settings,
                 const RacingTable& table, int race) {
@@ -42,7 +37,7 @@ void writeTable(JsonWriter& json, const EventData& event, const ProgSettings& se
                              (running->RaceKind == HeatRace) == heats;
     json.beginArray();
     for (int race = 1; race <= MaxRaces; ++race) {
-        if (!raceHasSlots(table, race)) continue;
+        if (firstDriverSlot(table, race) == 0) continue;
         json.beginObject()
             .key("race")
             .number(race)

@@ -1,6 +1,7 @@
 #include "live/live_race.h"
 
 #include "live/json_writer.h"
+#include "settings/ini_file.h"
 #include "settings/prog_settings.h"
 
 namespace vexa {
@@ -20,12 +21,6 @@ const char* stateName(int raceState) {
     }
 }
 
-std::string trimmed(const std::string& text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 void writeRow(JsonWriter& json, const StandingsRow& row) {
     json.beginObject()
         .key("pos")
@@ -37,15 +32,15 @@ void writeRow(JsonWriter& json, const StandingsRow& row) {
         .key("laps")
         .string(row.laps)
         .key("time")
-        .string(trimmed(row.time))
+        .string(trimBlanks(row.time))
         .key("lastLap")
-        .string(trimmed(row.lastLap))
+        .string(trimBlanks(row.lastLap))
         .key("fastestLap")
-        .string(trimmed(row.fastestLap))
+        .string(trimBlanks(row.fastestLap))
         .key("gap")
-        .string(trimmed(row.leaderGap))
+        .string(trimBlanks(row.leaderGap))
         .key("predicted")
-        .string(trimmed(row.predicted))
+        .string(trimBlanks(row.predicted))
         .key("carColour")
         .string(gridColourName(row.carText))
         .key("nameColour")

@@ -1,14 +1,18 @@
 #include "live/passing_log.h"
 
 #include "race/text_formats.h"
+#include "settings/ini_file.h"
 
 namespace vexa {
 
+namespace {
+
+// A time as the race screen shows it without the alignment blanks ("12.34").
 std::string trimmedSeconds(double t) {
-    std::string text = FormatSeconds(t);
-    const size_t first = text.find_first_not_of(' ');
-    return first == std::string::npos ? std::string{} : text.substr(first);
+    return trimBlanks(FormatSeconds(t));
 }
+
+} // namespace
 
 bool PassingLog::sameRace(const RaceValues& v) const {
     if (v.RaceNumber != race_ || v.RoundNumber != round_ || v.RaceKind != kind_) return false;

@@ -39,7 +39,4 @@ class PassingLog {
     int race_ = -1, round_ = -1, kind_ = -1;
 };
 
-// A time as the race screen shows it without the alignment blanks ("12.34").
-std::string trimmedSeconds(double t);
-
 } // namespace vexa
