@@ -87,14 +87,13 @@ void RaceEngine::endOfRaceProcessing() {
     panel_.preButtonsVisible = true;
     ++completedRaces_;
 
+    if (recorder_) recorder_->raceStored();
     if (lastOfTable) {
         stopCountdown();
         endOfRoundShown_ = true;
-        if (recorder_) recorder_->raceStored();
         panelChanged();
         ports_.outputs.showEndOfRound(RoundNumber);
     } else {
-        if (recorder_) recorder_->raceStored();
         recordCountdownOpened();
         panelChanged();
     }

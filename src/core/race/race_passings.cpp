@@ -222,9 +222,9 @@ int RaceEngine::leader() const {
 }
 
 void RaceEngine::SortRunningOrder() {
-    // Most laps first, then the earlier last crossing. The sort is stable, so equal results stay
-    // in index order, as the selection scan over the entrants puts them; it costs n log n, so a
-    // full field of unknown cars cannot hold up the counting.
+    // Most laps first, then the earlier last crossing; equal results stay in index order, as the
+    // selection scan over the entrants puts them. It costs n log n, so a full field of unknown
+    // cars cannot hold up the counting, and sorts in place: nothing is allocated per passing.
     const size_t count = race_drivers.size();
     sortKeys_.resize(count);
     for (size_t e = 0; e < count; ++e) {
@@ -233,8 +233,10 @@ void RaceEngine::SortRunningOrder() {
         d.runorder = 0;
         d.placed = true;
     }
-    std::stable_sort(sortKeys_.begin(), sortKeys_.end(), [](const SortKey& a, const SortKey& b) {
-        return betterResult(a.laps, a.lastpass, b.laps, b.lastpass);
+    std::sort(sortKeys_.begin(), sortKeys_.end(), [](const SortKey& a, const SortKey& b) {
+        if (betterResult(a.laps, a.lastpass, b.laps, b.lastpass)) return true;
+        if (betterResult(b.laps, b.lastpass, a.laps, a.lastpass)) return false;
+        return a.index < b.index;
     });
     for (size_t p = 0; p < count; ++p) race_drivers[p].runorder = sortKeys_[p].index;
 }
