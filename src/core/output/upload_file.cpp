@@ -160,12 +160,6 @@ std::string uploadRunText(const ReportContext& context, const FinishedRace& race
     return out;
 }
 
-Outcome UploadHeader(const ReportContext& context, double trackMiles) {
-    const std::optional<fs::path> dir = uploadDirectory(context.program);
-    if (!dir) return Outcome::success();
-    return writeFileAtomic(*dir / UploadCollectFileName, uploadHeaderText(context, trackMiles));
-}
-
 Outcome UploadRun(const ReportContext& context, const FinishedRace& race) {
     return appendUploadRun(context, uploadRunText(context, race), race.trackMiles);
 }

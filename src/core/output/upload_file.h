@@ -32,9 +32,6 @@ std::string uploadRunText(const ReportContext& context, const FinishedRace& race
 // The event directory the upload files go into, or nothing when no event directory exists.
 std::optional<std::filesystem::path> uploadDirectory(const Program& program);
 
-// Creates the collecting file with its head, replacing any file of that name. Nothing happens
-// when no event directory exists.
-Outcome UploadHeader(const ReportContext& context, double trackMiles);
 // Appends the race to the collecting file, creating the file with its head first when it does
 // not exist. Nothing happens when no event directory exists.
 Outcome UploadRun(const ReportContext& context, const FinishedRace& race);

@@ -1,5 +1,6 @@
 #include "settings/ini_file.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 
@@ -79,7 +80,7 @@ bool equalsNoCase(const std::string& a, const std::string& b) {
     return true;
 }
 
-std::optional<int> parseWholeNumber(const std::string& text) {
+std::optional<long long> heldWholeNumber(const std::string& text, long long cap) {
     const std::string t = trimBlanks(text);
     size_t i = 0;
     bool negative = false;
@@ -88,12 +89,17 @@ std::optional<int> parseWholeNumber(const std::string& text) {
     long long value = 0;
     for (; i < t.size(); ++i) {
         if (t[i] < '0' || t[i] > '9') return std::nullopt;
-        value = value * 10 + (t[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
+        value = std::min(value * 10 + (t[i] - '0'), cap);
     }
-    if (negative) value = -value;
-    if (value > INT_MAX || value < INT_MIN) return std::nullopt;
-    return static_cast<int>(value);
+    return negative ? -value : value;
+}
+
+std::optional<int> parseWholeNumber(const std::string& text) {
+    // Held beyond the range on both sides, so that a number out of it stays out.
+    const std::optional<long long> value =
+        heldWholeNumber(text, static_cast<long long>(INT_MAX) + 2);
+    if (!value || *value > INT_MAX || *value < INT_MIN) return std::nullopt;
+    return static_cast<int>(*value);
 }
 
 IniFile IniFile::parse(const std::string& text) {

@@ -7,18 +7,10 @@
 namespace vexa {
 
 std::string heldNumberText(const std::string& text, int low, int high) {
-    const std::string t = trimBlanks(text);
-    size_t i = 0;
-    bool negative = false;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
-    if (i == t.size()) return text;
-    long long value = 0;
-    for (; i < t.size(); ++i) {
-        if (t[i] < '0' || t[i] > '9') return text;
-        // Digits beyond the range cannot bring the number back into it.
-        value = std::min(value * 10 + (t[i] - '0'), static_cast<long long>(high) + 1);
-    }
-    if (negative) value = -value;
+    // Digits beyond the range cannot bring the number back into it.
+    const std::optional<long long> held = heldWholeNumber(text, static_cast<long long>(high) + 1);
+    if (!held) return text;
+    const long long value = *held;
     if (value >= low && value <= high) return text;
     return std::to_string(
         std::clamp(value, static_cast<long long>(low), static_cast<long long>(high)));
