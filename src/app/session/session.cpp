@@ -118,7 +118,7 @@ Session::Session(Program& program, SessionPorts ports)
     // A race's journal follows the equipment that counts it, so that a run of the journal alone
     // counts as the race was counted.
     counting.onCountDeviceChanged([this] {
-        if (!time_->replaying()) inputs_->equipment(equipment().journaledEquipment());
+        if (!time_->replaying()) inputs_->equipmentInUse(equipment().journaledEquipment());
     });
     panel.onReconnect([&counting] { counting.reconnectDecoder(); },
                       [&counting] { return counting.lostCountDevice() != CountingDevice::Manual; });

@@ -37,8 +37,11 @@ class RaceInputs {
     // The penalty dialog's OK for a car number; true when the dialog closes.
     bool penalty(int carNumber);
 
-    // The counting equipment a journal kept (an "equipment" event).
+    // The counting equipment a journal kept (an "equipment" event), taken by the decoder input.
     void equipment(const ScriptEvent& e);
+    // The counting equipment now in use, an "equipment" event: only journaled, the equipment
+    // being in use already.
+    void equipmentInUse(const ScriptEvent& e) { write(e); }
 
     // An input of a race script or a journal, as it would have come.
     void deliver(const ScriptEvent& e);

@@ -1,6 +1,6 @@
+#include "files/event_files.h"
 #include "journal/journal_resume.h"
 #include "journal/race_inputs.h"
-#include "files/event_files.h"
 #include "program/event_saves.h"
 #include "race/race_engine.h"
 #include "race/recording_ports.h"
@@ -326,6 +326,18 @@ class RaceJournalTest : public QObject {
         p3Race(decoder, s, 100);
         decoder.drop();
         QTRY_COMPARE(s.session->equipment().countDevice(), CountingDevice::Manual);
+    }
+
+    void aDecoderFoundAgainDuringTheRaceKeepsTheConnectionItWasFoundOn() {
+        test::LoopbackP3Decoder decoder;
+        test::RaceSession s(3);
+        decoderLostAt100(decoder, s);
+        // The first attempt to reach it again comes 2 s later.
+        s.runFor(2.5);
+        QTRY_COMPARE(s.session->equipment().countDevice(), CountingDevice::P3);
+        QTest::qWait(100);
+        QCOMPARE(decoder.connections, 2);
+        QVERIFY(decoder.connected());
     }
 
     void aRaceCountedOnWithTheKeysAfterItsDecoderWasLostReplaysAndResumesAsStored() {

@@ -27,6 +27,7 @@ class LoopbackP3Decoder : public QObject {
         server_.listen(QHostAddress::LocalHost);
         connect(&server_, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket* socket = server_.nextPendingConnection()) {
+                ++connections;
                 link_ = socket;
                 connect(socket, &QTcpSocket::readyRead, this, [this, socket] { read(*socket); });
                 connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
@@ -72,6 +73,7 @@ class LoopbackP3Decoder : public QObject {
     }
 
     std::function<int64_t()> wallMs;
+    int connections = 0;           // made to it so far
     std::vector<P3Resend> resends; // every RESEND asked
 
   private:
