@@ -150,9 +150,11 @@ TEST_F(VexaCliResume, HaltedAtAnyMomentAndResumedStoresWhatAnUnbrokenRunStores) 
         EXPECT_EQ(output.find("run from its start"), std::string::npos) << output;
         // Resumed again, even with the event files put back as they were before the run, the same
         // results are stored and the journals are still one per race.
-        for (const char* name : {"eventfile.qrf", "eventfile.qmf"})
-            fs::copy_file(dir.path() / "before" / name, eventDir() / name,
-                          fs::copy_options::overwrite_existing);
+        // (Removed first: the copy of the MinGW build's library does not overwrite on Windows.)
+        for (const char* name : {"eventfile.qrf", "eventfile.qmf"}) {
+            fs::remove(eventDir() / name);
+            fs::copy_file(dir.path() / "before" / name, eventDir() / name);
+        }
         ASSERT_EQ(run(twoRaces, 2, " --resume"), 0) << output;
         EXPECT_NE(output.find("(2 of 2 race(s) stored before)"), std::string::npos) << output;
         EXPECT_EQ(stored(), storedTwo);
@@ -246,6 +248,10 @@ TEST_F(VexaCliResume, KilledWithSigkillAndResumed) {
         ASSERT_EQ(run(twoRaces, 2, " --resume"), 0) << output;
         EXPECT_EQ(stored(), storedTwo);
     }
+}
+#else
+TEST_F(VexaCliResume, KilledWithSigkillAndResumed) {
+    GTEST_SKIP() << "a kill with SIGKILL at a chosen moment needs POSIX process calls";
 }
 #endif
 

@@ -93,4 +93,8 @@ TEST_F(RaceEndCrash, NeitherADuplicateNorALostEntryWhereverTheProgramIsKilled) {
     EXPECT_TRUE(ranThrough) << "the end of a race made more renames than the test expects";
 }
 
+#else
+TEST(RaceEndCrash, NeitherADuplicateNorALostEntryWhereverTheProgramIsKilled) {
+    GTEST_SKIP() << "killing vexa-cli after a chosen rename needs a preloaded library (Linux)";
+}
 #endif

@@ -22,9 +22,9 @@ std::vector<uint8_t> readBytes(const std::filesystem::path& path) {
 
 // The set-up script makes the sound table's files; the mixer must load every one of them.
 TEST(MakeSounds, MakesEveryMissingSoundAndKeepsTheClubsOwn) {
-#if defined(_WIN32) || !defined(VEXA_SOURCE_DIR)
-    GTEST_SKIP() << "the script runs under bash on Linux";
-#else
+#ifdef _WIN32
+    GTEST_SKIP() << "the sound script runs under bash, which Windows does not have";
+#endif
     if (std::system("command -v espeak-ng >/dev/null 2>&1 && command -v sox >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "espeak-ng or sox is not installed";
     TempDir home;
@@ -64,5 +64,4 @@ TEST(MakeSounds, MakesEveryMissingSoundAndKeepsTheClubsOwn) {
     EXPECT_NE(beep(Sound::CarPass), beep(Sound::CarPassNo));
     EXPECT_NE(beep(Sound::CarPass), beep(Sound::CarPassFtd));
     EXPECT_NE(beep(Sound::CarPassNo), beep(Sound::CarPassFtd));
-#endif
 }

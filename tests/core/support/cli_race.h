@@ -4,6 +4,7 @@
 #include "program/event_store.h"
 #include "program/program.h"
 #include "settings/settings_file.h"
+#include "support/run_program.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -68,9 +69,8 @@ class CliRace : public ::testing::Test {
     int runCli(const std::string& arguments, const std::string& environment = {}) {
         std::ostringstream command;
         if (!environment.empty()) command << "env " << environment << " ";
-        command << '"' << VEXA_CLI_PATH << "\" " << arguments << " > \""
-                << (dir.path() / "out.txt").string() << "\" 2>&1";
-        const int status = std::system(command.str().c_str());
+        command << '"' << VEXA_CLI_PATH << "\" " << arguments;
+        const int status = runProgram(command.str(), dir.path() / "out.txt");
         const auto out = readWholeFile(dir.path() / "out.txt");
         output = out ? std::string(out->begin(), out->end()) : std::string{};
         return status;
