@@ -6,6 +6,7 @@
 #include "program/event_store.h"
 #include "program/program.h"
 #include "settings/settings_file.h"
+#include "support/script_lines.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -40,24 +41,8 @@ const std::vector<SampleDriver>& sampleDrivers() {
     return drivers;
 }
 
-std::string hexBytes(const std::string& bytes) {
-    std::string text = "decoder";
-    char pair[4];
-    for (unsigned char c : bytes) {
-        std::snprintf(pair, sizeof pair, " %02X", c);
-        text += pair;
-    }
-    return text;
-}
-
 std::string record(char type, const std::string& fields) {
-    return hexBytes(std::string("\x01") + type + fields + "\r\n");
-}
-
-void addLine(std::string& script, double at, const std::string& what) {
-    char time[32];
-    std::snprintf(time, sizeof time, "%.3f ", at);
-    script += time + what + "\n";
+    return test::decoderEvent(std::string("\x01") + type + fields + "\r\n");
 }
 
 // The script: the decoder answers the presence check, then each heat's cars cross the line
@@ -84,7 +69,7 @@ std::string sampleScript() {
         start = lastCrossing + 2.0 + RaceInterval + 1.0;
     }
     std::string script;
-    for (const auto& [at, what] : events) addLine(script, at, what);
+    for (const auto& [at, what] : events) script += test::scriptLine(at, what);
     return script;
 }
 

@@ -5,6 +5,7 @@
 #include "program/program.h"
 #include "settings/settings_file.h"
 #include "support/run_program.h"
+#include "support/script_lines.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -100,21 +101,11 @@ class CliRace : public ::testing::Test {
         return std::string(bytes.begin(), bytes.end());
     }
 
-    // A script's decoder event: the bytes as hexadecimal pairs.
     static std::string decoderEvent(const std::string& bytes) {
-        std::string hexText = "decoder";
-        char pair[4];
-        for (unsigned char c : bytes) {
-            std::snprintf(pair, sizeof pair, " %02X", c);
-            hexText += pair;
-        }
-        return hexText;
+        return test::decoderEvent(bytes);
     }
-
     static std::string at(double seconds, const std::string& what) {
-        char buf[64];
-        std::snprintf(buf, sizeof buf, "%.3f ", seconds);
-        return buf + what + "\n";
+        return scriptLine(seconds, what);
     }
 
     TempDir dir;
