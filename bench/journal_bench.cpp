@@ -25,7 +25,7 @@ void BM_JournalAppendPassing(benchmark::State& state) {
         VirtualClock clock;
         VirtualScheduler scheduler(clock);
         JournalWriter journal(dir, clock, scheduler, 1);
-        journal.countdownOpened({1, true, 1});
+        journal.countdownOpened({1, true, 1}, false);
         ScriptEvent passing;
         passing.kind = ScriptEvent::Kind::Decoder;
         passing.data = "\x01@\t1\t7\t4000017\t1234.567\t5\t80\r\n";
