@@ -70,7 +70,7 @@ void BM_ResumeFiveMinuteRaceOf20Cars(benchmark::State& state) {
         writeFileAtomic(eventDir / "h1r1.journal", halted);
         state.ResumeTiming();
         const std::vector<JournalFile> sitting = latestSitting(readEventJournals(eventDir));
-        const ScriptResume plan = planScriptResume(sitting, script, 1);
+        const ScriptResume plan = planScriptResume(sitting, script, 1, 0); // counted by keys
         if (plan.kind != ScriptResume::Kind::Resume) state.SkipWithError("nothing to resume");
         const RaceRunResult result = race(plan.script, 1, sitting, -1);
         if (!result.ok) state.SkipWithError(result.message.c_str());

@@ -16,6 +16,15 @@ bool digits(std::string_view text) {
 // An AMBrc status record, or a System 20 clock record after the first ("@00000001" answers the
 // presence check), alone on its line; line feeds are no part of a line.
 bool statusLine(std::string_view record) {
+    // Most lines are passings: they are told by their first two characters.
+    const size_t first = record.find_first_not_of('\n');
+    if (first == std::string_view::npos) return false;
+    if (record[first] == '\x01') {
+        const size_t type = record.find_first_not_of('\n', first + 1);
+        if (type == std::string_view::npos || record[type] != '#') return false;
+    } else if (record[first] != '@') {
+        return false;
+    }
     std::string text;
     for (char c : record)
         if (c != '\n' && c != '\r') text += c;
