@@ -37,7 +37,7 @@ bool statusLine(std::string_view record) {
 
 // A P3 frame, SOR to EOR, whose record type is STATUS.
 bool statusFrame(std::string_view frame) {
-    uint8_t header[P3HeaderLength];
+    uint8_t header[P3HeaderLength]{};
     size_t n = 0;
     for (size_t i = 0; i < frame.size() && n < P3HeaderLength; ++i) {
         const auto b = static_cast<uint8_t>(frame[i]);
