@@ -25,7 +25,7 @@ void BM_JournalAppendPassing(benchmark::State& state) {
         VirtualClock clock;
         VirtualScheduler scheduler(clock);
         JournalWriter journal(dir, clock, scheduler, 1);
-        journal.countdownOpened({1, true, 1});
+        journal.countdownOpened({1, true, 1}, false);
         ScriptEvent passing;
         passing.kind = ScriptEvent::Kind::Decoder;
         passing.data = "\x01@\t1\t7\t4000017\t1234.567\t5\t80\r\n";
@@ -70,7 +70,7 @@ void BM_ResumeFiveMinuteRaceOf20Cars(benchmark::State& state) {
         writeFileAtomic(eventDir / "h1r1.journal", halted);
         state.ResumeTiming();
         const std::vector<JournalFile> sitting = latestSitting(readEventJournals(eventDir));
-        const ScriptResume plan = planScriptResume(sitting, script, 1);
+        const ScriptResume plan = planScriptResume(sitting, script, 1, 0); // counted by keys
         if (plan.kind != ScriptResume::Kind::Resume) state.SkipWithError("nothing to resume");
         const RaceRunResult result = race(plan.script, 1, sitting, -1);
         if (!result.ok) state.SkipWithError(result.message.c_str());

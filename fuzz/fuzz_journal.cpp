@@ -36,6 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Journal first = readJournal(bytes);
     require(first.wholeBytes <= size, "the records read lie within the input");
     require(first.cut == (first.wholeBytes < size), "what is not read is reported as cut");
+    require(!first.damaged || first.cut, "only a journal cut short is damaged");
     require(first.header || (first.inputs.empty() && first.setUps.empty() && !first.endMs),
             "nothing is read without a header");
 
@@ -48,9 +49,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string again = journalHeaderRecord(*first.header);
     for (const JournalSetUp& s : first.setUps) again += journalSetUpRecord(s);
     for (const ScriptEvent& e : first.inputs) appendJournalInput(again, e.ms, e);
+    if (first.uploadBytes) again += journalUploadRecord(0, *first.uploadBytes);
     if (first.endMs) again += journalEndRecord(*first.endMs);
     const Journal second = readJournal(again);
-    require(!second.cut && sameInputs(second.inputs, first.inputs) && second.endMs == first.endMs,
+    require(!second.cut && sameInputs(second.inputs, first.inputs) && second.endMs == first.endMs &&
+                second.uploadBytes == first.uploadBytes,
             "written again, the records read back the same");
     require(second.setUps.size() == first.setUps.size(), "every set-up is written again");
     for (size_t i = 0; i < first.setUps.size(); ++i) {

@@ -153,11 +153,17 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     int64_t sittingNumber = newSitting(sitting);
     std::vector<JournalFile> reused;
     if (options->resume) {
-        ScriptResume plan = planScriptResume(sitting, parsed.script, options->races);
+        ScriptResume plan =
+            planScriptResume(sitting, parsed.script, options->races, program.settings.countDevice);
         err << "vexa-cli race: " << plan.message << "\n";
-        if (plan.kind == ScriptResume::Kind::Mismatch) return ExitNotRun;
+        if (plan.kind == ScriptResume::Kind::Mismatch || plan.kind == ScriptResume::Kind::Damaged)
+            return ExitNotRun;
         if (plan.kind == ScriptResume::Kind::Resume) {
             restoreSittingStart(sitting, program.settings, program.event);
+            if (const Outcome put = restoreUploadFile(sitting, program.paths->dir); !put) {
+                err << "vexa-cli race: " << terminalText(put.message) << "\n";
+                return ExitSaveFailed;
+            }
             sittingNumber = sitting.front().journal.header->sitting;
             reused = sitting;
             parsed.script = std::move(plan.script);
@@ -184,6 +190,8 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
         },
         live ? &live->view() : nullptr);
     JournalWriter journal(program.paths->dir, race.clock, race.scheduler, sittingNumber);
+    journal.decoderDevice(program.settings.countDevice);
+    journal.onFlood([&race](const std::string& text) { race.ports.note(text); });
     for (const JournalFile& j : reused) journal.reuse(j.journal.header->ordinal, j.path);
     const RaceRunResult result =
         race.run(parsed.script, options->races, &journal, options->haltAtMs, nullptr, pace);

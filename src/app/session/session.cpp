@@ -183,8 +183,14 @@ void Session::startJournal() {
     int64_t number = wall - time_->milliseconds();
     if (!sitting.empty()) number = std::max(number, sitting.front().journal.header->sitting + 1);
 
-    const JournalFile* unfinished =
-        !sitting.empty() && sitting.back().journal.unfinished() ? &sitting.back() : nullptr;
+    const JournalFile* last = sitting.empty() ? nullptr : &sitting.back();
+    // A journal that lost records in its midst cannot put its race back as it stood: neither
+    // resumed nor stored, it is set aside and the operator told.
+    if (last && last->journal.damaged && !last->journal.ended() && !last->journal.left) {
+        op_->inform(damagedJournalNotice(*last, setDamagedJournalAside(*last)));
+        last = nullptr;
+    }
+    const JournalFile* unfinished = last && last->journal.unfinished() ? last : nullptr;
     bool resume = false;
     bool storeAsItStood = false;
     if (unfinished) {
@@ -201,6 +207,8 @@ void Session::startJournal() {
     journal_ = std::make_unique<JournalWriter>(
         dir, *time_, *time_, replay ? unfinished->journal.header->sitting : number);
     journal_->onProblem([this](const std::string& text) { op_->inform(text); });
+    journal_->onFlood(
+        [this](const std::string& text) { mainWindow_->timingPanel().showNotice(text); });
     journal_->carryToDisk(true);
     journal_->recordEquipment([this]() -> std::optional<ScriptEvent> {
         if (time_->replaying()) return std::nullopt;
@@ -214,6 +222,7 @@ void Session::startJournal() {
     journal_->reuse(header.ordinal, unfinished->path);
     journal_->continueAt(header.ordinal);
     restoreSittingStart({*unfinished}, program_.settings, program_.event);
+    if (const Outcome put = restoreUploadFile({*unfinished}, dir); !put) op_->inform(put.message);
     CountingEquipment& counting = equipment();
     counting.replayBegins();
     resumeRace(unfinished->journal, race(), *inputs_, *time_, wall - header.sitting);

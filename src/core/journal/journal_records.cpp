@@ -42,10 +42,18 @@ void seal(std::string& out, size_t from) {
     out += '\n';
 }
 
-void appendNumber(std::string& out, int64_t value) {
+template <typename Whole> void appendWhole(std::string& out, Whole value) {
     char buf[24];
     const auto res = std::to_chars(buf, buf + sizeof buf, value);
     out.append(buf, res.ptr);
+}
+
+void appendNumber(std::string& out, int64_t value) {
+    appendWhole(out, value);
+}
+
+void appendNumber(std::string& out, uint64_t value) {
+    appendWhole(out, value);
 }
 
 void appendNumber(std::string& out, double value) {
@@ -141,6 +149,12 @@ bool takeRecord(std::string_view body, Journal& journal) {
             journal.endMs = ms;
         else
             journal.left = true;
+        return true;
+    }
+    if (w[1] == "upload") {
+        uint64_t bytes = 0;
+        if (w.size() != 3 || !parseNumber(w[2], bytes)) return false;
+        if (!journal.uploadBytes) journal.uploadBytes = bytes;
         return true;
     }
     if (w[1] == "setup") {
@@ -268,6 +282,15 @@ std::string journalEndRecord(int64_t ms) {
     return momentRecord(ms, " end");
 }
 
+std::string journalUploadRecord(int64_t ms, uint64_t uploadBytes) {
+    std::string out;
+    appendNumber(out, ms);
+    out += " upload ";
+    appendNumber(out, uploadBytes);
+    seal(out, 0);
+    return out;
+}
+
 std::string journalLeftRecord(int64_t ms) {
     return momentRecord(ms, " left");
 }
@@ -284,6 +307,12 @@ Journal readJournal(std::string_view bytes) {
     }
     journal.wholeBytes = at;
     journal.cut = at < bytes.size();
+    for (size_t next = bytes.find('\n', at); next != std::string_view::npos && !journal.damaged;) {
+        const size_t end = bytes.find('\n', next + 1);
+        if (end == std::string_view::npos) break;
+        journal.damaged = unseal(bytes.substr(next + 1, end - next - 1)).has_value();
+        next = end;
+    }
     return journal;
 }
 

@@ -36,9 +36,15 @@ struct Journal {
     std::vector<ScriptEvent> inputs; // in arrival order, `ms` the clock's millisecond
     std::vector<JournalSetUp> setUps;
     std::optional<int64_t> endMs; // when the race's results were stored
-    bool left = false;            // the operator chose to leave the race unfinished
-    size_t wholeBytes = 0;        // the bytes of the records read
+    // The size of the event's upload file when the race ended, before its run went into it (0:
+    // there was none).
+    std::optional<uint64_t> uploadBytes;
+    bool left = false;     // the operator chose to leave the race unfinished
+    size_t wholeBytes = 0; // the bytes of the records read
     bool cut = false;
+    // Whole records follow the one that stopped the reading: records were lost in the journal's
+    // midst (a crash cuts at most its last record short).
+    bool damaged = false;
 
     bool ended() const { return endMs.has_value(); }
     bool raceSetUp() const { return !setUps.empty(); }
@@ -53,6 +59,7 @@ std::string journalHeaderRecord(const JournalHeader& header);
 void appendJournalInput(std::string& out, int64_t ms, const ScriptEvent& input);
 std::string journalSetUpRecord(const JournalSetUp& setUp);
 std::string journalEndRecord(int64_t ms);
+std::string journalUploadRecord(int64_t ms, uint64_t uploadBytes);
 std::string journalLeftRecord(int64_t ms);
 
 Journal readJournal(std::string_view bytes);

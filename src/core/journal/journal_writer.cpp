@@ -2,6 +2,7 @@
 
 #include "files/file_io.h"
 #include "files/file_sync.h"
+#include "output/upload_file.h"
 
 #include <algorithm>
 #include <string_view>
@@ -33,7 +34,7 @@ fs::path JournalWriter::pathFor(const RecordedRace& race) const {
     return path;
 }
 
-void JournalWriter::countdownOpened(const RecordedRace& race) {
+void JournalWriter::countdownOpened(const RecordedRace& race, bool paused) {
     close();
     ++ordinal_;
     setUp_ = false;
@@ -61,15 +62,41 @@ void JournalWriter::countdownOpened(const RecordedRace& race) {
     if (file_ && carryToDisk_ && !syncFolderToDisk(path_.parent_path())) fail();
     buffer_ = journalHeaderRecord({sitting_, ordinal_, clock_.milliseconds(), race});
     if (equipment_)
-        if (const std::optional<ScriptEvent> e = equipment_())
+        if (const std::optional<ScriptEvent> e = equipment_()) {
+            decoderDevice(e->argument);
             appendJournalInput(buffer_, clock_.milliseconds(), *e);
+        }
+    if (paused) {
+        ScriptEvent pause;
+        pause.kind = ScriptEvent::Kind::Action;
+        pause.action = "pause";
+        appendJournalInput(buffer_, clock_.milliseconds(), pause);
+    }
     flush();
 }
 
 void JournalWriter::input(const ScriptEvent& input) {
     if (path_.empty()) return;
-    appendJournalInput(buffer_, clock_.milliseconds(), input);
+    if (input.kind == ScriptEvent::Kind::Action && input.action == "equipment")
+        decoderDevice(input.argument);
+    if (input.kind != ScriptEvent::Kind::Decoder) {
+        appendJournalInput(buffer_, clock_.milliseconds(), input);
+    } else {
+        ScriptEvent kept;
+        kept.kind = ScriptEvent::Kind::Decoder;
+        kept.data = thinner_.keep(input.data, clock_.milliseconds());
+        if (thinner_.flooding() && !floodTold_) {
+            floodTold_ = true;
+            if (tellFlood_) tellFlood_(DecoderFloodMessage);
+        }
+        if (kept.data.empty()) return;
+        appendJournalInput(buffer_, clock_.milliseconds(), kept);
+    }
     arm();
+}
+
+void JournalWriter::decoderDevice(int device) {
+    thinner_.countingDevice(device);
 }
 
 void JournalWriter::raceSetUp(const RecordedRace& race,
@@ -77,6 +104,15 @@ void JournalWriter::raceSetUp(const RecordedRace& race,
     if (path_.empty()) return;
     setUp_ = true;
     buffer_ += journalSetUpRecord({clock_.milliseconds(), race, entrants});
+    flush();
+}
+
+void JournalWriter::raceEnded() {
+    if (!path_.empty()) {
+        std::error_code ec;
+        const uintmax_t size = fs::file_size(eventDir_ / UploadCollectFileName, ec);
+        buffer_ += journalUploadRecord(clock_.milliseconds(), ec ? 0 : size);
+    }
     flush();
 }
 

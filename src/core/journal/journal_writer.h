@@ -1,5 +1,6 @@
 #pragma once
 
+#include "journal/decoder_status_thinner.h"
 #include "journal/journal_records.h"
 #include "ports/clock.h"
 #include "ports/race_recorder.h"
@@ -15,6 +16,11 @@
 #include <vector>
 
 namespace vexa {
+
+inline constexpr const char* DecoderFloodMessage =
+    "The decoder floods its link with status records (more than 40 a second): the race journals "
+    "keep every passing but only two of those a second. Check the decoder's settings and its "
+    "cable.";
 
 // Writes one journal per race into the event folder: opened when the countdown to the race
 // opens, then every input (appended before the engine acts on it), the race's set-up, and the
@@ -47,12 +53,23 @@ class JournalWriter : public RaceRecorder {
         equipment_ = std::move(source);
     }
 
-    // An input arriving now, before the engine sees it.
+    // An input arriving now, before the engine sees it. Of the decoder's bytes, the records that
+    // change nothing a race counts are thinned out (DecoderStatusThinner), and the operator is
+    // told once when the decoder floods its link with them.
     void input(const ScriptEvent& input);
+    // The counting device whose bytes come in (the settings' number, 3 a P3 decoder), until an
+    // "equipment" event names another.
+    void decoderDevice(int device);
+    // Who is told, once, that the decoder floods its link.
+    void onFlood(std::function<void(const std::string&)> tell) { tellFlood_ = std::move(tell); }
 
-    void countdownOpened(const RecordedRace& race) override;
+    // A countdown that opens paused is journaled with a "pause" after the equipment, so that a
+    // run of the journal alone stands as the race stood.
+    void countdownOpened(const RecordedRace& race, bool paused) override;
     void raceSetUp(const RecordedRace& race, const std::vector<RecordedEntrant>& entrants) override;
-    void raceEnded() override { flush(); }
+    // The race's end, with the size of the upload file before the race's run goes into it: a
+    // resume puts the file back so, and the run again writes the race's run once.
+    void raceEnded() override;
     void raceStored() override;
 
     // With it on, whatever is handed to the operating system is carried on to the disk at once
@@ -98,6 +115,9 @@ class JournalWriter : public RaceRecorder {
     std::string problem_;
     std::function<void(const std::string&)> tell_;
     std::function<std::optional<ScriptEvent>()> equipment_;
+    DecoderStatusThinner thinner_;
+    std::function<void(const std::string&)> tellFlood_;
+    bool floodTold_ = false;
 };
 
 } // namespace vexa

@@ -35,6 +35,8 @@ void RaceInputs::action(const std::string& name) {
         if (!engine_.raceMenuEnabled()) return;
         if (!op_->confirm(name == "restart" ? RestartRaceQuestion : EndRaceQuestion)) return;
     }
+    // A countdown that stood still since the end of a table opens its race's journal first.
+    engine_.takeUpCountdown();
     ScriptEvent e;
     e.kind = ScriptEvent::Kind::Action;
     e.action = name;

@@ -17,7 +17,8 @@ void LiveFeed::raceChanged() {
 std::string LiveFeed::raceJson() const {
     const RaceEngine* engine = sources_.race.get();
     if (!engine) return noRaceJson(sequence_);
-    return liveRaceJson(LiveRaceState{engine->values(), engine->panel(), engine->standings()},
+    return liveRaceJson(LiveRaceState{engine->values(), engine->panel(), engine->standings(),
+                                      engine->countdownRunning()},
                         sources_.settings, passings_, sequence_);
 }
 

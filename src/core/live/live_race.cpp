@@ -8,12 +8,13 @@ namespace vexa {
 
 namespace {
 
-const char* stateName(int raceState) {
+const char* stateName(int raceState, bool countdownRunning) {
     switch (raceState) {
     case RaceStates::Running:
         return "running";
     case RaceStates::CountdownPaused:
-        return "paused";
+        // The state stays "paused" after the countdown was started again until the next change.
+        return countdownRunning ? "countdown" : "paused";
     case RaceStates::BetweenRaces:
         return "countdown";
     default:
@@ -106,7 +107,7 @@ std::string liveRaceJson(const LiveRaceState& race, const ProgSettings& settings
         .key("event")
         .string(settings.eventTitle)
         .key("state")
-        .string(stateName(v.RaceState))
+        .string(stateName(v.RaceState, race.countdownRunning))
         .key("race")
         .number(setUp ? v.RaceNumber : 0)
         .key("round")

@@ -14,11 +14,13 @@ struct ProgSettings;
 // The colour's name as the live page uses it ("normal" is the grid's plain background).
 const char* gridColourName(GridColour colour);
 
-// What the race screen shows, read from the engine's face.
+// What the race screen shows, read from the engine's face. `countdownRunning` is the countdown's
+// own running: after "Start &Countdown" the race state still says paused while it counts down.
 struct LiveRaceState {
     const RaceValues& values;
     const RacePanel& panel;
     const Standings& standings;
+    bool countdownRunning = false;
 };
 
 // The live race as JSON: the race (number, round, kind, class, title, clock, state, progress),

@@ -28,7 +28,9 @@ struct RecordedEntrant {
 class RaceRecorder {
   public:
     virtual ~RaceRecorder() = default;
-    virtual void countdownOpened(const RecordedRace& race) = 0;
+    // The countdown to `race` opens: running as a race screen opened afresh, or `paused` (after
+    // the end of a round, where it stood still while the round moved on).
+    virtual void countdownOpened(const RecordedRace& race, bool paused) = 0;
     virtual void raceSetUp(const RecordedRace& race,
                            const std::vector<RecordedEntrant>& entrants) = 0;
     virtual void raceEnded() = 0;

@@ -44,8 +44,16 @@ void RaceEngine::stopRaceScreen() {
     panelChanged();
 }
 
+void RaceEngine::takeUpCountdown() {
+    if (countdownRecorded_ || RaceState != RaceStates::CountdownPaused) return;
+    StartBetweenRTimer();
+    betweenRTimer_.stop();
+    recordCountdownOpened(true);
+}
+
 void RaceEngine::StartBtnClick() {
-    if (RaceState == RaceStates::Running) return;
+    // No race runs before the last one's results are saved.
+    if (RaceState == RaceStates::Running || saveWaiting()) return;
     if (!Setuprace()) return;
     flasher_.stop();
     panel_.clockBlinking = false;
@@ -77,7 +85,7 @@ void RaceEngine::stopCountdown() {
 }
 
 void RaceEngine::StopStartCountdownClick() {
-    if (RaceState == RaceStates::Running) return;
+    if (RaceState == RaceStates::Running || saveWaiting()) return;
     if (panel_.pauseCaption == StopCaption) {
         stopCountdown();
         return;

@@ -14,7 +14,8 @@ RaceEngine::RaceEngine(const RaceData& data, const RacePorts& ports)
       manualInteruptTimer_(ports.scheduler, true, [this] { clockTick(); }),
       endRaceTimer_(ports.scheduler, false, [this] { endOfRaceProcessing(); }),
       stagerStartTimer_(ports.scheduler, true, [this] { staggerCallOut(); }),
-      scoreTimer_(ports.scheduler, false, [this] { scoreboardOnce(); }) {
+      scoreTimer_(ports.scheduler, false, [this] { scoreboardOnce(); }),
+      saveRetryTimer_(ports.scheduler, true, [this] { retrySave(); }) {
     CountBeeps = data.settings.countBeeps;
 }
 
@@ -22,9 +23,10 @@ void RaceEngine::panelChanged() {
     if (ports_.view) ports_.view->panelChanged();
 }
 
-void RaceEngine::recordCountdownOpened() {
+void RaceEngine::recordCountdownOpened(bool paused) {
     const ProgSettings& s = data_.settings;
-    if (recorder_) recorder_->countdownOpened({s.roundNumber, s.racingHeats, s.raceNumber});
+    countdownRecorded_ = true;
+    if (recorder_) recorder_->countdownOpened({s.roundNumber, s.racingHeats, s.raceNumber}, paused);
 }
 
 FinishedRace RaceEngine::finishedRace() const {

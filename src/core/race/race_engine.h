@@ -64,6 +64,13 @@ inline constexpr const char* CarNotStartedMessage =
 inline constexpr const char* PenaltyTooLateMessage =
     "Can Not Give A time Penalty (To close to end of race)";
 inline constexpr const char* ComputerTimeNote = "AMB time incorrect, using computer time";
+// The end-of-race save that failed is tried again this often until it is done.
+inline constexpr int SaveRetryMs = 5000;
+inline constexpr const char* SaveRetryText =
+    "The race's results are kept, and saving them is tried again every 5 seconds: the next race "
+    "waits until they are saved.";
+inline constexpr const char* ResultsNotSavedText = "RESULTS NOT SAVED - TRYING AGAIN";
+inline constexpr const char* ResultsSavedMessage = "The race's results are saved now.";
 
 // The race engine: one race at a time from set-up to stored result, the countdown between
 // races, and the race director's controls. It owns `race_drivers` and the race values that other
@@ -161,6 +168,10 @@ class RaceEngine : private RaceValues {
     void PlusFiveMinutesClick();                 // "+5"
     void KeyEnableClick();                       // "Enable Keys" / "Disable Keys"
     void ReprintLapTimesClick();                 // "Re-Print Laptimes"
+    // The race director acts on the countdown: one that stood still since the end of a table
+    // (while the round moved on, the finals were entered, a heat was added) now counts down to the
+    // race the settings name, from the race interval they hold, and that race's record opens.
+    void takeUpCountdown();
     // Whether "Restart Race", "End Race (Save Scores)" and "Give Time Penalty" are enabled.
     bool raceMenuEnabled() const { return RaceState == RaceStates::Running; }
     void RestartRaceClick();
@@ -176,6 +187,8 @@ class RaceEngine : private RaceValues {
     bool raceClockRunning() const { return manualInteruptTimer_.running(); }
     // Races whose end-of-race processing has run.
     int completedRaces() const { return completedRaces_; }
+    // Whether the last race's results (or the race number after it) still wait to be saved.
+    bool saveWaiting() const { return pendingSave_ != PendingSave::None; }
     // Set when the end-of-round window was opened after the last race of a table.
     bool endOfRoundShown() const { return endOfRoundShown_; }
 
@@ -235,7 +248,10 @@ class RaceEngine : private RaceValues {
     void TurnOnManualTimer();
     void clockTick();
     void panelChanged();
-    void recordCountdownOpened();
+    void recordCountdownOpened(bool paused = false);
+    bool saveStoredRace();
+    void retrySave();
+    void nextAfterStoredRace();
     void recordSetUp();
     bool raceHasDrivers(int race) const;
     RaceDriver& driver(int i) { return race_drivers[static_cast<size_t>(i)]; }
@@ -257,6 +273,7 @@ class RaceEngine : private RaceValues {
     RaceTimer endRaceTimer_;
     RaceTimer stagerStartTimer_;
     RaceTimer scoreTimer_;
+    RaceTimer saveRetryTimer_;
 
     int countdownTag_ = 0;
     double clockStart_ = 0.0;
@@ -264,6 +281,15 @@ class RaceEngine : private RaceValues {
     int completedRaces_ = 0;
     bool endOfRoundShown_ = false;
     bool endOfRoundReopen_ = false;
+    bool countdownRecorded_ = false; // the recorder knows of the countdown now standing
+
+    // What the end of the last race still has to save: its results, then the race number.
+    enum class PendingSave { None, Results, RaceNumber };
+    PendingSave pendingSave_ = PendingSave::None;
+    std::string saveProblem_;
+    bool lastOfTable_ = false;
+    bool tellingSaveFailure_ = false; // the operator is being told that the save failed
+    bool savedWhileTelling_ = false;
     std::minstd_rand random_;
 
     struct SortKey {

@@ -7,6 +7,7 @@
 #include "settings/prog_settings.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vexa {
 
@@ -33,16 +34,9 @@ void RaceEngine::endOfRaceProcessing() {
     const bool upload = countsLikeAmbrc(countDevice());
     if (upload) ports_.outputs.prepareUploadFile(finishedRace());
     StoreRaceResults();
-    const bool lastOfTable = !raceHasDrivers(RaceNumber + 1);
-    if (!lastOfTable) settings.raceNumber = std::min(settings.raceNumber + 1, MaxRaces);
-    if (data_.paths) {
-        const Outcome saved = writeResults(data_.paths->results, data_.event);
-        if (!saved) ports_.op.reportFailure(saved.message);
-        if (!lastOfTable) {
-            const Outcome next = writeEventSettings(data_.paths->settings, settings);
-            if (!next) ports_.op.reportFailure(next.message);
-        }
-    }
+    lastOfTable_ = !raceHasDrivers(RaceNumber + 1);
+    pendingSave_ = PendingSave::Results;
+    const bool saved = saveStoredRace();
 
     if (settings.printRaceResults) ports_.outputs.printRaceLapTimes(finishedRace(), Copies);
     ports_.outputs.writeRaceResultsPage(finishedRace());
@@ -83,12 +77,69 @@ void RaceEngine::endOfRaceProcessing() {
         }
     }
 
+    ++completedRaces_;
+    if (saved) {
+        nextAfterStoredRace();
+        return;
+    }
+    // Told once; the save is tried again meanwhile, and a success while the operator reads this
+    // is told once the message is closed.
+    panel_.TimeLB = ResultsNotSavedText;
+    panelChanged();
+    saveRetryTimer_.start(SaveRetryMs);
+    tellingSaveFailure_ = true;
+    ports_.op.reportFailure(saveProblem_ + "\n" + SaveRetryText);
+    tellingSaveFailure_ = false;
+    if (std::exchange(savedWhileTelling_, false)) ports_.op.inform(ResultsSavedMessage);
+}
+
+// Writes what the end of the race has left to save; true once all of it is saved. The race
+// number moves on only once the results are in their file, so that the event's files never name
+// the next race without the results of this one.
+bool RaceEngine::saveStoredRace() {
+    ProgSettings& settings = data_.settings;
+    if (pendingSave_ == PendingSave::Results) {
+        if (data_.paths) {
+            if (const Outcome saved = writeResults(data_.paths->results, data_.event); !saved) {
+                saveProblem_ = saved.message;
+                return false;
+            }
+        }
+        pendingSave_ = PendingSave::RaceNumber;
+        if (lastOfTable_)
+            pendingSave_ = PendingSave::None; // the end-of-round window moves the round on
+        else
+            settings.raceNumber = std::min(settings.raceNumber + 1, MaxRaces);
+    }
+    if (pendingSave_ == PendingSave::RaceNumber && data_.paths) {
+        if (const Outcome next = writeEventSettings(data_.paths->settings, settings); !next) {
+            saveProblem_ = next.message;
+            return false;
+        }
+    }
+    pendingSave_ = PendingSave::None;
+    return true;
+}
+
+void RaceEngine::retrySave() {
+    if (!saveStoredRace()) return;
+    saveRetryTimer_.stop();
+    nextAfterStoredRace();
+    if (tellingSaveFailure_)
+        savedWhileTelling_ = true;
+    else
+        ports_.op.inform(ResultsSavedMessage);
+}
+
+// The race is stored: its record ends, and the countdown to the next race begins, or the round
+// ends with the table.
+void RaceEngine::nextAfterStoredRace() {
     StartBetweenRTimer();
     panel_.preButtonsVisible = true;
-    ++completedRaces_;
-
     if (recorder_) recorder_->raceStored();
-    if (lastOfTable) {
+    if (lastOfTable_) {
+        // The countdown stands still, unrecorded, until the race director takes it up.
+        countdownRecorded_ = false;
         stopCountdown();
         endOfRoundShown_ = true;
         panelChanged();

@@ -21,7 +21,8 @@ RaceRunResult runRaces(RaceEngine& engine, VirtualScheduler& scheduler, const Ra
     const int before = engine.completedRaces();
     auto done = [&] { return engine.completedRaces() - before >= races; };
     auto stuck = [&] {
-        return engine.endOfRoundShown() || engine.values().RaceState == RaceStates::CountdownPaused;
+        return engine.endOfRoundShown() ||
+               engine.values().RaceState == RaceStates::CountdownPaused || engine.saveWaiting();
     };
 
     RaceInputs inputs(engine, decoder);
@@ -61,6 +62,9 @@ RaceRunResult runRaces(RaceEngine& engine, VirtualScheduler& scheduler, const Ra
         if (engine.endOfRoundShown())
             result.message = "the round ended after " + std::to_string(result.racesRun) +
                              " race(s): the end-of-round window is open";
+        else if (engine.saveWaiting())
+            result.message = "the results of the last race could not be saved: the next race "
+                             "waits for them";
         else if (engine.values().RaceState == RaceStates::CountdownPaused)
             result.message = "the countdown is paused with no more events in the script";
         else

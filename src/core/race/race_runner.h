@@ -24,11 +24,10 @@ struct RaceRunResult {
 // race clock and every other timer run in virtual time while the script's events arrive at their
 // moments (timers due at or before a moment fire first). Stops once `races` races have been
 // processed after their end (and what falls due at that same moment has run); also when the end of
-// the round is reached, when the countdown is left paused with nothing more to come, or after a day
-// of virtual time without a race end. Decoder bytes go to `decoder`; a script with decoder bytes
-// and no decoder input is refused.
-// Told of each script event as it is handed on (by its index in the script): just before, and
-// just after.
+// the round is reached, when the countdown is left paused or the last race's results wait to be
+// saved with nothing more to come, or after a day of virtual time without a race end. Decoder bytes
+// go to `decoder`; a script with decoder bytes and no decoder input is refused. Told of each script
+// event as it is handed on (by its index in the script): just before, and just after.
 struct RunObserver {
     std::function<void(size_t)> before;
     std::function<void(size_t)> after;

@@ -4,23 +4,41 @@
 #include "model/event_data.h"
 #include "program/event_store.h"
 
+#include <algorithm>
+
 namespace vexa {
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// The journals to replay for `target`: its sitting's races up to it, from the first, so that
-// the counting equipment stands as it stood; only the target when one of them is missing.
-std::vector<JournalFile> racesUpTo(const JournalFile& target, std::vector<JournalFile> all) {
+// The journals to replay for `target`: the races of its sitting before it in the same round and
+// table, from the first, so that the counting equipment stands as it stood. A round's end stops
+// the countdown, and the round, the settings and the tables move on outside any journal, so a
+// replay begins with the round. `missing` tells that an earlier race of the round has no journal
+// (or none that holds its race): then the target alone is replayed.
+std::vector<JournalFile> racesUpTo(const JournalFile& target, std::vector<JournalFile> all,
+                                   bool& missing) {
     const JournalHeader& h = *target.journal.header;
     std::erase_if(all, [&](const JournalFile& j) {
-        return j.journal.header->sitting != h.sitting || j.journal.header->ordinal > h.ordinal;
+        return j.journal.header->sitting != h.sitting || j.journal.header->ordinal >= h.ordinal;
     });
     all = latestSitting(std::move(all));
-    if (static_cast<int>(all.size()) != h.ordinal) return {target};
-    all.back() = target; // as read for this command
-    return all;
+    std::vector<JournalFile> races{target}; // as read for this command
+    missing = false;
+    for (int ordinal = h.ordinal - 1; ordinal >= 1; --ordinal) {
+        const auto it = std::find_if(all.begin(), all.end(), [ordinal](const JournalFile& j) {
+            return j.journal.header->ordinal == ordinal;
+        });
+        if (it != all.end()) {
+            const RecordedRace& race = it->journal.header->race;
+            if (race.round != h.race.round || race.heats != h.race.heats) break;
+        }
+        missing = it == all.end() || !it->journal.raceSetUp();
+        if (missing) return {target};
+        races.insert(races.begin(), *it);
+    }
+    return races;
 }
 
 // The race's column of the racing table as it was set up, in case the table changed since.
@@ -69,8 +87,9 @@ OpenedJournalReplay openJournalReplay(const fs::path& given, const JournalEventO
         return opened;
     }
     r->paths = *r->program.paths;
-    r->sitting = racesUpTo(r->target, readEventJournals(r->paths.dir));
-    if (r->sitting.size() == 1 && r->target.journal.header->ordinal > 1)
+    bool missing = false;
+    r->sitting = racesUpTo(r->target, readEventJournals(r->paths.dir), missing);
+    if (missing)
         opened.notes.push_back("the earlier races of its sitting have no journal; the "
                                "decoder's state is taken afresh");
     r->inputs = sittingInputs(r->sitting);

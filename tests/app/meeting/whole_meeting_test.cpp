@@ -1,9 +1,12 @@
 #include "files/event_files.h"
+#include "files/file_io.h"
+#include "journal/journal_records.h"
 #include "platform/pdf_print_stream.h"
 #include "program/program.h"
 #include "race/race_engine.h"
 #include "race/recording_ports.h"
 #include "race/virtual_time.h"
+#include "replay/journal_replay.h"
 #include "session/session.h"
 #include "support/app_test_support.h"
 #include "support/print_recorder.h"
@@ -167,6 +170,44 @@ class WholeMeetingTest : public QObject {
                      program_->settings.roundNumber);
     }
 
+    // Every race run has its journal, whatever led to it (the next heat, "Next Round", "Enter
+    // Finals" and "&Start Race"), and the journal alone runs its race again to the results that
+    // were stored.
+    void everyRaceIsJournaled() {
+        EventData stored;
+        readResults(program_->paths->results, stored);
+        struct Run {
+            const char* name;
+            bool heats;
+            int race, round;
+        };
+        const Run runs[] = {{"h1r1", true, 1, 1},  {"h2r1", true, 2, 1},  {"h1r2", true, 1, 2},
+                            {"h2r2", true, 2, 2},  {"f1r3", false, 1, 3}, {"f2r3", false, 2, 3},
+                            {"f3r3", false, 3, 3}, {"f4r3", false, 4, 3}};
+        for (const Run& run : runs) {
+            const auto file = program_->paths->dir / (std::string(run.name) + ".journal");
+            const auto bytes = readWholeFile(file);
+            QVERIFY2(bytes, run.name);
+            const Journal journal = readJournal(std::string(bytes->begin(), bytes->end()));
+            QVERIFY2(journal.ended() && journal.raceSetUp(), run.name);
+            const RecordedRace& race = journal.setUps.back().race;
+            QVERIFY2(race.heats == run.heats && race.race == run.race && race.round == run.round,
+                     run.name);
+
+            OpenedJournalReplay opened = openJournalReplay(file, openJournalEvent);
+            QVERIFY2(opened.replay, opened.problem.c_str());
+            QVERIFY2(opened.notes.empty(), opened.notes.empty() ? "" : opened.notes[0].c_str());
+            QVERIFY2(opened.replay->run(nullptr, nullptr, {}).ok, run.name);
+            const EventData& replayed = opened.replay->program.event;
+            for (const RecordedEntrant& e : journal.setUps.back().entrants) {
+                QCOMPARE(replayed.cptres[e.id].laps[run.round],
+                         stored.cptres[e.id].laps[run.round]);
+                QCOMPARE(replayed.cptres[e.id].time[run.round],
+                         stored.cptres[e.id].time[run.round]);
+            }
+        }
+    }
+
     // The Id in a race's slot of a table.
     static int seatedId(const RacingTable& table, int race, int slot) {
         return std::atoi(table.slotText(race, slot).c_str());
@@ -270,6 +311,7 @@ class WholeMeetingTest : public QObject {
         readResults(program_->paths->results, afterFinals);
         for (int f = 1; f <= 4; ++f)
             QCOMPARE(afterFinals.cptres[seatedId(finals, f, 1)].laps[3] > 0, true);
+        everyRaceIsJournaled();
 
         // "Final Results" and the positions, printed to PDF.
         onModal("Ttotalfinal", [](QWidget& results) {

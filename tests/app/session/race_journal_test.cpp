@@ -1,4 +1,5 @@
 #include "files/event_files.h"
+#include "files/file_io.h"
 #include "journal/journal_resume.h"
 #include "journal/race_inputs.h"
 #include "program/event_saves.h"
@@ -263,6 +264,35 @@ class RaceJournalTest : public QObject {
         }
         Restart third(first->program, 400'000, {});
         QVERIFY(third.op.shown.isEmpty()); // a race left is not offered again
+    }
+
+    // A journal that lost records in its midst (its race's set-up, or keys of the race) cannot
+    // put the race back: it is neither resumed nor stored as it stood, the operator is told, and
+    // it is set aside so that it is not offered again.
+    void aDamagedJournalIsRefused() {
+        for (const char* lost : {" setup ", " key "}) {
+            auto first = stoppedMidRace();
+            const std::filesystem::path file = first->program.paths->dir / "h1r1.journal";
+            const auto bytes = readWholeFile(file);
+            QVERIFY(bytes);
+            std::string text(bytes->begin(), bytes->end());
+            const size_t at = text.find(lost);
+            QVERIFY(at != std::string::npos);
+            text[at + 2] ^= 0x20; // the record's check sum no longer holds
+            QVERIFY(writeFileAtomic(file, text));
+            {
+                Restart again(first->program, 300'000, {});
+                QCOMPARE(again.op.shown.size(), 1);
+                QVERIFY2(again.op.shown[0].startsWith("The race journal of Heat 1 of round 1 "
+                                                      "(h1r1.journal) is damaged"),
+                         qPrintable(again.op.shown[0]));
+                QCOMPARE(again.engine().values().RaceState, RaceStates::NeverOpened);
+                QCOMPARE(results(first->program)[0].first, -1);
+            }
+            QVERIFY(std::filesystem::exists(file.string() + ".damaged"));
+            Restart third(first->program, 400'000, {});
+            QVERIFY(third.op.shown.isEmpty());
+        }
     }
 
     void aResumedP3RaceGetsThePassingsOfTheStopFromTheDecoder() {

@@ -36,7 +36,7 @@ class JournalWriterTest : public ::testing::Test {
 TEST_F(JournalWriterTest, CarriedToTheDiskAsItIsWritten) {
     // As the program writes it: each hand-over to the system is synced to the disk too.
     writer.carryToDisk(true);
-    writer.countdownOpened({2, true, 1});
+    writer.countdownOpened({2, true, 1}, false);
     writer.input(key('1'));
     scheduler.advanceTo(250);
     EXPECT_EQ(onDisk(first).inputs.size(), 1u);
@@ -48,7 +48,7 @@ TEST_F(JournalWriterTest, CarriedToTheDiskAsItIsWritten) {
 
 TEST_F(JournalWriterTest, InputsReachTheFileWithin250MsOfTheClock) {
     scheduler.advanceTo(1000);
-    writer.countdownOpened({2, true, 1});
+    writer.countdownOpened({2, true, 1}, false);
     ASSERT_TRUE(onDisk(first).header);
     EXPECT_EQ(onDisk(first).header->startMs, 1000);
 
@@ -76,10 +76,10 @@ TEST_F(JournalWriterTest, InputsReachTheFileWithin250MsOfTheClock) {
 }
 
 TEST_F(JournalWriterTest, OneJournalPerRaceAndARaceRunAgainGetsANewOne) {
-    writer.countdownOpened({2, true, 1});
+    writer.countdownOpened({2, true, 1}, false);
     writer.raceSetUp({2, true, 1}, {});
     writer.raceStored();
-    writer.countdownOpened({2, false, 3});
+    writer.countdownOpened({2, false, 3}, false);
     EXPECT_EQ(writer.currentPath(), dir.path() / "f3r2.journal");
     EXPECT_EQ(onDisk(dir.path() / "f3r2.journal").header->ordinal, 2);
     // The countdown to the final was left before the race was set up: nothing to keep.
@@ -87,7 +87,7 @@ TEST_F(JournalWriterTest, OneJournalPerRaceAndARaceRunAgainGetsANewOne) {
     EXPECT_FALSE(fs::exists(dir.path() / "f3r2.journal"));
 
     JournalWriter again(dir.path(), clock, scheduler, 78);
-    again.countdownOpened({2, true, 1});
+    again.countdownOpened({2, true, 1}, false);
     EXPECT_EQ(again.currentPath(), dir.path() / "h1r2-2.journal");
     again.raceSetUp({2, true, 1}, {});
     again.leave(); // set up and not stored: kept for a resume
@@ -103,7 +103,7 @@ TEST_F(JournalWriterTest, ARaceRunAgainFromItsJournalNeverShortensIt) {
     const fs::path path = dir.path() / "h1r2.journal";
     const auto race = [&](JournalWriter& w, char lastKey, bool store) {
         w.reuse(1, path);
-        w.countdownOpened({2, true, 1});
+        w.countdownOpened({2, true, 1}, false);
         w.raceSetUp({2, true, 1}, {{1, 5, -1, -1.0}});
         scheduler.advanceTo(500);
         w.input(key('1'));
@@ -125,7 +125,7 @@ TEST_F(JournalWriterTest, ARaceRunAgainFromItsJournalNeverShortensIt) {
 
     JournalWriter again(dir.path(), clock, scheduler, 77);
     again.reuse(1, path);
-    again.countdownOpened({2, true, 1});
+    again.countdownOpened({2, true, 1}, false);
     EXPECT_EQ(onDisk(path).inputs.size(), 2u); // still all there while the race is run again
     EXPECT_FALSE(onDisk(path).cut);
     again.raceSetUp({2, true, 1}, {{1, 5, -1, -1.0}});
@@ -155,10 +155,10 @@ TEST_F(JournalWriterTest, AFolderThatCannotBeWrittenIsReportedOnce) {
     JournalWriter nowhere(dir.path() / "missing" / "folder", clock, scheduler, 1);
     std::vector<std::string> told;
     nowhere.onProblem([&](const std::string& text) { told.push_back(text); });
-    nowhere.countdownOpened({1, true, 1});
+    nowhere.countdownOpened({1, true, 1}, false);
     nowhere.input(key('1'));
     nowhere.flush();
-    nowhere.countdownOpened({1, true, 2});
+    nowhere.countdownOpened({1, true, 2}, false);
     ASSERT_EQ(told.size(), 1u);
     EXPECT_NE(told[0].find("h1r1.journal could not be written"), std::string::npos) << told[0];
     EXPECT_EQ(nowhere.problem(), told[0]);

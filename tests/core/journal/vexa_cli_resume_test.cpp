@@ -2,6 +2,7 @@
 // again with --resume ends with the event files of a run that was never stopped.
 #include "files/event_files.h"
 #include "journal/journal_records.h"
+#include "journal/journal_writer.h"
 #include "support/cli_race.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 
 #ifndef _WIN32
 #include <csignal>
@@ -92,6 +94,7 @@ class VexaCliResume : public test::CliRace {
         ASSERT_TRUE(first.ended());
         firstStored = static_cast<double>(*first.endMs) / 1000.0;
         storedOne = {eventFile("eventfile.qrf"), eventFile("eventfile.qmf")};
+        uploadOne = upload();
 
         secondStart = firstStored + 61.0;
         auto both = race(61.0, 210001);
@@ -101,6 +104,14 @@ class VexaCliResume : public test::CliRace {
         restore(dir.path() / "before");
         ASSERT_EQ(run(twoRaces, 2), 0) << output;
         storedTwo = {eventFile("eventfile.qrf"), eventFile("eventfile.qmf")};
+        uploadTwo = upload();
+        ASSERT_NE(uploadTwo.find("Heat:2 Round:1"), std::string::npos) << uploadTwo;
+    }
+
+    // The upload file, its dates and run stamps aside.
+    std::string upload() {
+        static const std::regex stamp(R"re((Event(End)?Date|RunDateTime)="[^"]*")re");
+        return std::regex_replace(eventText("mlri.dat"), stamp, "$1=\"\"");
     }
 
     std::pair<std::vector<uint8_t>, std::vector<uint8_t>> stored() {
@@ -110,6 +121,7 @@ class VexaCliResume : public test::CliRace {
     std::string oneRace, twoRaces;
     double firstStored = 0, secondStart = 0;
     std::pair<std::vector<uint8_t>, std::vector<uint8_t>> storedOne, storedTwo;
+    std::string uploadOne, uploadTwo;
 };
 
 } // namespace
@@ -147,6 +159,7 @@ TEST_F(VexaCliResume, HaltedAtAnyMomentAndResumedStoresWhatAnUnbrokenRunStores) 
         EXPECT_NE(run(twoRaces, 2, halt), 0) << output;
         ASSERT_EQ(run(twoRaces, 2, " --resume"), 0) << output;
         EXPECT_EQ(stored(), storedTwo);
+        EXPECT_EQ(upload(), uploadTwo); // each race's run once
         EXPECT_EQ(output.find("run from its start"), std::string::npos) << output;
         // Resumed again, even with the event files put back as they were before the run, the same
         // results are stored and the journals are still one per race.
@@ -158,6 +171,7 @@ TEST_F(VexaCliResume, HaltedAtAnyMomentAndResumedStoresWhatAnUnbrokenRunStores) 
         ASSERT_EQ(run(twoRaces, 2, " --resume"), 0) << output;
         EXPECT_NE(output.find("(2 of 2 race(s) stored before)"), std::string::npos) << output;
         EXPECT_EQ(stored(), storedTwo);
+        EXPECT_EQ(upload(), uploadTwo);
         EXPECT_TRUE(journal("h1r1.journal").ended());
         EXPECT_TRUE(journal("h2r1.journal").ended());
         EXPECT_FALSE(fs::exists(eventDir() / "h1r1-2.journal"));
@@ -183,6 +197,7 @@ TEST_F(VexaCliResume, StoppedDuringTheSaveTheRaceIsStoredOnce) {
         }
         ASSERT_EQ(run(oneRace, 1, " --resume"), 0) << output;
         EXPECT_EQ(stored(), storedOne);
+        EXPECT_EQ(upload(), uploadOne);
         EXPECT_TRUE(journal("h1r1.journal").ended());
     }
 }
@@ -205,6 +220,96 @@ TEST_F(VexaCliResume, AJournalCutAtEveryByteOfItsLastRecordStillResumes) {
         }
         ASSERT_EQ(run(twoRaces, 2, " --resume"), 0) << output;
         EXPECT_EQ(stored(), storedTwo);
+    }
+}
+
+// Heat 1 stored, the run stopped in heat 2's countdown, and heat 1's journal then damaged: the
+// run cannot be put back (heat 1's inputs are lost, the event holds its results), so neither a
+// resume nor a run from the start may store anything.
+TEST_F(VexaCliResume, ARunWhoseEarlierJournalIsDamagedIsRefused) {
+    makeScripts();
+    restore(dir.path() / "before");
+    char halt[32];
+    std::snprintf(halt, sizeof halt, " --halt-at %.3f", firstStored + 20.0);
+    EXPECT_NE(run(twoRaces, 2, halt), 0) << output;
+    const fs::path halted = dir.path() / "halted";
+    copyFolder(eventDir(), halted);
+    const std::string whole = text(eventFile("h1r1.journal"));
+    const std::string header = whole.substr(0, whole.find('\n') + 1);
+    struct Damage {
+        const char* what;
+        std::string bytes; // heat 1's journal as it is left; empty: removed
+        const char* told;
+    };
+    const Damage damages[] = {
+        {"cut after its header", header, "h1r1.journal holds no end of its race"},
+        {"cut in its midst", whole.substr(0, whole.size() / 2), "holds no end of its race"},
+        {"its header damaged", "x" + whole.substr(1), "race journal 1 of the stopped run"},
+        {"removed", "", "race journal 1 of the stopped run is missing"},
+    };
+    for (const Damage& d : damages) {
+        SCOPED_TRACE(d.what);
+        restore(halted);
+        fs::remove(eventDir() / "h1r1.journal");
+        if (!d.bytes.empty()) {
+            ASSERT_TRUE(writeFileAtomic(eventDir() / "h1r1.journal", d.bytes).ok);
+        }
+        const auto before = stored();
+        EXPECT_EQ(exitCode(run(twoRaces, 2, " --resume")), 1) << output;
+        EXPECT_NE(output.find(d.told), std::string::npos) << output;
+        EXPECT_NE(output.find("the run cannot be put back"), std::string::npos) << output;
+        EXPECT_EQ(stored(), before);
+        EXPECT_EQ(text(eventFile("h1r1.journal")), d.bytes);
+    }
+}
+
+// A decoder that floods its link with status records, fifty a second in blocks of ten, from the
+// countdown to after the race: the journal keeps its passings and only a few of the records that
+// change nothing, the race director is told once, and the journal runs the race again (replayed,
+// or resumed after a stop) to the results of the race without the flood.
+TEST_F(VexaCliResume, AFloodingDecoderIsThinnedInTheJournalAndRunsTheSameAgain) {
+    makeScripts();
+    auto events = race(61.0, 210001);
+    std::string block;
+    for (int i = 0; i < 10; ++i) block += "\x01#\t1\t0\t40\r\n";
+    for (double t = 1.0; t < 420; t += 0.2) events.push_back({t, decoderEvent(block)});
+    const std::string flooded = script(events, 420);
+
+    restore(dir.path() / "before");
+    ASSERT_EQ(run(flooded, 1), 0) << output;
+    EXPECT_EQ(stored(), storedOne);
+    const size_t told = output.find(DecoderFloodMessage);
+    EXPECT_NE(told, std::string::npos) << output;
+    EXPECT_EQ(output.find(DecoderFloodMessage, told + 1), std::string::npos) << "told once";
+    const std::string journaled = text(eventFile("h1r1.journal"));
+    EXPECT_LT(journaled.size() * 10, flooded.size());
+    const Journal kept = readJournal(journaled);
+    const auto count = [&kept](const char* record) {
+        size_t n = 0;
+        for (const ScriptEvent& e : kept.inputs)
+            for (size_t at = e.data.find(record); at != std::string::npos;
+                 at = e.data.find(record, at + 1))
+                ++n;
+        return n;
+    };
+    EXPECT_EQ(count("\x01@"), 21u);      // every passing
+    EXPECT_LE(count("\x01#"), 2u * 420); // of 21,000 status records, two a second at most
+
+    EventData blank;
+    ASSERT_TRUE(writeResults(eventDir() / "eventfile.qrf", blank).ok);
+    ASSERT_EQ(runCli("replay " + quoted(eventDir() / "h1r1.journal") + " --quiet --store"), 0)
+        << output;
+    EXPECT_EQ(stored().first, storedOne.first);
+
+    for (double halt : {50.0, 200.0, 385.0}) {
+        SCOPED_TRACE(halt);
+        restore(dir.path() / "before");
+        char at[32];
+        std::snprintf(at, sizeof at, " --halt-at %.3f", halt);
+        EXPECT_NE(run(flooded, 1, at), 0) << output;
+        ASSERT_EQ(run(flooded, 1, " --resume"), 0) << output;
+        EXPECT_NE(output.find("resumed from h1r1.journal"), std::string::npos) << output;
+        EXPECT_EQ(stored(), storedOne);
     }
 }
 
@@ -247,6 +352,7 @@ TEST_F(VexaCliResume, KilledWithSigkillAndResumed) {
         waitpid(pid, &status, 0);
         ASSERT_EQ(run(twoRaces, 2, " --resume"), 0) << output;
         EXPECT_EQ(stored(), storedTwo);
+        EXPECT_EQ(upload(), uploadTwo);
     }
 }
 #else

@@ -94,6 +94,29 @@ TEST_F(LiveFeedRace, ARestartEmptiesTheLastPassings) {
     EXPECT_EQ(json.find(R"("car":1,"name":"Driver 1","lap")"), std::string::npos) << json;
 }
 
+TEST_F(LiveFeedRace, TheCountdownIsPausedOnlyWhileItStandsStill) {
+    race(1, {1, 2});
+    const auto state = [this] {
+        const std::string json = feed.raceJson();
+        const size_t from = json.find(R"("state":")") + 9;
+        return json.substr(from, json.find('"', from) - from);
+    };
+    engine().openRaceScreen();
+    runTo(5);
+    EXPECT_EQ(state(), "countdown");
+    engine().StopStartCountdownClick(); // "Stop &Countdown"
+    runTo(8);
+    EXPECT_EQ(state(), "paused");
+    // "Start &Countdown": the race state stays at paused until the next change, but the
+    // countdown runs.
+    engine().StopStartCountdownClick();
+    runTo(12);
+    ASSERT_EQ(engine().values().RaceState, RaceStates::CountdownPaused);
+    EXPECT_EQ(state(), "countdown");
+    openAndStart();
+    EXPECT_EQ(state(), "running");
+}
+
 TEST_F(LiveFeedRace, TheProgrammeMarksTheRunningRace) {
     race(1, {1, 2});
     race(2, {0, 3, 4});

@@ -310,6 +310,29 @@ TEST_F(VexaCliRace, AFailedSaveOrOutputFailsTheRunEvenWhenQuiet) {
     EXPECT_EQ(exitCode(run(script, 1, " --quiet")), 0) << output;
 }
 
+// Two heats and a results file that cannot be written: heat 2 waits for heat 1's results, the
+// failure is told once however long it lasts, and the event stays at heat 1.
+TEST_F(VexaCliRace, AResultsFileThatCannotBeWrittenHoldsTheNextRace) {
+    program.settings.heatMass = true;
+    driver(1, 1, 1);
+    driver(2, 1, 2);
+    writeEvent();
+    const auto eventDir = program.home.eventDir("Club Day");
+    std::filesystem::remove(eventDir / "eventfile.qrf");
+    std::filesystem::create_directory(eventDir / "eventfile.qrf"); // it cannot be replaced
+    EXPECT_EQ(exitCode(run(at(81, "key 1") + at(900, "key 1"), 2, " --quiet")), 3) << output;
+    const size_t told = output.find("failed: The file");
+    EXPECT_NE(told, std::string::npos) << output;
+    EXPECT_EQ(output.find("failed: The file", told + 1), std::string::npos) << output;
+    EXPECT_NE(output.find("1 race(s) run; the results of the last race could not be saved"),
+              std::string::npos)
+        << output;
+    ProgSettings saved;
+    applyEventSettingsBytes(eventFile("eventfile.qmf"), saved);
+    EXPECT_EQ(saved.raceNumber, 1);
+    std::filesystem::remove(eventDir / "eventfile.qrf");
+}
+
 TEST_F(VexaCliRace, CommandLineEdges) {
     program.settings.heatMass = true;
     driver(1, 1);
