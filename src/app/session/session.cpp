@@ -12,6 +12,7 @@
 #include "platform/qt_sound_out.h"
 #include "platform/qt_timers.h"
 #include "platform/timing_host.h"
+#include "program/message_desk.h"
 #include "program/program.h"
 #include "race/race_engine.h"
 #include "race/sound_table.h"
@@ -23,11 +24,14 @@
 #include "session/race_view_bridge.h"
 #include "session/settings_commands.h"
 #include "session/table_commands.h"
+#include "settings/display_settings.h"
 #include "timing/counting_equipment.h"
+#include "ui/common/window_place.h"
 #include "ui/event/welcome_window.h"
 #include "ui/main/about_box.h"
 #include "ui/main/amb_search_window.h"
 #include "ui/main/main_window.h"
+#include "ui/main/messages_window.h"
 #include "ui/main/timing_status_panel.h"
 #include "ui/print/label_printing_window.h"
 #include "ui/print/output_commands.h"
@@ -35,6 +39,10 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
 
 namespace vexa {
 
@@ -77,7 +85,11 @@ Session::Session(Program& program, SessionPorts ports)
       clock_(chosen<Clock, QtClock>(ports_.clock, ownClock_)),
       scheduler_(chosen<Scheduler, QtScheduler>(ports_.scheduler, ownScheduler_)),
       op_(chosen<Operator, QtOperator>(ports_.op, ownOperator_)),
+      desk_(std::make_unique<MessageDesk>(MessageDesk::Ports{
+          *op_, [this](std::function<void()> call) { QTimer::singleShot(0, this, std::move(call)); },
+          ports_.now ? ports_.now : std::function<LocalMoment()>(currentLocalMoment)})),
       sound_(programSound(ports_.sound, ownSound_, startMessages_)), screens_(program) {
+    op_ = desk_.get();
     if (!ports_.printer) ports_.printer = defaultPrinterStream;
     if (!ports_.chosenPrinter) ports_.chosenPrinter = chosenPrinterStream;
     if (!ports_.openUrl) ports_.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
@@ -123,6 +135,7 @@ Session::Session(Program& program, SessionPorts ports)
     panel.onReconnect([&counting] { counting.reconnectDecoder(); },
                       [&counting] { return counting.lostCountDevice() != CountingDevice::Manual; });
     wireMenus();
+    wireMessages();
     endOfRound_ = std::make_unique<EndOfRound>(*this);
     wireDriverCommands(*this);
     wireRaceScreen(*this);
@@ -133,6 +146,8 @@ Session::Session(Program& program, SessionPorts ports)
         LiveSources{program_.settings, program_.event, program_.paths, program_.race});
     liveServer_ = std::make_unique<LiveServer>(*liveFeed_);
     followRace(*liveServer_, *raceView_);
+    // The windows' places and the standings' zoom are kept as the program ends.
+    connect(mainWindow_.get(), &MainWindow::exiting, this, [this] { keepDisplaySettings(); });
 }
 
 Session::~Session() {
@@ -170,8 +185,29 @@ bool Session::chooseEvent() {
 
 void Session::showMainWindow() {
     mainWindow_->refreshCompetitorList();
-    mainWindow_->show();
+    MainWindow& window = *mainWindow_;
+    const std::optional<bool> maximised =
+        restoreWindowPlace(window, program_.settings.mainWindowPlace);
+    if (!maximised)
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            // A first start: in the middle of the screen, and no bigger than it.
+            const QRect room = screen->availableGeometry();
+            QRect place(QPoint(0, 0), window.size().boundedTo(room.size() - QSize(16, 40)));
+            place.moveCenter(room.center());
+            window.setGeometry(place);
+        }
+    if (maximised.value_or(false))
+        window.showMaximized();
+    else
+        window.show();
     startJournal();
+}
+
+void Session::keepDisplaySettings() {
+    ProgSettings& s = program_.settings;
+    s.mainWindowPlace = windowPlace(*mainWindow_);
+    if (const Outcome saved = saveDisplaySettings(program_.home.iniFile(), s); !saved)
+        op_->inform(saved.message);
 }
 
 void Session::startJournal() {
@@ -206,7 +242,7 @@ void Session::startJournal() {
     const bool replay = resume || storeAsItStood;
     journal_ = std::make_unique<JournalWriter>(
         dir, *time_, *time_, replay ? unfinished->journal.header->sitting : number);
-    journal_->onProblem([this](const std::string& text) { op_->inform(text); });
+    journal_->onProblem([this](const std::string& text) { op_->notify(text); });
     journal_->onFlood(
         [this](const std::string& text) { mainWindow_->timingPanel().showNotice(text); });
     journal_->carryToDisk(true);
@@ -237,7 +273,7 @@ void Session::startJournal() {
     if (counting.fetchesMissedPassings()) return;
     if (const std::string gap = resumeGapNotice(unfinished->journal, wall - header.sitting);
         !gap.empty())
-        op_->inform(gap);
+        op_->notify(gap);
 }
 
 void Session::startLiveResults() {
@@ -247,6 +283,21 @@ void Session::startLiveResults() {
     mainWindow_->showLiveResults(started
                                      ? QStringLiteral("Live results: ") + liveServer_->pageAddress()
                                      : toQt(started.message));
+}
+
+void Session::wireMessages() {
+    MessageDesk& desk = *desk_;
+    desk.setRaceUnderWay([this] { return program_.race && program_.race->raceUnderWay(); });
+    connect(raceView_.get(), &RaceViewBridge::panelChangedSignal, this,
+            [&desk] { desk.raceChanged(); });
+    TimingStatusPanel& panel = mainWindow_->timingPanel();
+    desk.onNotice([&panel](const std::string& text) { panel.setNotice(text); });
+    connect(&panel, &TimingStatusPanel::noticeShown, this,
+            [&desk](const QString& text) { desk.logNotice(fromQt(text)); });
+    auto* log = new MessagesWindow(desk, mainWindow_.get());
+    desk.onLogged([log] { log->refresh(); });
+    connect(&mainWindow_->messagesButton(), &QPushButton::clicked, log,
+            &MessagesWindow::showInFront);
 }
 
 void Session::wireMenus() {

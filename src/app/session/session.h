@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/local_moment.h"
 #include "output/result_outputs.h"
 #include "ports/clock.h"
 #include "ports/decoder_input.h"
@@ -33,6 +34,7 @@ class RaceInputs;
 class ResumableTime;
 class LiveFeed;
 class LiveServer;
+class MessageDesk;
 
 // What the session takes from outside. In the program every one is left empty and the session
 // makes the Qt ones; tests give a virtual clock and scheduler, a recording operator and sound,
@@ -45,11 +47,13 @@ struct SessionPorts {
     // A print job on the default printer (the end of a race prints there without asking).
     std::function<std::unique_ptr<PrintStream>()> printer;
     // A print job on a printer the operator picks (printing from a menu); nullptr on cancel.
-    std::function<std::unique_ptr<PrintStream>(QWidget* parent)> chosenPrinter;
+    ChosenPrinter chosenPrinter;
     // Opens a web address or folder with the platform's default handler.
     std::function<void(const QUrl&)> openUrl;
     // The wall clock's milliseconds since 1970, which relate race journals to the clock.
     std::function<int64_t()> wallMs;
+    // The local date and time that stamps the message log; the computer's when empty.
+    std::function<LocalMoment()> now;
 };
 
 // The composition root of the program: after start-up it makes the Qt clock and timers, the
@@ -82,7 +86,10 @@ class Session : public QObject {
     Program& program() { return program_; }
     Clock& clock() { return *clock_; }
     Scheduler& scheduler() { return *scheduler_; }
+    // The operator: message boxes, and the messages the program gives by itself (logged, on the
+    // notice line, their boxes held back while a race runs).
     Operator& op() { return *op_; }
+    MessageDesk& messages() { return *desk_; }
     SoundOut& sound() { return *sound_; }
     MainScreens& screens() { return screens_; }
     MainWindow& mainWindow() { return *mainWindow_; }
@@ -101,8 +108,14 @@ class Session : public QObject {
     JournalWriter* journal() { return journal_.get(); }
     LiveServer& liveServer() { return *liveServer_; }
 
+  signals:
+    // The standings' zoom or the race screen's theme changed (Setup, Ctrl+plus, Ctrl+minus).
+    void displaySettingsChanged();
+
   private:
     void wireMenus();
+    void wireMessages();
+    void keepDisplaySettings();
     void startJournal();
 
     Program& program_;
@@ -115,6 +128,7 @@ class Session : public QObject {
     Clock* clock_;
     Scheduler* scheduler_;
     Operator* op_;
+    std::unique_ptr<MessageDesk> desk_;
     SoundOut* sound_;
     // The race's clock and timers (and the counting equipment's): the live ones, able to replay
     // a race the program left unfinished.

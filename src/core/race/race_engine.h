@@ -160,6 +160,12 @@ class RaceEngine : private RaceValues {
     void requestEndOfRoundReopen() { endOfRoundReopen_ = true; }
     // Whether "Race" is to show the end-of-round window again; the request is cleared.
     bool takeEndOfRoundReopen() { return std::exchange(endOfRoundReopen_, false); }
+    // The race that comes next (the settings' race of their table and round) on the panel, with
+    // empty standings, as soon as the round or the table changed; nothing while a race runs.
+    void showNextRace();
+    // Whether a race runs, is about to start or is being finished, or its countdown runs: the
+    // keyboard belongs to the lap counters then.
+    bool raceUnderWay() const;
     void StartBtnClick();                        // "&Start Race"
     void StopStartCountdownClick();              // "Stop &Countdown" / "Start &Countdown"
     void ResetCountdownClick();                  // "&Reset Countdown"

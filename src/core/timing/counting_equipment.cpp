@@ -342,7 +342,7 @@ void CountingEquipment::AMBClientSocketError() {
         presenceCheckFailed();
         return;
     }
-    links_.op.inform(SocketErrorMessage);
+    links_.op.notify(SocketErrorMessage);
 }
 
 void CountingEquipment::replayBegins() {
