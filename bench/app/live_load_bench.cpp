@@ -1,13 +1,15 @@
 // The live results server under load while a race runs in real time: 100 phones follow the race
 // through the event stream while 50 other clients each ask three times at once for a 15 MB file
-// of the event's html folder (half of them read it as fast as they can, half read nothing). How
-// late the race's timers fire, and how much memory the process and the server hold. The clients
+// of the event's html folder (half of them read it as fast as they can and ask again, half read
+// nothing). How late the race's timers fire (and a 10 ms timer beside them), and how much memory
+// the process and the server hold. The clients
 // run on a thread of their own, so that their work is not counted as the program's; the argument
 // chooses where the server serves: 0 on its own thread (as the program does it), 1 on the
 // program's thread (what the own thread spares the race).
 #include "../counted_race_field.h"
 #include "latencies.h"
 #include "live/live_feed.h"
+#include "live_crowd.h"
 #include "platform/live_server.h"
 #include "platform/process_memory.h"
 #include "platform/qt_timers.h"
@@ -19,15 +21,12 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -59,68 +58,6 @@ class MeasuredTimers : public Scheduler {
   private:
     QtScheduler timers_;
     QElapsedTimer clock_;
-};
-
-// The clients, on a thread of their own.
-class Crowd {
-  public:
-    Crowd() {
-        home_->moveToThread(&thread_);
-        thread_.start();
-    }
-    ~Crowd() {
-        run([this] { sockets_.clear(); });
-        thread_.quit();
-        thread_.wait();
-    }
-
-    // Phones that follow the race and read every message.
-    void follow(quint16 port, int phones) {
-        run([=, this] {
-            for (int i = 0; i < phones; ++i) {
-                QTcpSocket* s = open(port, "GET /api/events HTTP/1.1\r\nHost: bench\r\n\r\n");
-                QObject::connect(s, &QTcpSocket::readyRead, s, [this, s] {
-                    events += static_cast<int>(s->readAll().count("event: race"));
-                });
-            }
-        });
-    }
-
-    // Clients that each ask three times for `path`, one request after the other; the readers
-    // take everything at once, the others nothing.
-    void askForFile(quint16 port, const QByteArray& path, int clients) {
-        run([=, this] {
-            const QByteArray get = "GET " + path + " HTTP/1.1\r\nHost: bench\r\n\r\n";
-            for (int i = 0; i < clients; ++i) {
-                QTcpSocket* s = open(port, get + get + get);
-                if (i % 2 == 0) {
-                    QObject::connect(s, &QTcpSocket::readyRead, s,
-                                     [this, s] { fileBytes += s->readAll().size(); });
-                } else {
-                    s->setReadBufferSize(1);
-                }
-            }
-        });
-    }
-
-    std::atomic<int> events{0};
-    std::atomic<qint64> fileBytes{0};
-
-  private:
-    void run(const std::function<void()>& work) {
-        QMetaObject::invokeMethod(home_.get(), work, Qt::BlockingQueuedConnection);
-    }
-    QTcpSocket* open(quint16 port, const QByteArray& request) {
-        sockets_.push_back(std::make_unique<QTcpSocket>());
-        QTcpSocket* s = sockets_.back().get();
-        s->connectToHost(QHostAddress::LocalHost, port);
-        s->write(request);
-        return s;
-    }
-
-    QThread thread_;
-    std::unique_ptr<QObject> home_ = std::make_unique<QObject>();
-    std::vector<std::unique_ptr<QTcpSocket>> sockets_;
 };
 
 void BM_RaceClockUnderLoad(benchmark::State& state) {
@@ -167,14 +104,29 @@ void BM_RaceClockUnderLoad(benchmark::State& state) {
     QObject::connect(&keys, &QTimer::timeout,
                      [&] { engine.manualKey("1234567890QWERTYUIOP"[next++ % 20]); });
     keys.start(250);
+    // Beside the race's timers, one every 10 ms: how soon the program's thread runs a timer.
+    std::vector<double> probeLateness;
+    QElapsedTimer probeClock;
+    probeClock.start();
+    qint64 probeDue = 10;
+    QTimer probe;
+    probe.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        const qint64 now = probeClock.elapsed();
+        probeLateness.push_back(static_cast<double>(now - probeDue));
+        probeDue = now + 10;
+    });
 
     const size_t before = residentMemoryBytes();
     size_t most = before;
-    Crowd crowd;
+    bench::LiveCrowd crowd;
     for (auto _ : state) {
         timers.lateness.clear();
+        probeLateness.clear();
+        probeDue = probeClock.elapsed() + 10;
+        probe.start(10);
         crowd.follow(server.port(), 100);
-        crowd.askForFile(server.port(), "/html/big.jpg", 50);
+        crowd.askForFile(server.port(), "/html/big.jpg", 15 * 1024 * 1024, 50);
         QElapsedTimer running;
         running.start();
         while (running.elapsed() < RaceMs) {
@@ -183,6 +135,9 @@ void BM_RaceClockUnderLoad(benchmark::State& state) {
         }
     }
     keys.stop();
+    probe.stop();
+    state.counters["probe_late_max_ms"] = bench::percentile(probeLateness, 100);
+    state.counters["probe_late_p99_ms"] = bench::percentile(probeLateness, 99);
     state.counters["timer_firings"] = static_cast<double>(timers.lateness.size());
     state.counters["late_max_ms"] = bench::percentile(timers.lateness, 100);
     state.counters["late_p99_ms"] = bench::percentile(timers.lateness, 99);
