@@ -185,4 +185,7 @@ seeds("live_request", {
              b"GET http://host/html/img/a.png?x=%41+b HTTP/1.1\nUpgrade: websocket\n\n",
     "links": b"GET /html/up/eventfile.qdd HTTP/1.1\r\n\r\nGET /html/inside.png HTTP/1.1\r\n\r\n",
     "folded": b"\r\nGET / HTTP/1.1\r\nX: a\r\n b\r\nTransfer-Encoding: chunked\r\n\r\n",
+    # Around the 8 KB bound (and so that inputs may grow past it).
+    "at_the_bound": b"GET / HTTP/1.1\r\nX: " + b"p" * (8192 - 23) + b"\r\n\r\nGET / HTTP/1.1\r\nX: "
+                    + b"q" * 8192 + b"\r\n\r\n",
 })

@@ -178,7 +178,7 @@ void LiveService::sendHtmlFile(LiveClient& client, const std::string& name) {
     const QString local = QString::fromStdString(file->string());
     auto page = std::make_unique<QFile>(local);
     if (!QFileInfo(local).isFile() || page->size() > MaxServedFileBytes ||
-        !page->open(QIODevice::ReadOnly)) {
+        !page->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         client.answer(404, "text/plain", "Not found\n");
         return;
     }
