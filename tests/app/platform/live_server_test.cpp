@@ -390,6 +390,23 @@ class LiveServerTest : public QObject {
         QVERIFY(in.mid(at).startsWith("HTTP/1.1 200 OK\r\nContent-Type: application/json"));
     }
 
+    void aClientThatTakesNothingIsDropped() {
+        LiveLimits limits;
+        limits.stalledMs = 300;
+        makeProgram(true, limits);
+        {
+            std::ofstream out(program->paths->dir / "html" / "big.png", std::ios::binary);
+            out << std::string(5 * 1024 * 1024, 'p');
+        }
+        QTcpSocket stalled;
+        stalled.setReadBufferSize(1024);
+        stalled.connectToHost(QHostAddress::LocalHost, port);
+        stalled.write("GET /html/big.png HTTP/1.1\r\nHost: x\r\n\r\n");
+        QTRY_COMPARE(server->clients(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(server->clients(), 0, 10000);
+        QTRY_COMPARE(server->heldBytes(), 0);
+    }
+
     void anOversizeRequestIsRefused() {
         makeProgram();
         const QByteArray padding(static_cast<qsizetype>(MaxLiveRequestBytes), 'a');
