@@ -1,5 +1,6 @@
 #include "timing/passing_counter.h"
 
+#include "ports/clock.h"
 #include "ports/timing_view.h"
 #include "program/program.h"
 #include "race/race_engine.h"
@@ -14,6 +15,14 @@ namespace vexa {
 
 RaceEngine& PassingCounter::race() {
     return *program_.race;
+}
+
+double PassingCounter::raceSeconds(double decoderSeconds) {
+    const RaceEngine& engine = race();
+    // Booking in, every crossing counts as time 0 whatever its time.
+    if (engine.values().RaceState != RaceStates::Running) return decoderSeconds;
+    return clockOrigin_.raceSeconds(decoderSeconds, clock_.milliseconds(),
+                                    engine.raceClockStartMs());
 }
 
 void PassingCounter::conversionError(std::string_view text) {
@@ -87,7 +96,7 @@ void PassingCounter::countAmbrc(std::string_view record, int32_t decoderId) {
     }
     if (r.hits < program_.settings.lowestHits) return tooFewHits(r.transponder, r.hitsText);
     engine.noteDecoderReading(i, r.hits, r.signal);
-    engine.sortCarPass(i, r.time);
+    engine.sortCarPass(i, raceSeconds(r.time));
 }
 
 void PassingCounter::tooFewHits(int32_t transponder, std::string_view hitsText) {
@@ -112,6 +121,11 @@ void PassingCounter::countP3(const P3Passing& passing, double raceTime) {
 }
 
 void PassingCounter::countSystem20(std::string_view record) {
+    // The clock record says where the decoder's clock stands, which a race resumed needs to know.
+    if (const std::optional<double> clock = system20ClockTime(record)) {
+        raceSeconds(*clock);
+        return;
+    }
     const CarRecord r = parseSystem20Record(record);
     if (r.kind == RecordKind::Malformed) return conversionError(r.badText);
     if (r.kind != RecordKind::Passing) return;
@@ -119,7 +133,7 @@ void PassingCounter::countSystem20(std::string_view record) {
     if (i < 0) return;
     RaceEngine& engine = race();
     engine.noteDecoderReading(i, r.hits, std::nullopt);
-    engine.sortCarPass(i, r.time);
+    engine.sortCarPass(i, raceSeconds(r.time));
 }
 
 void PassingCounter::countEx20(std::string_view record) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "timing/decoder_clock_origin.h"
+
 #include <cstdint>
 #include <string_view>
 
@@ -7,6 +9,7 @@ namespace vexa {
 
 struct Program;
 struct P3Passing;
+class Clock;
 class RaceEngine;
 class TimingView;
 
@@ -27,10 +30,12 @@ inline constexpr const char* UnknownCarLimitNotice =
 // Turns decoder records into passings of the race engine: finds the entrant a record names
 // (by transponder, through the track transponder sets, or as a new unknown car), writes its
 // hits and signal, and calls `sortCarPass`. The caller decides whether records are for the race
-// at all; this only reads them.
+// at all; this only reads them. AMBrc and System 20 passing times are on the decoder's clock,
+// related to the race clock by `clockOrigin` (the switching on restarts that clock).
 class PassingCounter {
   public:
-    PassingCounter(Program& program, TimingView& view) : program_(program), view_(view) {}
+    PassingCounter(Program& program, TimingView& view, const Clock& clock)
+        : program_(program), view_(view), clock_(clock) {}
 
     void countAmbrc(std::string_view record, int32_t decoderId);
     // A P3 passing whose race time has been worked out from the decoder's clock: the entrant by
@@ -50,8 +55,13 @@ class PassingCounter {
     // The entrant with the car number, or a new unknown car, or -1.
     int entrantForCarNumber(int32_t carno);
 
+    // When the AMBrc or System 20 decoder's clock counts from.
+    DecoderClockOrigin& clockOrigin() { return clockOrigin_; }
+
   private:
     RaceEngine& race();
+    // The race time of a decoder time of a record arriving now.
+    double raceSeconds(double decoderSeconds);
     // A new unknown car, or -1 when the race time is over or the race has all the unknown cars
     // it takes; the car that reaches the limit brings the notice.
     int addUnknownCar(int32_t carno, int32_t transponder);
@@ -60,6 +70,8 @@ class PassingCounter {
 
     Program& program_;
     TimingView& view_;
+    const Clock& clock_;
+    DecoderClockOrigin clockOrigin_;
 };
 
 } // namespace vexa

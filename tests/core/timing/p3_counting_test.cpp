@@ -280,9 +280,15 @@ TEST_F(P3Counting, ASilentLinkIsLostAndFoundAgainWithoutLosingAPassing) {
     live({1, 102758186, 10.0});
     send(status());
     live({2, 253138463, 12.0});
-    // The cable is cut without a reset: the decoder goes on counting, nothing arrives.
+    // The cable is cut without a reset: the decoder goes on counting, nothing arrives. After
+    // fifteen seconds it is asked for its clock; five more without an answer lose it.
     const double cut = now();
-    runTo(cut + 16.0);
+    socket.written.clear();
+    runTo(cut + 15.0);
+    EXPECT_EQ(socket.written, std::vector<std::string>{p3GetTimeRequest()});
+    runTo(cut + 19.9);
+    EXPECT_EQ(countDevice(), 3);
+    runTo(cut + 21.0);
     EXPECT_EQ(countDevice(), 0);
     EXPECT_EQ(view.notices.back(), decoderSilentMessage(15));
     EXPECT_TRUE(engine().values().ManualKeys);
