@@ -475,6 +475,19 @@ void CountingEquipment::replayEnds() {
     switchOn(!running);
 }
 
+bool CountingEquipment::askForMissedPassings(std::function<int64_t()> journalNow) {
+    // The race replayed was counted by a P3 decoder, and the program counts with one now.
+    if (!ownDuringReplay_ || ownDuringReplay_->device != CountingDevice::P3 ||
+        CountDevice != CountingDevice::P3 || !links_.socket.active())
+        return false;
+    return p3_.askForMissed(std::move(journalNow));
+}
+
+std::vector<TimedBytes> CountingEquipment::takeMissedPassings(int64_t notBeforeMs,
+                                                              int64_t notAfterMs) {
+    return p3_.takeMissed(notBeforeMs, notAfterMs);
+}
+
 bool CountingEquipment::fetchesMissedPassings() const {
     return CountDevice == CountingDevice::P3 && links_.socket.active() &&
            p3_.tracker().last().has_value();
@@ -527,6 +540,10 @@ void CountingEquipment::checkAnswer(std::string_view record) {
 }
 
 void CountingEquipment::p3Frame(const P3Frame& frame) {
+    if (p3_.askingForMissed()) {
+        p3_.setAside(frame);
+        return;
+    }
     if (presenceCheckRunning()) {
         if (checkedDevice_ != CountingDevice::P3) return;
         // Any good record answers, a decoder need not answer a request at once; the record is

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ports/missed_passings.h"
 #include "ports/scheduler.h"
 #include "ports/serial_port.h"
 #include "ports/timing_equipment.h"
@@ -97,7 +98,7 @@ struct EquipmentLinks {
 //
 // A record starts at its start byte wherever it stands in its line; bytes before it are noise,
 // dropped, tallied and told once a run.
-class CountingEquipment : public TimingEquipment {
+class CountingEquipment : public TimingEquipment, public MissedPassings {
   public:
     CountingEquipment(Program& program, const EquipmentLinks& links);
     ~CountingEquipment() override;
@@ -150,6 +151,12 @@ class CountingEquipment : public TimingEquipment {
     // Whether passings the program missed while it was stopped are fetched from the decoder: a P3
     // decoder in use on an open link, with a passing number to ask on from.
     bool fetchesMissedPassings() const;
+    // The passings of a resumed race's stop, from a P3 decoder (MissedPassings).
+    bool askForMissedPassings(std::function<int64_t()> journalNow) override;
+    size_t missedPassingsCome() const override { return p3_.missedCome(); }
+    std::vector<TimedBytes> takeMissedPassings(int64_t notBeforeMs, int64_t notAfterMs) override;
+    // True while they are waited for: the link's records are set aside for them.
+    bool waitingForMissedPassings() const { return p3_.askingForMissed(); }
 
     // One complete record.
     void sortsignal(std::string_view record);

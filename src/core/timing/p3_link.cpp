@@ -9,6 +9,7 @@
 #include "timing/passing_counter.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace vexa {
 
@@ -47,6 +48,9 @@ void P3Link::forgetPassings() {
 
 void P3Link::replayBegins() {
     seenBeforeReplay_.reset();
+    // The relation of the clocks comes from the journal: the program's clock counts as the
+    // journal's from now on.
+    clock_.forget();
     if (const std::optional<uint32_t> last = tracker_.last())
         seenBeforeReplay_ = Seen{*last, tracker_.newestTime()};
     reader_.reset();
@@ -67,6 +71,25 @@ void P3Link::askTime() {
 
 void P3Link::askVersion() {
     ports_.socket.write(p3VersionRequest());
+}
+
+bool P3Link::askForMissed(std::function<int64_t()> journalNow) {
+    const std::optional<uint32_t> last = tracker_.last();
+    if (!linkUp_ || !last) return false;
+    missed_.begin(*last, std::move(journalNow));
+    askTime();
+    const uint32_t until = *last + std::min(P3MissedPassings::AskedAhead, UINT32_MAX - *last);
+    ports_.socket.write(p3ResendRequest(*last, until));
+    return true;
+}
+
+void P3Link::setAside(const P3Frame& frame) {
+    if (foreign(readP3DecoderId(frame))) return;
+    missed_.frame(frame);
+}
+
+std::vector<TimedBytes> P3Link::takeMissed(int64_t notBeforeMs, int64_t notAfterMs) {
+    return missed_.take(clock_, notBeforeMs, notAfterMs);
 }
 
 // ---- Records ----------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include "race/race_timer.h"
 #include "timing/p3_decoder_clock.h"
 #include "timing/p3_frame_reader.h"
+#include "timing/p3_missed_passings.h"
 #include "timing/p3_passing_tracker.h"
 #include "timing/p3_records.h"
 
@@ -81,6 +82,16 @@ class P3Link {
     void replayEnds();
     // Asks for the decoder's clock: the question of the presence check.
     void askTime();
+
+    // A race resumed from its journal waits for the passings the decoder made after the
+    // journal's last one (MissedPassings): they are asked for, and until they are taken every
+    // record of the link is set aside for them. False when the link is down or no passing is
+    // known to go on from.
+    bool askForMissed(std::function<int64_t()> journalNow);
+    bool askingForMissed() const { return missed_.active(); }
+    size_t missedCome() const { return missed_.come(); }
+    void setAside(const P3Frame& frame);
+    std::vector<TimedBytes> takeMissed(int64_t notBeforeMs, int64_t notAfterMs);
     // Asks for the decoder's type and versions ("Information" of the transponder test).
     void askVersion();
 
@@ -133,6 +144,7 @@ class P3Link {
         uint64_t rtcTime = 0;
     };
     std::optional<Seen> seenBeforeReplay_;
+    P3MissedPassings missed_;
 };
 
 } // namespace vexa

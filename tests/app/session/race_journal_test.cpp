@@ -1,6 +1,7 @@
 #include "files/event_files.h"
 #include "journal/journal_resume.h"
 #include "journal/race_inputs.h"
+#include "journal/race_resume.h"
 #include "program/event_saves.h"
 #include "race/race_engine.h"
 #include "race/recording_ports.h"
@@ -19,6 +20,7 @@
 #include "race/race_session.h"
 #include "support/test_session_ports.h"
 
+#include <QLabel>
 #include <QtTest>
 
 #include <array>
@@ -129,13 +131,28 @@ class RaceJournalTest : public QObject {
         return QTest::qWaitFor([&] { return link.tracker().last() == number && !link.holding(); });
     }
 
+    // The resumed race stands until the decoder has sent what it kept; then it goes live.
+    static bool resumed(Restart& r) {
+        for (int i = 0; i < 100 && r.session->resuming(); ++i) {
+            QTest::qWait(20);
+            r.scheduler.advanceBy(RaceResume::PollMs);
+        }
+        return !r.session->resuming();
+    }
+
     // A P3 race with a crossing every 30 s per car, from its start to race second `to`.
-    static void p3Race(test::LoopbackP3Decoder& decoder, test::RaceSession& s, double to) {
+    // With `bookedIn` each car crosses the loop once while the cars are booked in, ten seconds
+    // before the start, which counts no lap.
+    static void p3Race(test::LoopbackP3Decoder& decoder, test::RaceSession& s, double to,
+                       bool bookedIn = false) {
         QVERIFY(countedBy(decoder, s));
         s.session->showMainWindow();
         s.openRaceScreen();
-        while (s.engine().values().RaceState != RaceStates::Running)
+        while (s.engine().values().RaceState != RaceStates::Running) {
             QVERIFY(runWithStatus(decoder, s, s.clock.milliseconds() + 1000));
+            if (bookedIn && s.engine().countdown() == 10)
+                for (char car : {'1', '2', '3'}) QVERIFY(crossLive(decoder, *s.session, car));
+        }
         for (const auto& [t, car] : test::thirtySecondLaps(0, to)) {
             QVERIFY(runToRaceSecond(decoder, s, t));
             QVERIFY(crossLive(decoder, *s.session, car));
@@ -253,6 +270,7 @@ class RaceJournalTest : public QObject {
                 }
             });
             // The operator is asked, not told of a gap: the decoder sends what the program missed.
+            QVERIFY(resumed(again));
             QCOMPARE(again.op.shown.size(), 1);
             QTRY_VERIFY(!again.session->equipment().p3().holding());
             for (const auto& [t, car] : test::thirtySecondLaps(back + 2, 330)) {
@@ -260,6 +278,49 @@ class RaceJournalTest : public QObject {
                 QVERIFY(crossLive(decoder, *again.session, car));
             }
             again.scheduler.advanceBy(60'000);
+            QVERIFY(!decoder.resends.empty());
+            QCOMPARE(test::roundOneResults(first.program), expected);
+            QCOMPARE(replayed(first.program.paths->dir / "h1r1.journal"), expected);
+        }
+    }
+
+    void aP3RaceResumedAfterItsLastLapWindowCountsThePassingsOfTheStop() {
+        std::array<std::pair<int, double>, 3> expected;
+        {
+            test::LoopbackP3Decoder decoder;
+            test::RaceSession unbroken(3);
+            p3Race(decoder, unbroken, 330, true);
+            unbroken.runFor(60);
+            expected = test::roundOneResults(unbroken.program);
+            QCOMPARE(expected[0].first, 11);
+        }
+        // Stopped mid-race, or within two seconds of the start; back at race second 400, when the
+        // race's five minutes and its last-lap window are long over.
+        for (const double stop : {150.0, 1.5}) {
+            test::LoopbackP3Decoder decoder;
+            test::RaceSession first(3);
+            p3Race(decoder, first, stop, true);
+            const int64_t raceStartMs = first.engine().raceClockStartMs();
+            first.session.reset();
+            QTRY_VERIFY(!decoder.connected());
+            for (const auto& [t, car] : test::thirtySecondLaps(stop, 330))
+                decoder.cross(transponder(car), Wall + raceStartMs + ms(t));
+
+            const int64_t down = raceStartMs + ms(400);
+            Restart again(first.program, down, {true}, [&](Restart& r) {
+                decoder.wallMs = [&r, down] { return Wall + down + r.clock.milliseconds(); };
+                QVERIFY(findDecoder(*r.session));
+            });
+            // The race stands, its results not stored, until the decoder has sent its passings.
+            QVERIFY(again.session->resuming());
+            QCOMPARE(again.engine().completedRaces(), 0);
+            QCOMPARE(again.session->mainWindow()
+                         .findChild<QLabel*>(QStringLiteral("timingNoticeLB"))
+                         ->text(),
+                     QString::fromLatin1(AskingForMissedPassingsNotice));
+            QVERIFY(resumed(again));
+            again.scheduler.advanceBy(3000);
+            QCOMPARE(again.engine().completedRaces(), 1);
             QVERIFY(!decoder.resends.empty());
             QCOMPARE(test::roundOneResults(first.program), expected);
             QCOMPARE(replayed(first.program.paths->dir / "h1r1.journal"), expected);
