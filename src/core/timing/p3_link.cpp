@@ -148,9 +148,19 @@ void P3Link::passing(const P3Passing& p, bool forRace) {
         // Only a live passing tells when the decoder's clock read its time.
         observe(p.rtcTime);
     } else {
+        // One given up that comes after all is told as recovered too.
+        if (!inHold_) {
+            inHold_ = true;
+            recoveredBefore_ = tracker_.recovered() - 1;
+            abandonedBefore_ = tracker_.abandoned();
+        }
         armHold(); // more may be on the way
     }
     askForGaps();
+    if (forRace && verdict == P3PassingVerdict::Recovered && afterItsRace(p)) {
+        release();
+        return;
+    }
     if (forRace) {
         if (held_.empty() && !tracker_.firstMissing() && !inHold_) {
             count(p);
@@ -215,6 +225,18 @@ void P3Link::release() {
     const uint64_t recovered = tracker_.recovered() - recoveredBefore_;
     const uint64_t lost = tracker_.abandoned() - abandonedBefore_;
     if (recovered > 0 || lost > 0) ports_.view.showNotice(p3RecoveredNotice(recovered, lost));
+}
+
+bool P3Link::afterItsRace(const P3Passing& p) {
+    const RaceEngine* engine = program_.race.get();
+    if (!engine || engine->acceptsPassings()) return false;
+    const RaceValues& v = engine->values();
+    // The last race run is still the engine's until the next one is set up.
+    if (v.SetupDone || engine->completedRaces() == 0) return false;
+    const std::optional<double> t = clock_.raceSeconds(p.rtcTime, engine->raceClockStartMs());
+    const double end = v.RaceMinutes * 60.0 + v.MaxLastLap + v.LastStart;
+    if (!t || *t < -EarlySeconds || *t > end) return false;
+    return counter_.tellPassingAfterStore(p, *t);
 }
 
 // ---- To the race ------------------------------------------------------------------------------

@@ -9,9 +9,33 @@
 #include "timing/record_fields.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 namespace vexa {
+
+namespace {
+
+std::string secondsText(double raceSeconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f", raceSeconds);
+    return text;
+}
+
+} // namespace
+
+std::string latePassingNotice(int carno, const std::string& driver, double raceSeconds) {
+    return "A passing of car " + std::to_string(carno) + " (" + driver + ") at race second " +
+           secondsText(raceSeconds) +
+           " came from the decoder too late to be counted in its place: add it in Correct Results";
+}
+
+std::string passingAfterStoreNotice(const std::string& race, int carno, const std::string& driver,
+                                    double raceSeconds) {
+    return "A passing of " + race + " came from the decoder after the race was stored: car " +
+           std::to_string(carno) + " (" + driver + ") at race second " + secondsText(raceSeconds) +
+           "; it can be added in Correct Results";
+}
 
 RaceEngine& PassingCounter::race() {
     return *program_.race;
@@ -117,7 +141,23 @@ void PassingCounter::countP3(const P3Passing& passing, double raceTime) {
         return tooFewHits(*transponder, std::to_string(*hits));
     RaceEngine& engine = race();
     engine.noteDecoderReading(i, hits, strength);
-    engine.sortRecordedPass(i, raceTime);
+    if (engine.sortRecordedPass(i, raceTime)) return;
+    const RaceDriver& d = engine.values().race_drivers[static_cast<size_t>(i)];
+    view_.showNotice(latePassingNotice(d.carno, d.drivername, raceTime));
+}
+
+bool PassingCounter::tellPassingAfterStore(const P3Passing& passing, double raceTime) {
+    const std::optional<int32_t> transponder = p3TransponderNumber(passing);
+    const RaceEngine& engine = race();
+    const RaceValues& v = engine.values();
+    const int i = transponder ? engine.findTransponder(*transponder) : -1;
+    if (i < 0) return false;
+    const RaceDriver& d = v.race_drivers[static_cast<size_t>(i)];
+    const std::string name = (v.RaceKind == HeatRace ? "Heat " : "Final ") +
+                             std::to_string(v.RaceNumber) + " of round " +
+                             std::to_string(v.RoundNumber);
+    view_.showNotice(passingAfterStoreNotice(name, d.carno, d.drivername, raceTime));
+    return true;
 }
 
 void PassingCounter::countSystem20(std::string_view record) {

@@ -3,6 +3,7 @@
 #include "timing/decoder_clock_origin.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace vexa {
@@ -19,6 +20,13 @@ inline constexpr const char* P3BeforeStartNote =
     "Passing before the start of the race (not counted)";
 inline constexpr const char* P3NoTransponderNote =
     "Passing without a usable transponder (not counted)";
+
+// A passing the decoder sent again too late to be counted in its place (a stagger start, a lap
+// limit): the race director can add it in "Correct Results".
+std::string latePassingNotice(int carno, const std::string& driver, double raceSeconds);
+// A passing the decoder sent again after the race it belongs to was stored.
+std::string passingAfterStoreNotice(const std::string& race, int carno, const std::string& driver,
+                                    double raceSeconds);
 
 // The unknown cars one race takes on: more than a track holds, few enough that a flood of
 // strange transponders cannot slow the counting of the race.
@@ -41,8 +49,13 @@ class PassingCounter {
     // A P3 passing whose race time has been worked out from the decoder's clock: the entrant by
     // its transponder number (p3_transponder.h), hits and strength as for AMBrc, and the time
     // kept however late the record came (sortRecordedPass). A passing without hits is not held
-    // to the hits minimum.
+    // to the hits minimum. One made before the car's last counted crossing is counted in its
+    // place; where it cannot be, the operator is told.
     void countP3(const P3Passing& passing, double raceTime);
+    // A P3 passing sent again after its race (the last one run, `raceTime` on its clock) was
+    // stored: the operator is told which race, car and second it belongs to, for "Correct
+    // Results". False when it belongs to no car of that race.
+    bool tellPassingAfterStore(const P3Passing& passing, double raceTime);
     void countSystem20(std::string_view record);
     void countEx20(std::string_view record);
     void countItalian(std::string_view record);
