@@ -3,6 +3,7 @@
 #include "journal/journal_resume.h"
 #include "journal/journal_writer.h"
 #include "journal/race_inputs.h"
+#include "journal/race_resume.h"
 #include "journal/resumable_time.h"
 #include "live/live_feed.h"
 #include "platform/latin1.h"
@@ -116,8 +117,11 @@ Session::Session(Program& program, SessionPorts ports)
                                              station.controller, *outputs_, raceView_.get()});
     decoderInput_ = std::make_unique<ReplayInput>(station.equipment);
     inputs_ = std::make_unique<RaceInputs>(engine, decoderInput_.get(), op_);
-    timing_->onDecoderBytes(
-        [this](const std::string& bytes) { inputs_->decoderBytesArrived(bytes); });
+    // What the link brings while a resumed race waits for its decoder is set aside: the race
+    // takes it, journaled, at the moments it was made.
+    timing_->onDecoderBytes([this](const std::string& bytes) {
+        if (!equipment().waitingForMissedPassings()) inputs_->decoderBytesArrived(bytes);
+    });
 
     connect(&panel, &TimingStatusPanel::weatherShown, this,
             [this](WeatherValue which, const QString& text) {
@@ -151,11 +155,16 @@ Session::Session(Program& program, SessionPorts ports)
 }
 
 Session::~Session() {
+    resume_.reset();
     if (journal_) journal_->leave();
     // The server goes before the state it reads; the engine's timers and ports go before the
     // adapters they use.
     liveServer_.reset();
     program_.race.reset();
+}
+
+bool Session::resuming() const {
+    return resume_ && resume_->waiting();
 }
 
 CountingEquipment& Session::equipment() {
@@ -261,18 +270,38 @@ void Session::startJournal() {
     if (const Outcome put = restoreUploadFile({*unfinished}, dir); !put) op_->inform(put.message);
     CountingEquipment& counting = equipment();
     counting.replayBegins();
-    resumeRace(unfinished->journal, race(), *inputs_, *time_, wall - header.sitting);
+    const int64_t since = header.sitting;
+    const auto nowMs = [this, since] {
+        const int64_t wall = ports_.wallMs ? ports_.wallMs() : QDateTime::currentMSecsSinceEpoch();
+        return wall - since;
+    };
+    TimingStatusPanel& panel = mainWindow_->timingPanel();
+    resume_ = std::make_unique<RaceResume>(
+        unfinished->journal,
+        RaceResume::Parts{race(), *inputs_, *time_, *scheduler_, nowMs,
+                          [&panel](const std::string& text) { panel.showNotice(text); }},
+        [this, journal = unfinished->journal, since, storeAsItStood](size_t recovered) {
+            raceResumed(journal, since, storeAsItStood, recovered);
+        });
+    // A P3 decoder sends again what it counted meanwhile; a race stored as it stood takes none.
+    resume_->start(storeAsItStood ? nullptr : &counting);
+}
+
+void Session::raceResumed(const Journal& journal, int64_t sitting, bool storeAsItStood,
+                          size_t recovered) {
+    CountingEquipment& counting = equipment();
     counting.replayEnds();
     mainWindow_->showScreen(Screen::Race);
     if (storeAsItStood) {
         race().End_race();
         return;
     }
-    // A P3 decoder sends again what it counted meanwhile (what it cannot is told then); otherwise
-    // the operator is told how long the race went without passings.
-    if (counting.fetchesMissedPassings()) return;
-    if (const std::string gap = resumeGapNotice(unfinished->journal, wall - header.sitting);
-        !gap.empty())
+    if (recovered > 0) mainWindow_->timingPanel().showNotice(p3RecoveredNotice(recovered, 0));
+    // What a P3 decoder cannot send again shows as a gap with its next passing; otherwise the
+    // operator is told how long the race went without passings.
+    if (recovered > 0 || counting.fetchesMissedPassings()) return;
+    const int64_t wall = ports_.wallMs ? ports_.wallMs() : QDateTime::currentMSecsSinceEpoch();
+    if (const std::string gap = resumeGapNotice(journal, wall - sitting); !gap.empty())
         op_->notify(gap);
 }
 

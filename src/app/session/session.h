@@ -32,6 +32,8 @@ class EndOfRound;
 class JournalWriter;
 class RaceInputs;
 class ResumableTime;
+class RaceResume;
+struct Journal;
 class LiveFeed;
 class LiveServer;
 class MessageDesk;
@@ -107,6 +109,8 @@ class Session : public QObject {
     // The journal being written, nullptr before an event is open.
     JournalWriter* journal() { return journal_.get(); }
     LiveServer& liveServer() { return *liveServer_; }
+    // True while a race being resumed stands waiting for the passings its decoder kept.
+    bool resuming() const;
 
   signals:
     // The standings' zoom or the race screen's theme changed (Setup, Ctrl+plus, Ctrl+minus).
@@ -117,6 +121,10 @@ class Session : public QObject {
     void wireMessages();
     void keepDisplaySettings();
     void startJournal();
+    // The race left unfinished is live again (`storeAsItStood`: it is ended and stored at once);
+    // `journal` is its journal, `recovered` the passings the decoder sent again.
+    void raceResumed(const Journal& journal, int64_t sitting, bool storeAsItStood,
+                     size_t recovered);
 
     Program& program_;
     SessionPorts ports_;
@@ -144,6 +152,7 @@ class Session : public QObject {
     std::unique_ptr<DecoderInput> decoderInput_;
     std::unique_ptr<RaceInputs> inputs_;
     std::unique_ptr<JournalWriter> journal_;
+    std::unique_ptr<RaceResume> resume_;
     std::unique_ptr<LiveFeed> liveFeed_;
     std::unique_ptr<LiveServer> liveServer_;
 };

@@ -96,8 +96,10 @@ class RaceEngine : private RaceValues {
     // A crossing that the decoder recorded with its own clock and that may reach the program
     // late (held up on the network, or sent again after a lost link): its time is kept however
     // far it lies behind the race clock; a time more than 6 s ahead is replaced by the race
-    // clock as in sortCarPass. Crossings of one entrant must arrive in the order they happened.
-    void sortRecordedPass(int Index, double PassTime);
+    // clock as in sortCarPass. One made before the entrant's last counted crossing is counted in
+    // its place in a mass start, as if it had come in its order; false when it cannot be (a
+    // stagger start, a lap limit, before the entrant's first crossing, more than 200 laps).
+    bool sortRecordedPass(int Index, double PassTime);
     // A key press of a lap counter; true when the key was taken as a lap counting key.
     bool manualKey(char key);
     // Seconds on the race clock, at the precision the event files keep.
@@ -238,6 +240,8 @@ class RaceEngine : private RaceValues {
     // in, when every crossing counts as time 0.
     void countPass(int Index, double PassTime, double allowedBehind);
     void Sortpassmass(int i, double T);
+    // sortRecordedPass of a crossing made before entrant i's last counted one (late_passing.cpp).
+    bool placeEarlierPass(int i, double T);
     void Sortpassstagger(int i, double T);
     void RecordExtraCrossing(int i, double t);
     void countedLapEnd(int i);
