@@ -76,9 +76,13 @@ int main(int argc, char* argv[]) {
     // The toolkit takes the desktop's locale; numbers in reports, pages and files are always
     // written with a decimal point.
     std::setlocale(LC_NUMERIC, "C");
+    // The menu entry of an installed program is vexa.desktop: the desktop finds its icon by it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("vexa"));
     vexa::Program program;
-    program.home.root = vexa::locateProgramHome(command.parser.value(command.home)).toStdWString();
-    std::vector<std::string> startMessages = vexa::startProgram(program);
+    const vexa::ProgramLocations where = vexa::locateProgram(command.parser.value(command.home));
+    program.home.root = where.home.toStdWString();
+    std::vector<std::string> startMessages =
+        vexa::startProgram(program, where.shippedFreqNames().toStdWString());
     // A start that only checks the installation shows no message box: nobody would answer it.
     vexa::ConsoleOperator console;
     vexa::SessionPorts ports;
@@ -89,6 +93,7 @@ int main(int argc, char* argv[]) {
     for (const std::string& message : startMessages) session.op().inform(message);
     session.setUpCountingEquipment();
     session.startLiveResults();
+    session.makeMissingSounds(where.soundScript());
     if (!command.parser.isSet(command.checkStart)) session.waitForCountingEquipment();
 
     if (command.parser.isSet(command.event)) {
@@ -103,6 +108,8 @@ int main(int argc, char* argv[]) {
         QCoreApplication::processEvents();
         std::printf("vexa: the main window showed %lld ms after the start\n",
                     static_cast<long long>(started.elapsed()));
+        // The check covers the first start's sounds too.
+        session.waitForSounds();
         return 0;
     }
     return app.exec();

@@ -11,6 +11,7 @@
 #include "platform/qt_operator.h"
 #include "platform/qt_sound_out.h"
 #include "platform/qt_timers.h"
+#include "platform/sound_maker.h"
 #include "platform/timing_host.h"
 #include "program/program.h"
 #include "race/race_engine.h"
@@ -133,6 +134,7 @@ Session::Session(Program& program, SessionPorts ports)
         LiveSources{program_.settings, program_.event, program_.paths, program_.race});
     liveServer_ = std::make_unique<LiveServer>(*liveFeed_);
     followRace(*liveServer_, *raceView_);
+    soundMaker_ = std::make_unique<SoundMaker>(*sound_, *op_);
 }
 
 Session::~Session() {
@@ -247,6 +249,14 @@ void Session::startLiveResults() {
     mainWindow_->showLiveResults(started
                                      ? QStringLiteral("Live results: ") + liveServer_->pageAddress()
                                      : toQt(started.message));
+}
+
+void Session::makeMissingSounds(const QString& script) {
+    soundMaker_->makeMissing(script, program_.home.soundsDir());
+}
+
+void Session::waitForSounds() {
+    soundMaker_->wait();
 }
 
 void Session::wireMenus() {
