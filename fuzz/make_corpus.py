@@ -172,3 +172,20 @@ seeds("corrections", {
                  b"set 3 9 280.5\n",
     "damaged": b"set 3 nine 280\nadd-lap 0 5\nremove-passing 2\r\npenalty 1e3\n",
 })
+
+# Requests to the live results server.
+seeds("live_request", {
+    "race": b"GET /api/race HTTP/1.1\r\nHost: 192.168.1.5:8080\r\nAccept: */*\r\n\r\n",
+    "pipelined": b"GET /api/results?round=3 HTTP/1.1\r\nHost: x\r\n\r\n"
+                 b"GET /html/h1r1.html HTTP/1.0\r\nConnection: keep-alive\r\n\r\n",
+    "body": b"GET /api/events HTTP/1.1\r\nContent-Length: 4\r\nContent-Length: 4\r\n\r\nabcd",
+    "conflicting_length": b"POST / HTTP/1.1\r\nContent-Length: 1\r\nContent-Length: 2\r\n\r\nab",
+    "version": b"GET / HTTP/9.9\r\n\r\n",
+    "paths": b"GET /html/..%2feventfile.qdd HTTP/1.1\r\n\r\n"
+             b"GET http://host/html/img/a.png?x=%41+b HTTP/1.1\nUpgrade: websocket\n\n",
+    "links": b"GET /html/up/eventfile.qdd HTTP/1.1\r\n\r\nGET /html/inside.png HTTP/1.1\r\n\r\n",
+    "folded": b"\r\nGET / HTTP/1.1\r\nX: a\r\n b\r\nTransfer-Encoding: chunked\r\n\r\n",
+    # Around the 8 KB bound (and so that inputs may grow past it).
+    "at_the_bound": b"GET / HTTP/1.1\r\nX: " + b"p" * (8192 - 23) + b"\r\n\r\nGET / HTTP/1.1\r\nX: "
+                    + b"q" * 8192 + b"\r\n\r\n",
+})

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-multimedia-dev qt6-httpserver-dev qt6-websockets-dev
+    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-multimedia-dev
     libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     poppler-utils

@@ -45,7 +45,8 @@ struct FullTables {
                         race, slot, std::to_string(((race - 1) * MaxSlots + slot - 1) % 300 + 1));
             }
         window = std::make_unique<MainWindow>(program, screens, op);
-        ReportPrinting printing{program, OutputIdentity{}, [](QWidget*) { return nullptr; },
+        ReportPrinting printing{program, OutputIdentity{},
+                                [](QWidget*, const QString&) { return nullptr; },
                                 [] { return LocalMoment{}; }, op};
         screen = new TablesScreen(program, op, TablesScreenPorts{printing, {}});
         window->setScreenWidget(Screen::Tables, screen);

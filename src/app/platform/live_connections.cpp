@@ -1,98 +1,122 @@
 #include "platform/live_connections.h"
 
+#include "live/live_places.h"
+
+#include <QHostAddress>
 #include <QTcpSocket>
 
 #include <algorithm>
 
 namespace vexa {
 
-QByteArray closingAnswer(int status, const char* reason) {
-    const QByteArray body = QByteArray(reason) + "\n";
-    return "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason +
-           "\r\nContent-Type: text/plain\r\nContent-Length: " + QByteArray::number(body.size()) +
-           "\r\nConnection: close\r\n\r\n" + body;
+namespace {
+
+// The address a client is known by: an IPv4 client of a server listening on both protocols
+// comes as "::ffff:a.b.c.d" and is taken as "a.b.c.d".
+QString clientAddress(const QHostAddress& peer) {
+    bool isV4 = false;
+    const quint32 v4 = peer.toIPv4Address(&isV4);
+    return isV4 ? QHostAddress(v4).toString() : peer.toString();
 }
 
-LiveConnections::LiveConnections(int maxClients, size_t maxRequestBytes, QObject* parent,
-                                 int idleMs)
-    : QTcpServer(parent), maxClients_(maxClients), maxRequestBytes_(maxRequestBytes),
-      idleMs_(idleMs) {
+// Deadlines are checked a few times within the shortest of them.
+int sweepInterval(const LiveLimits& limits) {
+    const int shortest = std::min({limits.requestMs, limits.stalledMs, limits.lingerMs});
+    return std::clamp(shortest / 4, 10, 250);
+}
+
+} // namespace
+
+LiveConnections::LiveConnections(const LiveLimits& limits, QObject* parent)
+    : QTcpServer(parent), limits_(limits), sweeper_(this) {
     // The whole crowd may open the page at the same moment (the start of a final).
-    setListenBacklogSize(maxClients + 10);
-    sweeper_.setInterval(std::min(SweepMs, idleMs));
+    setListenBacklogSize(limits.clients + 10);
+    sweeper_.setInterval(sweepInterval(limits));
     connect(&sweeper_, &QTimer::timeout, this, &LiveConnections::sweep);
 }
 
+LiveConnections::~LiveConnections() {
+    closeAll();
+}
+
 void LiveConnections::incomingConnection(qintptr handle) {
-    auto* socket = new QTcpSocket(this);
+    auto* socket = new QTcpSocket;
     if (!socket->setSocketDescriptor(handle)) {
         delete socket;
         return;
     }
-    if (clients() >= maxClients_) {
-        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-        socket->write(closingAnswer(503, "Service Unavailable"));
-        socket->disconnectFromHost();
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    if (!sweeper_.isActive()) sweeper_.start(); // none to sweep before the first
+    const QString address = clientAddress(socket->peerAddress());
+    bool admitted = static_cast<int>(clients_.size()) < limits_.clients;
+    if (!admitted) {
+        std::vector<LivePlace> places;
+        places.reserve(clients_.size());
+        for (const LiveClient* c : clients_)
+            places.push_back({c->address().toStdString(), c->phase() == LiveClient::Phase::Waiting,
+                              c->sinceMs()});
+        if (const auto freed = placeToFree(places, address.toStdString())) {
+            clients_[*freed]->giveWay(); // frees its place at once
+            admitted = static_cast<int>(clients_.size()) < limits_.clients;
+        }
+    }
+    auto* client = new LiveClient(socket, address, limits_, admitted, this);
+    connect(client, &LiveClient::placeFreed, this, &LiveConnections::freePlace);
+    connect(client, &LiveClient::finished, this, &LiveConnections::forget);
+    if (!admitted) {
+        closing_.push_back(client);
+        client->refuse(503, "Service Unavailable\n");
         return;
     }
-    if (!sweeper_.isActive()) sweeper_.start(); // none to sweep before the first
-    auto watch = std::make_shared<Watch>();
-    watch->quiet.start();
-    sockets_.emplace_back(socket, watch);
-    watchRequests(socket, watch);
-    addPendingConnection(socket);
+    client->onRequest(onRequest_);
+    clients_.push_back(client);
+    if (onPlaces_) onPlaces_(clients());
+    client->start();
 }
 
-// Connected before the HTTP layer reads the socket, so this sees every byte first. What a
-// client sends before its answer starts is counted; an answer starts the count afresh. A request
-// the HTTP layer cannot read makes it close the connection without an answer: the client is
-// told 400 on the way out.
-void LiveConnections::watchRequests(QTcpSocket* socket, const std::shared_ptr<Watch>& watch) {
-    connect(socket, &QTcpSocket::bytesWritten, socket, [watch](qint64) {
-        watch->received = 0;
-        watch->quiet.start();
-    });
-    connect(socket, &QTcpSocket::readyRead, socket, [this, socket, watch] {
-        watch->quiet.start();
-        if (!watch->refused) {
-            watch->received += socket->bytesAvailable();
-            if (watch->received <= static_cast<qint64>(maxRequestBytes_)) return;
-            watch->refused = true;
-            socket->write(closingAnswer(431, "Request Header Fields Too Large"));
-            socket->disconnectFromHost();
-        }
-        socket->readAll();
-    });
-    connect(socket, &QTcpSocket::stateChanged, socket,
-            [socket, watch](QAbstractSocket::SocketState state) {
-                if (state != QAbstractSocket::ClosingState || watch->refused ||
-                    watch->received == 0 || socket->bytesToWrite() > 0)
-                    return;
-                watch->refused = true;
-                socket->write(closingAnswer(400, "Bad Request"));
-            });
+void LiveConnections::freePlace(LiveClient* client) {
+    const auto it = std::find(clients_.begin(), clients_.end(), client);
+    if (it == clients_.end()) return;
+    clients_.erase(it);
+    closing_.push_back(client);
+    while (closing_.size() > MaxClosing) {
+        LiveClient* oldest = closing_.front();
+        closing_.pop_front();
+        oldest->drop();
+    }
+    if (onPlaces_) onPlaces_(clients());
 }
 
-// Counted from the connections themselves: the HTTP layer may take every signal of a socket it
-// lets go of, so no signal can be relied on to tell that one has gone.
-int LiveConnections::clients() const {
-    return static_cast<int>(std::count_if(sockets_.begin(), sockets_.end(),
-                                          [](const auto& entry) { return !entry.first.isNull(); }));
+void LiveConnections::forget(LiveClient* client) {
+    freePlace(client);
+    const auto it = std::find(closing_.begin(), closing_.end(), client);
+    if (it != closing_.end()) closing_.erase(it);
+    client->deleteLater();
+}
+
+qint64 LiveConnections::heldBytes() const {
+    qint64 held = 0;
+    for (const LiveClient* c : clients_) held += c->heldBytes();
+    for (const LiveClient* c : closing_) held += c->heldBytes();
+    return held;
 }
 
 void LiveConnections::sweep() {
-    for (auto& [socket, watch] : sockets_) {
-        if (!socket) continue;
-        if (socket->state() == QAbstractSocket::UnconnectedState) {
-            socket->deleteLater();
-        } else if (watch->quiet.elapsed() > idleMs_) {
-            socket->abort();
-            socket->deleteLater();
-        }
-    }
-    sockets_.erase(std::remove_if(sockets_.begin(), sockets_.end(),
-                                  [](const auto& entry) { return !entry.first; }),
-                   sockets_.end());
+    const int64_t now = liveServerNowMs();
+    // A check may close a connection and change the lists: go through a copy.
+    std::vector<LiveClient*> all(clients_.begin(), clients_.end());
+    all.insert(all.end(), closing_.begin(), closing_.end());
+    for (LiveClient* c : all) c->checkTimes(now);
+}
+
+void LiveConnections::closeAll() {
+    sweeper_.stop();
+    close();
+    std::vector<LiveClient*> all(clients_.begin(), clients_.end());
+    all.insert(all.end(), closing_.begin(), closing_.end());
+    clients_.clear();
+    closing_.clear();
+    for (LiveClient* c : all) delete c;
 }
 
 } // namespace vexa

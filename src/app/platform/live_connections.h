@@ -1,56 +1,58 @@
 #pragma once
 
-#include <QElapsedTimer>
-#include <QPointer>
+#include "live/live_request.h"
+#include "platform/live_client.h"
+
 #include <QTcpServer>
 #include <QTimer>
 
 #include <cstddef>
-#include <memory>
+#include <deque>
+#include <functional>
 #include <vector>
-
-class QTcpSocket;
 
 namespace vexa {
 
-// The listening socket of the live results server, which bounds what the HTTP layer above it
-// sees: a connection beyond the most clients is answered 503 and closed, a client that sends
-// more than the request limit before it is answered gets 431 and is closed, one that sends what
-// the HTTP layer cannot read gets 400, and a connection quiet for a minute is closed. None of it
-// touches the race or the other clients.
+// The listening socket of the live results server and the places of its clients. It accepts
+// every connection: while fewer than the most clients hold places, a newcomer takes one; when
+// all are taken, the sharing rule of placeToFree frees one for it or it is refused with 503,
+// which it can read before the connection closes cleanly. A place is free again as soon as its
+// connection closes or begins to close. Every connection has Nagle's algorithm off, so that a
+// message of the event stream leaves at once. It runs on the server's thread.
 class LiveConnections : public QTcpServer {
     Q_OBJECT
   public:
-    static constexpr int IdleMs = 60000;
-    static constexpr int SweepMs = 1000;
+    // Closing connections kept to let their clients read the last answer; past this many the
+    // oldest is closed at once.
+    static constexpr size_t MaxClosing = 64;
 
-    LiveConnections(int maxClients, size_t maxRequestBytes, QObject* parent = nullptr,
-                    int idleMs = IdleMs);
+    explicit LiveConnections(const LiveLimits& limits, QObject* parent = nullptr);
+    ~LiveConnections() override;
 
-    int clients() const;
+    void onRequest(LiveClient::RequestHandler handler) { onRequest_ = std::move(handler); }
+    // Called whenever the number of places held changes.
+    void onPlacesChanged(std::function<void(int)> changed) { onPlaces_ = std::move(changed); }
+
+    int clients() const { return static_cast<int>(clients_.size()); }
+    // Everything the server holds for its connections: unsent and unread bytes.
+    qint64 heldBytes() const;
+    // Closes every connection at once (the server stops).
+    void closeAll();
 
   protected:
     void incomingConnection(qintptr handle) override;
 
   private:
-    struct Watch {
-        qint64 received = 0;  // bytes since the last answer
-        bool refused = false; // answered by this layer: whatever else comes is dropped
-        QElapsedTimer quiet;  // since the last byte either way
-    };
-    void watchRequests(QTcpSocket* socket, const std::shared_ptr<Watch>& watch);
+    void freePlace(LiveClient* client);
+    void forget(LiveClient* client);
     void sweep();
 
-    int maxClients_;
-    size_t maxRequestBytes_;
-    int idleMs_;
-    // Every connection served, so that one the HTTP layer let go of (a closed or upgraded
-    // connection no longer in its hands) is still closed and freed.
-    std::vector<std::pair<QPointer<QTcpSocket>, std::shared_ptr<Watch>>> sockets_;
+    LiveLimits limits_;
+    LiveClient::RequestHandler onRequest_;
+    std::function<void(int)> onPlaces_;
+    std::vector<LiveClient*> clients_; // holding places, oldest first
+    std::deque<LiveClient*> closing_;  // closing, refused included, oldest first
     QTimer sweeper_;
 };
-
-// A whole short answer that closes the connection, for the cases the HTTP layer never sees.
-QByteArray closingAnswer(int status, const char* reason);
 
 } // namespace vexa

@@ -27,8 +27,8 @@ std::unique_ptr<PrintStream> defaultPrinterStream() {
     return std::make_unique<PrinterPrintStream>();
 }
 
-std::unique_ptr<PrintStream> chosenPrinterStream(QWidget* parent) {
-    std::unique_ptr<QPrinter> printer = PrinterPrintStream::choosePrinter(parent);
+std::unique_ptr<PrintStream> chosenPrinterStream(QWidget* parent, const QString& pdfFile) {
+    std::unique_ptr<QPrinter> printer = PrinterPrintStream::choosePrinter(parent, pdfFile);
     if (!printer) return nullptr;
     return std::make_unique<PrinterPrintStream>(std::move(printer));
 }

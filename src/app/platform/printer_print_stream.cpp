@@ -1,5 +1,6 @@
 #include "platform/printer_print_stream.h"
 
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 
@@ -12,8 +13,23 @@ PrinterPrintStream::PrinterPrintStream(std::unique_ptr<QPrinter> printer)
 
 PrinterPrintStream::~PrinterPrintStream() = default;
 
-std::unique_ptr<QPrinter> PrinterPrintStream::choosePrinter(QWidget* parent) {
+namespace {
+
+// The print dialog offers the printer's output file for "Print to File (PDF)"; naming it leaves
+// the printer, not the file, chosen.
+void offerPdfFile(QPrinter& printer, const QString& pdfFile) {
+    if (pdfFile.isEmpty()) return;
+    printer.setDocName(QFileInfo(pdfFile).completeBaseName());
+    printer.setOutputFileName(pdfFile);
+    printer.setOutputFormat(QPrinter::NativeFormat);
+}
+
+} // namespace
+
+std::unique_ptr<QPrinter> PrinterPrintStream::choosePrinter(QWidget* parent,
+                                                            const QString& pdfFile) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    offerPdfFile(*printer, pdfFile);
     QPrintDialog dialog(printer.get(), parent);
     if (dialog.exec() != QDialog::Accepted) return nullptr;
     return printer;

@@ -21,7 +21,7 @@ class PrinterPrintStream : public PaintedPrintStream {
     ~PrinterPrintStream() override;
 
     // Shows the print dialog; the chosen printer, or nullptr when the operator cancels.
-    static std::unique_ptr<QPrinter> choosePrinter(QWidget* parent);
+    static std::unique_ptr<QPrinter> choosePrinter(QWidget* parent, const QString& pdfFile);
 
   protected:
     QPagedPaintDevice* startDevice(QString& failure) override;

@@ -65,7 +65,7 @@ void SoundMaker::finish(const QString& failure) {
     running_ = false;
     loadSoundTable(sound_, soundsDir_);
     if (!failure.isEmpty())
-        op_.inform(fromQt(QStringLiteral("Some announcement sounds could not be made (%1); the "
+        op_.notify(fromQt(QStringLiteral("Some announcement sounds could not be made (%1); the "
                                          "program plays the ones there are.")
                               .arg(failure)));
     emit done();

@@ -13,7 +13,7 @@ namespace vexa {
 void openCorrectResults(Session& session) {
     Program& program = session.program();
     if (!program.paths) {
-        session.op().reportFailure("Open an event first: its stored races are corrected");
+        session.op().inform("Open an event first: its stored races are corrected");
         return;
     }
     StoredRaceCorrector corrector(program.paths->dir, openJournalEvent, currentLocalMoment);

@@ -1,6 +1,7 @@
 #include "session/end_of_round.h"
 
 #include "files/event_files.h"
+#include "platform/latin1.h"
 #include "program/program.h"
 #include "race/race_engine.h"
 #include "scoring/end_of_round.h"
@@ -51,7 +52,9 @@ void EndOfRound::showWindow() {
         [this] { return enterFinals(); },
         [this] { mainScreen(); },
     };
-    EndOfRoundWindow eor(std::move(commands), !session_.program().settings.racingHeats, &window);
+    const ProgSettings& settings = session_.program().settings;
+    EndOfRoundWindow eor(std::move(commands), !settings.racingHeats, toQt(endOfRoundText(settings)),
+                         &window);
     eor.exec();
 }
 
@@ -81,6 +84,7 @@ bool EndOfRound::enterFinals() {
     vexa::enterFinals(program.event, program.settings);
     if (sortFinals_) sortFinals_();
     advanceRound(program.settings);
+    session_.race().showNextRace();
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "session/correction_commands.h"
 #include "session/race_view_bridge.h"
 #include "session/session.h"
+#include "settings/display_settings.h"
 #include "timing/counting_equipment.h"
 #include "ui/main/main_window.h"
 #include "ui/race/penalty_window.h"
@@ -14,7 +15,10 @@
 #include "ui/race/race_panel_widget.h"
 #include "ui/race/race_screen.h"
 
+#include <QShortcut>
+
 #include <memory>
+#include <utility>
 
 namespace vexa {
 
@@ -27,7 +31,8 @@ void wireRaceScreen(Session& session) {
     auto* panel = new RacePanelWidget(engine, inputs, session.program().settings,
                                       [&equipment] { return equipment.statusText(); });
     main.setScreenWidget(Screen::Race, panel);
-    auto* spectators = new RaceScreen(engine, &main);
+    ProgSettings& settings = session.program().settings;
+    auto* spectators = new RaceScreen(engine, settings, &main);
     auto* penalty = new PenaltyWindow(inputs, &main);
     new RaceKeys(inputs, *panel, panel);
 
@@ -53,6 +58,35 @@ void wireRaceScreen(Session& session) {
                      &PenaltyWindow::showInFront);
     QObject::connect(panel, &RacePanelWidget::spectatorScreenRequested, spectators,
                      &RaceScreen::toggle);
+    // F11 shows and hides the race screen from either window, as "Spectator Screen" does.
+    auto* toggleKey = new QShortcut(QKeySequence(Qt::Key_F11), &main);
+    toggleKey->setContext(Qt::ApplicationShortcut);
+    QObject::connect(toggleKey, &QShortcut::activated, spectators, &RaceScreen::toggle);
+    QObject::connect(spectators, &RaceScreen::backToRacePanel, &main, [&main] {
+        main.raise();
+        main.activateWindow();
+    });
+    QObject::connect(&main, &MainWindow::exiting, spectators, [spectators] {
+        if (spectators->isVisible()) spectators->keepPlace();
+    });
+
+    // The standings' zoom, on both grids, from either window.
+    const auto zoomBy = [&session, &settings](int steps) {
+        settings.standingsZoom = steppedZoom(settings.standingsZoom, steps);
+        emit session.displaySettingsChanged();
+    };
+    for (const auto& [keys, steps] : {std::pair{QKeySequence(QKeySequence::ZoomIn), 1},
+                                      std::pair{QKeySequence(Qt::CTRL | Qt::Key_Equal), 1},
+                                      std::pair{QKeySequence(QKeySequence::ZoomOut), -1}}) {
+        auto* shortcut = new QShortcut(keys, &main);
+        shortcut->setContext(Qt::ApplicationShortcut);
+        QObject::connect(shortcut, &QShortcut::activated, &main,
+                         [zoomBy, steps] { zoomBy(steps); });
+    }
+    QObject::connect(&session, &Session::displaySettingsChanged, panel, [panel, spectators] {
+        panel->applySettings();
+        spectators->applySettings();
+    });
     QObject::connect(panel, &RacePanelWidget::correctResultsRequested, &main,
                      [&session] { openCorrectResults(session); });
     QObject::connect(&main, &MainWindow::screenShown, panel, [panel](Screen screen) {

@@ -3,6 +3,7 @@
 #include "journal/journal_resume.h"
 #include "journal/journal_writer.h"
 #include "journal/race_inputs.h"
+#include "journal/race_resume.h"
 #include "journal/resumable_time.h"
 #include "live/live_feed.h"
 #include "platform/latin1.h"
@@ -13,6 +14,7 @@
 #include "platform/qt_timers.h"
 #include "platform/sound_maker.h"
 #include "platform/timing_host.h"
+#include "program/message_desk.h"
 #include "program/program.h"
 #include "race/race_engine.h"
 #include "race/sound_table.h"
@@ -24,11 +26,14 @@
 #include "session/race_view_bridge.h"
 #include "session/settings_commands.h"
 #include "session/table_commands.h"
+#include "settings/display_settings.h"
 #include "timing/counting_equipment.h"
+#include "ui/common/window_place.h"
 #include "ui/event/welcome_window.h"
 #include "ui/main/about_box.h"
 #include "ui/main/amb_search_window.h"
 #include "ui/main/main_window.h"
+#include "ui/main/messages_window.h"
 #include "ui/main/timing_status_panel.h"
 #include "ui/print/label_printing_window.h"
 #include "ui/print/output_commands.h"
@@ -36,6 +41,10 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
 
 namespace vexa {
 
@@ -78,7 +87,12 @@ Session::Session(Program& program, SessionPorts ports)
       clock_(chosen<Clock, QtClock>(ports_.clock, ownClock_)),
       scheduler_(chosen<Scheduler, QtScheduler>(ports_.scheduler, ownScheduler_)),
       op_(chosen<Operator, QtOperator>(ports_.op, ownOperator_)),
+      desk_(std::make_unique<MessageDesk>(MessageDesk::Ports{
+          *op_,
+          [this](std::function<void()> call) { QTimer::singleShot(0, this, std::move(call)); },
+          ports_.now ? ports_.now : std::function<LocalMoment()>(currentLocalMoment)})),
       sound_(programSound(ports_.sound, ownSound_, startMessages_)), screens_(program) {
+    op_ = desk_.get();
     if (!ports_.printer) ports_.printer = defaultPrinterStream;
     if (!ports_.chosenPrinter) ports_.chosenPrinter = chosenPrinterStream;
     if (!ports_.openUrl) ports_.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
@@ -105,8 +119,11 @@ Session::Session(Program& program, SessionPorts ports)
                                              station.controller, *outputs_, raceView_.get()});
     decoderInput_ = std::make_unique<ReplayInput>(station.equipment);
     inputs_ = std::make_unique<RaceInputs>(engine, decoderInput_.get(), op_);
-    timing_->onDecoderBytes(
-        [this](const std::string& bytes) { inputs_->decoderBytesArrived(bytes); });
+    // What the link brings while a resumed race waits for its decoder is set aside: the race
+    // takes it, journaled, at the moments it was made.
+    timing_->onDecoderBytes([this](const std::string& bytes) {
+        if (!equipment().waitingForMissedPassings()) inputs_->decoderBytesArrived(bytes);
+    });
 
     connect(&panel, &TimingStatusPanel::weatherShown, this,
             [this](WeatherValue which, const QString& text) {
@@ -124,6 +141,7 @@ Session::Session(Program& program, SessionPorts ports)
     panel.onReconnect([&counting] { counting.reconnectDecoder(); },
                       [&counting] { return counting.lostCountDevice() != CountingDevice::Manual; });
     wireMenus();
+    wireMessages();
     endOfRound_ = std::make_unique<EndOfRound>(*this);
     wireDriverCommands(*this);
     wireRaceScreen(*this);
@@ -135,14 +153,21 @@ Session::Session(Program& program, SessionPorts ports)
     liveServer_ = std::make_unique<LiveServer>(*liveFeed_);
     followRace(*liveServer_, *raceView_);
     soundMaker_ = std::make_unique<SoundMaker>(*sound_, *op_);
+    // The windows' places and the standings' zoom are kept as the program ends.
+    connect(mainWindow_.get(), &MainWindow::exiting, this, [this] { keepDisplaySettings(); });
 }
 
 Session::~Session() {
+    resume_.reset();
     if (journal_) journal_->leave();
     // The server goes before the state it reads; the engine's timers and ports go before the
     // adapters they use.
     liveServer_.reset();
     program_.race.reset();
+}
+
+bool Session::resuming() const {
+    return resume_ && resume_->waiting();
 }
 
 CountingEquipment& Session::equipment() {
@@ -172,8 +197,29 @@ bool Session::chooseEvent() {
 
 void Session::showMainWindow() {
     mainWindow_->refreshCompetitorList();
-    mainWindow_->show();
+    MainWindow& window = *mainWindow_;
+    const std::optional<bool> maximised =
+        restoreWindowPlace(window, program_.settings.mainWindowPlace);
+    if (!maximised)
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            // A first start: in the middle of the screen, and no bigger than it.
+            const QRect room = screen->availableGeometry();
+            QRect place(QPoint(0, 0), window.size().boundedTo(room.size() - QSize(16, 40)));
+            place.moveCenter(room.center());
+            window.setGeometry(place);
+        }
+    if (maximised.value_or(false))
+        window.showMaximized();
+    else
+        window.show();
     startJournal();
+}
+
+void Session::keepDisplaySettings() {
+    ProgSettings& s = program_.settings;
+    s.mainWindowPlace = windowPlace(*mainWindow_);
+    if (const Outcome saved = saveDisplaySettings(program_.home.iniFile(), s); !saved)
+        op_->inform(saved.message);
 }
 
 void Session::startJournal() {
@@ -208,7 +254,7 @@ void Session::startJournal() {
     const bool replay = resume || storeAsItStood;
     journal_ = std::make_unique<JournalWriter>(
         dir, *time_, *time_, replay ? unfinished->journal.header->sitting : number);
-    journal_->onProblem([this](const std::string& text) { op_->inform(text); });
+    journal_->onProblem([this](const std::string& text) { op_->notify(text); });
     journal_->onFlood(
         [this](const std::string& text) { mainWindow_->timingPanel().showNotice(text); });
     journal_->carryToDisk(true);
@@ -227,19 +273,39 @@ void Session::startJournal() {
     if (const Outcome put = restoreUploadFile({*unfinished}, dir); !put) op_->inform(put.message);
     CountingEquipment& counting = equipment();
     counting.replayBegins();
-    resumeRace(unfinished->journal, race(), *inputs_, *time_, wall - header.sitting);
+    const int64_t since = header.sitting;
+    const auto nowMs = [this, since] {
+        const int64_t wall = ports_.wallMs ? ports_.wallMs() : QDateTime::currentMSecsSinceEpoch();
+        return wall - since;
+    };
+    TimingStatusPanel& panel = mainWindow_->timingPanel();
+    resume_ = std::make_unique<RaceResume>(
+        unfinished->journal,
+        RaceResume::Parts{race(), *inputs_, *time_, *scheduler_, nowMs,
+                          [&panel](const std::string& text) { panel.showNotice(text); }},
+        [this, journal = unfinished->journal, since, storeAsItStood](size_t recovered) {
+            raceResumed(journal, since, storeAsItStood, recovered);
+        });
+    // A P3 decoder sends again what it counted meanwhile; a race stored as it stood takes none.
+    resume_->start(storeAsItStood ? nullptr : &counting);
+}
+
+void Session::raceResumed(const Journal& journal, int64_t sitting, bool storeAsItStood,
+                          size_t recovered) {
+    CountingEquipment& counting = equipment();
     counting.replayEnds();
     mainWindow_->showScreen(Screen::Race);
     if (storeAsItStood) {
         race().End_race();
         return;
     }
-    // A P3 decoder sends again what it counted meanwhile (what it cannot is told then); otherwise
-    // the operator is told how long the race went without passings.
-    if (counting.fetchesMissedPassings()) return;
-    if (const std::string gap = resumeGapNotice(unfinished->journal, wall - header.sitting);
-        !gap.empty())
-        op_->inform(gap);
+    if (recovered > 0) mainWindow_->timingPanel().showNotice(p3RecoveredNotice(recovered, 0));
+    // What a P3 decoder cannot send again shows as a gap with its next passing; otherwise the
+    // operator is told how long the race went without passings.
+    if (recovered > 0 || counting.fetchesMissedPassings()) return;
+    const int64_t wall = ports_.wallMs ? ports_.wallMs() : QDateTime::currentMSecsSinceEpoch();
+    if (const std::string gap = resumeGapNotice(journal, wall - sitting); !gap.empty())
+        op_->notify(gap);
 }
 
 void Session::startLiveResults() {
@@ -257,6 +323,21 @@ void Session::makeMissingSounds(const QString& script) {
 
 void Session::waitForSounds() {
     soundMaker_->wait();
+}
+
+void Session::wireMessages() {
+    MessageDesk& desk = *desk_;
+    desk.setRaceUnderWay([this] { return program_.race && program_.race->raceUnderWay(); });
+    connect(raceView_.get(), &RaceViewBridge::panelChangedSignal, this,
+            [&desk] { desk.raceChanged(); });
+    TimingStatusPanel& panel = mainWindow_->timingPanel();
+    desk.onNotice([&panel](const std::string& text) { panel.setNotice(text); });
+    connect(&panel, &TimingStatusPanel::noticeShown, this,
+            [&desk](const QString& text) { desk.logNotice(fromQt(text)); });
+    auto* log = new MessagesWindow(desk, mainWindow_.get());
+    desk.onLogged([log] { log->refresh(); });
+    connect(&mainWindow_->messagesButton(), &QPushButton::clicked, log,
+            &MessagesWindow::showInFront);
 }
 
 void Session::wireMenus() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/local_moment.h"
 #include "output/result_outputs.h"
 #include "ports/clock.h"
 #include "ports/decoder_input.h"
@@ -31,9 +32,12 @@ class EndOfRound;
 class JournalWriter;
 class RaceInputs;
 class ResumableTime;
+class RaceResume;
+struct Journal;
 class LiveFeed;
 class LiveServer;
 class SoundMaker;
+class MessageDesk;
 
 // What the session takes from outside. In the program every one is left empty and the session
 // makes the Qt ones; tests give a virtual clock and scheduler, a recording operator and sound,
@@ -46,11 +50,13 @@ struct SessionPorts {
     // A print job on the default printer (the end of a race prints there without asking).
     std::function<std::unique_ptr<PrintStream>()> printer;
     // A print job on a printer the operator picks (printing from a menu); nullptr on cancel.
-    std::function<std::unique_ptr<PrintStream>(QWidget* parent)> chosenPrinter;
+    ChosenPrinter chosenPrinter;
     // Opens a web address or folder with the platform's default handler.
     std::function<void(const QUrl&)> openUrl;
     // The wall clock's milliseconds since 1970, which relate race journals to the clock.
     std::function<int64_t()> wallMs;
+    // The local date and time that stamps the message log; the computer's when empty.
+    std::function<LocalMoment()> now;
 };
 
 // The composition root of the program: after start-up it makes the Qt clock and timers, the
@@ -88,7 +94,10 @@ class Session : public QObject {
     Program& program() { return program_; }
     Clock& clock() { return *clock_; }
     Scheduler& scheduler() { return *scheduler_; }
+    // The operator: message boxes, and the messages the program gives by itself (logged, on the
+    // notice line, their boxes held back while a race runs).
     Operator& op() { return *op_; }
+    MessageDesk& messages() { return *desk_; }
     SoundOut& sound() { return *sound_; }
     MainScreens& screens() { return screens_; }
     MainWindow& mainWindow() { return *mainWindow_; }
@@ -106,10 +115,22 @@ class Session : public QObject {
     // The journal being written, nullptr before an event is open.
     JournalWriter* journal() { return journal_.get(); }
     LiveServer& liveServer() { return *liveServer_; }
+    // True while a race being resumed stands waiting for the passings its decoder kept.
+    bool resuming() const;
+
+  signals:
+    // The standings' zoom or the race screen's theme changed (Setup, Ctrl+plus, Ctrl+minus).
+    void displaySettingsChanged();
 
   private:
     void wireMenus();
+    void wireMessages();
+    void keepDisplaySettings();
     void startJournal();
+    // The race left unfinished is live again (`storeAsItStood`: it is ended and stored at once);
+    // `journal` is its journal, `recovered` the passings the decoder sent again.
+    void raceResumed(const Journal& journal, int64_t sitting, bool storeAsItStood,
+                     size_t recovered);
 
     Program& program_;
     SessionPorts ports_;
@@ -121,6 +142,7 @@ class Session : public QObject {
     Clock* clock_;
     Scheduler* scheduler_;
     Operator* op_;
+    std::unique_ptr<MessageDesk> desk_;
     SoundOut* sound_;
     // The race's clock and timers (and the counting equipment's): the live ones, able to replay
     // a race the program left unfinished.
@@ -136,6 +158,7 @@ class Session : public QObject {
     std::unique_ptr<DecoderInput> decoderInput_;
     std::unique_ptr<RaceInputs> inputs_;
     std::unique_ptr<JournalWriter> journal_;
+    std::unique_ptr<RaceResume> resume_;
     std::unique_ptr<LiveFeed> liveFeed_;
     std::unique_ptr<LiveServer> liveServer_;
     // Last, so that it goes first: a script still running is waited for before anything else.

@@ -1,6 +1,7 @@
 #include "session/settings_commands.h"
 
 #include "platform/timing_host.h"
+#include "race/race_engine.h"
 #include "session/session.h"
 #include "ui/frequencies/frequency_setup_window.h"
 #include "ui/main/main_window.h"
@@ -18,6 +19,12 @@ SettingsWindow& wireSettingsCommands(Session& session) {
         names.exec();
     });
     connectCommand(main.menus().programSetup, [window] { window->openSetup(); });
+    QObject::connect(window, &SettingsWindow::settingsSaved, &session,
+                     [&session](bool nextRaceChanged) {
+                         // The panel shows the race that comes next as soon as it is another.
+                         if (nextRaceChanged) session.race().showNextRace();
+                         emit session.displaySettingsChanged();
+                     });
     return *window;
 }
 

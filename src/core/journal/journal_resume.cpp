@@ -202,20 +202,6 @@ std::string unfinishedRaceQuestion(const JournalFile& file) {
            " was not finished when the program stopped. Resume the race where it stood?";
 }
 
-void resumeRace(const Journal& journal, RaceEngine& engine, RaceInputs& inputs, ResumableTime& time,
-                int64_t nowMs) {
-    time.beginReplay(journal.header->startMs);
-    engine.openRaceScreen();
-    int64_t last = journal.header->startMs;
-    for (const ScriptEvent& e : journal.inputs) {
-        time.advanceTo(e.ms);
-        inputs.deliver(e);
-        last = std::max(last, e.ms);
-    }
-    time.advanceTo(std::max(nowMs, last));
-    time.goLive();
-}
-
 std::string resumeGapNotice(const Journal& journal, int64_t nowMs) {
     int64_t last = journal.header ? journal.header->startMs : nowMs;
     for (const JournalSetUp& s : journal.setUps) last = std::max(last, s.ms);

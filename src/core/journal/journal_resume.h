@@ -1,8 +1,6 @@
 #pragma once
 
 #include "journal/journal_records.h"
-#include "journal/race_inputs.h"
-#include "journal/resumable_time.h"
 #include "model/outcome.h"
 #include "race/race_script.h"
 
@@ -78,13 +76,6 @@ std::filesystem::path setDamagedJournalAside(const JournalFile& journal);
 std::string unfinishedRaceQuestion(const JournalFile& journal);
 inline constexpr const char* StoreAsItStoodQuestion =
     "Store the race's results as they stood when the program stopped?";
-
-// Replays an unfinished race's journal into the race engine on replayed time, from the moment
-// its countdown opened, runs the time on to `nowMs` (the clock's moment now, as the journal
-// counts time) and goes live: the race carries on where it stood, its clock continued from its
-// start. The inputs are journaled again as they are replayed.
-void resumeRace(const Journal& journal, RaceEngine& engine, RaceInputs& inputs, ResumableTime& time,
-                int64_t nowMs);
 
 // What the operator is told after a race resumed at `nowMs`: passings that came while the
 // program was stopped were not received. The journal's last kept record is the latest moment the

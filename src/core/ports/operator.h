@@ -18,9 +18,13 @@ class Operator {
     virtual bool ask(const std::string& text, Buttons buttons) = 0;
     // A confirmation with the buttons OK and Cancel; true on OK.
     bool confirm(const std::string& text) { return ask(text, Buttons::OkCancel); }
-    // A save or an output that failed: shown like `inform`. A run without a screen also counts
-    // it, so that it can end with a failure.
-    virtual void reportFailure(const std::string& text) { inform(text); }
+    // A message the program gives by itself, not in answer to the operator (a decoder link
+    // broken, a journal that cannot be written): shown like `inform`, unless the screen keeps
+    // the box back while a race or its countdown runs, so that the lap counters keep the keys.
+    virtual void notify(const std::string& text) { inform(text); }
+    // A save or an output of the end of a race that failed: a message given by itself, shown
+    // like `notify`. A run without a screen also counts it, so that it can end with a failure.
+    virtual void reportFailure(const std::string& text) { notify(text); }
 };
 
 } // namespace vexa

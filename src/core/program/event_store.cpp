@@ -1,6 +1,8 @@
 #include "program/event_store.h"
 
+#include "files/event_files.h"
 #include "model/competitor.h"
+#include "settings/settings_file.h"
 
 #include <algorithm>
 #include <string_view>
@@ -77,6 +79,22 @@ Outcome createEvent(Program& program, const std::string& name) {
     program.paths = paths;
     program.eventName = name;
     return Outcome::success();
+}
+
+Outcome chooseEventRadios(Program& program, bool twoPointFourOnly) {
+    program.settings.requiresFreq = !twoPointFourOnly;
+    bool changed = false;
+    if (twoPointFourOnly)
+        for (int id = 1; id <= MaxCompetitors; ++id) {
+            comp_ent& c = program.event.competitor(id);
+            if (!c.inUse() || c.noFreqNeeded()) continue;
+            c.setNoFreqNeeded(true);
+            changed = true;
+        }
+    if (changed && program.paths)
+        if (Outcome written = writeCompetitors(program.paths->competitors, program.event); !written)
+            return written;
+    return saveSettingKeys(program.home.iniFile(), program.settings, "MISC", "REQUIRES FREQ");
 }
 
 OpenEventResult openEvent(Program& program, const std::string& name) {

@@ -26,6 +26,15 @@ Outcome validateEventName(const std::string& name);
 // Creates the event folder with its html folder and writes the five files from memory.
 Outcome createEvent(Program& program, const std::string& name);
 
+// The choice offered once, as an event is created: "This meeting uses 2.4 GHz radios only: no
+// frequencies". Chosen, the event's drivers are marked "No Freq Needed / 2.4Ghz" and new
+// drivers need no frequency; otherwise new drivers need one. The "REQUIRES FREQ" setting is
+// written into the settings file at once (only that key) and the competitors file when a
+// driver changed.
+inline constexpr const char* RadiosOnlyCaption =
+    "This meeting uses 2.4 GHz radios only: no frequencies";
+Outcome chooseEventRadios(Program& program, bool twoPointFourOnly);
+
 struct OpenEventResult {
     bool opened = false;
     std::string message; // shown to the operator when not empty, opened or not

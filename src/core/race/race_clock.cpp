@@ -15,7 +15,10 @@
 namespace vexa {
 
 namespace {
-const char* const CountdownText = "PRE RACE COUNTDOWN: ";
+// A mass start with the ten-second countdown waits a random 0.5 to 3 s after zero, so that the
+// drivers cannot anticipate the start.
+constexpr int ShortestStartDelayMs = 500;
+constexpr int StartDelaySpreadMs = 2500;
 } // namespace
 
 void RaceEngine::StartBetweenRTimer() {
@@ -35,7 +38,7 @@ void RaceEngine::countdownStep() {
 void RaceEngine::CountdownTick(int s) {
     const ProgSettings& settings = data_.settings;
     ports_.track.SendTimeDisplay(true, s);
-    panel_.TimeLB = panel_.specTimeLB = CountdownText + FormatClock(s);
+    panel_.TimeLB = panel_.specTimeLB = countdownText(s);
 
     if (TenSecondCountdown && s >= 1 && s <= CountBeeps) playwav(Sound::Countdown);
 
@@ -93,10 +96,11 @@ void RaceEngine::Startrace() {
     if (RaceState == RaceStates::Running) return;
     if (StartType == MassStart) {
         if (TenSecondCountdown) {
-            // A random delay of 0.5 to 3 s keeps drivers from anticipating the start.
             random_.seed(static_cast<std::minstd_rand::result_type>(ports_.clock.milliseconds()));
-            const int delay = static_cast<int>(random_() % 2500) + 500;
-            panel_.TimeLB = panel_.specTimeLB = std::to_string(delay);
+            const int delay =
+                static_cast<int>(random_() % StartDelaySpreadMs) + ShortestStartDelayMs;
+            panel_.TimeLB = panel_.specTimeLB =
+                startDelayText(ShortestStartDelayMs + StartDelaySpreadMs - 1);
             startdelay_.start(delay);
             panelChanged();
         } else {

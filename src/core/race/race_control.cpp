@@ -2,6 +2,7 @@
 
 #include "files/event_files.h"
 #include "model/event_data.h"
+#include "race/race_heading.h"
 #include "race/text_formats.h"
 #include "settings/prog_settings.h"
 
@@ -24,7 +25,29 @@ void RaceEngine::openRaceScreen() {
     panel_.rcioPortChoiceEnabled = false;
     ports_.track.SetLights(StartLight::AllOff);
     recordCountdownOpened();
+    showNextRace();
+}
+
+void RaceEngine::showNextRace() {
+    if (RaceState == RaceStates::Running) return;
+    const ProgSettings& s = data_.settings;
+    const RaceHeading next =
+        raceHeading(s, data_.event, s.racingHeats, s.raceNumber, s.roundNumber);
+    panel_.heatnumLB = next.title;
+    panel_.roundLB = roundText(s.roundNumber);
+    panel_.rtype = next.mass ? "Mass Start" : "Stagger Start";
+    panel_.racedur = next.hasDrivers ? std::to_string(next.minutes) + " Min Race" : std::string{};
+    panel_.marshalLB.clear();
+    panel_.timebar = 0;
+    panel_.timebarColour = BarColour::Navy;
+    standings_.clear();
+    if (ports_.view) ports_.view->standingsChanged();
     panelChanged();
+}
+
+bool RaceEngine::raceUnderWay() const {
+    return RaceState == RaceStates::Running || betweenRTimer_.running() || startdelay_.running() ||
+           endRaceTimer_.running() || stagerStartTimer_.running();
 }
 
 void RaceEngine::stopRaceScreen() {
@@ -69,6 +92,8 @@ void RaceEngine::StartBtnClick() {
     } else {
         countdownTag_ = CountBeeps + 1;
         ports_.track.SetLights(StartLight::Amber);
+        // The seconds to go show at once, not only at the countdown's next second.
+        panel_.TimeLB = panel_.specTimeLB = countdownText(countdownTag_);
     }
     panelChanged();
 }
@@ -103,7 +128,7 @@ void RaceEngine::ResetCountdownClick() {
     panel_.readOrderEnabled = false;
     SetupDone = false;
     countdownTag_ = RaceInterval;
-    panel_.TimeLB = panel_.specTimeLB = "PRE RACE COUNTDOWN: " + FormatClock(countdownTag_);
+    panel_.TimeLB = panel_.specTimeLB = countdownText(countdownTag_);
     panelChanged();
 }
 

@@ -96,8 +96,10 @@ class RaceEngine : private RaceValues {
     // A crossing that the decoder recorded with its own clock and that may reach the program
     // late (held up on the network, or sent again after a lost link): its time is kept however
     // far it lies behind the race clock; a time more than 6 s ahead is replaced by the race
-    // clock as in sortCarPass. Crossings of one entrant must arrive in the order they happened.
-    void sortRecordedPass(int Index, double PassTime);
+    // clock as in sortCarPass. One made before the entrant's last counted crossing is counted in
+    // its place in a mass start, as if it had come in its order; false when it cannot be (a
+    // stagger start, a lap limit, before the entrant's first crossing, more than 200 laps).
+    bool sortRecordedPass(int Index, double PassTime);
     // A key press of a lap counter; true when the key was taken as a lap counting key.
     bool manualKey(char key);
     // Seconds on the race clock, at the precision the event files keep.
@@ -160,6 +162,12 @@ class RaceEngine : private RaceValues {
     void requestEndOfRoundReopen() { endOfRoundReopen_ = true; }
     // Whether "Race" is to show the end-of-round window again; the request is cleared.
     bool takeEndOfRoundReopen() { return std::exchange(endOfRoundReopen_, false); }
+    // The race that comes next (the settings' race of their table and round) on the panel, with
+    // empty standings, as soon as the round or the table changed; nothing while a race runs.
+    void showNextRace();
+    // Whether a race runs, is about to start or is being finished, or its countdown runs: the
+    // keyboard belongs to the lap counters then.
+    bool raceUnderWay() const;
     void StartBtnClick();                        // "&Start Race"
     void StopStartCountdownClick();              // "Stop &Countdown" / "Start &Countdown"
     void ResetCountdownClick();                  // "&Reset Countdown"
@@ -232,6 +240,8 @@ class RaceEngine : private RaceValues {
     // in, when every crossing counts as time 0.
     void countPass(int Index, double PassTime, double allowedBehind);
     void Sortpassmass(int i, double T);
+    // sortRecordedPass of a crossing made before entrant i's last counted one (late_passing.cpp).
+    bool placeEarlierPass(int i, double T);
     void Sortpassstagger(int i, double T);
     void RecordExtraCrossing(int i, double t);
     void countedLapEnd(int i);

@@ -90,7 +90,7 @@ void RaceEngine::endOfRaceProcessing() {
     tellingSaveFailure_ = true;
     ports_.op.reportFailure(saveProblem_ + "\n" + SaveRetryText);
     tellingSaveFailure_ = false;
-    if (std::exchange(savedWhileTelling_, false)) ports_.op.inform(ResultsSavedMessage);
+    if (std::exchange(savedWhileTelling_, false)) ports_.op.notify(ResultsSavedMessage);
 }
 
 // Writes what the end of the race has left to save; true once all of it is saved. The race
@@ -128,7 +128,7 @@ void RaceEngine::retrySave() {
     if (tellingSaveFailure_)
         savedWhileTelling_ = true;
     else
-        ports_.op.inform(ResultsSavedMessage);
+        ports_.op.notify(ResultsSavedMessage);
 }
 
 // The race is stored: its record ends, and the countdown to the next race begins, or the round

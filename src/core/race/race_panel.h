@@ -13,6 +13,7 @@ struct RacePanel {
     std::string TimeLB;                 // main window clock label
     std::string specTimeLB;             // race screen clock
     std::string heatnumLB;              // race title, also shown as specheatnumLB
+    std::string roundLB;                // "Round 2", also shown as specroundLB
     std::string rtype;                  // "Mass Start" / "Stagger Start"
     std::string racedur;                // race minutes and " Min Race"
     std::string appTitle;               // the application title while racing

@@ -72,10 +72,23 @@ void RaceEngine::sortCarPass(int Index, double PassTime) {
     countPass(Index, PassTime, 6.0);
 }
 
-void RaceEngine::sortRecordedPass(int Index, double PassTime) {
+bool RaceEngine::sortRecordedPass(int Index, double PassTime) {
+    if (validIndex(Index) && !BookingIn && RaceState == RaceStates::Running) {
+        const double T = roundToReal48(PassTime);
+        const RaceDriver& d = driver(Index);
+        // A stagger start's crossings are timed from the car's own start.
+        const double last = StartType == MassStart ? d.lastpass : d.starttime + d.lastpass;
+        if (d.lapcount > 0 && T < last) {
+            const bool placed = StartType == MassStart && placeEarlierPass(Index, T);
+            Updatedisplay();
+            MarkCarCell(Index);
+            return placed;
+        }
+    }
     // The decoder's record of the crossing stands however late it came; a time ahead of the
     // race clock cannot have been recorded yet.
     countPass(Index, PassTime, std::numeric_limits<double>::infinity());
+    return true;
 }
 
 void RaceEngine::countPass(int Index, double PassTime, double allowedBehind) {

@@ -3,6 +3,7 @@
 #include "files/event_files.h"
 #include "model/event_data.h"
 #include "program/program_home.h"
+#include "race/race_heading.h"
 #include "race/setting_numbers.h"
 #include "settings/prog_settings.h"
 
@@ -103,18 +104,12 @@ bool RaceEngine::Setuprace() {
     FinishedCount = 0;
 
     const RacingTable& table = RaceKind == HeatRace ? event.heats : event.finals;
-    const bool validRace = RaceNumber >= 1 && RaceNumber <= MaxRaces;
-
-    // The class, and with it the race length, comes from the race's first driver. It is known
-    // before the entrants are added, so that every entrant gets this race's finishing time.
-    RaceClass = 0;
-    bool anyDriver = false;
-    for (int slot = 1; validRace && slot <= MaxSlots && !anyDriver; ++slot) {
-        if (table.slotText(RaceNumber, slot).empty()) continue;
-        anyDriver = true;
-        if (const int id = table.idAt(RaceNumber, slot)) RaceClass = event.cpts[id].classno;
-    }
-    if (!anyDriver) {
+    // The class, and with it the race length, is known before the entrants are added, so that
+    // every entrant gets this race's finishing time.
+    const RaceHeading heading =
+        raceHeading(s, event, RaceKind == HeatRace, RaceNumber, RoundNumber);
+    RaceClass = heading.classNo;
+    if (!heading.hasDrivers) {
         race_drivers.clear();
         SetupDone = false;
         RaceClass = 0;
@@ -126,21 +121,11 @@ bool RaceEngine::Setuprace() {
     }
 
     const ClassSetup& cls = s.classSetup(RaceClass);
-    const std::string& info = table.info(RaceNumber);
-    if (RaceKind == HeatRace) {
-        RaceMinutes = cls.qualMinutes;
-        panel_.heatnumLB = cls.name + " Heat# " + std::to_string(RaceNumber);
-        panel_.appTitle =
-            "Vexa H:" + std::to_string(RaceNumber) + " R:" + std::to_string(RoundNumber);
-    } else {
-        FinalLetter = info.empty() ? std::string{} : info.substr(info.size() - 1);
-        RaceMinutes = FinalLetter == "A"   ? cls.aMinutes
-                      : FinalLetter == "B" ? cls.bMinutes
-                                           : cls.otherMinutes;
-        panel_.heatnumLB = cls.name + " " + FinalLetter + " Final# " + std::to_string(RaceNumber);
-        panel_.appTitle =
-            "Vexa F:" + std::to_string(RaceNumber) + " R:" + std::to_string(RoundNumber);
-    }
+    RaceMinutes = heading.minutes;
+    if (RaceKind == FinalRace) FinalLetter = heading.finalLetter;
+    panel_.heatnumLB = heading.title;
+    panel_.appTitle = heading.appTitle;
+    panel_.roundLB = roundText(RoundNumber);
     TenSecondCountdown = cls.tenSecCountdown;
     StartOrderSpoken = cls.readStartOrder;
 

@@ -65,6 +65,11 @@ GridColour Standings::carColour(uint8_t passmark) {
     return GridColour::Blue;
 }
 
+void Standings::clear() {
+    rows_.clear();
+    pictures_.fill(std::string{});
+}
+
 void Standings::build(const RaceDrivers& drivers, const StandingsContext& context) {
     const size_t count = drivers.size();
     rows_.resize(count);

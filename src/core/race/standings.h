@@ -77,6 +77,8 @@ class Standings {
     int MarkCarCell(const RaceDrivers& drivers, int i);
 
     const std::vector<StandingsRow>& rows() const { return rows_; }
+    // No rows and no pictures: the race that comes next is not set up yet.
+    void clear();
 
     // The operator grid shows 2 extra slots (9 columns) when narrow, 4 (11 columns) when wide.
     void setWide(bool wide) { visibleSlots_ = wide ? 4 : 2; }

@@ -1,5 +1,6 @@
 #include "race/text_formats.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -100,6 +101,14 @@ std::string FormatLapTime(double t) {
     std::snprintf(buf, sizeof buf, "%.3f", s);
     out += std::string(buf).substr(0, 6);
     return out;
+}
+
+std::string countdownText(long long seconds) {
+    return "PRE RACE COUNTDOWN: " + FormatClock(seconds);
+}
+
+std::string startDelayText(int longestMs) {
+    return "Start within " + std::to_string((std::max(longestMs, 1) + 999) / 1000) + " s";
 }
 
 } // namespace vexa

@@ -8,6 +8,13 @@ namespace vexa {
 // a negative value gives 00:00:00.
 std::string FormatClock(long long seconds);
 
+// The countdown between races on the clock labels: "PRE RACE COUNTDOWN: " and FormatClock(s).
+std::string countdownText(long long seconds);
+
+// The random start delay of a mass start on the clock labels, as the longest it can be in whole
+// seconds ("Start within 3 s"): the drivers know the start is near, not its moment.
+std::string startDelayText(int longestMs);
+
 // Seconds with 2 decimals, right-aligned in 6 characters (" 12.50").
 std::string FormatSeconds(double t);
 // The same, appended to `out`.

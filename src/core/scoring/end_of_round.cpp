@@ -4,6 +4,11 @@
 
 namespace vexa {
 
+std::string endOfRoundText(const ProgSettings& settings) {
+    return "Round " + std::to_string(settings.roundNumber) + " of the " +
+           (settings.racingHeats ? "Heats" : "Finals") + " has ended";
+}
+
 void advanceRound(ProgSettings& settings) {
     settings.roundNumber = std::clamp(settings.roundNumber + 1, 1, MaxRounds);
     settings.raceNumber = 1;

@@ -107,6 +107,12 @@ struct ProgSettings {
     int livePort = 8080;     // 1..65535
     std::string liveAddress; // the address to listen on; empty: every interface
 
+    // DISPLAY: how the windows look and where they stand, kept between starts.
+    int standingsZoom = 100;     // the standings' size in percent, 50..300
+    bool darkRaceScreen = false; // the race screen's dark high-contrast theme
+    std::string mainWindowPlace; // "x,y,width,height" and ",max" when maximised; empty: none
+    std::string raceScreenPlace;
+
     // The "Round 1 Start Order": car numbers in start order, rows 1..20 (0 = empty row). Not
     // kept in any file; every run starts with 1..20.
     std::array<int, MaxSlots + 1> firstRoundOrder = defaultFirstRoundOrder();

@@ -5,6 +5,7 @@
 #include "settings/setting_ranges.h"
 #include "settings/settings_table.h"
 
+#include <functional>
 #include <string>
 #include <type_traits>
 #include <variant>
@@ -90,21 +91,30 @@ void loadini(const IniFile& ini, ProgSettings& s) {
     holdSettingRanges(s);
 }
 
+namespace {
+
+// Writes the keys of the table that `chosen` picks.
+void writeKeys(const ProgSettings& s, IniFile& ini,
+               const std::function<bool(const SettingKey&, const std::string&)>& chosen) {
+    forEachSetting(s, [&](const SettingKey& key, const std::string& name, ConstSettingRef value) {
+        if (!key.written || !chosen(key, name)) return;
+        if (key.rule == ReadRule::Version) {
+            ini.write(key.section, name, ProgramVersion);
+            return;
+        }
+        std::visit(
+            [&](auto source) {
+                if constexpr (std::is_pointer_v<decltype(source)>)
+                    ini.write(key.section, name, writtenText(key, *source));
+            },
+            value);
+    });
+}
+
+} // namespace
+
 void writeini(const ProgSettings& s, IniFile& ini) {
-    forEachSetting(s,
-                   [&ini](const SettingKey& key, const std::string& name, ConstSettingRef value) {
-                       if (!key.written) return;
-                       if (key.rule == ReadRule::Version) {
-                           ini.write(key.section, name, ProgramVersion);
-                           return;
-                       }
-                       std::visit(
-                           [&](auto source) {
-                               if constexpr (std::is_pointer_v<decltype(source)>)
-                                   ini.write(key.section, name, writtenText(key, *source));
-                           },
-                           value);
-                   });
+    writeKeys(s, ini, [](const SettingKey&, const std::string&) { return true; });
 }
 
 static IniFile readIni(const std::filesystem::path& path) {
@@ -120,6 +130,15 @@ void loadSettingsFile(const std::filesystem::path& path, ProgSettings& settings)
 Outcome saveSettingsFile(const std::filesystem::path& path, const ProgSettings& settings) {
     IniFile ini = readIni(path);
     writeini(settings, ini);
+    return writeFileAtomic(path, ini.text());
+}
+
+Outcome saveSettingKeys(const std::filesystem::path& path, const ProgSettings& settings,
+                        const std::string& section, const std::string& key) {
+    IniFile ini = readIni(path);
+    writeKeys(settings, ini, [&](const SettingKey& k, const std::string& name) {
+        return equalsNoCase(k.section, section) && (key.empty() || equalsNoCase(name, key));
+    });
     return writeFileAtomic(path, ini.text());
 }
 

@@ -23,5 +23,9 @@ void writeini(const ProgSettings& settings, IniFile& ini);
 void loadSettingsFile(const std::filesystem::path& path, ProgSettings& settings);
 // Rewrites the file atomically, keeping the lines the program does not write.
 Outcome saveSettingsFile(const std::filesystem::path& path, const ProgSettings& settings);
+// Rewrites only the keys of one section (or, with `key`, one key of it), keeping every other
+// line as it stands.
+Outcome saveSettingKeys(const std::filesystem::path& path, const ProgSettings& settings,
+                        const std::string& section, const std::string& key = {});
 
 } // namespace vexa

@@ -1,7 +1,9 @@
 #include "settings/settings_table.h"
 
 #include "ports/timing_equipment.h"
+#include "settings/display_settings.h"
 
+#include <algorithm>
 #include <array>
 
 namespace vexa {
@@ -22,6 +24,7 @@ const char* const Times = "TIMES";
 const char* const TrackTransponders = "Track Transponders";
 const char* const Classes = "Classes";
 const char* const LiveResults = "LIVE RESULTS";
+const char* const Display = "DISPLAY";
 
 // -1 means none; 50 hits or more cannot be asked for.
 int heldLowestHits(int hits) {
@@ -44,6 +47,9 @@ int heldStaggerGap(int ms) {
 // A port outside 1..65535 is the usual one.
 int heldLivePort(int port) {
     return port >= 1 && port <= 65535 ? port : 8080;
+}
+int heldStandingsZoom(int percent) {
+    return std::clamp(percent, MinStandingsZoom, MaxStandingsZoom);
 }
 int heldCountBeeps(int beeps) {
     if (beeps > 10) beeps = 10;
@@ -163,6 +169,13 @@ const SettingKey Table[] = {
     {LiveResults, "ENABLED", "YES", R::TrueUnlessNo, &PS::liveEnabled},
     {LiveResults, "PORT", "8080", R::Whole, &PS::livePort, heldLivePort},
     {LiveResults, "ADDRESS", "", R::Text, &PS::liveAddress},
+
+    {Display, "STANDINGS ZOOM", "100", R::Whole, &PS::standingsZoom, heldStandingsZoom, true,
+     "standingsZoomSE", nullptr, 0, K::Digits, MinStandingsZoom, MaxStandingsZoom},
+    {Display, "DARK RACE SCREEN", "NO", R::Yes, &PS::darkRaceScreen, nullptr, true,
+     "darkRaceScreenCB"},
+    {Display, "MAIN WINDOW", "", R::Text, &PS::mainWindowPlace},
+    {Display, "RACE SCREEN", "", R::Text, &PS::raceScreenPlace},
 };
 // clang-format on
 

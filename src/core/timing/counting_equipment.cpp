@@ -18,13 +18,14 @@ namespace vexa {
 
 std::string decoderSilentMessage(int seconds) {
     return "No data from the decoder for " + std::to_string(seconds) +
-           " s, laps are now counted with the keys";
+           " s and no answer when asked, laps are now counted with the keys";
 }
 
 CountingEquipment::CountingEquipment(Program& program, const EquipmentLinks& links)
-    : program_(program), links_(links), counter_(program, links.view),
+    : program_(program), links_(links), counter_(program, links.view, links.clock),
       p3_(program, counter_, P3LinkPorts{links.clock, links.scheduler, links.socket, links.view}),
       silence_(links.clock, links.scheduler),
+      noise_([this] { links_.view.showNotice(DecoderNoiseNotice); }),
       checkTimer_(links.scheduler, true, [this] { presenceCheckStep(); }),
       retryTimer_(links.scheduler, false, [this] { retry(); }),
       CountDevice(countingDeviceFromSetting(program.settings.countDevice)) {}
@@ -38,6 +39,11 @@ RaceEngine* CountingEquipment::race() const {
 bool CountingEquipment::raceTakesPassings() const {
     const RaceEngine* engine = race();
     return engine && engine->acceptsPassings();
+}
+
+bool CountingEquipment::raceRunning() const {
+    const RaceEngine* engine = race();
+    return engine && engine->values().RaceState == RaceStates::Running;
 }
 
 void CountingEquipment::setCountDevice(CountingDevice device) {
@@ -136,7 +142,9 @@ bool CountingEquipment::openLink(CountingDevice device) {
         comNumber_ = entry + 1;
         suffix = "(Com" + std::to_string(comNumber_) + ")";
     }
-    links_.decoderPort.setRts(false);
+    // A decoder found again during a race keeps its line as it was: RTS off and on again would
+    // restart a System 20 decoder's clock.
+    if (!raceTakesPassings()) setDecoderRts(false);
     linkOverTcp_ = entry == IpAddressPortEntry && device == CountingDevice::Ambrc;
     if (entry != IpAddressPortEntry && !links_.decoderPort.open(comNumber_, decoderParameters()))
         return false;
@@ -167,7 +175,7 @@ void CountingEquipment::startCheck(CountingDevice device, CheckKind kind) {
     switch (device) {
     case CountingDevice::System20:
         message = italian ? ItalianSetupMessage : CheckingSystem20Message;
-        links_.decoderPort.setRts(true);
+        setDecoderRts(true);
         break;
     case CountingDevice::Ambrc:
         message = CheckingAmbrcMessage;
@@ -212,8 +220,8 @@ void CountingEquipment::presenceCheckFailed() {
         links_.search.setMessage(DecoderNotFoundMessage);
         return;
     }
-    // Still lost: counting stays with the keys, and the decoder stays on offer.
-    closeLinks();
+    // Still lost: counting stays with the keys, and the decoder stays on offer. The link stays
+    // open: whatever it brings until the next attempt is counted.
     if (checkKind_ == CheckKind::Reconnect) links_.search.setMessage(DecoderNotFoundMessage);
     scheduleRetry();
 }
@@ -235,7 +243,31 @@ void CountingEquipment::restored() {
     showStatus(linkStatus_);
     links_.view.showNotice(DecoderBackMessage);
     watchSilence();
-    if (raceTakesPassings()) switchOn();
+    reopenedSerial_ = false;
+    if (!raceTakesPassings()) return;
+    // During a race the decoder's clock runs on: the first record tells from when (a System 20
+    // decoder whose line dropped with its port restarted as the port opened again).
+    const bool running = raceRunning();
+    if (running) {
+        std::optional<int64_t> reopened;
+        if (CountDevice == CountingDevice::System20) reopened = reopenedMs_;
+        counter_.clockOrigin().unsure(reopened);
+    }
+    switchOn(!running);
+}
+
+void CountingEquipment::bytesOnLostLink() {
+    if (lostDevice_ == CountingDevice::Manual || ownDuringReplay_) return;
+    if (presenceCheckRunning()) {
+        if (checkKind_ == CheckKind::SetUp) return;
+        stopPresenceCheck();
+        links_.search.close();
+    }
+    checkedDevice_ = lostDevice_;
+    // A serial AMBrc decoder answers at one stop bit, as it was told when it was first found.
+    const bool followUp = reopenedSerial_ && lostDevice_ == CountingDevice::Ambrc;
+    restored();
+    if (followUp) serialFollowUp();
 }
 
 void CountingEquipment::serialFollowUp() {
@@ -253,16 +285,21 @@ void CountingEquipment::watchSilence() {
     const int limit = program_.settings.decoderSilence;
     if (!countsLikeAmbrc(CountDevice) || limit <= 0) return;
     silence_.start(
-        limit, [this] { return raceTakesPassings(); },
-        [this, limit] { linkLost(decoderSilentMessage(limit)); });
+        limit, [this] { return raceTakesPassings(); }, [this] { askDecoder(CountDevice); },
+        [this, limit] { linkLost(decoderSilentMessage(limit), false); });
 }
 
 void CountingEquipment::decoderLinkLost() {
-    linkLost(DecoderLinkLostMessage);
+    linkLost(DecoderLinkLostMessage, true);
 }
 
-void CountingEquipment::linkLost(const std::string& notice) {
-    closeLinks();
+void CountingEquipment::linkLost(const std::string& notice, bool broken) {
+    // A broken link is closed; a silent one stays open, so that a byte it still brings is
+    // counted and finds the decoder again at once.
+    if (broken)
+        closeLinks();
+    else
+        silence_.stop();
     if (presenceCheckRunning()) {
         // A decoder looked for again that hangs up has not answered; at set-up the check runs
         // out by itself.
@@ -291,11 +328,17 @@ void CountingEquipment::reconnectDecoder() {
 
 void CountingEquipment::attemptReconnect(CheckKind kind) {
     stopRetry();
-    closeLinks();
-    if (!openLink(lostDevice_)) {
-        if (kind == CheckKind::Reconnect) links_.op.inform(PortNotFoundMessage);
-        scheduleRetry();
-        return;
+    // A serial port still open is asked again as it is; a connection is made anew, for a silent
+    // one may be half open.
+    if (linkOverTcp_ || !links_.decoderPort.isOpen()) {
+        closeLinks();
+        if (!openLink(lostDevice_)) {
+            if (kind == CheckKind::Reconnect) links_.op.inform(PortNotFoundMessage);
+            scheduleRetry();
+            return;
+        }
+        reopenedSerial_ = !linkOverTcp_;
+        reopenedMs_ = links_.clock.milliseconds();
     }
     startCheck(lostDevice_, kind);
 }
@@ -322,15 +365,63 @@ void CountingEquipment::stopRetry() {
 
 void CountingEquipment::CommPortDriverReceiveData(std::string_view bytes) {
     silence_.heard();
-    serialLines_.feed(bytes, [this](std::string_view line) { sortsignal(line); });
+    feedLines(serialLines_, bytes);
+    bytesOnLostLink();
 }
 
 void CountingEquipment::AMBClientSocketRead(std::string_view bytes) {
     silence_.heard();
     if (linkDevice_ == CountingDevice::P3)
-        p3_.feed(bytes, [this](const P3Frame& frame) { p3Frame(frame); });
+        feedP3(bytes);
     else
-        socketLines_.feed(bytes, [this](std::string_view line) { sortsignal(line); });
+        feedLines(socketLines_, bytes);
+    bytesOnLostLink();
+}
+
+void CountingEquipment::feedLines(LineAssembler& lines, std::string_view bytes) {
+    const size_t overflowBefore = lines.droppedBytes();
+    lines.feed(bytes, [this](std::string_view line) { decoderLine(line); });
+    noise_.dropped(lines.droppedBytes() - overflowBefore);
+}
+
+void CountingEquipment::feedP3(std::string_view bytes) {
+    // A link that opens in the middle of a record skips its rest: that is no noise.
+    bool synced = p3_.frameCounts().frames > 0;
+    p3_.feed(bytes, [this, &synced](const P3Frame& frame) {
+        const P3FrameCounts& counts = p3_.frameCounts();
+        const size_t noise = counts.skippedBytes + counts.dropped();
+        if (synced && noise > p3Noise_)
+            noise_.dropped(noise - p3Noise_);
+        else if (synced)
+            noise_.clean();
+        p3Noise_ = noise;
+        synced = true;
+        p3Frame(frame);
+    });
+}
+
+void CountingEquipment::decoderLine(std::string_view line) {
+    // The device whose records the link brings: in use, or lost and looked for.
+    const CountingDevice device = isDecoder(CountDevice) ? CountDevice : lostDevice_;
+    const bool ambrc = device != CountingDevice::System20;
+    size_t shortest = 2;
+    if (!ambrc && !program_.settings.ex20)
+        shortest = program_.settings.italy ? ItalianRecordLength : System20ClockRecordLength;
+    const RecordInLine found = findRecordInLine(line, ambrc ? '\x01' : '@', shortest);
+    if (found.record.empty()) {
+        noise_.dropped(found.dropped);
+        return;
+    }
+    if (found.dropped == 0)
+        noise_.clean();
+    else
+        noise_.dropped(found.dropped);
+    // A decoder found again by its answer to the check: the answer sets its identity.
+    if (presenceCheckRunning() && checkKind_ != CheckKind::SetUp &&
+        checkedDevice_ == CountingDevice::Ambrc)
+        checkAnswer(found.record);
+    bytesOnLostLink();
+    sortsignal(found.record);
 }
 
 void CountingEquipment::AMBClientSocketError() {
@@ -342,7 +433,7 @@ void CountingEquipment::AMBClientSocketError() {
         presenceCheckFailed();
         return;
     }
-    links_.op.inform(SocketErrorMessage);
+    links_.op.notify(SocketErrorMessage);
 }
 
 void CountingEquipment::replayBegins() {
@@ -356,9 +447,9 @@ void CountingEquipment::replayBegins() {
 
 void CountingEquipment::replayedBytes(std::string_view bytes) {
     if (CountDevice == CountingDevice::P3)
-        p3_.feed(bytes, [this](const P3Frame& frame) { p3Frame(frame); });
+        feedP3(bytes);
     else
-        serialLines_.feed(bytes, [this](std::string_view line) { sortsignal(line); });
+        feedLines(serialLines_, bytes);
 }
 
 void CountingEquipment::replayEnds() {
@@ -373,6 +464,28 @@ void CountingEquipment::replayEnds() {
     p3_.replayEnds();
     RaceEngine* engine = race();
     if (engine && CountDevice == CountingDevice::Manual) engine->countingEquipmentNowManual();
+    if (!raceTakesPassings() || !isDecoder(CountDevice)) return;
+    // The decoder was switched on by the program that stopped, and its clock restarted as that
+    // program started the race (or set it up, if it stopped before): switched on again, it is
+    // not restarted, and the first record tells which of those restarts its clock counts from.
+    // A System 20 decoder is off after the presence check, so its clock restarts as it is
+    // switched on now.
+    const bool running = raceRunning();
+    if (running) counter_.clockOrigin().unsure({});
+    switchOn(!running);
+}
+
+bool CountingEquipment::askForMissedPassings(std::function<int64_t()> journalNow) {
+    // The race replayed was counted by a P3 decoder, and the program counts with one now.
+    if (!ownDuringReplay_ || ownDuringReplay_->device != CountingDevice::P3 ||
+        CountDevice != CountingDevice::P3 || !links_.socket.active())
+        return false;
+    return p3_.askForMissed(std::move(journalNow));
+}
+
+std::vector<TimedBytes> CountingEquipment::takeMissedPassings(int64_t notBeforeMs,
+                                                              int64_t notAfterMs) {
+    return p3_.takeMissed(notBeforeMs, notAfterMs);
 }
 
 bool CountingEquipment::fetchesMissedPassings() const {
@@ -410,8 +523,7 @@ void CountingEquipment::sortsignal(std::string_view record) {
 // Records other than the answer are ignored during the check.
 void CountingEquipment::checkAnswer(std::string_view record) {
     if (checkedDevice_ == CountingDevice::System20 && record == System20FirstClockRecord) {
-        // Off before the answer is taken: a decoder found again is switched on at once.
-        links_.decoderPort.setRts(false);
+        setDecoderRts(false);
         presenceCheckAnswered();
     } else if (checkedDevice_ == CountingDevice::Ambrc && record.size() >= 2 && record[1] == '$') {
         const std::string_view idText = ambrcField(record, 1);
@@ -428,6 +540,10 @@ void CountingEquipment::checkAnswer(std::string_view record) {
 }
 
 void CountingEquipment::p3Frame(const P3Frame& frame) {
+    if (p3_.askingForMissed()) {
+        p3_.setAside(frame);
+        return;
+    }
     if (presenceCheckRunning()) {
         if (checkedDevice_ != CountingDevice::P3) return;
         // Any good record answers, a decoder need not answer a request at once; the record is
@@ -447,6 +563,8 @@ void CountingEquipment::controllerLine(std::string_view line) {
 }
 
 void CountingEquipment::SendDecoderCommand(const std::string& text) {
+    // A race replayed from its journal switched its decoder on and off long ago.
+    if (ownDuringReplay_) return;
     const std::string frame = frameDecoderCommand(text);
     if (links_.socket.active())
         links_.socket.write(frame);
@@ -455,22 +573,37 @@ void CountingEquipment::SendDecoderCommand(const std::string& text) {
 }
 
 void CountingEquipment::sendAmbrcCommand(int command, std::initializer_list<int> parameters) {
+    if (command == AmbrcCommand::StartA || command == AmbrcCommand::ResetCounter)
+        counter_.clockOrigin().restarted(links_.clock.milliseconds());
     SendDecoderCommand(ambrcCommandText(DecoderId, command, parameters));
+}
+
+void CountingEquipment::setDecoderRts(bool on) {
+    const int64_t now = links_.clock.milliseconds();
+    // The program that stopped switched its decoder so; the line now is this program's own.
+    if (ownDuringReplay_) {
+        if (on) counter_.clockOrigin().restarted(now);
+        return;
+    }
+    // Switched on again, a System 20 decoder restarts its clock.
+    if (on && !decoderRts_) counter_.clockOrigin().restarted(now);
+    decoderRts_ = on;
+    links_.decoderPort.setRts(on);
 }
 
 // ---- Around a race
 // ---------------------------------------------------------------------------------
 
-void CountingEquipment::switchOn() {
+void CountingEquipment::switchOn(bool restartClock) {
     switch (CountDevice) {
     case CountingDevice::System20:
-        links_.decoderPort.setRts(true);
+        setDecoderRts(true);
         break;
     case CountingDevice::Ambrc:
-        sendAmbrcCommand(AmbrcCommand::StartA, {1});
+        if (restartClock) sendAmbrcCommand(AmbrcCommand::StartA, {1});
         sendAmbrcCommand(AmbrcCommand::StartB, {0});
         sendAmbrcCommand(AmbrcCommand::StartStop, {1, 0});
-        if (program_.settings.secondAmb) links_.controllerPort.setRts(true);
+        if (program_.settings.secondAmb && !ownDuringReplay_) links_.controllerPort.setRts(true);
         break;
     default:
         break; // a P3 decoder is always on
@@ -479,18 +612,18 @@ void CountingEquipment::switchOn() {
 
 void CountingEquipment::TurnAmbOn(bool raceRunning) {
     MonitorMode = false;
-    switchOn();
+    switchOn(true);
     if (raceRunning && CountDevice == CountingDevice::P3) p3_.raceStarting();
 }
 
 void CountingEquipment::TurnAmbOff() {
     switch (CountDevice) {
     case CountingDevice::System20:
-        links_.decoderPort.setRts(false);
+        setDecoderRts(false);
         break;
     case CountingDevice::Ambrc:
         sendAmbrcCommand(AmbrcCommand::StartStop, {0, 1});
-        if (program_.settings.secondAmb) links_.controllerPort.setRts(false);
+        if (program_.settings.secondAmb && !ownDuringReplay_) links_.controllerPort.setRts(false);
         break;
     default:
         break;
@@ -526,22 +659,22 @@ void CountingEquipment::settingsActivated() {
         monitorView_->clear();
     }
     if (isDecoder(CountDevice)) MonitorMode = true;
-    if (CountDevice == CountingDevice::System20) links_.decoderPort.setRts(true);
+    if (CountDevice == CountingDevice::System20) setDecoderRts(true);
     if (CountDevice == CountingDevice::Ambrc) sendAmbrcCommand(AmbrcCommand::ResetCounter, {});
 }
 
 void CountingEquipment::settingsClosed() {
     // Only a transponder test that was started is ended: a decoder counting a race is left on.
     if (!MonitorMode) return;
-    links_.decoderPort.setRts(false);
+    setDecoderRts(false);
     MonitorMode = false;
 }
 
 void CountingEquipment::ResetCounterClick() {
     switch (CountDevice) {
     case CountingDevice::System20:
-        links_.decoderPort.setRts(false);
-        links_.decoderPort.setRts(true);
+        setDecoderRts(false);
+        setDecoderRts(true);
         break;
     case CountingDevice::Ambrc:
         sendAmbrcCommand(AmbrcCommand::ResetCounter, {});

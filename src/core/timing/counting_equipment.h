@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ports/missed_passings.h"
 #include "ports/scheduler.h"
 #include "ports/serial_port.h"
 #include "ports/timing_equipment.h"
@@ -7,6 +8,7 @@
 #include "race/race_timer.h"
 #include "timing/decoder_link_watch.h"
 #include "timing/line_assembler.h"
+#include "timing/line_noise.h"
 #include "timing/p3_link.h"
 #include "timing/passing_counter.h"
 
@@ -86,12 +88,17 @@ struct EquipmentLinks {
 // before the equipment is set up or receives records.
 //
 // A decoder link in use can be lost: the connection drops, the serial adapter vanishes, or an
-// AMBrc or P3 decoder stays silent for "DECODER SILENCE" seconds of race time. Counting then
-// goes on with the keys, and the equipment tries to reach the decoder again by itself while a
-// race takes passings (after 2, 4, 8, 16, then every 30 seconds, without windows or message
-// boxes), and whenever the operator asks ("Reconnect Decoder"), until the decoder answers its
-// presence check; then it counts again.
-class CountingEquipment : public TimingEquipment {
+// AMBrc or P3 decoder silent for "DECODER SILENCE" seconds of race time does not answer when
+// asked. Counting then goes on with the keys, and the equipment tries to reach the decoder again
+// by itself while a race takes passings (after 2, 4, 8, 16, then every 30 seconds, without
+// windows or message boxes), and whenever the operator asks ("Reconnect Decoder"). Any byte that
+// reaches the program over the lost decoder's link (a silent link stays open) finds it again at
+// once and is counted; so does the answer to an attempt. A decoder found again during a race is
+// switched on without restarting its clock.
+//
+// A record starts at its start byte wherever it stands in its line; bytes before it are noise,
+// dropped, tallied and told once a run.
+class CountingEquipment : public TimingEquipment, public MissedPassings {
   public:
     CountingEquipment(Program& program, const EquipmentLinks& links);
     ~CountingEquipment() override;
@@ -144,6 +151,12 @@ class CountingEquipment : public TimingEquipment {
     // Whether passings the program missed while it was stopped are fetched from the decoder: a P3
     // decoder in use on an open link, with a passing number to ask on from.
     bool fetchesMissedPassings() const;
+    // The passings of a resumed race's stop, from a P3 decoder (MissedPassings).
+    bool askForMissedPassings(std::function<int64_t()> journalNow) override;
+    size_t missedPassingsCome() const override { return p3_.missedCome(); }
+    std::vector<TimedBytes> takeMissedPassings(int64_t notBeforeMs, int64_t notAfterMs) override;
+    // True while they are waited for: the link's records are set aside for them.
+    bool waitingForMissedPassings() const { return p3_.askingForMissed(); }
 
     // One complete record.
     void sortsignal(std::string_view record);
@@ -177,6 +190,7 @@ class CountingEquipment : public TimingEquipment {
     PassingCounter& counter() { return counter_; }
     P3Link& p3() { return p3_; }
     const SilenceWatch& silenceWatch() const { return silence_; }
+    const NoiseTally& noise() const { return noise_; }
 
     // ---- The device in use ----------------------------------------------------------------------
     CountingDevice countDevice() const override { return CountDevice; }
@@ -198,6 +212,7 @@ class CountingEquipment : public TimingEquipment {
 
     RaceEngine* race() const;
     bool raceTakesPassings() const;
+    bool raceRunning() const;
     int portEntry() const;
     SerialParameters decoderParameters() const;
     // Opens the device's link and keeps its status text ("AMBrc(Com2)", "P3(TCP)") in
@@ -213,15 +228,25 @@ class CountingEquipment : public TimingEquipment {
     void presenceCheckFailed();
     // The lost decoder answered: it counts again.
     void restored();
-    void linkLost(const std::string& notice);
+    // Bytes came over the link of a lost decoder: it is found again.
+    void bytesOnLostLink();
+    // `broken`: the transport failed (the link is closed); else the decoder went silent.
+    void linkLost(const std::string& notice, bool broken);
     void attemptReconnect(CheckKind kind);
     void scheduleRetry();
     void retry();
     void stopRetry();
     void watchSilence();
     void serialFollowUp();
-    // The decoder's own part of switching on: RTS, or the AMBrc start commands.
-    void switchOn();
+    // The decoder's own part of switching on: RTS, or the AMBrc start commands; without
+    // `restartClock` no command 24 (a race under way).
+    void switchOn(bool restartClock);
+    // The System 20 decoder's RTS line: switched on from off, its clock restarts.
+    void setDecoderRts(bool on);
+    void feedLines(LineAssembler& lines, std::string_view bytes);
+    void feedP3(std::string_view bytes);
+    // One line of a text dialect: its record found and dispatched.
+    void decoderLine(std::string_view line);
     void showStatus(const std::string& text);
     void monitor(std::string_view record);
     void showMonitorOutput(const MonitorOutput& out);
@@ -232,6 +257,7 @@ class CountingEquipment : public TimingEquipment {
     PassingCounter counter_;
     P3Link p3_;
     SilenceWatch silence_;
+    NoiseTally noise_;
     ReconnectBackoff backoff_;
     MonitorView* monitorView_ = nullptr;
     LineAssembler serialLines_;
@@ -246,6 +272,10 @@ class CountingEquipment : public TimingEquipment {
     CountingDevice lostDevice_ = CountingDevice::Manual;
     CountingDevice linkDevice_ = CountingDevice::Manual; // the device whose link was opened last
     bool linkOverTcp_ = false;
+    bool decoderRts_ = false;     // the decoder port's RTS line as last set
+    bool reopenedSerial_ = false; // an attempt opened the lost decoder's serial port again
+    int64_t reopenedMs_ = 0;      // when it did
+    size_t p3Noise_ = 0;          // the P3 reader's bytes and frames dropped, as last tallied
     std::string statusText_;
     std::string linkStatus_; // the status text of the link opened last
     struct InUse {

@@ -4,11 +4,12 @@
 
 namespace vexa {
 
-void SilenceWatch::start(int limitSeconds, std::function<bool()> inRace,
+void SilenceWatch::start(int limitSeconds, std::function<bool()> inRace, std::function<void()> ask,
                          std::function<void()> onSilent) {
     stop();
     limitMs_ = int64_t{limitSeconds} * 1000;
     inRace_ = std::move(inRace);
+    ask_ = std::move(ask);
     onSilent_ = std::move(onSilent);
     heard();
     timer_.start(CheckIntervalMs);
@@ -19,7 +20,14 @@ void SilenceWatch::check() {
         heard();
         return;
     }
-    if (clock_.milliseconds() - lastHeardMs_ < limitMs_) return;
+    const int64_t now = clock_.milliseconds();
+    if (!askedMs_) {
+        if (now - lastHeardMs_ < limitMs_) return;
+        askedMs_ = now;
+        ask_();
+        return;
+    }
+    if (now - *askedMs_ < AnswerWaitMs) return;
     stop();
     const std::function<void()> onSilent = onSilent_; // it may start the watch again
     onSilent();

@@ -86,6 +86,15 @@ CarRecord parseSystem20Record(std::string_view record) {
     return parsed;
 }
 
+std::optional<double> system20ClockTime(std::string_view record) {
+    if (record.size() != 9 || !record.starts_with("@00") || !allDigits(record.substr(3)))
+        return std::nullopt;
+    const int32_t hours = *wholeNumber(record.substr(3, 2));
+    const int32_t minutes = *wholeNumber(record.substr(5, 2));
+    const int32_t seconds = *wholeNumber(record.substr(7, 2));
+    return hours * 3600.0 + minutes * 60.0 + seconds;
+}
+
 CarRecord parseSecondSystem20Record(std::string_view record) {
     CarRecord parsed;
     if (record.size() != 13 || record[0] != '@' || record.starts_with("@00")) return parsed;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -49,6 +50,10 @@ struct CarRecord {
 // 12-13). The clock record "@00hhmmss" and records shorter than 12 characters are ignored.
 CarRecord parseSystem20Record(std::string_view record);
 
+// The time on the decoder's clock of a System 20 clock record "@00hhmmss"; nothing for any other
+// record.
+std::optional<double> system20ClockTime(std::string_view record);
+
 // The secondary System 20 decoder on the track-controller port takes only 13-character passings
 // and leaves the hits alone.
 CarRecord parseSecondSystem20Record(std::string_view record);
@@ -67,6 +72,11 @@ struct Ex20Record {
     int32_t transponder = 0;
 };
 Ex20Record parseEx20Record(std::string_view record);
+
+// The shortest records of the System 20 family: the clock record, and the Italian system's one
+// length.
+inline constexpr size_t System20ClockRecordLength = 9;
+inline constexpr size_t ItalianRecordLength = 4;
 
 // The System 20 clock record of second 1, the answer that ends the presence check.
 inline constexpr std::string_view System20FirstClockRecord = "@00000001";

@@ -10,34 +10,33 @@ namespace vexa {
 // character of the line, a line feed (0x0A) is ignored, a carriage return (0x0D) completes the
 // line, any other byte is appended. An unfinished line stays for the next block of bytes.
 //
-// A line that grows beyond `MaxLineLength` without a carriage return is thrown away together
-// with everything up to the next carriage return, so that a stream of garbage can neither
-// exhaust memory nor be mistaken for a record.
+// A line that grows to `MaxLineLength` bytes without a carriage return loses its oldest bytes,
+// keeping the last `KeptOnOverflow`: a stream of garbage cannot exhaust memory, and a record that
+// follows it on the same line (it starts within those last bytes) still comes out whole with the
+// carriage return that ends it. Where the record starts in its line is the reader's business.
 class LineAssembler {
   public:
     static constexpr size_t MaxLineLength = 1024;
+    static constexpr size_t KeptOnOverflow = 256;
 
     // Calls `onLine(std::string_view)` for every line completed by these bytes, in order.
     template <class OnLine> void feed(std::string_view bytes, OnLine&& onLine) {
         for (char c : bytes) {
             switch (c) {
             case '\b':
-                if (!overflowing_ && !line_.empty()) line_.pop_back();
+                if (!line_.empty()) line_.pop_back();
                 break;
             case '\n':
                 break;
             case '\r':
-                if (!overflowing_) onLine(std::string_view(line_));
+                onLine(std::string_view(line_));
                 line_.clear();
-                overflowing_ = false;
                 break;
             default:
-                if (overflowing_) break;
                 if (line_.size() == MaxLineLength) {
-                    line_.clear();
-                    overflowing_ = true;
-                    ++discardedLines_;
-                    break;
+                    const size_t dropped = MaxLineLength - KeptOnOverflow;
+                    line_.erase(0, dropped);
+                    droppedBytes_ += dropped;
                 }
                 line_.push_back(c);
             }
@@ -45,19 +44,15 @@ class LineAssembler {
     }
 
     // Forgets the unfinished line (a link was closed or reopened).
-    void reset() {
-        line_.clear();
-        overflowing_ = false;
-    }
+    void reset() { line_.clear(); }
 
     const std::string& pending() const { return line_; }
-    // Lines thrown away for being too long, since construction.
-    size_t discardedLines() const { return discardedLines_; }
+    // Bytes dropped from the front of overlong lines, since construction.
+    size_t droppedBytes() const { return droppedBytes_; }
 
   private:
     std::string line_;
-    bool overflowing_ = false;
-    size_t discardedLines_ = 0;
+    size_t droppedBytes_ = 0;
 };
 
 } // namespace vexa

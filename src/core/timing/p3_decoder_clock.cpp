@@ -34,6 +34,12 @@ std::optional<uint64_t> P3DecoderClock::decoderTimeAt(int64_t computerMs) const 
     return static_cast<uint64_t>(time);
 }
 
+std::optional<int64_t> P3DecoderClock::computerMsOf(uint64_t decoderTime) const {
+    if (!offset_ || decoderTime > LatestTime) return std::nullopt;
+    const int64_t micros = static_cast<int64_t>(decoderTime) + *offset_;
+    return micros >= 0 ? (micros + 999) / 1000 : -((-micros) / 1000);
+}
+
 std::optional<double> P3DecoderClock::raceSeconds(uint64_t decoderTime, int64_t raceStartMs) const {
     if (!offset_ || decoderTime > LatestTime) return std::nullopt;
     // The passing's moment on the computer's clock, in microseconds, less the start.

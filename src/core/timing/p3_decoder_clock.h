@@ -33,6 +33,10 @@ class P3DecoderClock {
     // The decoder's time at a moment of the computer's clock; nothing before any observation or
     // before the decoder's clock began.
     std::optional<uint64_t> decoderTimeAt(int64_t computerMs) const;
+    // The computer's millisecond at which the decoder's clock read `decoderTime` (rounded up, so
+    // that a record taken at that moment cannot move the relation); nothing before any
+    // observation.
+    std::optional<int64_t> computerMsOf(uint64_t decoderTime) const;
     // The race time in seconds of a passing at `decoderTime`, for a race that started when the
     // computer's clock read `raceStartMs`: negative before the start, exact to the microsecond,
     // so the difference of two race times is the difference of their decoder times.

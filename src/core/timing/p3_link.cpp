@@ -9,6 +9,7 @@
 #include "timing/passing_counter.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace vexa {
 
@@ -47,6 +48,9 @@ void P3Link::forgetPassings() {
 
 void P3Link::replayBegins() {
     seenBeforeReplay_.reset();
+    // The relation of the clocks comes from the journal: the program's clock counts as the
+    // journal's from now on.
+    clock_.forget();
     if (const std::optional<uint32_t> last = tracker_.last())
         seenBeforeReplay_ = Seen{*last, tracker_.newestTime()};
     reader_.reset();
@@ -67,6 +71,25 @@ void P3Link::askTime() {
 
 void P3Link::askVersion() {
     ports_.socket.write(p3VersionRequest());
+}
+
+bool P3Link::askForMissed(std::function<int64_t()> journalNow) {
+    const std::optional<uint32_t> last = tracker_.last();
+    if (!linkUp_ || !last) return false;
+    missed_.begin(*last, std::move(journalNow));
+    askTime();
+    const uint32_t until = *last + std::min(P3MissedPassings::AskedAhead, UINT32_MAX - *last);
+    ports_.socket.write(p3ResendRequest(*last, until));
+    return true;
+}
+
+void P3Link::setAside(const P3Frame& frame) {
+    if (foreign(readP3DecoderId(frame))) return;
+    missed_.frame(frame);
+}
+
+std::vector<TimedBytes> P3Link::takeMissed(int64_t notBeforeMs, int64_t notAfterMs) {
+    return missed_.take(clock_, notBeforeMs, notAfterMs);
 }
 
 // ---- Records ----------------------------------------------------------------------------------
@@ -125,9 +148,19 @@ void P3Link::passing(const P3Passing& p, bool forRace) {
         // Only a live passing tells when the decoder's clock read its time.
         observe(p.rtcTime);
     } else {
+        // One given up that comes after all is told as recovered too.
+        if (!inHold_) {
+            inHold_ = true;
+            recoveredBefore_ = tracker_.recovered() - 1;
+            abandonedBefore_ = tracker_.abandoned();
+        }
         armHold(); // more may be on the way
     }
     askForGaps();
+    if (forRace && verdict == P3PassingVerdict::Recovered && afterItsRace(p)) {
+        release();
+        return;
+    }
     if (forRace) {
         if (held_.empty() && !tracker_.firstMissing() && !inHold_) {
             count(p);
@@ -192,6 +225,18 @@ void P3Link::release() {
     const uint64_t recovered = tracker_.recovered() - recoveredBefore_;
     const uint64_t lost = tracker_.abandoned() - abandonedBefore_;
     if (recovered > 0 || lost > 0) ports_.view.showNotice(p3RecoveredNotice(recovered, lost));
+}
+
+bool P3Link::afterItsRace(const P3Passing& p) {
+    const RaceEngine* engine = program_.race.get();
+    if (!engine || engine->acceptsPassings()) return false;
+    const RaceValues& v = engine->values();
+    // The last race run is still the engine's until the next one is set up.
+    if (v.SetupDone || engine->completedRaces() == 0) return false;
+    const std::optional<double> t = clock_.raceSeconds(p.rtcTime, engine->raceClockStartMs());
+    const double end = v.RaceMinutes * 60.0 + v.MaxLastLap + v.LastStart;
+    if (!t || *t < -EarlySeconds || *t > end) return false;
+    return counter_.tellPassingAfterStore(p, *t);
 }
 
 // ---- To the race ------------------------------------------------------------------------------

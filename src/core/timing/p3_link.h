@@ -4,6 +4,7 @@
 #include "race/race_timer.h"
 #include "timing/p3_decoder_clock.h"
 #include "timing/p3_frame_reader.h"
+#include "timing/p3_missed_passings.h"
 #include "timing/p3_passing_tracker.h"
 #include "timing/p3_records.h"
 
@@ -22,7 +23,9 @@ class TimingView;
 class PassingCounter;
 
 // The operator's notice when passings the link missed have come again ("Passings recovered from
-// the decoder: 3") or, after waiting in vain, some could not ("...: 3; not recovered: 2").
+// the decoder: 3") or, after waiting in vain, some could not ("...: 3; not recovered: 2"). One
+// given up that comes after all is still counted in its place while its race is open; after its
+// race was stored, the operator is told which race it belongs to.
 std::string p3RecoveredNotice(uint64_t recovered, uint64_t lost);
 
 // What the P3 side of the counting equipment works through.
@@ -41,7 +44,9 @@ struct P3LinkPorts {
 // (the link was down, a record was damaged), which is asked for at once with RESEND. Until the
 // gap has come back, later passings are held, so that every car's crossings reach the race in
 // the order they happened; a decoder that sends nothing more for `HoldMs` (while the link is up)
-// is taken to have none, and the held passings go on. A passing that comes twice is ignored.
+// is taken to have none, and the held passings go on. One of those that comes after all is still
+// counted, in its place among the car's crossings, while its race is open. A passing that comes
+// twice is ignored.
 //
 // Times: the decoder's clock is related to the computer's by the record that arrived with the
 // least delay (a GET_TIME answer or a live passing), and anew at each race start, so that the two
@@ -81,6 +86,16 @@ class P3Link {
     void replayEnds();
     // Asks for the decoder's clock: the question of the presence check.
     void askTime();
+
+    // A race resumed from its journal waits for the passings the decoder made after the
+    // journal's last one (MissedPassings): they are asked for, and until they are taken every
+    // record of the link is set aside for them. False when the link is down or no passing is
+    // known to go on from.
+    bool askForMissed(std::function<int64_t()> journalNow);
+    bool askingForMissed() const { return missed_.active(); }
+    size_t missedCome() const { return missed_.come(); }
+    void setAside(const P3Frame& frame);
+    std::vector<TimedBytes> takeMissed(int64_t notBeforeMs, int64_t notAfterMs);
     // Asks for the decoder's type and versions ("Information" of the transponder test).
     void askVersion();
 
@@ -103,6 +118,8 @@ class P3Link {
   private:
     bool foreign(const std::optional<uint32_t>& id) const;
     void passing(const P3Passing& p, bool forRace);
+    // A passing sent again after the race it was made in was stored: the operator is told.
+    bool afterItsRace(const P3Passing& p);
     void observe(uint64_t decoderTime);
     void askForGaps();
     void armHold();
@@ -133,6 +150,7 @@ class P3Link {
         uint64_t rtcTime = 0;
     };
     std::optional<Seen> seenBeforeReplay_;
+    P3MissedPassings missed_;
 };
 
 } // namespace vexa

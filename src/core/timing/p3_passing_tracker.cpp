@@ -49,7 +49,7 @@ P3PassingVerdict P3PassingTracker::receive(uint32_t number, uint64_t rtcTime) {
 
 void P3PassingTracker::addGap(P3NumberRange range) {
     if (gaps_.size() == MaxGaps) {
-        abandoned_ += size(gaps_.front().range);
+        if (!gaps_.front().givenUp) abandoned_ += size(gaps_.front().range);
         gaps_.erase(gaps_.begin());
     }
     gaps_.push_back({range, false});
@@ -76,12 +76,12 @@ bool P3PassingTracker::fillGap(uint32_t number) {
     } else if (number == range.last) {
         --range.last;
     } else {
-        const Gap upper{{number + 1, range.last}, gap->asked};
+        const Gap upper{{number + 1, range.last}, gap->asked, gap->givenUp};
         range.last = number - 1;
         gaps_.insert(gap + 1, upper);
         // A split can exceed the cap by one; the oldest gap goes.
         if (gaps_.size() > MaxGaps) {
-            abandoned_ += size(gaps_.front().range);
+            if (!gaps_.front().givenUp) abandoned_ += size(gaps_.front().range);
             gaps_.erase(gaps_.begin());
         }
     }
@@ -111,7 +111,7 @@ void P3PassingTracker::linkRestored() {
 uint64_t P3PassingTracker::abandonGaps() {
     const uint64_t given = missing();
     abandoned_ += given;
-    gaps_.clear();
+    for (Gap& gap : gaps_) gap.givenUp = true;
     return given;
 }
 
@@ -129,13 +129,15 @@ std::vector<P3NumberRange> P3PassingTracker::gaps() const {
 
 uint64_t P3PassingTracker::missing() const {
     uint64_t count = 0;
-    for (const Gap& gap : gaps_) count += size(gap.range);
+    for (const Gap& gap : gaps_)
+        if (!gap.givenUp) count += size(gap.range);
     return count;
 }
 
 std::optional<uint32_t> P3PassingTracker::firstMissing() const {
-    if (gaps_.empty()) return std::nullopt;
-    return gaps_.front().range.first;
+    for (const Gap& gap : gaps_)
+        if (!gap.givenUp) return gap.range.first;
+    return std::nullopt;
 }
 
 } // namespace vexa

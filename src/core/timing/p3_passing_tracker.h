@@ -54,8 +54,9 @@ class P3PassingTracker {
     std::optional<P3NumberRange> takeResend();
     // The link to the decoder was made again: gaps asked for on the old link are asked again.
     void linkRestored();
-    // Stops waiting for the missing passings (the decoder cannot send them again): they count as
-    // abandoned, and if one comes after all it is a repeat. Returns how many were missing.
+    // Stops waiting for the missing passings (the decoder did not send them again in time): they
+    // count as abandoned and hold nothing up any more, but one that comes after all still fills
+    // its gap (Recovered) and is counted where it belongs. Returns how many were missing.
     uint64_t abandonGaps();
     // Forgets everything: another decoder, or a new meeting.
     void restart();
@@ -66,21 +67,23 @@ class P3PassingTracker {
     uint64_t newestTime() const { return newestTime_; }
     // The passings missing, oldest first.
     std::vector<P3NumberRange> gaps() const;
-    // How many passings are missing.
+    // How many passings are missing and waited for (not given up).
     uint64_t missing() const;
-    // The lowest missing passing number; nothing when none is missing.
+    // The lowest missing passing number waited for; nothing when none is.
     std::optional<uint32_t> firstMissing() const;
     // Passings that came again and filled a gap, since construction.
     uint64_t recovered() const { return recovered_; }
     // Passings received twice and ignored, since construction.
     uint64_t repeats() const { return repeats_; }
-    // Missing passings given up: beyond `MaxGaps` gaps, or by abandonGaps.
+    // Missing passings given up: beyond `MaxGaps` gaps, or by abandonGaps (such a passing that
+    // came after all is counted among the recovered too).
     uint64_t abandoned() const { return abandoned_; }
 
   private:
     struct Gap {
         P3NumberRange range;
         bool asked = false;
+        bool givenUp = false;
     };
     void startAt(uint32_t number, uint64_t rtcTime);
     void addGap(P3NumberRange range);

@@ -1,5 +1,6 @@
 #include "timing/passing_counter.h"
 
+#include "ports/clock.h"
 #include "ports/timing_view.h"
 #include "program/program.h"
 #include "race/race_engine.h"
@@ -8,12 +9,44 @@
 #include "timing/record_fields.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 namespace vexa {
 
+namespace {
+
+std::string secondsText(double raceSeconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f", raceSeconds);
+    return text;
+}
+
+} // namespace
+
+std::string latePassingNotice(int carno, const std::string& driver, double raceSeconds) {
+    return "A passing of car " + std::to_string(carno) + " (" + driver + ") at race second " +
+           secondsText(raceSeconds) +
+           " came from the decoder too late to be counted in its place: add it in Correct Results";
+}
+
+std::string passingAfterStoreNotice(const std::string& race, int carno, const std::string& driver,
+                                    double raceSeconds) {
+    return "A passing of " + race + " came from the decoder after the race was stored: car " +
+           std::to_string(carno) + " (" + driver + ") at race second " + secondsText(raceSeconds) +
+           "; it can be added in Correct Results";
+}
+
 RaceEngine& PassingCounter::race() {
     return *program_.race;
+}
+
+double PassingCounter::raceSeconds(double decoderSeconds) {
+    const RaceEngine& engine = race();
+    // Booking in, every crossing counts as time 0 whatever its time.
+    if (engine.values().RaceState != RaceStates::Running) return decoderSeconds;
+    return clockOrigin_.raceSeconds(decoderSeconds, clock_.milliseconds(),
+                                    engine.raceClockStartMs());
 }
 
 void PassingCounter::conversionError(std::string_view text) {
@@ -87,7 +120,7 @@ void PassingCounter::countAmbrc(std::string_view record, int32_t decoderId) {
     }
     if (r.hits < program_.settings.lowestHits) return tooFewHits(r.transponder, r.hitsText);
     engine.noteDecoderReading(i, r.hits, r.signal);
-    engine.sortCarPass(i, r.time);
+    engine.sortCarPass(i, raceSeconds(r.time));
 }
 
 void PassingCounter::tooFewHits(int32_t transponder, std::string_view hitsText) {
@@ -108,10 +141,31 @@ void PassingCounter::countP3(const P3Passing& passing, double raceTime) {
         return tooFewHits(*transponder, std::to_string(*hits));
     RaceEngine& engine = race();
     engine.noteDecoderReading(i, hits, strength);
-    engine.sortRecordedPass(i, raceTime);
+    if (engine.sortRecordedPass(i, raceTime)) return;
+    const RaceDriver& d = engine.values().race_drivers[static_cast<size_t>(i)];
+    view_.showNotice(latePassingNotice(d.carno, d.drivername, raceTime));
+}
+
+bool PassingCounter::tellPassingAfterStore(const P3Passing& passing, double raceTime) {
+    const std::optional<int32_t> transponder = p3TransponderNumber(passing);
+    const RaceEngine& engine = race();
+    const RaceValues& v = engine.values();
+    const int i = transponder ? engine.findTransponder(*transponder) : -1;
+    if (i < 0) return false;
+    const RaceDriver& d = v.race_drivers[static_cast<size_t>(i)];
+    const std::string name = (v.RaceKind == HeatRace ? "Heat " : "Final ") +
+                             std::to_string(v.RaceNumber) + " of round " +
+                             std::to_string(v.RoundNumber);
+    view_.showNotice(passingAfterStoreNotice(name, d.carno, d.drivername, raceTime));
+    return true;
 }
 
 void PassingCounter::countSystem20(std::string_view record) {
+    // The clock record says where the decoder's clock stands, which a race resumed needs to know.
+    if (const std::optional<double> clock = system20ClockTime(record)) {
+        raceSeconds(*clock);
+        return;
+    }
     const CarRecord r = parseSystem20Record(record);
     if (r.kind == RecordKind::Malformed) return conversionError(r.badText);
     if (r.kind != RecordKind::Passing) return;
@@ -119,7 +173,7 @@ void PassingCounter::countSystem20(std::string_view record) {
     if (i < 0) return;
     RaceEngine& engine = race();
     engine.noteDecoderReading(i, r.hits, std::nullopt);
-    engine.sortCarPass(i, r.time);
+    engine.sortCarPass(i, raceSeconds(r.time));
 }
 
 void PassingCounter::countEx20(std::string_view record) {

@@ -70,6 +70,7 @@ class DriverEntryWindowTest : public QObject {
         QCOMPARE(child<QCheckBox>(*window, "nofreqCHK")->text(),
                  QStringLiteral("No Freq Needed / 2.4Ghz"));
         QCOMPARE(child<QCheckBox>(*window, "enabledCHK")->text(), QStringLiteral("Driver Enabled"));
+        QCOMPARE(child<QPushButton>(*window, "CloseBtn")->text(), QStringLiteral("Close"));
         QStringList buddied;
         for (QLabel* label : window->findChildren<QLabel*>())
             if (label->buddy()) buddied << label->text();
@@ -230,11 +231,13 @@ class DriverEntryWindowTest : public QObject {
         QCOMPARE(back.cptres[5].time[3], -1.0);
     }
 
-    void hidingWritesTheCompetitorsFile() {
+    void closingWritesTheCompetitorsFile() {
+        // "Close" does what the window's own close does.
         auto window = openOn(8);
         QTest::keyClicks(child<QLineEdit>(*window, "nameED"), "Carl Moss");
         child<QCheckBox>(*window, "enabledCHK")->setChecked(false);
-        window->close();
+        child<QPushButton>(*window, "CloseBtn")->click();
+        QVERIFY(!window->isVisible());
         EventData back;
         QVERIFY(readCompetitors(program().paths->competitors, back).ok);
         QCOMPARE(back.competitor(8).name, "Carl Moss");

@@ -1,10 +1,12 @@
 #include "program/event_store.h"
 #include "program/program.h"
-#include "ui/main/main_window.h"
-#include "ui/event/welcome_window.h"
 #include "support/app_test_support.h"
+#include "ui/event/welcome_window.h"
+#include "ui/main/main_window.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -49,6 +51,27 @@ class WelcomeWindowTest : public QObject {
         QCOMPARE(window.result(), int(QDialog::Accepted));
         QVERIFY(QFileInfo::exists(home_.filePath("event files/8 DEC 2026/eventfile.qmf")));
         QVERIFY(QFileInfo(home_.filePath("event files/8 DEC 2026/html")).isDir());
+    }
+
+    void aMeetingOf24GHzRadiosNeedsNoFrequencies() {
+        Program program;
+        startIn(program);
+        WelcomeWindow window(program, op_, QDate(2027, 3, 6));
+        auto* radios = child<QCheckBox>(window, "radiosonlyCHK");
+        QCOMPARE(radios->text(),
+                 QStringLiteral("This meeting uses 2.4 GHz radios only: no frequencies"));
+        QVERIFY(!radios->isChecked()); // new drivers need a frequency unless told otherwise
+        radios->setChecked(true);
+        child<QPushButton>(window, "CreateBtn")->click();
+        QVERIFY(program.eventOpen());
+        QVERIFY(!program.settings.requiresFreq);
+        QFile ini(home_.filePath(QStringLiteral("vexa.ini")));
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QVERIFY(ini.readAll().contains("REQUIRES FREQ=NO"));
+        QVERIFY(messages_.isEmpty());
+        // The next event of the same program offers the same choice again.
+        WelcomeWindow next(program, op_, QDate(2027, 3, 7));
+        QVERIFY(child<QCheckBox>(next, "radiosonlyCHK")->isChecked());
     }
 
     void refusesAnExistingNameAndABadName() {

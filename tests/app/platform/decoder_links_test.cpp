@@ -161,6 +161,8 @@ class DecoderLinksTest : public QObject {
     void ambrcOverTcpCountsARace();
     void p3OverTcpLosesNoPassingAcrossADroppedLink();
     void silentAmbrcLinkIsLostAndFoundAgain();
+    void quietDecoderIsAskedNotLost_data();
+    void quietDecoderIsAskedNotLost();
     void reconnectButtonResumesCountingAfterAFailedAttempt();
     void tcpRecordsSplitAcrossReadsArriveWhole();
     void serialPseudoTerminalCountsARace_data();
@@ -253,9 +255,10 @@ void DecoderLinksTest::p3OverTcpLosesNoPassingAcrossADroppedLink() {
 }
 
 void DecoderLinksTest::silentAmbrcLinkIsLostAndFoundAgain() {
-    // A decoder behind a cut cable: the connection stays open, nothing comes for six seconds.
+    // A decoder behind a cut cable: the connection stays open, nothing comes for twelve seconds,
+    // and the question the silence brings after three goes unanswered.
     Simulator sim({"--tcp", "0", "--id", "42", "--cars", "3", "--lap", "1.2", "--spread", "0.1",
-                   "--noise", "1", "--down", "6"});
+                   "--noise", "1", "--down", "12"});
     const QString address = sim.address();
     Rig rig(2, IpAddressPortEntry, {4000001, 4000002, 4000003});
     rig.program.settings.ipAddress = address.toStdString();
@@ -269,7 +272,7 @@ void DecoderLinksTest::silentAmbrcLinkIsLostAndFoundAgain() {
     QCOMPARE(rig.countDevice(), 2);
 
     sim.command("mute");
-    QTRY_COMPARE_WITH_TIMEOUT(rig.countDevice(), 0, 6000);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.countDevice(), 0, 11000);
     QCOMPARE(rig.label("timingNoticeLB"), QString::fromStdString(decoderSilentMessage(3)));
     QVERIFY(rig.engine().values().ManualKeys);
     // Tried again by itself until the decoder speaks again; then it counts the laps again.
@@ -277,6 +280,44 @@ void DecoderLinksTest::silentAmbrcLinkIsLostAndFoundAgain() {
     QCOMPARE(rig.label("timingNoticeLB"), QString::fromLatin1(DecoderBackMessage));
     const int laps = rig.fewestLaps();
     QTRY_VERIFY_WITH_TIMEOUT(rig.fewestLaps() >= laps + 2, 10000);
+}
+
+void DecoderLinksTest::quietDecoderIsAskedNotLost_data() {
+    QTest::addColumn<bool>("overTcp");
+    QTest::addRow("TCP") << true;
+    QTest::addRow("serial") << false;
+}
+
+void DecoderLinksTest::quietDecoderIsAskedNotLost() {
+    // A decoder that sends nothing between passings, eight seconds apart, with the silence taken
+    // up after three: each time it is asked, it answers, and stays the one that counts.
+    QFETCH(bool, overTcp);
+    QStringList link = overTcp ? QStringList{"--tcp", "0"} : QStringList{"--pty"};
+    Simulator sim(link << "--id"
+                       << "42"
+                       << "--cars"
+                       << "2"
+                       << "--lap"
+                       << "8"
+                       << "--spread"
+                       << "0.1"
+                       << "--noise"
+                       << "0");
+    const QString address = sim.address();
+    Rig rig(2, overTcp ? IpAddressPortEntry : 1, {4000001, 4000002});
+    rig.program.settings.ipAddress = address.toStdString();
+    if (!overTcp) rig.host->comPorts().setDevice(2, address);
+    rig.program.settings.decoderSilence = 3;
+    rig.equipment().Setupcountingequipment();
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.equipment().presenceCheckRunning(), 3000);
+    QCOMPARE(rig.equipment().DecoderId, 42);
+    rig.engine().openRaceScreen();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.engine().values().RaceState, RaceStates::Running, 6000);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.fewestLaps() >= 3, 40000);
+    QCOMPARE(rig.countDevice(), 2);
+    QCOMPARE(rig.label("timingNoticeLB"), QString());
+    QVERIFY(rig.lapsWithin(8.0 - 0.1 - 0.002, 8.0 + 0.1 + 0.002));
+    QCOMPARE(rig.notes(ComputerTimeNote), 0);
 }
 
 void DecoderLinksTest::reconnectButtonResumesCountingAfterAFailedAttempt() {

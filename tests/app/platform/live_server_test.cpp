@@ -1,12 +1,14 @@
 // The live results server on loopback, fed by a race run by the engine in virtual time: what a
-// client gets during the race, the event stream, and the bounds (clients, request size, paths,
-// slow readers).
+// client gets during the race, the event stream, and the bounds (clients and their places,
+// request size and deadline, paths, memory, slow readers), while the program's timers keep time.
 
 #include "files/event_files.h"
 #include "live/live_feed.h"
 #include "live/live_request.h"
-#include "platform/live_connections.h"
+#include "platform/live_client.h"
 #include "platform/live_server.h"
+#include "platform/process_memory.h"
+#include "platform/qt_timers.h"
 #include "program/program.h"
 #include "race/race_engine.h"
 #include "race/recording_ports.h"
@@ -20,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <vector>
@@ -29,13 +32,31 @@ using vexa::test::exchange;
 using vexa::test::get;
 using vexa::test::Reply;
 
+namespace {
+
+// A connection that asks for the event stream.
+std::unique_ptr<QTcpSocket> openStream(quint16 port) {
+    auto s = std::make_unique<QTcpSocket>();
+    s->connectToHost(QHostAddress::LocalHost, port);
+    s->write("GET /api/events HTTP/1.1\r\nHost: x\r\n\r\n");
+    return s;
+}
+
+// A client from another loopback address than 127.0.0.1 (Linux answers on all of 127/8).
+bool canBindTo(const QHostAddress& address) {
+    QTcpSocket probe;
+    return probe.bind(address);
+}
+
+} // namespace
+
 class LiveServerTest : public QObject {
     Q_OBJECT
 
   private:
     // A program with two heats in class "Buggy", a race engine on virtual time whose notices go
     // to the server, and the server on a free loopback port.
-    void makeProgram(bool withEventFolder = false) {
+    void makeProgram(bool withEventFolder = false, const LiveLimits& limits = {}) {
         program = std::make_unique<Program>();
         ProgSettings& s = program->settings;
         s.eventTitle = "Club Day";
@@ -65,7 +86,7 @@ class LiveServerTest : public QObject {
                                              *ports, bridge.get()});
         feed = std::make_unique<LiveFeed>(
             LiveSources{program->settings, program->event, program->paths, program->race});
-        server = std::make_unique<LiveServer>(*feed);
+        server = std::make_unique<LiveServer>(*feed, nullptr, limits);
         followRace(*server, *bridge);
         const Outcome started = server->start(QStringLiteral("127.0.0.1"), 0);
         QVERIFY2(started.ok, started.message.c_str());
@@ -168,22 +189,222 @@ class LiveServerTest : public QObject {
         QVERIFY2(got.contains(R"("passings":[{"car":1,"name":"Driver 1","lap":1,)"), got);
     }
 
-    void theClientAfterTheMostIsRefused() {
+    void theRefusedClientReadsIts503AndAFreedPlaceIsTakenAtOnce() {
         makeProgram();
-        std::vector<std::unique_ptr<QTcpSocket>> clients;
-        for (int i = 0; i < MaxLiveClients; ++i) {
-            clients.push_back(std::make_unique<QTcpSocket>());
-            clients.back()->connectToHost(QHostAddress::LocalHost, port);
-        }
-        QTRY_COMPARE_WITH_TIMEOUT(server->clients(), MaxLiveClients, 10000);
-        const Reply refused = get(port, "/api/race");
-        QCOMPARE(refused.status, 503);
+        std::vector<std::unique_ptr<QTcpSocket>> streams;
+        for (int i = 0; i < MaxLiveClients; ++i) streams.push_back(openStream(port));
+        QTRY_COMPARE_WITH_TIMEOUT(server->streams(), MaxLiveClients, 10000);
         QCOMPARE(server->clients(), MaxLiveClients);
-        // One leaves: the next is served again.
-        clients.front()->disconnectFromHost();
-        clients.erase(clients.begin());
-        QTRY_COMPARE_WITH_TIMEOUT(server->clients(), MaxLiveClients - 1, 5000);
+
+        // Every place follows the race from this one address: the next is refused, reads the
+        // whole answer and then the end of the connection, not a reset.
+        if (test::TellsResets) {
+            const test::Ending refused =
+                test::readToTheEnd(port, "GET /api/race HTTP/1.1\r\nHost: x\r\n\r\n");
+            QVERIFY2(refused.received.startsWith("HTTP/1.1 503 Service Unavailable\r\n"),
+                     refused.received);
+            QVERIFY2(refused.received.endsWith("\r\n\r\nService Unavailable\n"), refused.received);
+            QVERIFY(refused.closed);
+            QVERIFY(!refused.reset);
+        } else {
+            QCOMPARE(get(port, "/api/race").status, 503);
+        }
+        QCOMPARE(server->clients(), MaxLiveClients);
+
+        // One leaves: its place is free as soon as the server sees it go.
+        streams.front()->disconnectFromHost();
+        streams.erase(streams.begin());
+        QTRY_COMPARE(server->clients(), MaxLiveClients - 1);
         QCOMPARE(get(port, "/api/race").status, 200);
+    }
+
+    void placesAreSharedBetweenAddresses() {
+        const QHostAddress phone(QStringLiteral("127.0.0.2"));
+        if (!canBindTo(phone)) QSKIP("no second loopback address here");
+        LiveLimits limits;
+        limits.clients = 10;
+        makeProgram(false, limits);
+        // Ten connections of one address trickle requests they never end.
+        std::vector<std::unique_ptr<QTcpSocket>> tricklers;
+        for (int i = 0; i < limits.clients; ++i) {
+            tricklers.push_back(std::make_unique<QTcpSocket>());
+            tricklers.back()->connectToHost(QHostAddress::LocalHost, port);
+            tricklers.back()->write("GET /api/race HTTP/1.1\r\nX-");
+            QTRY_COMPARE(server->clients(), i + 1);
+        }
+        // A phone at another address is served: it takes the place of the request that has
+        // waited longest, which is told 408.
+        QCOMPARE(get(port, "/api/race", phone).status, 200);
+        QByteArray told;
+        QTRY_VERIFY((told += tricklers[0]->readAll()).startsWith("HTTP/1.1 408 Request Timeout"));
+        QTRY_COMPARE(server->clients(), limits.clients - 1); // the phone has gone too
+        // Full again; now a phone behind the same address takes the next longest waiting.
+        tricklers.push_back(std::make_unique<QTcpSocket>());
+        tricklers.back()->connectToHost(QHostAddress::LocalHost, port);
+        tricklers.back()->write("GET /api/race HTTP/1.1\r\nX-");
+        QTRY_COMPARE(server->clients(), limits.clients);
+        QCOMPARE(get(port, "/api/race").status, 200);
+        told.clear();
+        QTRY_VERIFY((told += tricklers[1]->readAll()).startsWith("HTTP/1.1 408 Request Timeout"));
+        QCOMPARE(tricklers[2]->bytesAvailable(), 0);
+        QCOMPARE(tricklers[2]->state(), QAbstractSocket::ConnectedState);
+        tricklers.clear();
+        QTRY_COMPARE(server->clients(), 0);
+
+        // Ten streams of one address: one more of it is refused, one of another address takes
+        // the oldest stream's place.
+        std::vector<std::unique_ptr<QTcpSocket>> streams;
+        for (int i = 0; i < limits.clients; ++i) {
+            streams.push_back(openStream(port));
+            QTRY_COMPARE(server->streams(), i + 1);
+        }
+        QCOMPARE(get(port, "/api/race").status, 503);
+        QCOMPARE(get(port, "/api/race", phone).status, 200);
+        QTRY_COMPARE(streams.front()->state(), QAbstractSocket::UnconnectedState);
+        QCOMPARE(streams.back()->state(), QAbstractSocket::ConnectedState);
+    }
+
+    void aTricklingRequestIsCutAtTheDeadlineWhileOthersAreServed() {
+        LiveLimits limits;
+        limits.requestMs = 500;
+        makeProgram(false, limits);
+        QTcpSocket trickler;
+        trickler.connectToHost(QHostAddress::LocalHost, port);
+        QTRY_COMPARE(trickler.state(), QAbstractSocket::ConnectedState);
+        const QByteArray request = "GET /api/race HTTP/1.1\r\nHost: localhost\r\n"
+                                   "X-Slow: one byte at a time for five seconds\r\n\r\n";
+        QByteArray got;
+        int served = 0;
+        for (qsizetype i = 0;
+             i < request.size() && trickler.state() == QAbstractSocket::ConnectedState; ++i) {
+            trickler.write(request.mid(i, 1));
+            QTest::qWait(50);
+            got += trickler.readAll();
+            if (i % 4 == 0 && get(port, "/api/race").status == 200) ++served;
+        }
+        QTRY_COMPARE(trickler.state(), QAbstractSocket::UnconnectedState);
+        got += trickler.readAll();
+        QVERIFY2(got.startsWith("HTTP/1.1 408 Request Timeout\r\n"), got);
+        QVERIFY2(got.endsWith("Request Timeout\n"), got);
+        QVERIFY(served >= 2); // the others were served all along
+        QCOMPARE(get(port, "/api/race").status, 200);
+    }
+
+    void onlyWellFormedHttpIsRead() {
+        makeProgram();
+        struct Case {
+            const char* request;
+            const char* refusal;
+        };
+        const Case cases[] = {
+            {"GET /api/race HTTP/1.1\r\nHost: x\r\nContent-Length: 1\r\nContent-Length: 2\r\n"
+             "\r\nab",
+             "Conflicting Content-Length headers"},
+            {"GET /api/race HTTP/9.9\r\nHost: x\r\n\r\n",
+             "Only HTTP/1.0 and HTTP/1.1 requests are served"},
+            {"GET /api/race HTTP/1.1\r\nHost: x\r\nTransfer-Encoding: chunked\r\n\r\n0\r\n\r\n",
+             "A body in chunks is not read"},
+        };
+        for (const Case& c : cases) {
+            const Reply r = exchange(port, c.request);
+            QCOMPARE(r.status, 400);
+            QCOMPARE(r.body, QByteArray(c.refusal) + "\n");
+        }
+        // The same length twice, and HTTP/1.0, are read.
+        QCOMPARE(exchange(port, "GET /api/race HTTP/1.1\r\nContent-Length: 0\r\n"
+                                "Content-Length: 0\r\n\r\n")
+                     .status,
+                 200);
+        QCOMPARE(exchange(port, "GET /api/race HTTP/1.0\r\n\r\n").status, 200);
+    }
+
+    void bigFilesAskedForAndNotReadStayWithinTheMemoryBoundAndTheTimersKeepTime() {
+        makeProgram(true);
+        const std::filesystem::path picture = program->paths->dir / "html" / "driver.jpg";
+        QByteArray content(5 * 1024 * 1024, '\0');
+        for (qsizetype i = 0; i < content.size(); ++i) content[i] = static_cast<char>(i * 7 % 251);
+        {
+            std::ofstream out(picture, std::ios::binary);
+            out.write(content.constData(), content.size());
+        }
+        // A timer of the race, as the program runs them, every 50 ms.
+        QtScheduler timers;
+        QElapsedTimer clock;
+        clock.start();
+        qint64 last = 0;
+        qint64 latest = 0; // the latest it fired
+        timers.startTimer(50, true, [&] {
+            const qint64 now = clock.elapsed();
+            latest = std::max(latest, now - last - 50);
+            last = now;
+        });
+        const size_t before = residentMemoryBytes();
+        size_t most = before;
+
+        // 50 clients ask for the 5 MB file four times each, one request after the other on the
+        // same connection, and read nothing.
+        const int Clients = 50;
+        std::vector<std::unique_ptr<QTcpSocket>> greedy;
+        for (int i = 0; i < Clients; ++i) {
+            greedy.push_back(std::make_unique<QTcpSocket>());
+            greedy.back()->setReadBufferSize(1024);
+            greedy.back()->connectToHost(QHostAddress::LocalHost, port);
+            for (int r = 0; r < 4; ++r)
+                greedy.back()->write("GET /html/driver.jpg HTTP/1.1\r\nHost: x\r\n\r\n");
+        }
+        QTRY_COMPARE(server->clients(), Clients);
+        QElapsedTimer loaded;
+        loaded.start();
+        while (loaded.elapsed() < 2000) {
+            QTest::qWait(20);
+            most = std::max(most, residentMemoryBytes());
+        }
+        // What waits in the server is a chunk or two per client, not the file per request.
+        const qint64 bound = Clients * (2 * LiveClient::ChunkBytes + 16 * 1024);
+        QVERIFY(server->peakHeldBytes() > Clients * LiveClient::ChunkBytes / 2);
+        QVERIFY2(server->peakHeldBytes() <= bound,
+                 qPrintable(QString::number(server->peakHeldBytes())));
+        if (before > 0) {
+            const size_t grown = most - before;
+            QVERIFY2(grown < 64u * 1024 * 1024, qPrintable(QString::number(grown)));
+        }
+        QVERIFY2(latest < 100, qPrintable(QString::number(latest)));
+
+        // A client that reads gets the file whole, twice, and then the race.
+        QTcpSocket reader;
+        reader.connectToHost(QHostAddress::LocalHost, port);
+        greedy.clear();
+        reader.write("GET /html/driver.jpg HTTP/1.1\r\nHost: x\r\n\r\n"
+                     "GET /html/driver.jpg HTTP/1.1\r\nHost: x\r\n\r\n"
+                     "GET /api/race HTTP/1.1\r\nHost: x\r\n\r\n");
+        QByteArray in;
+        QTRY_VERIFY_WITH_TIMEOUT((in += reader.readAll()).contains("\"sequence\""), 20000);
+        qsizetype at = 0;
+        for (int copy = 0; copy < 2; ++copy) {
+            QVERIFY(in.mid(at).startsWith("HTTP/1.1 200 OK\r\n"));
+            const qsizetype body = in.indexOf("\r\n\r\n", at) + 4;
+            QVERIFY(in.mid(at, body - at).contains("Content-Length: 5242880\r\n"));
+            QVERIFY(in.mid(body, content.size()) == content);
+            at = body + content.size();
+        }
+        QVERIFY(in.mid(at).startsWith("HTTP/1.1 200 OK\r\nContent-Type: application/json"));
+    }
+
+    void aClientThatTakesNothingIsDropped() {
+        LiveLimits limits;
+        limits.stalledMs = 300;
+        makeProgram(true, limits);
+        {
+            std::ofstream out(program->paths->dir / "html" / "big.png", std::ios::binary);
+            out << std::string(5 * 1024 * 1024, 'p');
+        }
+        QTcpSocket stalled;
+        stalled.setReadBufferSize(1024);
+        stalled.connectToHost(QHostAddress::LocalHost, port);
+        stalled.write("GET /html/big.png HTTP/1.1\r\nHost: x\r\n\r\n");
+        QTRY_COMPARE(server->clients(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(server->clients(), 0, 10000);
+        QTRY_COMPARE(server->heldBytes(), 0);
     }
 
     void anOversizeRequestIsRefused() {
@@ -216,14 +437,14 @@ class LiveServerTest : public QObject {
     }
 
     void aQuietConnectionIsClosedAndItsPlaceFreed() {
-        LiveConnections connections(1, MaxLiveRequestBytes, nullptr, 200);
-        QVERIFY(connections.listen(QHostAddress::LocalHost, 0));
+        LiveLimits limits;
+        limits.idleMs = 200;
+        makeProgram(false, limits);
         QTcpSocket quiet;
-        quiet.connectToHost(QHostAddress::LocalHost, connections.serverPort());
-        QTRY_COMPARE(connections.clients(), 1);
-        QVERIFY(connections.nextPendingConnection()); // taken, as the HTTP layer takes it
+        quiet.connectToHost(QHostAddress::LocalHost, port);
+        QTRY_COMPARE(server->clients(), 1);
         QTRY_COMPARE_WITH_TIMEOUT(quiet.state(), QAbstractSocket::UnconnectedState, 5000);
-        QTRY_COMPARE(connections.clients(), 0);
+        QTRY_COMPARE(server->clients(), 0);
     }
 
     void pathsStayInTheHtmlFolder() {
@@ -256,7 +477,9 @@ class LiveServerTest : public QObject {
         open(reader);
         QTRY_COMPARE(server->streams(), 2);
         QByteArray read;
-        for (int i = 0; i < 20000 && server->streams() == 2; ++i) {
+        QElapsedTimer waited;
+        waited.start();
+        while (server->streams() == 2 && waited.elapsed() < 30000) {
             server->raceChanged();
             QCoreApplication::processEvents();
             read += reader.readAll();

@@ -5,11 +5,15 @@
 #include "platform/printer_print_stream.h"
 #include "program/program.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFontInfo>
+#include <QLineEdit>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 using namespace vexa;
@@ -139,6 +143,24 @@ class PdfPrintStreamTest : public QObject {
         const Outcome opened = out->open();
         QVERIFY(!opened);
         QCOMPARE(QString::fromStdString(opened.message), QString::fromLatin1(NoPrinterMessage));
+    }
+
+    void thePrintDialogOffersTheReportAsAPdfFileInTheEventsFolder() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+        const QString offered = QDir(dir_.path()).filePath(QStringLiteral("Final Results.pdf"));
+        QString shown;
+        QTimer::singleShot(0, [&shown] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog) return;
+            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename")))
+                shown = name->text();
+            static_cast<QDialog*>(dialog)->reject();
+        });
+        QVERIFY(!PrinterPrintStream::choosePrinter(nullptr, offered));
+        QCOMPARE(shown, offered);
+#else
+        QSKIP("the platform's own print dialog");
+#endif
     }
 
     void localMomentTexts() {

@@ -110,7 +110,7 @@ class PrintWindowsTest : public QObject {
 
     void aFailedJobIsToldToTheOperator() {
         ReportPrinting refusing = printing();
-        refusing.printer = [](QWidget*) {
+        refusing.printer = [](QWidget*, const QString&) {
             auto job = std::make_unique<test::PrintRecorder>();
             job->refuseOpen = true;
             return job;

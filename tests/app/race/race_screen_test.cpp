@@ -1,16 +1,20 @@
 #include "race/race_session.h"
 
 #include "race/standings.h"
+#include "settings/display_settings.h"
 #include "timing/counting_equipment.h"
 #include "ui/race/penalty_window.h"
 #include "ui/race/race_screen.h"
 #include "ui/race/standings_grid.h"
 
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QtTest>
 
@@ -83,6 +87,21 @@ QMenu& raceMenu(QWidget& window) {
     auto* menu = child<QMenu>(window, "rsmenu");
     if (!menu->isVisible()) qFatal("the race menu did not open");
     return *menu;
+}
+
+// Chooses an item of the race menu, opened as "Race Options" opens it.
+void choose(QWidget& window, const char* caption) {
+    QMenu& menu = raceMenu(window);
+    item(menu, QString::fromLatin1(caption))->trigger();
+    menu.hide();
+}
+
+// Runs `act` on the "Setup" window as soon as it shows.
+void onModalSetup(std::function<void(QWidget&)> act) {
+    vexa::test::onNextModal([act = std::move(act)](QWidget& setup) {
+        if (setup.objectName() != QStringLiteral("TProgSetF")) qFatal("not the setup window");
+        act(setup);
+    });
 }
 
 void pressHeader(QTableView& grid, int column) {
@@ -444,8 +463,173 @@ class RaceScreenTest : public QObject {
         QCOMPARE(child<QLabel>(*spectators, "specTimeLB")->text(),
                  QStringLiteral("PRE RACE COUNTDOWN: 00:00:30"));
         QCOMPARE(spectators->grid().model()->rowCount(), 2);
+        QCOMPARE(child<QLabel>(*spectators, "specroundLB")->text(), QStringLiteral("Round 1"));
         item(raceMenu(race.window()), QStringLiteral("Spectator Screen"))->trigger();
         QVERIFY(!spectators->isVisible());
+
+        // On the one monitor it covers the race panel, and shows the way back to it.
+        race.window().activateWindow();
+        QTest::keyClick(&race.window(), Qt::Key_F11);
+        QVERIFY(spectators->isVisible());
+        auto* back = child<QPushButton>(*spectators, "backToPanelBtn");
+        QVERIFY(back->isVisible());
+        QCOMPARE(back->text(), QStringLiteral("Back to Race Panel"));
+        back->click();
+        QVERIFY(!spectators->isVisible());
+        // Where it stood is kept for the next start.
+        QVERIFY(readWindowPlace(race.program.settings.raceScreenPlace).has_value());
+    }
+
+    void theCountingKeysCountOnEveryWindowButOneToTypeInto() {
+        RaceSession race(1);
+        race.openRaceScreen();
+        race.runToStart();
+        race.runToRaceSecond(10);
+        auto counted = [&race](int car) { return race.engine().findCarNumber(car) >= 0; };
+        // The spectators' race screen holds the keyboard: its keys count.
+        choose(race.window(), "Spectator Screen");
+        auto* spectators = race.window().findChild<RaceScreen*>();
+        spectators->activateWindow();
+        QTest::keyClick(spectators, Qt::Key_5);
+        QVERIFY(counted(5));
+        // So do the message log's.
+        child<QPushButton>(race.window(), "messagesBtn")->click();
+        auto* log = race.window().findChild<QWidget*>(QStringLiteral("MessagesF"));
+        QVERIFY(log && log->isVisible());
+        QTest::keyClick(log, Qt::Key_6);
+        QVERIFY(counted(6));
+        // "Penalty" is typed into: its digits are the car's number, no lap.
+        choose(race.window(), "Give Time Penalty");
+        auto* penalty = race.window().findChild<PenaltyWindow*>();
+        QTest::keyClick(child<QSpinBox>(*penalty, "carpenalty"), Qt::Key_7);
+        QVERIFY(!counted(7));
+        QCOMPARE(child<QSpinBox>(*penalty, "carpenalty")->text(), QStringLiteral("7"));
+        penalty->reject();
+    }
+
+    void anAutomaticMessageDuringARaceLeavesTheKeysToTheLapCounters() {
+        RaceSession race(1);
+        race.openRaceScreen();
+        race.runToStart();
+        race.runToRaceSecond(10);
+        // A message the program gives by itself (a journal that cannot be written, ...).
+        race.session->op().notify("The race journal cannot be written");
+        QVERIFY(race.op.shown.isEmpty());
+        QCOMPARE(child<QLabel>(race.window(), "timingNoticeLB")->text(),
+                 QStringLiteral("The race journal cannot be written"));
+        auto* panel = child<QWidget>(race.window(), "racePanelWidget");
+        QTest::keyClick(panel, Qt::Key_3);
+        QVERIFY(race.engine().findCarNumber(3) >= 0);
+        // "Messages" lists it with its time.
+        child<QPushButton>(race.window(), "messagesBtn")->click();
+        auto* list = child<QListWidget>(race.window(), "messagesLB");
+        QCOMPARE(list->count(), 1);
+        QVERIFY(
+            list->item(0)->text().endsWith(QStringLiteral("  The race journal cannot be written")));
+        // Once no race runs (the countdown paused), the box comes.
+        race.op.answers = {true};
+        choose(race.window(), "End Race (Save Scores)");
+        race.runFor(3);
+        QVERIFY(race.op.shown.filter(QStringLiteral("journal")).isEmpty()); // the countdown runs
+        child<QPushButton>(race.window(), "Stop_StarTBTN")->click();
+        QTRY_VERIFY(race.op.shown.contains(QStringLiteral("The race journal cannot be written")));
+    }
+
+    void theZoomGrowsBothGridsAndTheRaceScreensFiguresAreItsBiggest() {
+        RaceSession race(20);
+        race.window().resize(1024, 680);
+        race.openRaceScreen();
+        race.runToStart();
+        auto* grid = child<StandingsGrid>(race.window(), "CRaceGrid");
+        const int row = grid->verticalHeader()->defaultSectionSize();
+        const int points = grid->columnFont(0).pointSize();
+        // Ctrl+plus twice, Ctrl+minus once, from either window.
+        const auto press = [&race](const QKeySequence& keys) {
+            for (QShortcut* shortcut : race.window().findChildren<QShortcut*>())
+                if (shortcut->key() == keys) {
+                    QCOMPARE(shortcut->context(), Qt::ApplicationShortcut);
+                    emit shortcut->activated();
+                    return;
+                }
+            QFAIL("no such shortcut");
+        };
+        press(QKeySequence(Qt::CTRL | Qt::Key_Plus));
+        press(QKeySequence(Qt::CTRL | Qt::Key_Plus));
+        QCOMPARE(race.program.settings.standingsZoom, 120);
+        QVERIFY(grid->verticalHeader()->defaultSectionSize() > row);
+        QVERIFY(grid->columnFont(0).pointSizeF() > points);
+        press(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+        QCOMPARE(race.program.settings.standingsZoom, 110);
+
+        choose(race.window(), "Spectator Screen");
+        auto* spectators = race.window().findChild<RaceScreen*>();
+        spectators->showNormal();
+        spectators->resize(1280, 1024);
+        QCoreApplication::processEvents();
+        StandingsGrid& stands = spectators->grid();
+        QCOMPARE(stands.zoom(), 110);
+        // Position, car, laps and time are drawn bigger than anything else on the screen.
+        int others = 0;
+        for (int c : {Name, LastLap, FastestLap, LeaderGap, Predicted})
+            others = std::max(others, stands.columnFont(c).pixelSize());
+        others = std::max(others, stands.horizontalHeader()->font().pixelSize());
+        for (const char* label : {"specTimeLB", "specheatnumLB", "specroundLB"})
+            others = std::max(others, child<QLabel>(*spectators, label)->font().pixelSize());
+        for (int c : {Pos, Car, Laps, Time}) QVERIFY(stands.columnFont(c).pixelSize() > others);
+        // And every car shows.
+        QVERIFY(stands.verticalHeader()->defaultSectionSize() * 21 <= stands.height());
+    }
+
+    void theDarkRaceScreenIsChosenInSetup() {
+        RaceSession race(2);
+        race.openRaceScreen();
+        auto* spectators = race.window().findChild<RaceScreen*>();
+        QCOMPARE(spectators->grid().theme(), StandingsTheme::Light);
+        onModalSetup([](QWidget& setup) {
+            child<QCheckBox>(setup, "darkRaceScreenCB")->setChecked(true);
+            child<QPushButton>(setup, "CloseBtn")->click();
+        });
+        race.window().menus().programSetup->trigger();
+        QVERIFY(race.program.settings.darkRaceScreen);
+        QCOMPARE(spectators->grid().theme(), StandingsTheme::Dark);
+        QVERIFY(spectators->palette().color(QPalette::Window).lightness() < 40);
+    }
+
+    void theMainWindowFitsALaptopScreen() {
+        RaceSession race(20);
+        MainWindow& w = race.window();
+        QVERIFY(w.minimumSizeHint().width() <= 1024);
+        QVERIFY(w.minimumSizeHint().height() <= 600);
+        w.resize(1024, 600);
+        race.openRaceScreen();
+        race.runFor(31); // set up: twenty rows
+        QCOMPARE(w.size(), QSize(1024, 600));
+        const QRect inside = w.rect();
+        const auto fits = [&w, &inside](QWidget* b) {
+            const QRect at(b->mapTo(&w, QPoint(0, 0)), b->size());
+            return b->isVisible() && inside.contains(at) &&
+                   b->width() >= b->sizeHint().width() - 2 &&
+                   b->height() >= b->minimumSizeHint().height();
+        };
+        for (const char* name :
+             {"RaceBtn", "TablesBtn", "DriversBtn", "OutputBtn", "OptionsBtn", "BrandBtn",
+              "messagesBtn", "StartBtn", "Stop_StarTBTN", "RestartCBtn", "ReadOBtn", "plus1m",
+              "plus5m", "raceoptions", "Keyenablebtn", "reprintbtn", "PassbeepCB", "Copiesse"})
+            QVERIFY2(fits(child<QWidget>(w, name)), name);
+        // Every column of the standings is within the grid and as wide as its texts.
+        auto* grid = child<StandingsGrid>(w, "CRaceGrid");
+        QHeaderView* header = grid->horizontalHeader();
+        QCOMPARE(grid->model()->columnCount(), 11);
+        for (int c = 0; c < grid->model()->columnCount(); ++c) {
+            const int left = header->sectionViewportPosition(c);
+            QVERIFY2(left >= 0 && left + header->sectionSize(c) <= grid->viewport()->width(),
+                     qPrintable(QString::number(c)));
+            int widest = header->fontMetrics().horizontalAdvance(headers(*grid)[c]);
+            const QFontMetrics cells(grid->columnFont(c));
+            for (int r = 0; r < grid->model()->rowCount(); ++r)
+                widest = std::max(widest, cells.horizontalAdvance(cell(*grid, r, c)));
+            QVERIFY2(header->sectionSize(c) >= widest + 8, qPrintable(headers(*grid)[c]));
+        }
     }
 
     void theRaceInformationShowsTheRaceAndTheCountingEquipment() {

@@ -2,7 +2,9 @@
 #include "files/file_io.h"
 #include "journal/journal_resume.h"
 #include "journal/race_inputs.h"
+#include "journal/race_resume.h"
 #include "program/event_saves.h"
+#include "program/message_desk.h"
 #include "race/race_engine.h"
 #include "race/recording_ports.h"
 #include "race/virtual_time.h"
@@ -13,12 +15,14 @@
 #include "support/app_test_support.h"
 #include "support/loopback_p3_decoder.h"
 #include "support/print_recorder.h"
+#include "support/restarted_session.h"
 #include "timing/counting_equipment.h"
 #include "ui/main/main_window.h"
 
 #include "race/race_session.h"
 #include "support/test_session_ports.h"
 
+#include <QLabel>
 #include <QtTest>
 
 #include <array>
@@ -30,71 +34,15 @@ using namespace vexa;
 class RaceJournalTest : public QObject {
     Q_OBJECT
 
-    static constexpr int64_t Wall = 1'765'400'000'000; // the wall clock at the first start
-
-    // The program started on the same event after a stop: its own clock from 0, the wall clock
-    // `downMs` after the first start's zero.
-    struct Restart {
-        VirtualClock clock;
-        VirtualScheduler scheduler{clock};
-        RecordingPorts sound{clock};
-        test::RecordingOperator op;
-        std::unique_ptr<Session> session;
-
-        // `starting` is done before the main window shows, as the program's start-up does.
-        Restart(Program& program, int64_t downMs, std::deque<bool> answers,
-                const std::function<void(Restart&)>& starting = {}) {
-            op.answers = std::move(answers);
-            SessionPorts ports = test::testSessionPorts(clock, scheduler, op, sound);
-            ports.wallMs = [this, downMs] { return Wall + downMs + clock.milliseconds(); };
-            session = std::make_unique<Session>(program, std::move(ports));
-            if (starting) starting(*this);
-            session->showMainWindow();
-        }
-        ~Restart() { session.reset(); }
-        RaceEngine& engine() { return *session->program().race; }
-        void runToRaceSecond(double s) {
-            scheduler.advanceTo(clock.milliseconds() +
-                                static_cast<int64_t>((s - engine().RaceTime()) * 1000.0));
-        }
-    };
-
-    // Car c (1..3) crosses every 30 s from race second 20 + c.
-    static std::vector<std::pair<double, char>> laps(double from, double to) {
-        std::vector<std::pair<double, char>> out;
-        for (double t = 21; t < 330; t += 30)
-            for (char car : {'1', '2', '3'}) {
-                const double at = t + (car - '1');
-                if (at >= from && at < to) out.push_back({at, car});
-            }
-        std::sort(out.begin(), out.end());
-        return out;
-    }
-
-    static std::array<std::pair<int, double>, 3> results(const Program& program) {
-        std::array<std::pair<int, double>, 3> out;
-        for (int id = 1; id <= 3; ++id)
-            out[static_cast<size_t>(id - 1)] = {program.event.cptres[id].laps[1],
-                                                program.event.cptres[id].time[1]};
-        return out;
-    }
-
-    // The session made again with the wall clock at `Wall` when its clock is at 0, after
-    // `change` is made to the program.
-    static void onTheWallClock(test::RaceSession& s, const std::function<void()>& change = {}) {
-        s.session.reset();
-        if (change) change();
-        SessionPorts ports = test::testSessionPorts(s.clock, s.scheduler, s.op, s.sound);
-        ports.wallMs = [clock = &s.clock] { return Wall + clock->milliseconds(); };
-        s.session = std::make_unique<Session>(s.program, std::move(ports));
-    }
+    static constexpr int64_t Wall = test::FirstStartWall;
+    using Restart = test::RestartedSession;
 
     // The results of a race run again headless from its journal.
     static std::array<std::pair<int, double>, 3> replayed(const std::filesystem::path& journal) {
         OpenedJournalReplay opened = openJournalReplay(journal, openJournalEvent);
         if (!opened.replay) return {};
         opened.replay->run(nullptr, nullptr, {});
-        return results(opened.replay->program);
+        return test::roundOneResults(opened.replay->program);
     }
 
     // The results stored after the corrections are made one after another from the journal, as
@@ -111,17 +59,17 @@ class RaceJournalTest : public QObject {
         }
         Program stored;
         readResults(journal.parent_path() / "eventfile.qrf", stored.event);
-        return results(stored);
+        return test::roundOneResults(stored);
     }
 
     // The first start, stopped at race second 150 without its race stored.
     static std::unique_ptr<test::RaceSession> stoppedMidRace() {
         auto first = std::make_unique<test::RaceSession>(3);
-        onTheWallClock(*first);
+        test::onTheWallClock(*first);
         first->session->showMainWindow();
         first->openRaceScreen();
         first->runToStart();
-        for (const auto& [t, car] : laps(0, 150)) {
+        for (const auto& [t, car] : test::thirtySecondLaps(0, 150)) {
             first->runToRaceSecond(t);
             first->session->raceInputs().key(car);
         }
@@ -143,7 +91,7 @@ class RaceJournalTest : public QObject {
     // Heat 1's cars carry transponders 4000001 to 4000003 and are counted by a P3 decoder whose
     // clock is the wall clock.
     static bool countedBy(test::LoopbackP3Decoder& decoder, test::RaceSession& s) {
-        onTheWallClock(s, [&] {
+        test::onTheWallClock(s, [&] {
             ProgSettings& settings = s.program.settings;
             settings.countDevice = 3;
             settings.ipAddress = decoder.address();
@@ -185,14 +133,29 @@ class RaceJournalTest : public QObject {
         return QTest::qWaitFor([&] { return link.tracker().last() == number && !link.holding(); });
     }
 
+    // The resumed race stands until the decoder has sent what it kept; then it goes live.
+    static bool resumed(Restart& r) {
+        for (int i = 0; i < 100 && r.session->resuming(); ++i) {
+            QTest::qWait(20);
+            r.scheduler.advanceBy(RaceResume::PollMs);
+        }
+        return !r.session->resuming();
+    }
+
     // A P3 race with a crossing every 30 s per car, from its start to race second `to`.
-    static void p3Race(test::LoopbackP3Decoder& decoder, test::RaceSession& s, double to) {
+    // With `bookedIn` each car crosses the loop once while the cars are booked in, ten seconds
+    // before the start, which counts no lap.
+    static void p3Race(test::LoopbackP3Decoder& decoder, test::RaceSession& s, double to,
+                       bool bookedIn = false) {
         QVERIFY(countedBy(decoder, s));
         s.session->showMainWindow();
         s.openRaceScreen();
-        while (s.engine().values().RaceState != RaceStates::Running)
+        while (s.engine().values().RaceState != RaceStates::Running) {
             QVERIFY(runWithStatus(decoder, s, s.clock.milliseconds() + 1000));
-        for (const auto& [t, car] : laps(0, to)) {
+            if (bookedIn && s.engine().countdown() == 10)
+                for (char car : {'1', '2', '3'}) QVERIFY(crossLive(decoder, *s.session, car));
+        }
+        for (const auto& [t, car] : test::thirtySecondLaps(0, to)) {
             QVERIFY(runToRaceSecond(decoder, s, t));
             QVERIFY(crossLive(decoder, *s.session, car));
         }
@@ -207,13 +170,13 @@ class RaceJournalTest : public QObject {
         unbroken.openRaceScreen();
         unbroken.runToStart();
         const double raceStartMs = static_cast<double>(unbroken.engine().raceClockStartMs());
-        for (const auto& [t, car] : laps(0, 330)) {
+        for (const auto& [t, car] : test::thirtySecondLaps(0, 330)) {
             if (t >= 150 && t < 175) continue;
             unbroken.runToRaceSecond(t);
             unbroken.session->raceInputs().key(car);
         }
         unbroken.runFor(60);
-        const auto expected = results(unbroken.program);
+        const auto expected = test::roundOneResults(unbroken.program);
         QCOMPARE(expected[0].first, 10);
 
         auto first = stoppedMidRace();
@@ -224,15 +187,20 @@ class RaceJournalTest : public QObject {
             "? Heat 1 of round 1 was not finished when the program stopped"));
         QCOMPARE(again.engine().values().RaceState, RaceStates::Running);
         QVERIFY(std::abs(again.engine().RaceTime() - 175.0) < 0.01);
-        // The last key kept was car 3's at race second 143: 32 s without passings are told.
-        QVERIFY2(again.op.shown.value(1).startsWith("The race resumed 32 s after the last input"),
-                 qPrintable(again.op.shown.join('|')));
-        for (const auto& [t, car] : laps(175, 330)) {
+        // The last key kept was car 3's at race second 143: 32 s without passings are told, on
+        // the notice line and in the log, without a box that would take the lap counters' keys.
+        QCOMPARE(again.op.shown.size(), 1);
+        const std::vector<LoggedMessage>& log = again.session->messages().log();
+        QVERIFY(!log.empty());
+        QVERIFY2(QString::fromStdString(log.back().text)
+                     .startsWith("The race resumed 32 s after the last input"),
+                 log.back().text.c_str());
+        for (const auto& [t, car] : test::thirtySecondLaps(175, 330)) {
             again.runToRaceSecond(t);
             again.session->raceInputs().key(car);
         }
         again.scheduler.advanceBy(60'000);
-        QCOMPARE(results(first->program), expected);
+        QCOMPARE(test::roundOneResults(first->program), expected);
         // The race's journal, written again as it was replayed, is ended; the next heat's is
         // being written.
         const auto sitting = latestSitting(readEventJournals(first->program.paths->dir));
@@ -250,8 +218,8 @@ class RaceJournalTest : public QObject {
             QCOMPARE(again.op.shown.value(1), QStringLiteral("? ") + StoreAsItStoodQuestion);
             again.scheduler.advanceBy(3000);
             // Five laps each were pressed before the stop.
-            QCOMPARE(results(first->program)[0].first, 5);
-            QCOMPARE(results(first->program)[2].first, 5);
+            QCOMPARE(test::roundOneResults(first->program)[0].first, 5);
+            QCOMPARE(test::roundOneResults(first->program)[2].first, 5);
             QVERIFY(latestSitting(readEventJournals(first->program.paths->dir))
                         .front()
                         .journal.ended());
@@ -260,7 +228,7 @@ class RaceJournalTest : public QObject {
         {
             Restart again(first->program, 300'000, {false, false});
             QCOMPARE(again.engine().values().RaceState, RaceStates::NeverOpened);
-            QCOMPARE(results(first->program)[0].first, -1);
+            QCOMPARE(test::roundOneResults(first->program)[0].first, -1);
         }
         Restart third(first->program, 400'000, {});
         QVERIFY(third.op.shown.isEmpty()); // a race left is not offered again
@@ -287,7 +255,7 @@ class RaceJournalTest : public QObject {
                                                       "(h1r1.journal) is damaged"),
                          qPrintable(again.op.shown[0]));
                 QCOMPARE(again.engine().values().RaceState, RaceStates::NeverOpened);
-                QCOMPARE(results(first->program)[0].first, -1);
+                QCOMPARE(test::roundOneResults(first->program)[0].first, -1);
             }
             QVERIFY(std::filesystem::exists(file.string() + ".damaged"));
             Restart third(first->program, 400'000, {});
@@ -302,7 +270,7 @@ class RaceJournalTest : public QObject {
             test::RaceSession unbroken(3);
             p3Race(decoder, unbroken, 330);
             unbroken.runFor(60);
-            expected = results(unbroken.program);
+            expected = test::roundOneResults(unbroken.program);
             QCOMPARE(expected[0].first, 11);
             // The journal alone gives the same race again, as "Correct Results" and vexa-cli
             // replay run it: it keeps the equipment that counted the race.
@@ -325,28 +293,72 @@ class RaceJournalTest : public QObject {
             const int64_t raceStartMs = first.engine().raceClockStartMs();
             first.session.reset();
             QTRY_VERIFY(!decoder.connected());
-            for (const auto& [t, car] : laps(150, back))
+            for (const auto& [t, car] : test::thirtySecondLaps(150, back))
                 decoder.cross(transponder(car), Wall + raceStartMs + ms(t));
 
             const int64_t down = raceStartMs + ms(back);
             Restart again(first.program, down, {true}, [&](Restart& r) {
                 decoder.wallMs = [&r, down] { return Wall + down + r.clock.milliseconds(); };
                 QVERIFY(findDecoder(*r.session));
-                for (const auto& [t, car] : laps(back, back + 2)) {
+                for (const auto& [t, car] : test::thirtySecondLaps(back, back + 2)) {
                     r.scheduler.advanceTo(ms(t - back));
                     QVERIFY(crossLive(decoder, *r.session, car));
                 }
             });
             // The operator is asked, not told of a gap: the decoder sends what the program missed.
+            QVERIFY(resumed(again));
             QCOMPARE(again.op.shown.size(), 1);
             QTRY_VERIFY(!again.session->equipment().p3().holding());
-            for (const auto& [t, car] : laps(back + 2, 330)) {
+            for (const auto& [t, car] : test::thirtySecondLaps(back + 2, 330)) {
                 QVERIFY(runToRaceSecond(decoder, again, t));
                 QVERIFY(crossLive(decoder, *again.session, car));
             }
             again.scheduler.advanceBy(60'000);
             QVERIFY(!decoder.resends.empty());
-            QCOMPARE(results(first.program), expected);
+            QCOMPARE(test::roundOneResults(first.program), expected);
+            QCOMPARE(replayed(first.program.paths->dir / "h1r1.journal"), expected);
+        }
+    }
+
+    void aP3RaceResumedAfterItsLastLapWindowCountsThePassingsOfTheStop() {
+        std::array<std::pair<int, double>, 3> expected;
+        {
+            test::LoopbackP3Decoder decoder;
+            test::RaceSession unbroken(3);
+            p3Race(decoder, unbroken, 330, true);
+            unbroken.runFor(60);
+            expected = test::roundOneResults(unbroken.program);
+            QCOMPARE(expected[0].first, 11);
+        }
+        // Stopped mid-race, or within two seconds of the start; back at race second 400, when the
+        // race's five minutes and its last-lap window are long over.
+        for (const double stop : {150.0, 1.5}) {
+            test::LoopbackP3Decoder decoder;
+            test::RaceSession first(3);
+            p3Race(decoder, first, stop, true);
+            const int64_t raceStartMs = first.engine().raceClockStartMs();
+            first.session.reset();
+            QTRY_VERIFY(!decoder.connected());
+            for (const auto& [t, car] : test::thirtySecondLaps(stop, 330))
+                decoder.cross(transponder(car), Wall + raceStartMs + ms(t));
+
+            const int64_t down = raceStartMs + ms(400);
+            Restart again(first.program, down, {true}, [&](Restart& r) {
+                decoder.wallMs = [&r, down] { return Wall + down + r.clock.milliseconds(); };
+                QVERIFY(findDecoder(*r.session));
+            });
+            // The race stands, its results not stored, until the decoder has sent its passings.
+            QVERIFY(again.session->resuming());
+            QCOMPARE(again.engine().completedRaces(), 0);
+            QCOMPARE(again.session->mainWindow()
+                         .findChild<QLabel*>(QStringLiteral("timingNoticeLB"))
+                         ->text(),
+                     QString::fromLatin1(AskingForMissedPassingsNotice));
+            QVERIFY(resumed(again));
+            again.scheduler.advanceBy(3000);
+            QCOMPARE(again.engine().completedRaces(), 1);
+            QVERIFY(!decoder.resends.empty());
+            QCOMPARE(test::roundOneResults(first.program), expected);
             QCOMPARE(replayed(first.program.paths->dir / "h1r1.journal"), expected);
         }
     }
@@ -377,20 +389,20 @@ class RaceJournalTest : public QObject {
             test::LoopbackP3Decoder decoder;
             test::RaceSession unbroken(3);
             decoderLostAt100(decoder, unbroken);
-            for (const auto& [t, car] : laps(100, 330)) {
+            for (const auto& [t, car] : test::thirtySecondLaps(100, 330)) {
                 if (t >= 150 && t < 175) continue;
                 unbroken.runToRaceSecond(t);
                 unbroken.session->raceInputs().key(car);
             }
             unbroken.runFor(60);
-            expected = results(unbroken.program);
+            expected = test::roundOneResults(unbroken.program);
             QCOMPARE(expected[0].first, 10);
             QCOMPARE(replayed(unbroken.program.paths->dir / "h1r1.journal"), expected);
         }
         test::LoopbackP3Decoder decoder;
         test::RaceSession first(3);
         decoderLostAt100(decoder, first);
-        for (const auto& [t, car] : laps(100, 150)) {
+        for (const auto& [t, car] : test::thirtySecondLaps(100, 150)) {
             first.runToRaceSecond(t);
             first.session->raceInputs().key(car);
         }
@@ -400,12 +412,12 @@ class RaceJournalTest : public QObject {
         // Started again, the program counts with the keys, as it did last; so does the race.
         Restart again(first.program, down, {true});
         QVERIFY(again.engine().values().ManualKeys);
-        for (const auto& [t, car] : laps(175, 330)) {
+        for (const auto& [t, car] : test::thirtySecondLaps(175, 330)) {
             again.runToRaceSecond(t);
             again.session->raceInputs().key(car);
         }
         again.scheduler.advanceBy(60'000);
-        QCOMPARE(results(first.program), expected);
+        QCOMPARE(test::roundOneResults(first.program), expected);
     }
 };
 

@@ -60,7 +60,9 @@ class SessionTest : public QObject {
                 ++printJobs;
                 return std::make_unique<test::PrintRecorder>();
             };
-            ports.chosenPrinter = [](QWidget*) { return std::make_unique<test::PrintRecorder>(); };
+            ports.chosenPrinter = [](QWidget*, const QString&) {
+                return std::make_unique<test::PrintRecorder>();
+            };
             ports.openUrl = [this](const QUrl& url) { opened << url; };
             session = std::make_unique<Session>(program, ports);
             return *session;

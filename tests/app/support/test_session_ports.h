@@ -22,7 +22,9 @@ inline SessionPorts testSessionPorts(VirtualClock& clock, VirtualScheduler& sche
     ports.op = &op;
     ports.sound = &sound;
     ports.printer = [] { return std::make_unique<PrintRecorder>(); };
-    ports.chosenPrinter = [](QWidget*) { return std::make_unique<PrintRecorder>(); };
+    ports.chosenPrinter = [](QWidget*, const QString&) {
+        return std::make_unique<PrintRecorder>();
+    };
     ports.openUrl = [](const QUrl&) {};
     return ports;
 }

@@ -120,9 +120,14 @@ class SortTableWindowsTest : public QObject, test::TablesTestEvent {
         QVERIFY(checked);
     }
 
-    void enterFinalsFixesTheFinalsTableAndKeepsTheOrdering() {
-        onModal("TVexaSortTableF",
-                [](QWidget& w) { in<QPushButton>(w, "CancelBtn")->click(); }); // by ability
+    void enterFinalsFixesTheFinalsTableAndSortsByTheResults() {
+        // The heats were sorted by ability, by points.
+        onModal("TVexaSortTableF", [](QWidget& w) {
+            in<QRadioButton>(w, "ResultSortRB")->click();
+            in<QRadioButton>(w, "ScorebyRbyrCB")->click();
+            in<QRadioButton>(w, "abilitysortRB")->click();
+            in<QPushButton>(w, "CancelBtn")->click();
+        });
         child<QPushButton>(*screen_, "SortBtn")->click();
         QVERIFY(screen_->heatsShown());
 
@@ -130,7 +135,9 @@ class SortTableWindowsTest : public QObject, test::TablesTestEvent {
         onModal("TVexaSortTableF", [&](QWidget& w) {
             QVERIFY(!in<QGroupBox>(w, "tablesorttypeRG")->isEnabled());
             QVERIFY(in<QRadioButton>(w, "finalstableRB")->isChecked());
-            QVERIFY(in<QRadioButton>(w, "abilitysortRB")->isChecked());
+            // By the results, with the scoring last chosen.
+            QVERIFY(in<QRadioButton>(w, "ResultSortRB")->isChecked());
+            QVERIFY(in<QRadioButton>(w, "ScorebyRbyrCB")->isChecked());
             in<QPushButton>(w, "CancelBtn")->click();
             checked = true;
         });

@@ -96,7 +96,8 @@ struct TablesTestEvent {
     // The tables screen over the program, shown as the "Tables" button shows it.
     std::unique_ptr<TablesScreen> tablesScreen(std::function<void(int, int)> overallPage = {}) {
         ReportPrinting printing{
-            *program_, OutputIdentity{}, [](QWidget*) { return std::make_unique<PrintRecorder>(); },
+            *program_, OutputIdentity{},
+            [](QWidget*, const QString&) { return std::make_unique<PrintRecorder>(); },
             [] { return LocalMoment::withPlainTexts(2026, 12, 8, 14, 5, 9); }, op_};
         auto screen = std::make_unique<TablesScreen>(
             *program_, op_, TablesScreenPorts{printing, std::move(overallPage)});

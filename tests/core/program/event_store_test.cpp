@@ -1,3 +1,4 @@
+#include "files/event_files.h"
 #include "files/file_io.h"
 #include "files/freq_names_file.h"
 #include "program/event_store.h"
@@ -197,3 +198,26 @@ TEST_F(EventStore, FrequencyNamesFromTheSetupRows) {
 }
 
 } // namespace
+
+TEST_F(EventStore, TheRadiosOfANewEventAreChosenOnceForItsDriversAndTheSettings) {
+    ASSERT_TRUE(createEvent(program, "Club 24").ok);
+    comp_ent& driver = program.event.competitor(1);
+    driver.name = "Ann Lee";
+    ASSERT_TRUE(chooseEventRadios(program, true).ok);
+    EXPECT_FALSE(program.settings.requiresFreq);
+    EXPECT_TRUE(driver.noFreqNeeded());
+    // Both are on disk: the competitors file and the one key of the settings file.
+    EventData read;
+    readCompetitors(program.paths->competitors, read);
+    EXPECT_TRUE(read.competitor(1).noFreqNeeded());
+    ProgSettings settings;
+    loadSettingsFile(program.home.iniFile(), settings);
+    EXPECT_FALSE(settings.requiresFreq);
+
+    // Frequencies after all: new drivers need one again; a driver's own choice stays.
+    ASSERT_TRUE(chooseEventRadios(program, false).ok);
+    EXPECT_TRUE(program.settings.requiresFreq);
+    EXPECT_TRUE(driver.noFreqNeeded());
+    loadSettingsFile(program.home.iniFile(), settings);
+    EXPECT_TRUE(settings.requiresFreq);
+}

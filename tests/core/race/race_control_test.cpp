@@ -205,3 +205,99 @@ TEST_F(RaceControl, ReadOrderAndReprint) {
     engine().ReprintLapTimesClick();
     EXPECT_EQ(ports.texts("print").size(), 1u);
 }
+
+TEST_F(RaceControl, TheNextRaceShowsAsSoonAsTheRoundOrTableChanges) {
+    massHeats();
+    raceMinutes(1);
+    program.settings.classes[1].aMinutes = 7;
+    race(1, {1, 2});
+    race(1, {3}, true);
+    program.event.finals.setInfo(1, "1/A");
+    engine().openRaceScreen();
+    // The race panel names the race that comes next from the start.
+    const RacePanel& panel = engine().panel();
+    EXPECT_EQ(panel.heatnumLB, "Buggy Heat# 1");
+    EXPECT_EQ(panel.roundLB, "Round 1");
+    EXPECT_EQ(panel.rtype, "Mass Start");
+    EXPECT_EQ(panel.racedur, "1 Min Race");
+    EXPECT_TRUE(engine().standings().rows().empty());
+
+    openAndStart();
+    keyAt(20, '1');
+    // Nothing changes the running race's panel.
+    program.settings.roundNumber = 2;
+    engine().showNextRace();
+    EXPECT_EQ(panel.roundLB, "Round 1");
+    runToRaceEnd();
+    ASSERT_EQ(engine().standings().rows().size(), 2u);
+
+    // "Next Round": the same heat in round 2, its standings empty until it is set up.
+    engine().showNextRace();
+    EXPECT_EQ(panel.heatnumLB, "Buggy Heat# 1");
+    EXPECT_EQ(panel.roundLB, "Round 2");
+    EXPECT_TRUE(engine().standings().rows().empty());
+    EXPECT_TRUE(panel.marshalLB.empty());
+    EXPECT_EQ(panel.timebar, 0);
+
+    // "Enter Finals": the A final of round 3, a mass start of 7 minutes.
+    program.settings.racingHeats = false;
+    program.settings.heatMass = false;
+    program.settings.roundNumber = 3;
+    engine().showNextRace();
+    EXPECT_EQ(panel.heatnumLB, "Buggy A Final# 1");
+    EXPECT_EQ(panel.roundLB, "Round 3");
+    EXPECT_EQ(panel.rtype, "Mass Start");
+    EXPECT_EQ(panel.racedur, "7 Min Race");
+
+    // A race without drivers has no title and no length.
+    program.settings.raceNumber = 2;
+    engine().showNextRace();
+    EXPECT_EQ(panel.heatnumLB, "");
+    EXPECT_EQ(panel.racedur, "");
+    EXPECT_EQ(panel.roundLB, "Round 3");
+}
+
+TEST_F(RaceControl, TheStartDelayShowsAsAShortTextAndTheBeepsTheirSecondsAtOnce) {
+    massHeats();
+    race(1, {1});
+    program.settings.classes[1].tenSecCountdown = true;
+    engine().openRaceScreen();
+    runTo(5.5);
+    engine().StartBtnClick();
+    // The seconds to go show at once.
+    EXPECT_EQ(engine().panel().TimeLB, "PRE RACE COUNTDOWN: 00:00:11");
+    EXPECT_TRUE(engine().raceUnderWay());
+    runTo(17.2); // the countdown's zero came at 17 s
+    EXPECT_NE(engine().values().RaceState, RaceStates::Running);
+    // The random delay: never its number of milliseconds, the same text whatever it is.
+    EXPECT_EQ(engine().panel().TimeLB, "Start within 3 s");
+    EXPECT_EQ(engine().panel().specTimeLB, "Start within 3 s");
+    EXPECT_TRUE(engine().raceUnderWay());
+    runTo(20.1);
+    EXPECT_EQ(engine().values().RaceState, RaceStates::Running);
+}
+
+TEST_F(RaceControl, TheRaceIsUnderWayFromItsCountdownToItsStoredResults) {
+    massHeats();
+    raceMinutes(1);
+    race(1, {1});
+    race(2, {2});
+    EXPECT_FALSE(engine().raceUnderWay()); // the race screen was never opened
+    engine().openRaceScreen();
+    EXPECT_TRUE(engine().raceUnderWay()); // the countdown runs
+    engine().StopStartCountdownClick();
+    EXPECT_FALSE(engine().raceUnderWay()); // paused
+    engine().StopStartCountdownClick();
+    openAndStart();
+    EXPECT_TRUE(engine().raceUnderWay());
+    keyAt(20, '1');
+    engine().End_race();
+    EXPECT_TRUE(engine().raceUnderWay()); // two seconds to the stored results
+    runToRaceEnd();
+    EXPECT_TRUE(engine().raceUnderWay()); // the countdown to the next heat
+    openAndStart();
+    keyAt(10, '1');
+    runToRaceEnd(); // the last heat of the round: the countdown stops
+    EXPECT_TRUE(engine().endOfRoundShown());
+    EXPECT_FALSE(engine().raceUnderWay());
+}

@@ -77,6 +77,7 @@ TEST(EndOfRound, RoundsAreHeldAtTwentyAndFinalsEnteredOnce) {
     ProgSettings s;
     s.roundNumber = 19;
     s.raceNumber = 7;
+    EXPECT_EQ(endOfRoundText(s), "Round 19 of the Heats has ended");
     advanceRound(s);
     EXPECT_EQ(s.roundNumber, 20);
     EXPECT_EQ(s.raceNumber, 1);
@@ -91,6 +92,7 @@ TEST(EndOfRound, RoundsAreHeldAtTwentyAndFinalsEnteredOnce) {
     ASSERT_TRUE(canEnterFinals(s));
     enterFinals(e, s);
     EXPECT_FALSE(s.racingHeats);
+    EXPECT_EQ(endOfRoundText(s), "Round 20 of the Finals has ended");
     EXPECT_EQ(e.cpts[3].finalfreq, 9);
     EXPECT_EQ(canEnterFinals(s).message, AlreadyInFinalModeMessage);
 }

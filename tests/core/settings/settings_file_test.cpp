@@ -36,6 +36,12 @@ TEST(SettingsFile, ReadRulesAndClamps) {
          [](auto& s) { return s.countDevice == 3; }},
         {"device 4 is manual", "[COUNT METHOD]\nCOUNTDEVICE=4",
          [](auto& s) { return s.countDevice == 0; }},
+        {"zoom 20 is the least", "[DISPLAY]\nSTANDINGS ZOOM=20",
+         [](auto& s) { return s.standingsZoom == 50; }},
+        {"zoom 900 is the most", "[DISPLAY]\nSTANDINGS ZOOM=900",
+         [](auto& s) { return s.standingsZoom == 300; }},
+        {"a zoom that is no number is 100", "[DISPLAY]\nSTANDINGS ZOOM=big",
+         [](auto& s) { return s.standingsZoom == 100; }},
         {"silence 0 is off", "[COUNT METHOD]\nDECODER SILENCE=0",
          [](auto& s) { return s.decoderSilence == 0; }},
         {"silence 10 taken", "[COUNT METHOD]\nDECODER SILENCE=10",
@@ -214,6 +220,14 @@ TEST(SettingsFile, EachKeyReachesItsOwnValue) {
         {"PORT", "[LIVE RESULTS]\nPORT=8181", [](auto& s) { return s.livePort == 8181; }},
         {"ADDRESS", "[LIVE RESULTS]\nADDRESS=127.0.0.1",
          [](auto& s) { return s.liveAddress == "127.0.0.1"; }},
+        {"STANDINGS ZOOM", "[DISPLAY]\nSTANDINGS ZOOM=150",
+         [](auto& s) { return s.standingsZoom == 150; }},
+        {"DARK RACE SCREEN", "[DISPLAY]\nDARK RACE SCREEN=YES",
+         [](auto& s) { return s.darkRaceScreen; }},
+        {"MAIN WINDOW", "[DISPLAY]\nMAIN WINDOW=10,20,1024,600",
+         [](auto& s) { return s.mainWindowPlace == "10,20,1024,600"; }},
+        {"RACE SCREEN", "[DISPLAY]\nRACE SCREEN=0,0,800,600,max",
+         [](auto& s) { return s.raceScreenPlace == "0,0,800,600,max"; }},
     };
     const ProgSettings defaults = load("");
     for (const auto& c : cases) {
@@ -286,6 +300,8 @@ std::string expectedDefaultFile() {
              "=YES\r\n";
     }
     t += "[LIVE RESULTS]\r\nENABLED=YES\r\nPORT=8080\r\nADDRESS=\r\n";
+    t += "[DISPLAY]\r\nSTANDINGS ZOOM=100\r\nDARK RACE SCREEN=NO\r\nMAIN WINDOW=\r\n"
+         "RACE SCREEN=\r\n";
     return t;
 }
 

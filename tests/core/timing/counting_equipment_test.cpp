@@ -3,12 +3,9 @@
 #include "timing/decoder_commands.h"
 
 using namespace vexa;
-using vexa::test::TimingFixture;
+using namespace vexa::test;
 
 namespace {
-
-const std::string SwitchOn = "\x01?,12,0,24,1,\r\n\x01?,12,0,9,0,\r\n\x01?,12,0,14,1,0,\r\n";
-const std::string SwitchOff = "\x01?,12,0,14,0,1,\r\n";
 
 class Equipment : public TimingFixture {
   protected:
@@ -114,7 +111,7 @@ TEST_F(Equipment, DroppedTcpLinkLeavesCountingToTheKeys) {
     EXPECT_EQ(engine().values().race_drivers[0].lapcount,
               2); // the torn record was not pieced together
     EXPECT_EQ(settingOf(engine().countDevice()), 2);
-    EXPECT_EQ(socketOutput(), std::string("\x01\r\n") + SwitchOn);
+    EXPECT_EQ(socketOutput(), std::string("\x01\r\n") + SwitchOnInRace);
     runTo(raceClockOrigin() + 40);
     equipment().AMBClientSocketRead(passing(12, 4012345, 40.0) + "\r\n");
     EXPECT_EQ(engine().values().race_drivers[0].lapcount, 3);

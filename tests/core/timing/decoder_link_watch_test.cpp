@@ -5,11 +5,10 @@
 #include "timing/decoder_link_watch.h"
 
 using namespace vexa;
-using vexa::test::TimingFixture;
+using namespace vexa::test;
 
 namespace {
 
-const std::string SwitchOn = "\x01?,12,0,24,1,\r\n\x01?,12,0,9,0,\r\n\x01?,12,0,14,1,0,\r\n";
 const std::string Answer = "\x01$\t12\t0\t0\r\n";
 const std::string Status = "\x01#\t12\t0\t33\r\n";
 
@@ -67,27 +66,54 @@ class LinkWatch : public TimingFixture {
     const RaceDriver& car(size_t i) { return engine().values().race_drivers.at(i); }
 };
 
-TEST_F(LinkWatch, FifteenSecondsOfSilenceInARaceLoseTheLink) {
+TEST_F(LinkWatch, SilenceAsksTheDecoderAndOnlyNoAnswerLosesTheLink) {
     found();
     startRace();
     // A decoder that sends its status every five seconds is alive, however long it goes on.
     statusesUntil(now() + 120);
     EXPECT_EQ(countDevice(), 2);
-    const double last = now();
+    socket.written.clear();
+    // Fifteen seconds of silence: the decoder is asked, with the presence check's empty command.
+    double last = now();
     runTo(last + 14.9);
+    EXPECT_TRUE(socket.written.empty());
+    runTo(last + 15.0);
+    EXPECT_EQ(socketOutput(), "\x01\r\n");
+    EXPECT_TRUE(equipment().silenceWatch().asking());
+    // It answers: a decoder that sends nothing between passings is not lost.
+    runTo(last + 19.0);
+    equipment().AMBClientSocketRead(Answer);
+    EXPECT_FALSE(equipment().silenceWatch().asking());
+    runTo(last + 33.0);
     EXPECT_EQ(countDevice(), 2);
-    runTo(last + 16.0);
+    EXPECT_TRUE(view.notices.empty());
+
+    // Asked again, it says nothing for five seconds: the link is lost.
+    last = last + 19.0;
+    runTo(last + 15.0 + 4.9);
+    EXPECT_EQ(countDevice(), 2);
+    runTo(last + 15.0 + 5.0);
     EXPECT_EQ(countDevice(), 0);
-    EXPECT_EQ(view.notices,
-              std::vector<std::string>{
-                  "No data from the decoder for 15 s, laps are now counted with the keys"});
+    EXPECT_EQ(view.notices, std::vector<std::string>{
+                                "No data from the decoder for 15 s and no answer when asked, "
+                                "laps are now counted with the keys"});
     EXPECT_EQ(view.counting, ManualTimingText);
-    EXPECT_FALSE(socket.isActive);
     EXPECT_EQ(settingOf(equipment().lostCountDevice()), 2);
     EXPECT_TRUE(engine().values().ManualKeys);
     EXPECT_EQ(engine().values().RaceState, RaceStates::Running);
-    keyAt(engine().RaceTime() + 1, '1');
+
+    // The connection stays open: a passing that comes over it after all finds the decoder again
+    // and is counted with its own time, the decoder switched on without a clock restart.
+    socket.written.clear();
+    const double t = engine().RaceTime() + 1.5;
+    runTo(raceClockOrigin() + t);
+    EXPECT_TRUE(socket.isActive);
+    equipment().AMBClientSocketRead(passing(12, 4012345, t - 0.25) + "\r\n");
+    EXPECT_EQ(countDevice(), 2);
+    EXPECT_EQ(view.notices.back(), DecoderBackMessage);
     EXPECT_EQ(car(0).lapcount, 1);
+    EXPECT_NEAR(car(0).lastpass, t - 0.25, 0.001);
+    EXPECT_EQ(socketOutput(), SwitchOnInRace);
 }
 
 TEST_F(LinkWatch, OnlyRaceTimeCounts) {
@@ -98,8 +124,11 @@ TEST_F(LinkWatch, OnlyRaceTimeCounts) {
     EXPECT_GT(bookingIn, 20.0);
     EXPECT_EQ(countDevice(), 2);
     runTo(bookingIn + 14.5);
-    EXPECT_EQ(countDevice(), 2);
+    EXPECT_FALSE(equipment().silenceWatch().asking());
     runTo(bookingIn + 16.0);
+    EXPECT_TRUE(equipment().silenceWatch().asking());
+    EXPECT_EQ(countDevice(), 2);
+    runTo(bookingIn + 21.0);
     EXPECT_EQ(countDevice(), 0);
 }
 
@@ -148,7 +177,7 @@ TEST_F(LinkWatch, RetriesByItselfWithBackOffAndCountsAgain) {
     EXPECT_EQ(settingOf(equipment().lostCountDevice()), 0);
     EXPECT_EQ(view.counting, "AMBrc(Com)");
     EXPECT_EQ(view.notices.back(), DecoderBackMessage);
-    EXPECT_EQ(socketOutput(), SwitchOn);
+    EXPECT_EQ(socketOutput(), SwitchOnInRace);
     const double t = engine().RaceTime() + 1;
     runTo(raceClockOrigin() + t);
     equipment().AMBClientSocketRead(passing(12, 4012345, t) + "\r\n");
@@ -180,7 +209,8 @@ TEST_F(LinkWatch, TheReconnectButtonStaysOfferedUntilTheDecoderAnswers) {
     EXPECT_EQ(countDevice(), 0);
     EXPECT_EQ(settingOf(equipment().lostCountDevice()), 2);
     EXPECT_EQ(view.counting, ManualTimingText);
-    EXPECT_FALSE(socket.isActive);
+    // The connection stays open until the next attempt: what it brings meanwhile is counted.
+    EXPECT_TRUE(socket.isActive);
 
     // The second press, with the decoder back, resumes counting by the decoder.
     equipment().reconnectDecoder();
@@ -190,7 +220,7 @@ TEST_F(LinkWatch, TheReconnectButtonStaysOfferedUntilTheDecoderAnswers) {
     EXPECT_FALSE(view.searchOpen);
     EXPECT_EQ(countDevice(), 2);
     EXPECT_EQ(settingOf(equipment().lostCountDevice()), 0);
-    EXPECT_EQ(socketOutput(), SwitchOn);
+    EXPECT_EQ(socketOutput(), SwitchOnInRace);
     const double t = engine().RaceTime() + 0.5;
     runTo(raceClockOrigin() + t);
     equipment().AMBClientSocketRead(passing(12, 4012345, t) + "\r\n");

@@ -43,15 +43,20 @@ TEST(LineAssembler, EditsAndCompletesLines) {
     }
 }
 
-TEST(LineAssembler, EndlessLineIsCappedAndCountingGoesOn) {
+TEST(LineAssembler, EndlessLineIsCappedAndARecordAfterItComesOutWhole) {
     LineAssembler lines;
     const std::string garbage(LineAssembler::MaxLineLength * 5 + 17, 'x');
-    // The garbage arrives in odd-sized pieces; its tail must not come out as a line.
+    const std::string record = "\x01@\t7\t1\t4012345\t12.345\t5\t80";
+    // The garbage arrives in odd-sized pieces, the record right behind it on the same line.
     std::vector<std::string> blocks;
-    for (size_t i = 0; i < garbage.size(); i += 333) blocks.push_back(garbage.substr(i, 333));
-    blocks.push_back("tail\r@07\r");
-    EXPECT_EQ(feedAll(lines, blocks), std::vector<std::string>{"@07"});
-    EXPECT_EQ(lines.discardedLines(), 1u);
+    const std::string all = garbage + record + "\r@07\r";
+    for (size_t i = 0; i < all.size(); i += 333) blocks.push_back(all.substr(i, 333));
+    const std::vector<std::string> out = feedAll(lines, blocks);
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_LE(out[0].size(), LineAssembler::MaxLineLength);
+    EXPECT_TRUE(out[0].ends_with(record));
+    EXPECT_EQ(out[1], "@07");
+    EXPECT_EQ(lines.droppedBytes(), garbage.size() + record.size() - out[0].size());
     EXPECT_LE(lines.pending().capacity(), LineAssembler::MaxLineLength * 2);
 
     // A line of exactly the cap is still whole.

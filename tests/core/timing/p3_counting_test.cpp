@@ -267,11 +267,32 @@ TEST_F(P3Counting, ADecoderThatCannotSendThemAgainHoldsNothingUpForLong) {
     EXPECT_NEAR(car(0).lastpass, 30.0, 1e-6);
     EXPECT_EQ(view.notices,
               std::vector<std::string>{"Passings recovered from the decoder: 0; not recovered: 2"});
-    // One of them after all: given up, so never counted out of its order.
+    // One of them after all, while the race is open: counted in its place, each lap as it was.
     again({{2, 102758186, 20.0}});
-    EXPECT_EQ(car(0).lapcount, 2);
-    live({5, 102758186, 50.0});
     EXPECT_EQ(car(0).lapcount, 3);
+    EXPECT_EQ(std::vector<double>(car(0).laptimes.begin() + 1, car(0).laptimes.begin() + 4),
+              (std::vector<double>{10.0, 10.0, 10.0}));
+    EXPECT_NEAR(car(0).lastpass, 30.0, 1e-6);
+    EXPECT_EQ(view.notices.back(), "Passings recovered from the decoder: 1");
+    live({5, 102758186, 50.0});
+    EXPECT_EQ(car(0).lapcount, 4);
+}
+
+TEST_F(P3Counting, APassingSentAgainAfterItsRaceWasStoredIsNamedForCorrection) {
+    raceMinutes(1);
+    foundAndStarted();
+    live({1, 102758186, 10.0});
+    live({3, 102758186, 50.0});
+    runTo(now() + 3.0); // passing 2 is given up
+    live({4, 102758186, 61.0});
+    runToRaceEnd();
+    ASSERT_EQ(car(0).lapcount, 3);
+    again({{2, 102758186, 30.5}});
+    EXPECT_EQ(car(0).lapcount, 3); // the stored race is not changed
+    const std::string told = "A passing of Heat 1 of round 1 came from the decoder after the race "
+                             "was stored: car 1 (Driver 1) at race second 30.500; it can be added "
+                             "in Correct Results";
+    EXPECT_NE(std::find(view.notices.begin(), view.notices.end(), told), view.notices.end());
 }
 
 TEST_F(P3Counting, ASilentLinkIsLostAndFoundAgainWithoutLosingAPassing) {
@@ -280,9 +301,15 @@ TEST_F(P3Counting, ASilentLinkIsLostAndFoundAgainWithoutLosingAPassing) {
     live({1, 102758186, 10.0});
     send(status());
     live({2, 253138463, 12.0});
-    // The cable is cut without a reset: the decoder goes on counting, nothing arrives.
+    // The cable is cut without a reset: the decoder goes on counting, nothing arrives. After
+    // fifteen seconds it is asked for its clock; five more without an answer lose it.
     const double cut = now();
-    runTo(cut + 16.0);
+    socket.written.clear();
+    runTo(cut + 15.0);
+    EXPECT_EQ(socket.written, std::vector<std::string>{p3GetTimeRequest()});
+    runTo(cut + 19.9);
+    EXPECT_EQ(countDevice(), 3);
+    runTo(cut + 21.0);
     EXPECT_EQ(countDevice(), 0);
     EXPECT_EQ(view.notices.back(), decoderSilentMessage(15));
     EXPECT_TRUE(engine().values().ManualKeys);

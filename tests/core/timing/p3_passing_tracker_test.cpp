@@ -107,7 +107,7 @@ TEST(P3PassingTracker, TooManyGapsGiveUpTheOldest) {
 
 namespace {
 
-TEST(P3PassingTracker, GapsGivenUpAreNeverCountedLate) {
+TEST(P3PassingTracker, GapsGivenUpHoldNothingUpButArriveLateOnce) {
     Decoder d;
     d.receive({10, 13, 20});
     EXPECT_EQ(d.tracker.firstMissing(), 11u);
@@ -115,9 +115,17 @@ TEST(P3PassingTracker, GapsGivenUpAreNeverCountedLate) {
     EXPECT_EQ(d.tracker.firstMissing(), 12u);
     EXPECT_EQ(d.tracker.abandonGaps(), 1u + 6u);
     EXPECT_FALSE(d.tracker.firstMissing());
+    EXPECT_EQ(d.tracker.missing(), 0u);
     EXPECT_EQ(d.tracker.abandoned(), 7u);
-    EXPECT_EQ(d.receive({12, 15, 21}), (std::vector<V>{V::Repeat, V::Repeat, V::New}));
+    // Late, but each once.
+    EXPECT_EQ(d.receive({12, 15, 21, 15}),
+              (std::vector<V>{V::Recovered, V::Recovered, V::New, V::Repeat}));
+    EXPECT_EQ(d.tracker.gaps(), (Ranges{{14, 14}, {16, 19}}));
+    // Still asked for, and again on a new link.
+    EXPECT_EQ(d.tracker.takeResend(), (P3NumberRange{13, 20}));
     EXPECT_FALSE(d.tracker.takeResend());
+    d.tracker.linkRestored();
+    EXPECT_EQ(d.tracker.takeResend(), (P3NumberRange{13, 20}));
 }
 
 } // namespace

@@ -12,6 +12,12 @@
 
 namespace vexa::test {
 
+// The commands that switch the AMBrc decoder of identity 12 on and off; during a race it is
+// switched on without command 24, which would restart its clock.
+inline const std::string SwitchOn = "\x01?,12,0,24,1,\r\n\x01?,12,0,9,0,\r\n\x01?,12,0,14,1,0,\r\n";
+inline const std::string SwitchOnInRace = "\x01?,12,0,9,0,\r\n\x01?,12,0,14,1,0,\r\n";
+inline const std::string SwitchOff = "\x01?,12,0,14,0,1,\r\n";
+
 // A serial port that writes down what is done to it. Ports listed in `missing` do not open.
 class FakeSerialPort : public SerialPort {
   public:

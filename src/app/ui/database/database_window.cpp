@@ -1,5 +1,7 @@
 #include "ui/database/database_window.h"
 
+#include "ui/common/typing_window.h"
+
 #include "files/database_csv_export.h"
 #include "files/database_transfer.h"
 #include "platform/latin1.h"
@@ -33,6 +35,7 @@ DatabaseWindow::DatabaseWindow(Program& program, Operator& op, FileChoices files
     setObjectName(QStringLiteral("DriverDBF"));
     setWindowTitle(QStringLiteral("Driver Database"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
+    markTypingWindow(*this);
 
     grid_ = new QTableWidget(0, 6, this);
     grid_->setObjectName(QStringLiteral("DBgrid"));

@@ -129,13 +129,20 @@ void DriverEntryWindow::buildFields() {
     body->addLayout(form, 1);
     body->addWidget(picture_);
     body->addWidget(resultsGroup);
+    // "Close" does what closing the window does: the shown entry is stored and saved.
+    auto* close = plainButton(QStringLiteral("Close"), "CloseBtn", this);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    auto* closeRow = new QHBoxLayout;
+    closeRow->addStretch();
+    closeRow->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(navigation);
     layout->addLayout(body);
+    layout->addLayout(closeRow);
 
     chainTabOrder({back_, idBox_, forward_, name_, classBox_, noFreq_, freqButton_, ability_,
                    memno_, transponder_, enabled_, &picture_->chooseButton(),
-                   &picture_->removeButton(), results_});
+                   &picture_->removeButton(), results_, close});
 }
 
 void DriverEntryWindow::connectFields() {

@@ -4,6 +4,7 @@
 #include "program/event_store.h"
 #include "settings/settings_file.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -25,6 +26,12 @@ WelcomeWindow::WelcomeWindow(Program& program, Operator& op, QDate today, QWidge
     nameEdit_->setText(toQt(defaultEventName(today.year(), today.month(), today.day())));
     nameLabel->setBuddy(nameEdit_);
 
+    radiosOnly_ = new QCheckBox(QString::fromLatin1(RadiosOnlyCaption), this);
+    radiosOnly_->setObjectName(QStringLiteral("radiosonlyCHK"));
+    radiosOnly_->setChecked(!program_.settings.requiresFreq);
+    radiosOnly_->setToolTip(QStringLiteral(
+        "New drivers need no radio frequency: they are \"No Freq Needed / 2.4Ghz\""));
+
     auto* listLabel = new QLabel(QStringLiteral("Existing Events:"), this);
     eventList_ = new QListWidget(this);
     eventList_->setObjectName(QStringLiteral("eventLB"));
@@ -44,11 +51,12 @@ WelcomeWindow::WelcomeWindow(Program& program, Operator& op, QDate today, QWidge
     layout->addWidget(nameLabel, 0, 0);
     layout->addWidget(nameEdit_, 0, 1);
     layout->addWidget(createBtn, 0, 2);
-    layout->addWidget(listLabel, 1, 0, Qt::AlignTop);
-    layout->addWidget(eventList_, 1, 1);
-    layout->addWidget(openBtn, 1, 2, Qt::AlignTop);
-    layout->addWidget(version, 2, 0, 1, 2);
-    layout->addWidget(exitBtn, 2, 2);
+    layout->addWidget(radiosOnly_, 1, 1, 1, 2);
+    layout->addWidget(listLabel, 2, 0, Qt::AlignTop);
+    layout->addWidget(eventList_, 2, 1);
+    layout->addWidget(openBtn, 2, 2, Qt::AlignTop);
+    layout->addWidget(version, 3, 0, 1, 2);
+    layout->addWidget(exitBtn, 3, 2);
 
     connect(createBtn, &QPushButton::clicked, this, &WelcomeWindow::createClicked);
     connect(nameEdit_, &QLineEdit::returnPressed, this, &WelcomeWindow::createClicked);
@@ -71,6 +79,9 @@ void WelcomeWindow::createClicked() {
         op_.inform(created.message);
         return;
     }
+    // The event is made; a settings file that cannot be written is told, and the event opens.
+    if (const Outcome chosen = chooseEventRadios(program_, radiosOnly_->isChecked()); !chosen)
+        op_.inform(chosen.message);
     accept();
 }
 

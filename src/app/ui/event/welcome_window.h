@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QDialog>
 
+class QCheckBox;
 class QLineEdit;
 class QListWidget;
 
@@ -12,7 +13,8 @@ namespace vexa {
 
 struct Program;
 
-// The first window: create a new event or open an existing one. It cannot be closed until an
+// The first window: create a new event (and say once whether its meeting uses 2.4 GHz radios
+// only) or open an existing one. It cannot be closed until an
 // event is open, except by "Exit Program".
 class WelcomeWindow : public QDialog {
     Q_OBJECT
@@ -36,6 +38,7 @@ class WelcomeWindow : public QDialog {
     Operator& op_;
     QLineEdit* nameEdit_;
     QListWidget* eventList_;
+    QCheckBox* radiosOnly_;
     bool exitChosen_ = false;
 };
 

@@ -84,11 +84,19 @@ MainWindow::MainWindow(Program& program, MainScreens& screens, Operator& op, QWi
     for (QWidget* page : pages_) stack_->addWidget(page);
 
     timing_ = new TimingStatusPanel(central);
+    messages_ = new QPushButton(QStringLiteral("Messages"), central);
+    messages_->setObjectName(QStringLiteral("messagesBtn"));
+    messages_->setToolTip(QStringLiteral("Every message of the program, with its time"));
+    messages_->setFocusPolicy(Qt::NoFocus); // lap-counting keys must not press it
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(timing_, 1);
+    bottom->addWidget(messages_);
 
     auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(6, 4, 6, 4);
     layout->addLayout(topBar);
     layout->addWidget(stack_, 1);
-    layout->addWidget(timing_);
+    layout->addLayout(bottom);
     setCentralWidget(central);
 
     buildMenus();
@@ -104,7 +112,7 @@ MainWindow::MainWindow(Program& program, MainScreens& screens, Operator& op, QWi
             [this] { dropMenu(menus_.setup, drivers_->optionsButton()); });
 
     stack_->setCurrentIndex(pageIndex(screens_.current()));
-    resize(1000, 680);
+    resize(1024, 680);
 }
 
 QPushButton* MainWindow::topButton(const QString& caption, const char* name) {
@@ -210,6 +218,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
+    emit exiting();
     QApplication::quit();
 }
 

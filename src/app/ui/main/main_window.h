@@ -61,7 +61,8 @@ struct MainMenus {
 void connectCommand(QAction* item, std::function<void()> command);
 
 // The main window: the top bar ("Race", "Tables", "Drivers", "Output", "Options", the brand
-// picture), the three screens of which one shows at a time, and below them the timing labels.
+// picture), the three screens of which one shows at a time, and below them the timing labels,
+// the notice line and "Messages". It can be made as small as a laptop's screen (1024 x 600).
 // The drivers screen is its own; the tables and race screens are put in by their owners.
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -71,6 +72,8 @@ class MainWindow : public QMainWindow {
     const MainMenus& menus() const { return menus_; }
     DriversScreen& driversScreen() { return *drivers_; }
     TimingStatusPanel& timingPanel() { return *timing_; }
+    // "Messages", beside the notice line: opens the message log.
+    QPushButton& messagesButton() { return *messages_; }
     // The page of a screen: the drivers screen, or where the tables or race screen goes.
     QWidget& screenPage(Screen screen);
     // Puts the tables or race screen's widget on its page.
@@ -92,6 +95,8 @@ class MainWindow : public QMainWindow {
     // "Race" while the end-of-round window waits to be shown again: it is shown instead of the
     // race screen.
     void endOfRoundReopened();
+    // The operator typed "yes" and the event is saved: the program ends now.
+    void exiting();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -108,6 +113,7 @@ class MainWindow : public QMainWindow {
     QWidget* pages_[3];
     DriversScreen* drivers_;
     TimingStatusPanel* timing_;
+    QPushButton* messages_;
     QPushButton* options_;
     QPushButton* output_;
     QToolButton* brand_;

@@ -22,6 +22,9 @@ TimingStatusPanel::TimingStatusPanel(QWidget* parent) : QWidget(parent) {
     weather_[3] = label("pressureLB");
     notice_ = label("timingNoticeLB");
     notice_->setStyleSheet(QStringLiteral("color: #b00000"));
+    // A long message is cut at the window's edge; "Messages" shows it whole.
+    notice_->setMinimumWidth(0);
+    notice_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     reconnect_ = new QPushButton(QStringLiteral("Reconnect Decoder"), this);
     reconnect_->setObjectName(QStringLiteral("reconnectDecoderBtn"));
     reconnect_->setFocusPolicy(Qt::NoFocus); // lap-counting keys must not press it
@@ -56,6 +59,11 @@ void TimingStatusPanel::showWeather(WeatherValue which, const std::string& text)
 }
 
 void TimingStatusPanel::showNotice(const std::string& text) {
+    setNotice(text);
+    emit noticeShown(toQt(text));
+}
+
+void TimingStatusPanel::setNotice(const std::string& text) {
     notice_->setText(toQt(text));
     refreshReconnect();
 }

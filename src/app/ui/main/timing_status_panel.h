@@ -13,9 +13,11 @@ namespace vexa {
 
 // The main window's timing labels: the counting equipment (`timingt`), the decoder status
 // (`AMBrcstatusLB`), the four weather values (`airtempLB`, `tracktempLB`, `humidityLB`,
-// `pressureLB`) and a notice line (`timingNoticeLB`) for what must not stop a race with a modal
-// box. After a lost decoder link the "Reconnect Decoder" button (`reconnectDecoderBtn`) offers
-// to find the decoder again.
+// `pressureLB`) and the main window's notice line (`timingNoticeLB`): the latest message that
+// must not stop a race with a modal box, the timing equipment's notices and the messages the
+// program gives by itself (all of them are kept, with their times, in "Messages"). After a lost
+// decoder link the "Reconnect Decoder" button (`reconnectDecoderBtn`) offers to find the decoder
+// again.
 class TimingStatusPanel : public QWidget, public TimingView {
     Q_OBJECT
   public:
@@ -25,6 +27,8 @@ class TimingStatusPanel : public QWidget, public TimingView {
     void showDecoderStatus(const std::string& text) override;
     void showWeather(WeatherValue which, const std::string& text) override;
     void showNotice(const std::string& text) override;
+    // Shows a text on the notice line (a message of the program, logged already).
+    void setNotice(const std::string& text);
 
     // What "Reconnect Decoder" does; the button shows while `canReconnect` says so.
     void onReconnect(std::function<void()> reconnect, std::function<bool()> canReconnect);
@@ -32,6 +36,8 @@ class TimingStatusPanel : public QWidget, public TimingView {
   signals:
     // A weather value was shown, as its label's whole text ("Air Temp:12.5°C").
     void weatherShown(vexa::WeatherValue which, const QString& text);
+    // A notice of the timing equipment was shown, to be logged.
+    void noticeShown(const QString& text);
 
   private:
     void refreshReconnect();

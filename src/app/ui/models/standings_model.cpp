@@ -1,10 +1,6 @@
 #include "ui/models/standings_model.h"
 
 #include "platform/latin1.h"
-#include "ui/models/grid_colours.h"
-
-#include <QApplication>
-#include <QBrush>
 
 namespace vexa {
 
@@ -75,15 +71,9 @@ QVariant StandingsModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
         return toQt(*text(row, column));
-    case Qt::ForegroundRole:
-        return QBrush(gridColour(textColour, QApplication::palette()));
-    case Qt::BackgroundRole:
-        return QBrush(gridColour(background, QApplication::palette()));
     case Qt::TextAlignmentRole:
         return column == Name ? int(Qt::AlignLeft | Qt::AlignVCenter)
                               : int(Qt::AlignRight | Qt::AlignVCenter);
-    case OutlineRole:
-        return needsOutline(textColour, background);
     case GridBackgroundRole:
         return static_cast<int>(background);
     case GridTextRole:
@@ -151,7 +141,7 @@ void StandingsModel::carCellChanged(int row) {
     shown_[static_cast<size_t>(row - 1)].carText =
         standings_.rows()[static_cast<size_t>(row - 1)].carText;
     const QModelIndex cell = index(row - 1, Car);
-    emit dataChanged(cell, cell, {Qt::ForegroundRole});
+    emit dataChanged(cell, cell, {GridTextRole});
 }
 
 } // namespace vexa

@@ -12,15 +12,14 @@ namespace vexa {
 
 // The live standings as a Qt table for one of the two grids: the operator grid (`CRaceGrid`,
 // seven fixed columns and the visible extra columns) or the race screen grid (`CspecGrid`,
-// seven fixed columns, "Leader Gap" and "Predicted Result"). It converts the core's rows and
-// colours for the view; the rows themselves come from the race engine.
+// seven fixed columns, "Leader Gap" and "Predicted Result"). It converts the core's rows for the
+// view and names the colours of each cell; the rows themselves come from the race engine.
 class StandingsModel : public QAbstractTableModel {
     Q_OBJECT
   public:
     enum class Grid { Operator, Spectator };
-    // True for a cell whose light text is drawn with a dark outline.
-    static constexpr int OutlineRole = Qt::UserRole + 1;
-    // The cell's GridColour background as a number, for tests and delegates.
+    // The cell's GridColour background and text as numbers, for the delegate and tests; the
+    // tones they are drawn in follow the grid's theme (standings_tones.h).
     static constexpr int GridBackgroundRole = Qt::UserRole + 2;
     static constexpr int GridTextRole = Qt::UserRole + 3;
 

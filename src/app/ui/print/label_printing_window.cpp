@@ -48,7 +48,7 @@ void LabelPrintingWindow::okClicked() {
     accept();
     QWidget* parent = parentWidget();
     Operator& op = printing_.op;
-    printing_.print(parent, [&](PrintStream& out, const ReportContext& context) {
+    printing_.print(parent, "Labels", [&](PrintStream& out, const ReportContext& context) {
         return printLabels(out, context, options,
                            [&op](const std::string& note) { op.inform(note); });
     });

@@ -23,16 +23,18 @@ void startOrderMenuCommand(const ReportPrinting& printing, QWidget* parent) {
         printing.op.inform(StartOrderRoundOneMessage);
         return;
     }
-    printing.print(parent, [round](PrintStream& out, const ReportContext& context) {
-        return printStartOrder(out, context, round - 1);
-    });
+    printing.print(parent, "Start Order Round " + std::to_string(round - 1),
+                   [round](PrintStream& out, const ReportContext& context) {
+                       return printStartOrder(out, context, round - 1);
+                   });
 }
 
 void printStartOrderForNextRound(const ReportPrinting& printing, QWidget* parent) {
     const int round = printing.program.settings.roundNumber;
-    printing.print(parent, [round](PrintStream& out, const ReportContext& context) {
-        return printStartOrder(out, context, round);
-    });
+    printing.print(parent, "Start Order Round " + std::to_string(round),
+                   [round](PrintStream& out, const ReportContext& context) {
+                       return printStartOrder(out, context, round);
+                   });
 }
 
 void htmlDirectoryCommand(const Program& program, const std::function<void(const QUrl&)>& openUrl) {

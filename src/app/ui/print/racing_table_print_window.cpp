@@ -103,9 +103,10 @@ void RacingTablePrintWindow::okClicked() {
         rangeEnd_->text().isEmpty() ? MaxRaces : rangeEnd_->text().toInt(),
         includeFrequencies_->isChecked()};
     hide();
-    printing_.print(parentWidget(), [&options](PrintStream& out, const ReportContext& context) {
-        return printRacingTable(out, context, options);
-    });
+    printing_.print(parentWidget(), options.finals ? "Finals Table" : "Heats Table",
+                    [&options](PrintStream& out, const ReportContext& context) {
+                        return printRacingTable(out, context, options);
+                    });
 }
 
 } // namespace vexa

@@ -1,7 +1,6 @@
 #include "ui/race/colour_key.h"
 
-#include "race/standings.h"
-#include "ui/models/grid_colours.h"
+#include "ui/race/standings_delegate.h"
 
 #include <QPainter>
 #include <QVBoxLayout>
@@ -10,12 +9,11 @@ namespace vexa {
 
 namespace {
 
-// One caption of the key in its colours.
+// One caption of the key in the tones the standings give its colours.
 class KeyCaption : public QWidget {
   public:
-    KeyCaption(const char* text, GridColour foreground, GridColour background, QWidget* parent)
-        : QWidget(parent), text_(QString::fromLatin1(text)), foreground_(foreground),
-          background_(background) {
+    KeyCaption(const KeyEntry& entry, const StandingsTheme& theme, QWidget* parent)
+        : QWidget(parent), text_(QString::fromLatin1(entry.text)), entry_(entry), theme_(theme) {
         setObjectName(text_);
         setAccessibleName(text_);
     }
@@ -29,37 +27,31 @@ class KeyCaption : public QWidget {
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        painter.fillRect(rect(), gridColour(background_, palette()));
-        drawGridText(painter, rect().adjusted(6, 0, -6, 0), Qt::AlignLeft | Qt::AlignVCenter, text_,
-                     gridColour(foreground_, palette()), needsOutline(foreground_, background_));
+        const CellTones tones = cellTones(entry_.textColour, entry_.background, theme_);
+        painter.fillRect(rect(), toQColor(tones.background));
+        painter.setPen(toQColor(tones.text));
+        painter.drawText(rect().adjusted(6, 0, -6, 0), Qt::AlignLeft | Qt::AlignVCenter, text_);
     }
 
   private:
     QString text_;
-    GridColour foreground_;
-    GridColour background_;
+    KeyEntry entry_;
+    const StandingsTheme& theme_;
 };
 
 } // namespace
 
 ColourKey::ColourKey(const QString& title, QWidget* parent) : QGroupBox(title, parent) {
-    struct Entry {
-        const char* text;
-        GridColour foreground;
-        GridColour background;
-    };
-    const Entry entries[] = {
-        {"SET TO BEAT FTD", GridColour::White, GridColour::Black},
-        {"BEST TIME IN ROUND", GridColour::White, GridColour::Fuchsia},
-        {"SET TO IMPROVE", GridColour::Yellow, GridColour::Normal},
-        {"DRIVER IMPROVED", GridColour::Lime, GridColour::Normal},
-        {"NOT RUNNING CURRENTLY", GridColour::Grey, GridColour::Normal},
-    };
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(2);
-    for (const Entry& e : entries)
-        layout->addWidget(new KeyCaption(e.text, e.foreground, e.background, this));
+    for (const KeyEntry& e : colourKeyEntries()) layout->addWidget(new KeyCaption(e, theme_, this));
     layout->addStretch();
+}
+
+void ColourKey::setTheme(StandingsTheme theme) {
+    theme_ = theme;
+    update();
+    for (QWidget* caption : findChildren<QWidget*>()) caption->update();
 }
 
 } // namespace vexa

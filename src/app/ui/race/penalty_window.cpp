@@ -1,6 +1,7 @@
 #include "ui/race/penalty_window.h"
 
 #include "journal/race_inputs.h"
+#include "ui/common/typing_window.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,6 +16,7 @@ PenaltyWindow::PenaltyWindow(RaceInputs& inputs, QWidget* parent)
     setObjectName(QStringLiteral("TpenaltyF"));
     setWindowTitle(QStringLiteral("Penalty"));
     setModal(false);
+    markTypingWindow(*this);
 
     auto* label = new QLabel(QStringLiteral("Give Penalty to Car:"), this);
     car_ = new QSpinBox(this);

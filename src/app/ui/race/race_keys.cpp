@@ -1,6 +1,7 @@
 #include "ui/race/race_keys.h"
 
 #include "journal/race_inputs.h"
+#include "ui/common/typing_window.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -24,10 +25,16 @@ bool RaceKeys::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->isAutoRepeat()) return false;
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
-    if (!panel_.isVisible() || static_cast<QWidget*>(watched)->window() != panel_.window())
-        return false;
+    if (!countsIn(*static_cast<QWidget*>(watched)->window())) return false;
     const char c = keyCharacter(key->key());
     return c != 0 && inputs_.key(c);
+}
+
+bool RaceKeys::countsIn(const QWidget& window) const {
+    if (QApplication::activeModalWidget() || window.isModal() || isTypingWindow(window))
+        return false;
+    if (&window == panel_.window()) return panel_.isVisible();
+    return true;
 }
 
 } // namespace vexa

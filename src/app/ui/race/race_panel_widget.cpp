@@ -6,9 +6,10 @@
 #include "race/extra_column_menu.h"
 #include "race/race_engine.h"
 #include "settings/prog_settings.h"
-#include "ui/models/grid_colours.h"
+#include "ui/models/bar_colour.h"
 #include "ui/race/colour_key.h"
 #include "ui/race/place_pictures.h"
+#include "ui/race/standings_delegate.h"
 #include "ui/race/standings_grid.h"
 
 #include <QCheckBox>
@@ -87,6 +88,8 @@ RacePanelWidget::RacePanelWidget(RaceEngine& engine, RaceInputs& inputs, ProgSet
     clockRow->addWidget(clock_);
     clockRow->addStretch();
     clockRow->addWidget(title_);
+    clockRow->addSpacing(16);
+    clockRow->addWidget(round_);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -95,6 +98,7 @@ RacePanelWidget::RacePanelWidget(RaceEngine& engine, RaceInputs& inputs, ProgSet
     layout->addLayout(clockRow);
     layout->addLayout(bottom);
 
+    grid_->setZoom(settings_.standingsZoom);
     buildRaceMenu();
     extraMenu_ = new QMenu(this);
     extraMenu_->setObjectName(QStringLiteral("extraColumnMenu"));
@@ -108,7 +112,11 @@ QWidget* RacePanelWidget::buildControls() {
     big.setPointSize(big.pointSize() + 5);
     big.setBold(true);
     clock_->setFont(big);
-    clock_->setStyleSheet(QStringLiteral("color: #ff0000"));
+    // Red, in the shade that reads on the window.
+    clock_->setStyleSheet(
+        QStringLiteral("color: %1")
+            .arg(toQColor(textTone(GridColour::Red, themeTones(StandingsTheme::Light).window))
+                     .name()));
     QSizePolicy keepSpace = clock_->sizePolicy();
     keepSpace.setRetainSizeWhenHidden(true);
     clock_->setSizePolicy(keepSpace);
@@ -118,6 +126,8 @@ QWidget* RacePanelWidget::buildControls() {
     titleFont.setBold(true);
     title_->setFont(titleFont);
     title_->setStyleSheet(QStringLiteral("color: #0000ff"));
+    round_ = label("roundLB", this);
+    round_->setFont(titleFont);
 
     preButtons_ = new QWidget(controls);
     preButtons_->setObjectName(QStringLiteral("PreButtons"));
@@ -234,6 +244,7 @@ void RacePanelWidget::refreshPanel() {
     setTextIfChanged(*clock_, panel.TimeLB);
     clock_->setVisible(panel.clockLabelVisible);
     setTextIfChanged(*title_, panel.heatnumLB);
+    setTextIfChanged(*round_, panel.roundLB);
     setTextIfChanged(*startType_, panel.rtype);
     setTextIfChanged(*raceLength_, panel.racedur);
     setTextIfChanged(*equipment_, countingEquipment_ ? countingEquipment_() : std::string{});
@@ -257,6 +268,10 @@ void RacePanelWidget::refreshPanel() {
     keys_->setEnabled(panel.keysButtonEnabled);
     const QString keys = QString::fromStdString(panel.keysCaption);
     if (keys_->text() != keys) keys_->setText(keys);
+}
+
+void RacePanelWidget::applySettings() {
+    grid_->setZoom(settings_.standingsZoom);
 }
 
 void RacePanelWidget::refreshStandings() {

@@ -23,9 +23,10 @@ class StandingsGrid;
 class PlacePictures;
 
 // The main window's race panel: the operator's standings grid `CRaceGrid` with its extra columns,
-// the clock `TimeLB`, the progress bar `timebar`, the race title `heatnumLB`, the "Race
-// Information" (start type `rtype`, race length `racedur`, the counting equipment, the first
-// three places' pictures), the "COLOUR CODE (KEY)", the "Marshals" `marshalLB`, and the race
+// the clock `TimeLB`, the progress bar `timebar`, the race title `heatnumLB` and its round
+// `roundLB`, the "Race Information" (start type `rtype`, race length `racedur`, the counting
+// equipment, the first three places' pictures), the "COLOUR CODE (KEY)", the "Marshals"
+// `marshalLB`, and the race
 // director's controls: the countdown buttons on `PreButtons`, "Race Options" with the race menu
 // `rsmenu`, "Enable Keys", "Re-Print Laptimes", "Passing Beeps" and "Copies". It draws the race
 // engine's panel and standings; the race director's actions go through the race's inputs.
@@ -42,6 +43,8 @@ class RacePanelWidget : public QWidget {
 
     // Redraws the labels, progress bar and buttons from the engine's panel.
     void refreshPanel();
+    // The settings' zoom of the standings, after it changed.
+    void applySettings();
     // Redraws every row and the places' pictures, or one row's "Car" cell (row 1-based).
     void refreshStandings();
     void carCellChanged(int row);
@@ -72,6 +75,7 @@ class RacePanelWidget : public QWidget {
     int timebarColour_ = -1;
     QLabel* clock_;
     QLabel* title_;
+    QLabel* round_;
     QLabel* startType_;
     QLabel* raceLength_;
     QLabel* equipment_;

@@ -1,13 +1,14 @@
 #include "ui/race/standings_grid.h"
 
-#include "ui/models/grid_colours.h"
+#include "ui/race/standings_delegate.h"
 
-#include <QHash>
+#include <QApplication>
 #include <QHeaderView>
-#include <QPainter>
 #include <QResizeEvent>
-#include <QStaticText>
-#include <QStyledItemDelegate>
+
+#include <algorithm>
+#include <cmath>
+#include <tuple>
 
 namespace vexa {
 
@@ -15,69 +16,51 @@ namespace {
 
 enum Column { Pos, Car, Name, Laps, Time, LastLap, FastestLap, FixedColumns };
 
+// The race panel's sizes at the zoom of 100 %.
 constexpr int OperatorHeaderHeight = 20;
 constexpr int OperatorRowHeight = 26;
+constexpr int OperatorWidths[FixedColumns] = {34, 40, 0, 44, 64, 64, 74};
 constexpr int ExtraColumnWidth = 110;
-// The race screen's rows grow for a small field down to this many.
+// The race screen's rows grow for a small field down to this many (at 100 %).
 constexpr int SpectatorMinimumRows = 10;
+// The room a cell and a header section leave around their text.
+constexpr int CellPadding = 8;
+constexpr int HeaderPadding = 14;
 
-// Paints a cell straight from the model: its background where it is not the grid's own, and its
-// text in the named colour with an outline where light text would vanish on the light grid. The
-// texts are laid out once and kept, since most of them stay the same from one passing to the next.
-class StandingsDelegate : public QStyledItemDelegate {
-  public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        const QRect cell = option.rect;
-        const auto background =
-            static_cast<GridColour>(index.data(StandingsModel::GridBackgroundRole).toInt());
-        if (background != GridColour::Normal)
-            painter->fillRect(cell, gridColour(background, option.palette));
-        const QStaticText& text = laidOut(index.data(Qt::DisplayRole).toString(), option.font);
-        if (text.text().isEmpty()) return;
-        const QSizeF size = text.size();
-        const QRect room = cell.adjusted(4, 0, -4, 0);
-        const int alignment = index.data(Qt::TextAlignmentRole).toInt();
-        const qreal x =
-            (alignment & Qt::AlignRight) ? room.right() + 1 - size.width() : room.left();
-        const QPointF at(x, room.top() + (room.height() - size.height()) / 2.0);
-        const auto colour =
-            static_cast<GridColour>(index.data(StandingsModel::GridTextRole).toInt());
-        painter->setFont(option.font);
-        if (needsOutline(colour, background)) {
-            painter->setPen(OutlineColour);
-            for (const QPointF offset :
-                 {QPointF(-1, 0), QPointF(1, 0), QPointF(0, -1), QPointF(0, 1)})
-                painter->drawStaticText(at + offset, text);
-        }
-        painter->setPen(gridColour(colour, option.palette));
-        painter->drawStaticText(at, text);
-    }
-
-  private:
-    static constexpr int KeptTexts = 4000;
-
-    const QStaticText& laidOut(const QString& text, const QFont& font) const {
-        if (font != font_) {
-            font_ = font;
-            texts_.clear();
-        }
-        if (texts_.size() > KeptTexts) texts_.clear();
-        auto found = texts_.find(text);
-        if (found == texts_.end()) {
-            QStaticText laid(text);
-            laid.setTextFormat(Qt::PlainText);
-            laid.prepare(QTransform(), font);
-            found = texts_.insert(text, laid);
-        }
-        return *found;
-    }
-
-    mutable QFont font_;
-    mutable QHash<QString, QStaticText> texts_;
+// The widest text a column shows, and its widest header.
+struct ColumnTexts {
+    const char* widest;
+    const char* header;
 };
+ColumnTexts columnTexts(StandingsModel::Grid grid, int column) {
+    static const ColumnTexts fixed[FixedColumns] = {{"20", "Pos"},
+                                                    {"999", "Car"},
+                                                    {"", " Name"},
+                                                    {"999", "Laps"},
+                                                    {"9999.99", "Time"},
+                                                    {"9999.99", "Last Lap"},
+                                                    {"9999.99", "Fastest Lap"}};
+    if (column < FixedColumns) return fixed[column];
+    if (grid == StandingsModel::Grid::Spectator && column == FixedColumns)
+        return {"+ 9999.99", "Leader Gap"};
+    // An extra column may show any of its kinds: the longest header and value.
+    return {"99/9999.99", "Predicted Result"};
+}
+
+bool biggest(StandingsModel::Grid grid, int column) {
+    return grid == StandingsModel::Grid::Spectator &&
+           (column == Pos || column == Car || column == Laps || column == Time);
+}
+
+int scaled(int pixels, int zoom) {
+    return static_cast<int>(std::lround(pixels * zoom / 100.0));
+}
+
+QFont withPixels(QFont font, int pixels, bool bold) {
+    font.setPixelSize(std::max(8, pixels));
+    font.setBold(bold);
+    return font;
+}
 
 } // namespace
 
@@ -86,28 +69,24 @@ StandingsGrid::StandingsGrid(const Standings& standings, StandingsModel::Grid gr
     setObjectName(grid == StandingsModel::Grid::Operator ? QStringLiteral("CRaceGrid")
                                                          : QStringLiteral("CspecGrid"));
     setModel(&model_);
-    setItemDelegate(new StandingsDelegate(this));
+    setItemDelegate(new StandingsDelegate([this](int c) -> const QFont& { return columnFont(c); },
+                                          [this] { return theme_; }, this));
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setFocusPolicy(Qt::NoFocus); // the counting keys go to the race panel, never to the grid
+    setFocusPolicy(Qt::NoFocus); // the counting keys go to the window, never to the grid
     setWordWrap(false);
-    // The grid's own background is the cells' normal one, so only coloured cells are filled.
-    QPalette colours = palette();
-    colours.setColor(QPalette::Base, gridColour(GridColour::Normal, colours));
-    setPalette(colours);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
-    if (grid == StandingsModel::Grid::Operator) {
-        horizontalHeader()->setFixedHeight(OperatorHeaderHeight);
-        verticalHeader()->setDefaultSectionSize(OperatorRowHeight);
-    } else {
+    if (grid == StandingsModel::Grid::Spectator) {
         setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
-    connect(&model_, &QAbstractItemModel::modelReset, this, &StandingsGrid::sizeColumns);
-    sizeColumns();
+    big_ = small_ = font();
+    paintTheme();
+    connect(&model_, &QAbstractItemModel::modelReset, this, &StandingsGrid::layOut);
+    layOut();
 }
 
 void StandingsGrid::refresh() {
@@ -118,70 +97,125 @@ void StandingsGrid::carCellChanged(int row) {
     model_.carCellChanged(row);
 }
 
+void StandingsGrid::setZoom(int percent) {
+    if (percent == zoom_) return;
+    zoom_ = percent;
+    layOut();
+}
+
+void StandingsGrid::setTheme(StandingsTheme theme) {
+    if (theme == theme_) return;
+    theme_ = theme;
+    paintTheme();
+    viewport()->update();
+}
+
+const QFont& StandingsGrid::columnFont(int column) const {
+    return biggest(grid_, column) || grid_ == StandingsModel::Grid::Operator ? big_ : small_;
+}
+
 void StandingsGrid::resizeEvent(QResizeEvent* event) {
     QTableView::resizeEvent(event);
+    layOut();
+}
+
+void StandingsGrid::layOut() {
     if (grid_ == StandingsModel::Grid::Spectator)
-        fitSpectatorRows();
+        layOutSpectator();
     else
-        sizeColumns();
+        layOutOperator();
 }
 
-void StandingsGrid::sizeColumns() {
-    QHeaderView* header = horizontalHeader();
-    if (header->count() < model_.columnCount()) return;
-    header->setSectionResizeMode(Name, QHeaderView::Stretch);
-    if (grid_ == StandingsModel::Grid::Spectator) {
-        fitSpectatorRows();
-        return;
-    }
-    const int widths[FixedColumns] = {34, 40, 0, 44, 64, 64, 74};
-    for (int c = 0; c < FixedColumns; ++c)
-        if (c != Name) setColumnWidth(c, widths[c]);
-    for (int c = FixedColumns; c < model_.columnCount(); ++c) setColumnWidth(c, ExtraColumnWidth);
-}
-
-std::array<int, StandingsGrid::SpectatorColumns> StandingsGrid::spectatorWidths(const QFont& font) {
-    // The widest text each column shows, and a margin; the name takes what is left.
-    const QFontMetrics metrics(font);
-    const char* const widest[] = {
-        "Pos", "Car", "", "Laps", " 999.99", " 999.99", " 999.99", "+ 999.99", "Predicted Result"};
-    const char* const headers[] = {"Pos",         "Car",        "",
-                                   "Laps",        "Time",       "Last Lap",
-                                   "Fastest Lap", "Leader Gap", "Predicted Result"};
-    std::array<int, SpectatorColumns> widths{};
-    for (int c = 0; c < SpectatorColumns; ++c) {
+std::vector<int> StandingsGrid::widthsFor(const QFont& big, const QFont& small) const {
+    // Measured with the fonts given, as the columns would be drawn in them.
+    const QFontMetrics bigMetrics(big), smallMetrics(small);
+    const QFontMetrics headerMetrics(grid_ == StandingsModel::Grid::Spectator ? small : big);
+    std::vector<int> widths(static_cast<size_t>(model_.columnCount()), 0);
+    for (int c = 0; c < model_.columnCount(); ++c) {
         if (c == Name) continue;
-        const int w = std::max(metrics.horizontalAdvance(QString::fromLatin1(widest[c])),
-                               metrics.horizontalAdvance(QString::fromLatin1(headers[c])));
-        widths[static_cast<size_t>(c)] = w + metrics.averageCharWidth() * 2;
+        const ColumnTexts texts = columnTexts(grid_, c);
+        const QFontMetrics& cellMetrics =
+            biggest(grid_, c) || grid_ == StandingsModel::Grid::Operator ? bigMetrics
+                                                                         : smallMetrics;
+        widths[static_cast<size_t>(c)] = std::max(
+            cellMetrics.horizontalAdvance(QString::fromLatin1(texts.widest)) + CellPadding,
+            headerMetrics.horizontalAdvance(QString::fromLatin1(texts.header)) + HeaderPadding);
     }
-    widths[Name] = metrics.averageCharWidth() * 16;
     return widths;
 }
 
-void StandingsGrid::fitSpectatorRows() {
-    // The rows fill the height (ten rows at least, so that a small field does not shout), and
-    // the font follows the row height unless the columns would not fit across.
-    const int rows = std::max(model_.rowCount(), SpectatorMinimumRows);
+void StandingsGrid::applyWidths(const std::vector<int>& widths) {
+    QHeaderView* header = horizontalHeader();
+    if (header->count() < model_.columnCount()) return;
+    header->setSectionResizeMode(Name, QHeaderView::Stretch);
+    for (int c = 0; c < model_.columnCount(); ++c)
+        if (c != Name) setColumnWidth(c, widths[static_cast<size_t>(c)]);
+}
+
+void StandingsGrid::layOutOperator() {
+    // The application's font, grown with the zoom; the rows and columns with it.
+    const QFont base = QApplication::font(this);
+    const qreal points = base.pointSizeF() > 0 ? base.pointSizeF() : 9.0;
+    QFont zoomed = base;
+    zoomed.setPointSizeF(points * zoom_ / 100.0);
+    big_ = small_ = zoomed;
+    horizontalHeader()->setFont(zoomed);
+    const QFontMetrics metrics(zoomed);
+    horizontalHeader()->setFixedHeight(
+        std::max(scaled(OperatorHeaderHeight, zoom_), metrics.height() + 4));
+    verticalHeader()->setDefaultSectionSize(
+        std::max(scaled(OperatorRowHeight, zoom_), metrics.height() + 6));
+    horizontalHeader()->setMinimumSectionSize(metrics.averageCharWidth() * 3);
+    std::vector<int> widths = widthsFor(zoomed, zoomed);
+    for (int c = 0; c < model_.columnCount(); ++c) {
+        if (c == Name) continue;
+        const int least = c < FixedColumns ? OperatorWidths[c] : ExtraColumnWidth;
+        widths[static_cast<size_t>(c)] =
+            std::max(widths[static_cast<size_t>(c)], scaled(least, zoom_));
+    }
+    applyWidths(widths);
+}
+
+void StandingsGrid::layOutSpectator() {
+    // The rows fill the height (ten at least at 100 %, fewer with a bigger zoom, so that a small
+    // field does not shout unless asked to), and the fonts follow the row height unless the
+    // columns would not fit across.
+    const int least = std::max(1, SpectatorMinimumRows * 100 / std::max(zoom_, 1));
+    const int rows = std::max(model_.rowCount(), least);
     const int row = std::max(OperatorRowHeight, height() / (rows + 1));
-    QFont big = font();
-    big.setBold(true);
-    big.setPixelSize(std::max(8, row * 6 / 10));
-    const auto sum = [](const std::array<int, SpectatorColumns>& w) {
-        int total = 0;
-        for (int x : w) total += x;
-        return total;
+    const QFont base = font();
+    auto fonts = [&](double scale) {
+        return std::pair{withPixels(base, static_cast<int>(row * 0.66 * scale), true),
+                         withPixels(base, static_cast<int>(row * 0.46 * scale), true)};
     };
-    const int across = sum(spectatorWidths(big));
+    auto [big, small] = fonts(1.0);
+    const std::vector<int> wanted = widthsFor(big, small);
+    int across = QFontMetrics(small).averageCharWidth() * 12; // the name at least
+    for (int w : wanted) across += w;
     const int room = width() - 4;
-    if (across > room && room > 0) big.setPixelSize(std::max(8, big.pixelSize() * room / across));
-    setFont(big);
+    if (across > room && room > 0) std::tie(big, small) = fonts(double(room) / across);
+    big_ = big;
+    small_ = small;
+    horizontalHeader()->setFont(small_);
     horizontalHeader()->setFixedHeight(row);
     verticalHeader()->setDefaultSectionSize(row);
-    const auto widths = spectatorWidths(big);
-    if (horizontalHeader()->count() < SpectatorColumns) return;
-    for (int c = 0; c < SpectatorColumns; ++c)
-        if (c != Name) setColumnWidth(c, widths[static_cast<size_t>(c)]);
+    applyWidths(widthsFor(big_, small_));
+}
+
+void StandingsGrid::paintTheme() {
+    const ThemeTones tones = themeTones(theme_);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base,
+                     toQColor(cellTones(GridColour::Black, GridColour::Normal, theme_).background));
+    setPalette(colours);
+    const bool dark = theme_ == StandingsTheme::Dark;
+    horizontalHeader()->setStyleSheet(
+        dark ? QStringLiteral("QHeaderView::section { background: %1; color: %2; border: 0; "
+                              "padding-left: 4px; }")
+                   .arg(toQColor(tones.header).name(), toQColor(tones.headerText).name())
+             : QString());
+    setStyleSheet(dark ? QStringLiteral("QTableView { gridline-color: #505050; border: 0; }")
+                       : QString());
 }
 
 } // namespace vexa

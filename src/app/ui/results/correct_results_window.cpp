@@ -114,7 +114,7 @@ CorrectResultsWindow::CorrectResultsWindow(StoredRaceCorrector& corrector, Opera
 void CorrectResultsWindow::chooseRace(int index) {
     if (index < 0) return;
     if (const Outcome opened = corrector_.choose(static_cast<size_t>(index)); !opened)
-        op_.reportFailure(opened.message);
+        op_.inform(opened.message);
     for (const std::string& note : corrector_.notes()) op_.inform(note);
     refresh(false);
 }
@@ -141,7 +141,7 @@ void CorrectResultsWindow::apply() {
     for (const std::string& message : done.messages) op_.inform(message);
     refresh(!done.outcome);
     if (!done.outcome) {
-        op_.reportFailure(done.outcome.message);
+        op_.inform(done.outcome.message);
         return;
     }
     reason_->clear();

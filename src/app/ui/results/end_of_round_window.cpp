@@ -2,12 +2,14 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace vexa {
 
 EndOfRoundWindow::EndOfRoundWindow(EndOfRoundCommands commands, bool finalsSelected,
-                                   QWidget* parent)
+                                   const QString& ended, QWidget* parent)
     : QDialog(parent), commands_(std::move(commands)) {
     setObjectName(QStringLiteral("TVEXAeorF"));
     setWindowTitle(QStringLiteral("End of Round - Options"));
@@ -26,8 +28,17 @@ EndOfRoundWindow::EndOfRoundWindow(EndOfRoundCommands commands, bool finalsSelec
     auto* finals = button("Enter Finals", "EnterFinalsBtn");
     auto* main = button("Main Screen", "MainScreenBtn");
     finals->setEnabled(!finalsSelected);
-    auto* layout = new QHBoxLayout(this);
-    for (QPushButton* b : {positions, startOrder, next, finals, main}) layout->addWidget(b);
+    auto* what = new QLabel(ended, this);
+    what->setObjectName(QStringLiteral("eorroundLB"));
+    QFont bold = what->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.3);
+    what->setFont(bold);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {positions, startOrder, next, finals, main}) buttons->addWidget(b);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(what);
+    layout->addLayout(buttons);
 
     auto closeWhen = [this](bool closes) {
         if (!closes) return;

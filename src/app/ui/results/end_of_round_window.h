@@ -16,12 +16,14 @@ struct EndOfRoundCommands {
     std::function<void()> mainScreen;
 };
 
-// "End of Round - Options", shown modally after the last race of a table. Only its buttons close
-// it: the window's own close and Escape do nothing.
+// "End of Round - Options", shown modally after the last race of a table, saying which round of
+// which table ended (`eorroundLB`). Only its buttons close it: the window's own close and Escape
+// do nothing.
 class EndOfRoundWindow : public QDialog {
     Q_OBJECT
   public:
-    EndOfRoundWindow(EndOfRoundCommands commands, bool finalsSelected, QWidget* parent = nullptr);
+    EndOfRoundWindow(EndOfRoundCommands commands, bool finalsSelected, const QString& ended,
+                     QWidget* parent = nullptr);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

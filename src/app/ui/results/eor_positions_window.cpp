@@ -77,14 +77,15 @@ void EorPositionsWindow::okClicked() {
     const int last = range_->last();
     const bool noScores = noScores_->isChecked();
     if (ftd_->isChecked()) {
-        printing_.print(this, [&](PrintStream& out, const ReportContext& context) {
+        printing_.print(this, "FTD Positions", [&](PrintStream& out, const ReportContext& context) {
             return PrintFTDResults(out, context, first, last, noScores);
         });
     } else {
         const int count = roundsToCount_->value();
-        printing_.print(this, [&](PrintStream& out, const ReportContext& context) {
-            return printPointsReport(out, context, first, last, count, noScores);
-        });
+        printing_.print(this, "Points Positions",
+                        [&](PrintStream& out, const ReportContext& context) {
+                            return printPointsReport(out, context, first, last, count, noScores);
+                        });
     }
 }
 

@@ -55,9 +55,10 @@ void FinalResultsWindow::okClicked() {
     const int last = last_->value();
     const int round = round_->value();
     accept();
-    printing_.print(parentWidget(), [&](PrintStream& out, const ReportContext& context) {
-        return PrintFinalResults(out, context, first, last, round);
-    });
+    printing_.print(parentWidget(), "Final Results",
+                    [&](PrintStream& out, const ReportContext& context) {
+                        return PrintFinalResults(out, context, first, last, round);
+                    });
 }
 
 } // namespace vexa

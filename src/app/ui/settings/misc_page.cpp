@@ -65,6 +65,23 @@ MiscPage::MiscPage(QWidget* parent) : QWidget(parent) {
         orderGrid_->setCurrentCell(to, 0);
     });
 
+    auto* display = new QGroupBox(QStringLiteral("Display"), this);
+    QCheckBox* dark =
+        settingCheckBox("darkRaceScreenCB", "Dark high-contrast Race Screen", display,
+                        "The race screen shows light figures on black, for a bright pits area");
+    QSpinBox* zoom = settingSpinBox("standingsZoomSE", display);
+    zoom->setSuffix(QStringLiteral(" %"));
+    zoom->setSingleStep(10);
+    longHint(zoom, "The size of the standings on the race panel and the race screen (also "
+                   "Ctrl+plus and Ctrl+minus)");
+    auto* zoomRow = new QHBoxLayout;
+    zoomRow->addWidget(buddyLabel("Standings Zoom", zoom, display));
+    zoomRow->addWidget(zoom);
+    zoomRow->addStretch();
+    auto* displayLayout = new QVBoxLayout(display);
+    displayLayout->addWidget(dark);
+    displayLayout->addLayout(zoomRow);
+
     auto* boxesLayout = new QVBoxLayout;
     boxesLayout->addWidget(crystal_, 0, Qt::AlignLeft);
     boxesLayout->addWidget(scroll);
@@ -85,6 +102,7 @@ MiscPage::MiscPage(QWidget* parent) : QWidget(parent) {
                        "A new driver needs a radio frequency unless told otherwise"},
                   },
                   this);
+    boxesLayout->addWidget(display);
     boxesLayout->addWidget(score);
     boxesLayout->addStretch();
     auto* layout = new QHBoxLayout(this);

@@ -27,6 +27,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 namespace vexa {
 
 SettingsWindow::SettingsWindow(Program& program, Operator& op, TimingStation& station,
@@ -155,6 +157,8 @@ bool SettingsWindow::FormClose() {
     equipment.settingsClosed();
     equipment.setMonitorView(nullptr);
     // The equipment is set up from the stored port, address and "EX20".
+    const auto nextRace = [&s] { return std::tuple{s.roundNumber, s.raceNumber, s.racingHeats}; };
+    const auto raceBefore = nextRace();
     storeSettingControls(*this, s);
     event_->storeEventValues(s);
     s.firstRoundOrder = misc_->startOrder();
@@ -173,7 +177,7 @@ bool SettingsWindow::FormClose() {
         program_.paths ? writeEventSettings(program_.paths->settings, s) : Outcome::success();
     for (const Outcome* outcome : {&saved, &written})
         if (!*outcome) op_.inform(outcome->message);
-    emit settingsSaved();
+    emit settingsSaved(nextRace() != raceBefore);
     return true;
 }
 

@@ -51,8 +51,9 @@ class SettingsWindow : public QDialog {
     void setEquipmentWait(std::function<void()> wait) { waitForEquipment_ = std::move(wait); }
 
   signals:
-    // The settings were stored and saved.
-    void settingsSaved();
+    // The settings were stored and saved; `nextRaceChanged` when the round, the race or the
+    // table raced from changed.
+    void settingsSaved(bool nextRaceChanged);
 
   public slots:
     void reject() override;

@@ -132,6 +132,9 @@ bool SortTableWindow::openFromSort(bool heatsShown) {
 
 bool SortTableWindow::openForFinals() {
     finalsTable_->setChecked(true);
+    // The finals are seeded by the results, by the scoring last chosen (FTD unless "RbyR /
+    // Points" was), never by the heats' abilities.
+    results_->setChecked(true);
     tableChoice_->setEnabled(false);
     return run();
 }

@@ -36,7 +36,8 @@ class SortTableWindow : public QDialog {
     // "Sort" of the tables screen: the table shown there, by ability for the heats and by
     // results for the finals, the table choice open. Returns whether the table was rebuilt.
     bool openFromSort(bool heatsShown);
-    // "Enter Finals": the finals table, not to be changed; the ordering stays as it was.
+    // "Enter Finals": the finals table, not to be changed, by results; the scoring (FTD or
+    // points) stays as it was chosen last.
     bool openForFinals();
 
     // The "Multiple FTD" window, run modally over the given parent. Until it is given the

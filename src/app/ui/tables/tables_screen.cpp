@@ -18,6 +18,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -26,6 +28,20 @@ namespace vexa {
 namespace {
 
 constexpr int ProblemRowsShown = 5; // at the least; more when the window is taller
+
+// A scroll area that asks for its page's whole size, and shrinks below it only when it must.
+class WholePageScrollArea : public QScrollArea {
+  public:
+    explicit WholePageScrollArea(QWidget* parent) : QScrollArea(parent) {
+        setWidgetResizable(true);
+        setFrameShape(QFrame::NoFrame);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    QSize sizeHint() const override {
+        return widget() ? widget()->sizeHint() + QSize(verticalScrollBar()->sizeHint().width(), 0)
+                        : QScrollArea::sizeHint();
+    }
+};
 
 QPushButton* toolButton(const char* caption, const char* name, QHBoxLayout* bar, QWidget* parent) {
     auto* b = named(new QPushButton(QString::fromLatin1(caption), parent), name);
@@ -69,10 +85,16 @@ TablesScreen::TablesScreen(Program& program, Operator& op, TablesScreenPorts por
         this);
     note->setBuddy(problems_);
 
+    // The pages keep their whole height where the window has it, and scroll in a small one
+    // (a laptop's 600 pixels).
+    auto* scroll = new WholePageScrollArea(this);
+    scroll->setObjectName(QStringLiteral("TablesScroll"));
+    scroll->setWidget(pages_);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(bar);
-    layout->addWidget(pages_);
+    layout->addWidget(scroll);
     layout->addWidget(note);
     layout->addWidget(problems_, 1);
 
