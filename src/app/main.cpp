@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
+#include <QIcon>
 
 #include <clocale>
 #include <cstdio>
@@ -78,6 +79,8 @@ int main(int argc, char* argv[]) {
     std::setlocale(LC_NUMERIC, "C");
     // The menu entry of an installed program is vexa.desktop: the desktop finds its icon by it.
     QGuiApplication::setDesktopFileName(QStringLiteral("vexa"));
+    // The installed icon on the windows too, for the task bars that take it from the window.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("vexa")));
     vexa::Program program;
     const vexa::ProgramLocations where = vexa::locateProgram(command.parser.value(command.home));
     program.home.root = where.home.toStdWString();
@@ -88,12 +91,14 @@ int main(int argc, char* argv[]) {
     vexa::SessionPorts ports;
     if (command.parser.isSet(command.checkStart)) ports.op = &console;
     vexa::Session session(program, ports);
+    // The sounds a first start lacks are made meanwhile, while the start's messages wait for an
+    // answer too.
+    session.makeMissingSounds(where.soundScript());
     for (std::string& message : session.takeStartMessages())
         startMessages.push_back(std::move(message));
     for (const std::string& message : startMessages) session.op().inform(message);
     session.setUpCountingEquipment();
     session.startLiveResults();
-    session.makeMissingSounds(where.soundScript());
     if (!command.parser.isSet(command.checkStart)) session.waitForCountingEquipment();
 
     if (command.parser.isSet(command.event)) {
