@@ -3,7 +3,7 @@
 # brought (its name, dependencies, manual pages, menu entry and icons), runs the installed
 # programs (their --version, a race of a small meeting with vexa-cli, and a first start of the
 # program, which makes its home in the user's data folder with the sounds there), then removes
-# and purges the package and checks that nothing of it is left. Needs root, or sudo.
+# the package and checks that nothing of it is left. Needs root, or sudo.
 # Usage: scripts/test-package.sh PACKAGE BUILD_DIR
 #        (BUILD_DIR: a build with the tests, whose tests/make_sample_event makes the meeting)
 set -euo pipefail
@@ -59,7 +59,7 @@ while read -r dependency; do
 done <<<"$dependencies"
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print substr($6, 2)}' | sort >"$work/files"
 
-# Whatever carries the program's name in the system's folders, to compare with after the purge.
+# Whatever carries the program's name in the system's folders, to compare with after the removal.
 traces() { find /usr /etc /var/lib/dpkg/info -xdev -iname '*vexa*' 2>/dev/null | sort; }
 traces >"$work/before"
 
