@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
+#include <QIcon>
 
 #include <clocale>
 #include <cstdio>
@@ -76,14 +77,23 @@ int main(int argc, char* argv[]) {
     // The toolkit takes the desktop's locale; numbers in reports, pages and files are always
     // written with a decimal point.
     std::setlocale(LC_NUMERIC, "C");
+    // The menu entry of an installed program is vexa.desktop: the desktop finds its icon by it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("vexa"));
+    // The installed icon on the windows too, for the task bars that take it from the window.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("vexa")));
     vexa::Program program;
-    program.home.root = vexa::locateProgramHome(command.parser.value(command.home)).toStdWString();
-    std::vector<std::string> startMessages = vexa::startProgram(program);
+    const vexa::ProgramLocations where = vexa::locateProgram(command.parser.value(command.home));
+    program.home.root = where.home.toStdWString();
+    std::vector<std::string> startMessages =
+        vexa::startProgram(program, where.shippedFreqNames().toStdWString());
     // A start that only checks the installation shows no message box: nobody would answer it.
     vexa::ConsoleOperator console;
     vexa::SessionPorts ports;
     if (command.parser.isSet(command.checkStart)) ports.op = &console;
     vexa::Session session(program, ports);
+    // The sounds a first start lacks are made meanwhile, while the start's messages wait for an
+    // answer too.
+    session.makeMissingSounds(where.soundScript());
     for (std::string& message : session.takeStartMessages())
         startMessages.push_back(std::move(message));
     for (const std::string& message : startMessages) session.op().inform(message);
@@ -103,6 +113,8 @@ int main(int argc, char* argv[]) {
         QCoreApplication::processEvents();
         std::printf("vexa: the main window showed %lld ms after the start\n",
                     static_cast<long long>(started.elapsed()));
+        // The check covers the first start's sounds too.
+        session.waitForSounds();
         return 0;
     }
     return app.exec();

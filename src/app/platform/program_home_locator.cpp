@@ -8,20 +8,48 @@
 
 namespace vexa {
 
-static bool writableFolder(const QString& folder) {
+namespace {
+
+bool writableFolder(const QString& folder) {
     QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("vexa-probe-XXXXXX")));
     return probe.open();
 }
 
-QString locateProgramHome(const QString& requested) {
-    QString home = requested;
-    if (home.isEmpty()) {
-        home = QCoreApplication::applicationDirPath();
-        if (!writableFolder(home))
-            home = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    }
+// An installed program's shared files: <prefix>/share/vexa beside <prefix>/bin.
+QString installedSharedData(const QString& programDir) {
+    const QString shared = QDir(programDir).absoluteFilePath(QStringLiteral("../share/vexa"));
+    if (!QFileInfo(QDir(shared).filePath(QStringLiteral("make_sounds.sh"))).isFile()) return {};
+    return QDir::cleanPath(shared);
+}
+
+} // namespace
+
+QString ProgramLocations::soundScript() const {
+    return sharedData.isEmpty() ? QString()
+                                : QDir(sharedData).filePath(QStringLiteral("make_sounds.sh"));
+}
+
+QString ProgramLocations::shippedFreqNames() const {
+    return sharedData.isEmpty() ? QString() : QDir(sharedData).filePath(QStringLiteral("vexa.qfq"));
+}
+
+ProgramLocations locateProgram(const QString& requestedHome, const QString& programDir,
+                               const QString& userDataDir) {
+    ProgramLocations found;
+    found.sharedData = installedSharedData(programDir);
+    // An installed program never writes beside itself, even where it could (run as root): its
+    // folder belongs to the package manager.
+    QString home = requestedHome;
+    if (home.isEmpty())
+        home = found.sharedData.isEmpty() && writableFolder(programDir) ? programDir : userDataDir;
     QDir().mkpath(home);
-    return QFileInfo(home).absoluteFilePath();
+    found.home = QFileInfo(home).absoluteFilePath();
+    return found;
+}
+
+ProgramLocations locateProgram(const QString& requestedHome) {
+    return locateProgram(requestedHome, QCoreApplication::applicationDirPath(),
+                         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
 } // namespace vexa

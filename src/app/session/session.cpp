@@ -12,6 +12,7 @@
 #include "platform/qt_operator.h"
 #include "platform/qt_sound_out.h"
 #include "platform/qt_timers.h"
+#include "platform/sound_maker.h"
 #include "platform/timing_host.h"
 #include "program/message_desk.h"
 #include "program/program.h"
@@ -87,7 +88,8 @@ Session::Session(Program& program, SessionPorts ports)
       scheduler_(chosen<Scheduler, QtScheduler>(ports_.scheduler, ownScheduler_)),
       op_(chosen<Operator, QtOperator>(ports_.op, ownOperator_)),
       desk_(std::make_unique<MessageDesk>(MessageDesk::Ports{
-          *op_, [this](std::function<void()> call) { QTimer::singleShot(0, this, std::move(call)); },
+          *op_,
+          [this](std::function<void()> call) { QTimer::singleShot(0, this, std::move(call)); },
           ports_.now ? ports_.now : std::function<LocalMoment()>(currentLocalMoment)})),
       sound_(programSound(ports_.sound, ownSound_, startMessages_)), screens_(program) {
     op_ = desk_.get();
@@ -150,6 +152,7 @@ Session::Session(Program& program, SessionPorts ports)
         LiveSources{program_.settings, program_.event, program_.paths, program_.race});
     liveServer_ = std::make_unique<LiveServer>(*liveFeed_);
     followRace(*liveServer_, *raceView_);
+    soundMaker_ = std::make_unique<SoundMaker>(*sound_, *op_);
     // The windows' places and the standings' zoom are kept as the program ends.
     connect(mainWindow_.get(), &MainWindow::exiting, this, [this] { keepDisplaySettings(); });
 }
@@ -312,6 +315,14 @@ void Session::startLiveResults() {
     mainWindow_->showLiveResults(started
                                      ? QStringLiteral("Live results: ") + liveServer_->pageAddress()
                                      : toQt(started.message));
+}
+
+void Session::makeMissingSounds(const QString& script) {
+    soundMaker_->makeMissing(script, program_.home.soundsDir());
+}
+
+void Session::waitForSounds() {
+    soundMaker_->wait();
 }
 
 void Session::wireMessages() {

@@ -36,6 +36,7 @@ class RaceResume;
 struct Journal;
 class LiveFeed;
 class LiveServer;
+class SoundMaker;
 class MessageDesk;
 
 // What the session takes from outside. In the program every one is left empty and the session
@@ -84,6 +85,11 @@ class Session : public QObject {
     // Serves the live results on the track's network when the settings ask for it; the main
     // window shows the address to open, or why nothing is served, and the program runs on.
     void startLiveResults();
+    // Makes the announcement sounds the program home lacks with the given sound script, beside
+    // the program; they are heard once made.
+    void makeMissingSounds(const QString& script);
+    // Returns once the sounds being made are made (at once when none are).
+    void waitForSounds();
 
     Program& program() { return program_; }
     Clock& clock() { return *clock_; }
@@ -155,6 +161,8 @@ class Session : public QObject {
     std::unique_ptr<RaceResume> resume_;
     std::unique_ptr<LiveFeed> liveFeed_;
     std::unique_ptr<LiveServer> liveServer_;
+    // Last, so that it goes first: a script still running is waited for before anything else.
+    std::unique_ptr<SoundMaker> soundMaker_;
 };
 
 } // namespace vexa

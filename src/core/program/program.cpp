@@ -8,18 +8,30 @@
 
 namespace vexa {
 
-std::vector<std::string> startProgram(Program& program) {
+namespace {
+
+FreqNames firstFreqNames(const std::filesystem::path& shipped) {
+    FreqNames names;
+    if (!shipped.empty() && loadFreqNames(shipped, names)) return names;
+    return defaultFreqNames();
+}
+
+} // namespace
+
+std::vector<std::string> startProgram(Program& program,
+                                      const std::filesystem::path& shippedFreqNames) {
     std::vector<std::string> messages;
     std::error_code ec;
     const ProgramHome& home = program.home;
-    // A home the program has never run in gets the common frequency names; a home whose names
+    // A home the program has never run in gets its first frequency names; a home whose names
     // file was removed keeps the message that says so.
     const bool fresh = !std::filesystem::exists(home.iniFile(), ec) &&
                        !std::filesystem::exists(home.freqNamesFile(), ec) &&
                        !std::filesystem::exists(home.eventsDir(), ec);
     std::filesystem::create_directories(home.databaseDir(), ec);
     if (fresh) {
-        if (const Outcome written = saveFreqNames(home.freqNamesFile(), defaultFreqNames());
+        if (const Outcome written =
+                saveFreqNames(home.freqNamesFile(), firstFreqNames(shippedFreqNames));
             !written)
             messages.push_back(written.message);
     }

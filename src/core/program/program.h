@@ -7,6 +7,7 @@
 #include "race/race_engine.h"
 #include "settings/prog_settings.h"
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,8 +34,11 @@ struct Program {
 };
 
 // Start-up: the database folder is created, the settings file loaded, the tables initialised
-// and the frequency names loaded. Returns the messages to show the operator, in order.
-std::vector<std::string> startProgram(Program& program);
+// and the frequency names loaded. A home the program has never run in gets the frequency names
+// of `shippedFreqNames` (an installed program's default names file) when that file can be read,
+// otherwise the common crystal channels. Returns the messages to show the operator, in order.
+std::vector<std::string> startProgram(Program& program,
+                                      const std::filesystem::path& shippedFreqNames = {});
 // The same without creating anything: for the programs beside the app, which must not make a
 // program home out of a mistyped folder.
 std::vector<std::string> loadProgram(Program& program);

@@ -1,6 +1,7 @@
 #include "race/sound_table.h"
 
 #include <array>
+#include <system_error>
 
 namespace vexa {
 
@@ -68,6 +69,15 @@ constexpr std::array<const char*, Sound::SlotCount> FileNames = {
 const char* SoundFileName(int slot) {
     if (slot < 0 || slot >= Sound::SlotCount) return "";
     return FileNames[static_cast<size_t>(slot)];
+}
+
+bool soundTableComplete(const std::filesystem::path& soundsDir) {
+    for (int slot = 1; slot < Sound::SlotCount; ++slot) {
+        if (*SoundFileName(slot) == '\0') continue;
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(soundsDir / SoundFileName(slot), ec)) return false;
+    }
+    return true;
 }
 
 void loadSoundTable(SoundOut& sound, const std::filesystem::path& soundsDir) {

@@ -53,6 +53,9 @@ inline bool isPassBeep(int slot) {
 // The file name of a slot, or empty for slots that hold no sound.
 const char* SoundFileName(int slot);
 
+// Whether the sounds folder holds a file for every slot that has a sound.
+bool soundTableComplete(const std::filesystem::path& soundsDir);
+
 // Loads every sound from the sounds folder, in slot order 1..27, then 29..55.
 void loadSoundTable(SoundOut& sound, const std::filesystem::path& soundsDir);
 

@@ -143,6 +143,42 @@ TEST_F(EventStore, FrequencyNamesFile) {
     EXPECT_EQ(back.name(201), "");
 }
 
+TEST_F(EventStore, FirstFrequencyNamesFromTheShippedFile) {
+    test::TempDir shipped;
+    FreqNames club;
+    club.names[1] = "2.4GHz";
+    club.names[2] = "27.145 Ch 1";
+    ASSERT_TRUE(saveFreqNames(shipped.path() / "vexa.qfq", club).ok);
+
+    // A fresh home takes the installation's names and keeps them in its own file.
+    Program fresh;
+    test::TempDir home;
+    fresh.home.root = home.path();
+    EXPECT_TRUE(startProgram(fresh, shipped.path() / "vexa.qfq").empty());
+    EXPECT_EQ(fresh.freqnames.name(1), "2.4GHz");
+    EXPECT_EQ(fresh.freqnames.name(2), "27.145 Ch 1");
+    EXPECT_EQ(fresh.freqnames.name(3), "");
+    FreqNames kept;
+    ASSERT_TRUE(loadFreqNames(fresh.home.freqNamesFile(), kept).ok);
+    EXPECT_EQ(kept.name(2), "27.145 Ch 1");
+
+    // A home that has run before keeps its own names.
+    FreqNames own;
+    own.names[1] = "Club channel";
+    ASSERT_TRUE(saveFreqNames(fresh.home.freqNamesFile(), own).ok);
+    Program again;
+    again.home.root = home.path();
+    EXPECT_TRUE(startProgram(again, shipped.path() / "vexa.qfq").empty());
+    EXPECT_EQ(again.freqnames.name(1), "Club channel");
+
+    // Without the shipped file a fresh home gets the common crystal channels.
+    Program other;
+    test::TempDir otherHome;
+    other.home.root = otherHome.path();
+    EXPECT_TRUE(startProgram(other, shipped.path() / "missing.qfq").empty());
+    EXPECT_EQ(other.freqnames.name(1), "27MHz Ch1 26.995");
+}
+
 } // namespace
 
 namespace {

@@ -20,6 +20,19 @@ std::vector<uint8_t> readBytes(const std::filesystem::path& path) {
 }
 } // namespace
 
+TEST(SoundTable, CompleteOnlyWithAFileForEverySound) {
+    TempDir home;
+    const std::filesystem::path sounds = home.path() / "sounds";
+    EXPECT_FALSE(soundTableComplete(sounds)) << "no folder";
+    std::filesystem::create_directories(sounds);
+    for (int slot = 1; slot < Sound::SlotCount; ++slot)
+        if (*SoundFileName(slot) != '\0') writeBytes(sounds / SoundFileName(slot), {'x'});
+    EXPECT_TRUE(soundTableComplete(sounds));
+    std::filesystem::remove(sounds / "started.wav");
+    std::filesystem::create_directory(sounds / "started.wav");
+    EXPECT_FALSE(soundTableComplete(sounds)) << "a folder is no sound";
+}
+
 // The set-up script makes the sound table's files; the mixer must load every one of them.
 TEST(MakeSounds, MakesEveryMissingSoundAndKeepsTheClubsOwn) {
 #ifdef _WIN32
@@ -38,6 +51,7 @@ TEST(MakeSounds, MakesEveryMissingSoundAndKeepsTheClubsOwn) {
     const std::string command = std::string("bash '") + VEXA_SOURCE_DIR +
                                 "/scripts/make_sounds.sh' '" + sounds.string() + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_TRUE(soundTableComplete(sounds));
 
     EXPECT_EQ(readBytes(sounds / "one.wav"), ownRecording);
     EXPECT_EQ(readBytes(sounds / "start.wav"), notASound);
