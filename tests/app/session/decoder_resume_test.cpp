@@ -51,7 +51,7 @@ class DecoderResumeTest : public QObject {
         while (r.clock.milliseconds() < ms) {
             r.scheduler.advanceTo(std::min(ms, (r.clock.milliseconds() / 1000 + 1) * 1000));
             QTest::qWait(1);
-            QVERIFY(QTest::qWaitFor([&] { return !silence.asking(); }, 2000));
+            QVERIFY(QTest::qWaitFor([&] { return !silence.asking(); }, 10000));
         }
     }
     template <class Run> static void runToRaceSecond(Run& r, double t) {
@@ -69,7 +69,7 @@ class DecoderResumeTest : public QObject {
         const double delay = 0.1 + 0.013 * before;
         runToRaceSecond(r, t + delay);
         decoder.cross(transponder(car), delay);
-        QVERIFY(QTest::qWaitFor([&] { return d.lapcount > before || d.finished(); }, 2000));
+        QVERIFY(QTest::qWaitFor([&] { return d.lapcount > before || d.finished(); }, 10000));
     }
     // The race's laps from race second `from` up to `to`, as they cross.
     template <class Run>
