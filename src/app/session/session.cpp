@@ -1,5 +1,6 @@
 #include "session/session.h"
 
+#include "files/settings_file.h"
 #include "journal/journal_resume.h"
 #include "journal/journal_writer.h"
 #include "journal/race_inputs.h"
@@ -87,7 +88,8 @@ Session::Session(Program& program, SessionPorts ports)
       scheduler_(chosen<Scheduler, QtScheduler>(ports_.scheduler, ownScheduler_)),
       op_(chosen<Operator, QtOperator>(ports_.op, ownOperator_)),
       desk_(std::make_unique<MessageDesk>(MessageDesk::Ports{
-          *op_, [this](std::function<void()> call) { QTimer::singleShot(0, this, std::move(call)); },
+          *op_,
+          [this](std::function<void()> call) { QTimer::singleShot(0, this, std::move(call)); },
           ports_.now ? ports_.now : std::function<LocalMoment()>(currentLocalMoment)})),
       sound_(programSound(ports_.sound, ownSound_, startMessages_)), screens_(program) {
     op_ = desk_.get();

@@ -3,6 +3,7 @@
 #include "journal/journal_writer.h"
 #include "ports/decoder_input.h"
 #include "ports/operator.h"
+#include "race/race_action.h"
 #include "race/race_engine.h"
 #include "race/race_script.h"
 
@@ -29,10 +30,9 @@ class RaceInputs {
     void decoderBytes(const std::string& bytes);
     // Bytes the link hands to the decoder's parser itself: they are only journaled.
     void decoderBytesArrived(const std::string& bytes);
-    // A race director's action by its script name (start, pause, resume, reset, plus1, plus5,
-    // readorder, keys, restart, endrace, reprint).
-    void action(const std::string& name);
-    // The countdown's stop/start button: "pause" or "resume" as its caption says.
+    // A race director's action (not a penalty nor the equipment, which carry a number).
+    void action(RaceAction action);
+    // The countdown's stop/start button: a pause while the countdown runs, else a resume.
     void countdownButton();
     // The penalty dialog's OK for a car number; true when the dialog closes.
     bool penalty(int carNumber);
@@ -48,7 +48,7 @@ class RaceInputs {
 
   private:
     void write(ScriptEvent e);
-    void act(const std::string& name);
+    void act(RaceAction action);
 
     RaceEngine& engine_;
     DecoderInput* decoder_;

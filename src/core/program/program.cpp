@@ -1,8 +1,8 @@
 #include "program/program.h"
 
 #include "files/freq_names_file.h"
+#include "files/settings_file.h"
 #include "program/default_frequencies.h"
-#include "settings/settings_file.h"
 
 #include <system_error>
 

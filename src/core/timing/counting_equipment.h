@@ -6,6 +6,7 @@
 #include "ports/timing_equipment.h"
 #include "race/race_script.h"
 #include "race/race_timer.h"
+#include "settings/count_device_choices.h"
 #include "timing/decoder_link_watch.h"
 #include "timing/line_assembler.h"
 #include "timing/line_noise.h"
@@ -45,8 +46,6 @@ inline constexpr const char* WaitingForSignalText = "Waiting for AMB signal";
 inline constexpr const char* RaceRunningTestText = "Can't use due to race running";
 inline constexpr const char* CheckingP3Message = "Checking P3 Decoder";
 inline constexpr const char* P3StatusText = "P3(TCP)";
-// The device's name where the equipment is chosen.
-inline constexpr const char* P3DeviceCaption = "P3 (TCP)";
 inline constexpr const char* DecoderLinkLostMessage =
     "Connection to the decoder lost, laps are now counted with the keys";
 inline constexpr const char* DecoderBackMessage =
@@ -62,7 +61,7 @@ inline constexpr int PresenceCheckSteps = 10;
 // more.
 inline constexpr int P3PresenceCheckIntervalMs = 1200;
 // The entry of the decoder port list that means "IP Address".
-inline constexpr int IpAddressPortEntry = 8;
+inline constexpr int IpAddressPortEntry = AddressPortEntry;
 // When the empty command is sent again over TCP during the presence check.
 inline constexpr int PresenceCheckResendStep = 6;
 
