@@ -259,7 +259,7 @@ void Session::startJournal() {
     journal_->carryToDisk(true);
     journal_->recordEquipment([this]() -> std::optional<ScriptEvent> {
         if (time_->replaying()) return std::nullopt;
-        return equipment().journaledEquipment();
+        return equipmentEvent(equipment().journaledEquipment());
     });
     race().setRecorder(journal_.get());
     inputs_->setJournal(journal_.get());

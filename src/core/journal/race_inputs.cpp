@@ -2,6 +2,15 @@
 
 namespace vexa {
 
+ScriptEvent equipmentEvent(const EquipmentInUse& inUse) {
+    ScriptEvent e;
+    e.kind = ScriptEvent::Kind::Action;
+    e.action = std::string(raceActionWord(RaceAction::Equipment));
+    e.argument = settingOf(inUse.device);
+    e.decoderId = inUse.decoderId;
+    return e;
+}
+
 void RaceInputs::write(ScriptEvent e) {
     if (journal_) journal_->input(e);
 }

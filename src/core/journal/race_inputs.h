@@ -3,6 +3,7 @@
 #include "journal/journal_writer.h"
 #include "ports/decoder_input.h"
 #include "ports/operator.h"
+#include "ports/timing_equipment.h"
 #include "race/race_action.h"
 #include "race/race_engine.h"
 #include "race/race_script.h"
@@ -10,6 +11,9 @@
 #include <string>
 
 namespace vexa {
+
+// The "equipment" event of a race journal.
+ScriptEvent equipmentEvent(const EquipmentInUse& inUse);
 
 // The door every input of a race comes through: the lap counters' keys, the decoder's bytes and
 // the race director's buttons. Each is written into the race journal (when there is one) before
@@ -41,7 +45,7 @@ class RaceInputs {
     void equipment(const ScriptEvent& e);
     // The counting equipment now in use, an "equipment" event: only journaled, the equipment
     // being in use already.
-    void equipmentInUse(const ScriptEvent& e) { write(e); }
+    void equipmentInUse(const EquipmentInUse& inUse) { write(equipmentEvent(inUse)); }
 
     // An input of a race script or a journal, as it would have come.
     void deliver(const ScriptEvent& e);

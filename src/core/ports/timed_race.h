@@ -31,6 +31,9 @@ class TimedRace {
     // When the race clock started (the program's clock, milliseconds), and the race time now.
     virtual int64_t raceClockStartMs() const = 0;
     virtual double RaceTime() const = 0;
+    // The last race-clock second at which the race takes a crossing: its length, the last lap's
+    // longest time and the last start of a stagger start.
+    virtual double lastCrossingSecond() const = 0;
     // The entrant of a transponder or car number, -1 when none; a car number no entrant has.
     virtual int findTransponder(int transponder) const = 0;
     virtual int findCarNumber(int carno) const = 0;

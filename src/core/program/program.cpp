@@ -8,6 +8,10 @@
 
 namespace vexa {
 
+TimingData timingData(Program& program, TimedRace& race) {
+    return {program.settings, program.event, race};
+}
+
 std::vector<std::string> startProgram(Program& program) {
     std::vector<std::string> messages;
     std::error_code ec;
