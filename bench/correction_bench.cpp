@@ -6,8 +6,8 @@
 #include "five_minute_race.h"
 
 #include "files/file_io.h"
-#include "race/race_runner.h"
 #include "replay/race_correction.h"
+#include "replay/race_runner.h"
 
 #include <benchmark/benchmark.h>
 

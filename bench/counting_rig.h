@@ -55,6 +55,7 @@ struct CountingRig {
         void close() override {}
     } search;
     Program program;
+    AttachedRace attachedRace{program.race};
     std::unique_ptr<TimingStation> station;
     int64_t origin = 0;
 
@@ -63,7 +64,8 @@ struct CountingRig {
         program.settings.countDevice = settingOf(device);
         program.settings.decoderSilence = 0; // the benchmarks move the clock by hand
         station = std::make_unique<TimingStation>(
-            program, EquipmentLinks{scheduler, clock, ports, links, links, links, links, search});
+            timingData(program, attachedRace),
+            EquipmentLinks{scheduler, clock, ports, links, links, links, links, search});
         RaceEngine& engine =
             attachRaceEngine(program, RacePorts{clock, scheduler, ports, ports, station->equipment,
                                                 station->controller, ports, nullptr});

@@ -1,13 +1,13 @@
 #pragma once
 
 // A 5-minute mass start of 20 cars counted with the keys, for the race and journal benchmarks.
+#include "files/settings_file.h"
 #include "program/event_store.h"
 #include "program/program.h"
 #include "race/race_engine.h"
 #include "race/race_script.h"
 #include "race/recording_ports.h"
 #include "race/virtual_time.h"
-#include "settings/settings_file.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -5,8 +5,8 @@
 #include "files/file_io.h"
 #include "journal/journal_resume.h"
 #include "journal/journal_writer.h"
-#include "race/race_runner.h"
 #include "race/virtual_time.h"
+#include "replay/race_runner.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,11 +1,11 @@
 // The race engine: one passing with the redraw data of both standings grids, and a whole
 // simulated race through the headless runner.
+#include "files/settings_file.h"
 #include "five_minute_race.h"
 #include "program/event_store.h"
 #include "program/program.h"
-#include "race/race_runner.h"
 #include "race/recording_ports.h"
-#include "settings/settings_file.h"
+#include "replay/race_runner.h"
 
 #include <benchmark/benchmark.h>
 

@@ -32,8 +32,9 @@ RigChoice RigChoice::fromByte(uint8_t byte) {
 }
 
 DecoderRig::DecoderRig(const RigChoice& choice)
-    : choice_(choice), station_(program_, EquipmentLinks{scheduler_, clock_, ports_, decoderPort_,
-                                                         socket_, controllerPort_, view_, view_}) {
+    : choice_(choice), station_(timingData(program_, attachedRace_),
+                                EquipmentLinks{scheduler_, clock_, ports_, decoderPort_, socket_,
+                                               controllerPort_, view_, view_}) {
     ProgSettings& s = program_.settings;
     ClassSetup& buggy = s.classes[1];
     buggy.name = "Buggy";

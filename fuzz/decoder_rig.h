@@ -78,6 +78,7 @@ class DecoderRig {
     QuietSocket socket_;
     QuietTimingView view_;
     Program program_; // after the scheduler: the engine's timers stop on destruction
+    AttachedRace attachedRace_{program_.race};
     TimingStation station_;
     int round_ = 0;
 };

@@ -3,7 +3,7 @@
 #include "fuzz_check.h"
 #include "input_file.h"
 
-#include "settings/settings_file.h"
+#include "files/settings_file.h"
 
 using namespace vexa;
 using vexa::fuzz::require;

@@ -105,8 +105,10 @@ void measureLatency(benchmark::State& state, const char* dialect, CountingDevice
     program.settings.count1ComPort = IpAddressPortEntry;
     program.settings.ipAddress = address.toStdString();
     program.settings.decoderSilence = 0; // the engine runs on a virtual clock that stands still
+    AttachedRace attachedRace(program.race);
     TimingStation station(
-        program, EquipmentLinks{scheduler, clock, quiet, quiet, socket, quiet, quiet, quiet});
+        timingData(program, attachedRace),
+        EquipmentLinks{scheduler, clock, quiet, quiet, socket, quiet, quiet, quiet});
     RaceEngine& engine =
         attachRaceEngine(program, RacePorts{clock, scheduler, quiet, quiet, station.equipment,
                                             station.controller, quiet, nullptr});

@@ -1,7 +1,7 @@
 // The drivers screen's list redrawn with a full event, and the entry window opened on a driver.
-#include "model/competitor_list.h"
 #include "platform/qt_operator.h"
 #include "program/program.h"
+#include "programme/competitor_list.h"
 #include "ui/drivers/competitor_list_view.h"
 #include "ui/drivers/driver_entry_window.h"
 

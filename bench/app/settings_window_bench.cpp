@@ -2,13 +2,13 @@
 // laid out and shown) each time "Program Setup" is chosen, and closed (checked, stored, and both
 // the settings file and the event's own settings file saved). Opening must stay under 50 ms and
 // closing under 20 ms, on a file with names in all 31 classes and all 80 transponders set.
+#include "files/settings_file.h"
 #include "platform/timing_host.h"
 #include "program/event_store.h"
 #include "program/program.h"
 #include "race/recording_ports.h"
 #include "race/virtual_time.h"
 #include "session/session.h"
-#include "settings/settings_file.h"
 #include "ui/main/main_window.h"
 #include "ui/settings/settings_window.h"
 

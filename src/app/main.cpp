@@ -1,10 +1,10 @@
+#include "base/version.h"
 #include "platform/accessibility_bus_guard.h"
 #include "platform/console_operator.h"
 #include "platform/latin1.h"
 #include "platform/program_home_locator.h"
 #include "program/event_store.h"
 #include "program/program.h"
-#include "program/version.h"
 #include "session/session.h"
 
 #include <QApplication>

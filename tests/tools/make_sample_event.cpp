@@ -3,9 +3,9 @@
 // decoder on a serial port) and the script of what the decoder sends during both heats.
 // Usage: make_sample_event HOME SCRIPT
 #include "files/file_io.h"
+#include "files/settings_file.h"
 #include "program/event_store.h"
 #include "program/program.h"
-#include "settings/settings_file.h"
 #include "support/script_lines.h"
 
 #include <cstdio>

@@ -1,9 +1,9 @@
 // `vexa-cli race --live` in a real browser: headless Chromium opens the live page on loopback
 // while the race runs faster than real time, and the page it dumps shows the leader.
 #include "files/file_io.h"
+#include "files/settings_file.h"
 #include "program/event_store.h"
 #include "program/program.h"
-#include "settings/settings_file.h"
 #include "support/temp_dir.h"
 
 #include <QCoreApplication>

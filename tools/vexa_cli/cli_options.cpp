@@ -1,5 +1,6 @@
 #include "cli_options.h"
 
+#include "base/whole_number.h"
 #include "settings/ini_file.h"
 
 namespace vexa::cli {

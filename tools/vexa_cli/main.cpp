@@ -1,7 +1,7 @@
+#include "base/version.h"
 #include "commands.h"
 #include "output_commands.h"
 #include "pdf_output.h"
-#include "program/version.h"
 
 #include <algorithm>
 #include <iostream>

@@ -3,10 +3,10 @@
 // dialects), prints where it can be reached, answers the decoder's commands and drives cars over
 // its loop. On request it drops its TCP connections, to rehearse a reconnect.
 
+#include "base/version.h"
 #include "sim_decoder.h"
 #include "sim_options.h"
 #include "sim_p3_decoder.h"
-#include "program/version.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>

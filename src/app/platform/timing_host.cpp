@@ -7,8 +7,10 @@ namespace vexa {
 TimingHost::TimingHost(Program& program, Scheduler& scheduler, const Clock& clock, Operator& op,
                        TimingView& view, SearchWindow& search, QObject* parent)
     : QObject(parent), decoderPort_(comPorts_), controllerPort_(comPorts_),
-      station_(program, EquipmentLinks{scheduler, clock, op, decoderPort_, socket_, controllerPort_,
-                                       view, search}) {
+      attachedRace_(program.race),
+      station_(timingData(program, attachedRace_),
+               EquipmentLinks{scheduler, clock, op, decoderPort_, socket_, controllerPort_, view,
+                              search}) {
     comPorts_.load(program.home.root / ComPortMap::FileName);
 
     CountingEquipment& equipment = station_.equipment;

@@ -3,6 +3,7 @@
 #include "platform/com_port_map.h"
 #include "platform/qt_decoder_socket.h"
 #include "platform/qt_serial_port.h"
+#include "program/attached_race.h"
 #include "timing/timing_station.h"
 
 #include <QObject>
@@ -44,6 +45,7 @@ class TimingHost : public QObject {
     QtSerialPort decoderPort_;
     QtSerialPort controllerPort_;
     QtDecoderSocket socket_;
+    AttachedRace attachedRace_;
     TimingStation station_;
     std::function<void(const std::string&)> tap_;
 };

@@ -1,5 +1,6 @@
 #include "session/session.h"
 
+#include "files/settings_file.h"
 #include "journal/journal_resume.h"
 #include "journal/journal_writer.h"
 #include "journal/race_inputs.h"
@@ -260,7 +261,7 @@ void Session::startJournal() {
     journal_->carryToDisk(true);
     journal_->recordEquipment([this]() -> std::optional<ScriptEvent> {
         if (time_->replaying()) return std::nullopt;
-        return equipment().journaledEquipment();
+        return equipmentEvent(equipment().journaledEquipment());
     });
     race().setRecorder(journal_.get());
     inputs_->setJournal(journal_.get());

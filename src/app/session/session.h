@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/local_moment.h"
+#include "base/local_moment.h"
 #include "output/result_outputs.h"
 #include "ports/clock.h"
 #include "ports/decoder_input.h"

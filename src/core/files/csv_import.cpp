@@ -1,5 +1,6 @@
 #include "files/csv_import.h"
 
+#include "base/whole_number.h"
 #include "files/file_io.h"
 #include "settings/ini_file.h"
 

@@ -1,5 +1,6 @@
 #include "files/drivers_database.h"
 
+#include "base/whole_number.h"
 #include "files/file_io.h"
 #include "files/record_bytes.h"
 #include "settings/ini_file.h"

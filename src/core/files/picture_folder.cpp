@@ -1,7 +1,7 @@
 #include "files/picture_folder.h"
 
+#include "base/latin1_path.h"
 #include "model/competitor.h"
-#include "program/program_home.h"
 
 #include <algorithm>
 #include <system_error>

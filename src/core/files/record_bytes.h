@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/real48.h"
+#include "base/real48.h"
 
 #include <cstddef>
 #include <cstdint>

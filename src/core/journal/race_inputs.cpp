@@ -2,6 +2,15 @@
 
 namespace vexa {
 
+ScriptEvent equipmentEvent(const EquipmentInUse& inUse) {
+    ScriptEvent e;
+    e.kind = ScriptEvent::Kind::Action;
+    e.action = std::string(raceActionWord(RaceAction::Equipment));
+    e.argument = settingOf(inUse.device);
+    e.decoderId = inUse.decoderId;
+    return e;
+}
+
 void RaceInputs::write(ScriptEvent e) {
     if (journal_) journal_->input(e);
 }
@@ -27,21 +36,22 @@ void RaceInputs::decoderBytes(const std::string& bytes) {
 }
 
 void RaceInputs::countdownButton() {
-    action(engine_.panel().pauseCaption == "Stop &Countdown" ? "pause" : "resume");
+    action(engine_.panel().countdownPaused ? RaceAction::Resume : RaceAction::Pause);
 }
 
-void RaceInputs::action(const std::string& name) {
-    if (op_ && (name == "restart" || name == "endrace")) {
+void RaceInputs::action(RaceAction a) {
+    const bool asked = a == RaceAction::Restart || a == RaceAction::EndRace;
+    if (op_ && asked) {
         if (!engine_.raceMenuEnabled()) return;
-        if (!op_->confirm(name == "restart" ? RestartRaceQuestion : EndRaceQuestion)) return;
+        if (!op_->confirm(a == RaceAction::Restart ? RestartRaceQuestion : EndRaceQuestion)) return;
     }
     // A countdown that stood still since the end of a table opens its race's journal first.
     engine_.takeUpCountdown();
     ScriptEvent e;
     e.kind = ScriptEvent::Kind::Action;
-    e.action = name;
+    e.action = std::string(raceActionWord(a));
     write(e);
-    act(name);
+    act(a);
 }
 
 bool RaceInputs::penalty(int carNumber) {
@@ -68,45 +78,66 @@ void RaceInputs::deliver(const ScriptEvent& e) {
         decoderBytes(e.data);
         return;
     case ScriptEvent::Kind::Action:
-        if (e.action == "penalty")
-            penalty(e.argument);
-        else if (e.action == "equipment")
-            equipment(e);
-        else
-            action(e.action);
+        if (const std::optional<RaceAction> a = raceActionOfWord(e.action)) {
+            if (*a == RaceAction::Penalty)
+                penalty(e.argument);
+            else if (*a == RaceAction::Equipment)
+                equipment(e);
+            else
+                action(*a);
+        }
         return;
     }
 }
 
-void RaceInputs::act(const std::string& a) {
+void RaceInputs::act(RaceAction a) {
     RaceEngine& engine = engine_;
-    const bool paused = engine.panel().pauseCaption != "Stop &Countdown";
-    if (a == "start")
+    const bool paused = engine.panel().countdownPaused;
+    switch (a) {
+    case RaceAction::Start:
         engine.StartBtnClick();
-    else if (a == "pause" && !paused)
-        engine.StopStartCountdownClick();
-    else if (a == "resume" && paused)
-        engine.StopStartCountdownClick();
-    else if (a == "reset")
+        return;
+    case RaceAction::Pause:
+        if (!paused) engine.StopStartCountdownClick();
+        return;
+    case RaceAction::Resume:
+        if (paused) engine.StopStartCountdownClick();
+        return;
+    case RaceAction::Reset:
         engine.ResetCountdownClick();
-    else if (a == "plus1")
+        return;
+    case RaceAction::PlusOne:
         engine.PlusOneMinuteClick();
-    else if (a == "plus5")
+        return;
+    case RaceAction::PlusFive:
         engine.PlusFiveMinutesClick();
-    else if (a == "readorder")
+        return;
+    case RaceAction::ReadOrder:
         engine.ReadOrderClick();
-    else if (a == "keys")
+        return;
+    case RaceAction::Keys:
         engine.KeyEnableClick();
-    else if (a == "restart" && op_)
-        engine.RestartRace();
-    else if (a == "restart")
-        engine.RestartRaceClick();
-    else if (a == "endrace" && op_)
-        engine.End_race();
-    else if (a == "endrace")
-        engine.EndRaceClick();
-    else if (a == "reprint")
+        return;
+    // Confirmed already when there is an operator; else the engine asks its own.
+    case RaceAction::Restart:
+        if (op_)
+            engine.RestartRace();
+        else
+            engine.RestartRaceClick();
+        return;
+    case RaceAction::EndRace:
+        if (op_)
+            engine.End_race();
+        else
+            engine.EndRaceClick();
+        return;
+    case RaceAction::Reprint:
         engine.ReprintLapTimesClick();
+        return;
+    case RaceAction::Penalty:
+    case RaceAction::Equipment:
+        return; // they carry a number: penalty(), equipment()
+    }
 }
 
 } // namespace vexa

@@ -3,12 +3,17 @@
 #include "journal/journal_writer.h"
 #include "ports/decoder_input.h"
 #include "ports/operator.h"
+#include "ports/timing_equipment.h"
+#include "race/race_action.h"
 #include "race/race_engine.h"
 #include "race/race_script.h"
 
 #include <string>
 
 namespace vexa {
+
+// The "equipment" event of a race journal.
+ScriptEvent equipmentEvent(const EquipmentInUse& inUse);
 
 // The door every input of a race comes through: the lap counters' keys, the decoder's bytes and
 // the race director's buttons. Each is written into the race journal (when there is one) before
@@ -29,10 +34,9 @@ class RaceInputs {
     void decoderBytes(const std::string& bytes);
     // Bytes the link hands to the decoder's parser itself: they are only journaled.
     void decoderBytesArrived(const std::string& bytes);
-    // A race director's action by its script name (start, pause, resume, reset, plus1, plus5,
-    // readorder, keys, restart, endrace, reprint).
-    void action(const std::string& name);
-    // The countdown's stop/start button: "pause" or "resume" as its caption says.
+    // A race director's action (not a penalty nor the equipment, which carry a number).
+    void action(RaceAction action);
+    // The countdown's stop/start button: a pause while the countdown runs, else a resume.
     void countdownButton();
     // The penalty dialog's OK for a car number; true when the dialog closes.
     bool penalty(int carNumber);
@@ -41,14 +45,14 @@ class RaceInputs {
     void equipment(const ScriptEvent& e);
     // The counting equipment now in use, an "equipment" event: only journaled, the equipment
     // being in use already.
-    void equipmentInUse(const ScriptEvent& e) { write(e); }
+    void equipmentInUse(const EquipmentInUse& inUse) { write(equipmentEvent(inUse)); }
 
     // An input of a race script or a journal, as it would have come.
     void deliver(const ScriptEvent& e);
 
   private:
     void write(ScriptEvent e);
-    void act(const std::string& name);
+    void act(RaceAction action);
 
     RaceEngine& engine_;
     DecoderInput* decoder_;

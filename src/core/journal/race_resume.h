@@ -4,8 +4,8 @@
 #include "journal/race_inputs.h"
 #include "journal/resumable_time.h"
 #include "ports/missed_passings.h"
+#include "ports/race_timer.h"
 #include "ports/scheduler.h"
-#include "race/race_timer.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 
 #include "live/json_writer.h"
 #include "model/event_data.h"
-#include "programme/table_queries.h"
+#include "model/table_queries.h"
 #include "settings/prog_settings.h"
 
 namespace vexa {

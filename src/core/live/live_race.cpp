@@ -1,5 +1,6 @@
 #include "live/live_race.h"
 
+#include "base/plain_text.h"
 #include "live/json_writer.h"
 #include "settings/ini_file.h"
 #include "settings/prog_settings.h"

@@ -1,5 +1,6 @@
 #include "live/passing_log.h"
 
+#include "base/plain_text.h"
 #include "race/text_formats.h"
 #include "settings/ini_file.h"
 

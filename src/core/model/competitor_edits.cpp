@@ -1,6 +1,6 @@
 #include "model/competitor_edits.h"
 
-#include "programme/find_driver.h"
+#include "model/table_queries.h"
 
 namespace vexa {
 

@@ -1,6 +1,6 @@
 #include "model/event_data.h"
 
-#include "files/real48.h"
+#include "base/real48.h"
 
 #include <algorithm>
 

@@ -1,7 +1,8 @@
 #include "model/result_cells.h"
 
+#include "base/plain_text.h"
+#include "base/whole_number.h"
 #include "model/event_data.h"
-#include "settings/ini_file.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "output/html_page.h"
 
 #include "files/file_io.h"
+#include "files/settings_file.h"
 #include "program/program.h"
-#include "settings/settings_file.h"
 
 #include <system_error>
 

@@ -1,9 +1,9 @@
 #include "output/label_print.h"
 
+#include "files/settings_file.h"
 #include "output/field_format.h"
 #include "output/print_header.h"
 #include "program/program.h"
-#include "settings/settings_file.h"
 
 namespace vexa {
 

@@ -1,7 +1,7 @@
 #include "output/print_header.h"
 
+#include "files/settings_file.h"
 #include "program/program.h"
-#include "settings/settings_file.h"
 
 namespace vexa {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "program/version.h"
+#include "base/version.h"
 
-#include "output/local_moment.h"
+#include "base/local_moment.h"
 #include "output/output_identity.h"
 
 namespace vexa {

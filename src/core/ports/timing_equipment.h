@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 namespace vexa {
 
 // The equipment that counts the laps; the numbers are the settings file's "COUNTDEVICE" values.
@@ -42,6 +44,13 @@ constexpr bool countsLikeAmbrc(CountingDevice device) {
 // and calls RaceEngine::sortCarPass (RaceEngine::sortRecordedPass for a P3 passing, whose time
 // is the decoder's own record of the crossing). Records are for the engine only while
 // RaceEngine::acceptsPassings() is true (booking in or race running).
+// The counting equipment in use as a race journal keeps it: the device, and the AMBrc decoder's
+// id (0 for any other device).
+struct EquipmentInUse {
+    CountingDevice device = CountingDevice::Manual;
+    int32_t decoderId = 0;
+};
+
 class TimingEquipment {
   public:
     virtual ~TimingEquipment() = default;

@@ -1,5 +1,7 @@
 #include "program/competitor_entry.h"
 
+#include "base/plain_text.h"
+#include "base/whole_number.h"
 #include "program/event_saves.h"
 #include "program/program.h"
 #include "settings/ini_file.h"

@@ -1,8 +1,8 @@
 #include "program/event_store.h"
 
 #include "files/event_files.h"
+#include "files/settings_file.h"
 #include "model/competitor.h"
-#include "settings/settings_file.h"
 
 #include <algorithm>
 #include <string_view>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/local_moment.h"
+#include "base/local_moment.h"
 #include "ports/operator.h"
 
 #include <functional>

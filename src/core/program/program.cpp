@@ -1,8 +1,8 @@
 #include "program/program.h"
 
 #include "files/freq_names_file.h"
+#include "files/settings_file.h"
 #include "program/default_frequencies.h"
-#include "settings/settings_file.h"
 
 #include <system_error>
 
@@ -17,6 +17,10 @@ FreqNames firstFreqNames(const std::filesystem::path& shipped) {
 }
 
 } // namespace
+
+TimingData timingData(Program& program, TimedRace& race) {
+    return {program.settings, program.event, race};
+}
 
 std::vector<std::string> startProgram(Program& program,
                                       const std::filesystem::path& shippedFreqNames) {

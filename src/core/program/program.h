@@ -3,9 +3,11 @@
 #include "files/drivers_database.h"
 #include "files/event_files.h"
 #include "model/event_data.h"
+#include "program/attached_race.h"
 #include "program/program_home.h"
 #include "race/race_engine.h"
 #include "settings/prog_settings.h"
+#include "timing/timing_data.h"
 
 #include <filesystem>
 #include <memory>
@@ -32,6 +34,10 @@ struct Program {
 
     bool eventOpen() const { return paths.has_value(); }
 };
+
+// What the timing equipment works on: the program's settings and event, and its engine as
+// `race` gives it (an AttachedRace on `program.race` until the race station owns the engine).
+TimingData timingData(Program& program, TimedRace& race);
 
 // Start-up: the database folder is created, the settings file loaded, the tables initialised
 // and the frequency names loaded. A home the program has never run in gets the frequency names

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/latin1_path.h"
+
 #include <filesystem>
 #include <string>
 
@@ -17,8 +19,5 @@ struct ProgramHome {
     std::filesystem::path iniFile() const { return root / "vexa.ini"; }
     std::filesystem::path freqNamesFile() const { return root / "vexa.qfq"; }
 };
-
-// A Latin-1 name as a path component.
-std::filesystem::path latin1Path(const std::string& name);
 
 } // namespace vexa

@@ -1,6 +1,6 @@
 #include "programme/final_letter.h"
 
-#include "programme/table_queries.h"
+#include "model/table_queries.h"
 
 namespace vexa {
 

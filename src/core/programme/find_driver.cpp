@@ -2,15 +2,6 @@
 
 namespace vexa {
 
-TablePlace lastPlaceOf(const RacingTable& table, int id) {
-    TablePlace place;
-    if (!validId(id)) return place;
-    for (int race = 1; race <= MaxRaces; ++race)
-        for (int slot = 1; slot <= MaxSlots; ++slot)
-            if (table.idAt(race, slot) == id) place = {race, slot};
-    return place;
-}
-
 FindDriverResult findDriver(const EventData& event, int id) {
     FindDriverResult r;
     r.heat = lastPlaceOf(event.heats, id);

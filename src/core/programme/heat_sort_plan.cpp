@@ -1,5 +1,6 @@
 #include "programme/heat_sort_plan.h"
 
+#include "base/whole_number.h"
 #include "scoring/participants.h"
 #include "settings/ini_file.h"
 

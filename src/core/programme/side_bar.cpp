@@ -1,6 +1,6 @@
 #include "programme/side_bar.h"
 
-#include "programme/table_queries.h"
+#include "model/table_queries.h"
 
 namespace vexa {
 

@@ -1,6 +1,6 @@
 #include "programme/table_fill.h"
 
-#include "programme/table_queries.h"
+#include "model/table_queries.h"
 #include "scoring/participants.h"
 
 namespace vexa {

@@ -1,6 +1,6 @@
 #include "programme/table_moves.h"
 
-#include "programme/table_queries.h"
+#include "model/table_queries.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #include "race/consecutive_laps.h"
 
-#include "files/real48.h"
+#include "base/real48.h"
 
 #include <algorithm>
 

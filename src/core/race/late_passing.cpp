@@ -1,6 +1,6 @@
 #include "race/race_engine.h"
 
-#include "files/real48.h"
+#include "base/real48.h"
 #include "settings/prog_settings.h"
 
 #include <algorithm>

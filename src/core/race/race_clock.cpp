@@ -1,8 +1,8 @@
 #include "race/race_engine.h"
 
+#include "base/whole_number.h"
 #include "files/event_files.h"
 #include "model/event_data.h"
-#include "race/setting_numbers.h"
 #include "race/sound_table.h"
 #include "race/text_formats.h"
 #include "settings/prog_settings.h"
@@ -295,7 +295,6 @@ void RaceEngine::End_race() {
     ports_.track.SetLights(StartLight::AllOff);
     ports_.track.SetLights(StartLight::Red);
     panel_.timebarColour = BarColour::Red;
-    panel_.rcioPortChoiceEnabled = true;
     endRaceTimer_.start(2000);
     panel_.readOrderEnabled = false;
     SetupDone = false;

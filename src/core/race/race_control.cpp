@@ -9,8 +9,6 @@
 namespace vexa {
 
 namespace {
-const char* const StopCaption = "Stop &Countdown";
-const char* const StartCaption = "Start &Countdown";
 const char* const PausedText = "Countdown Paused  | |";
 } // namespace
 
@@ -22,7 +20,6 @@ void RaceEngine::openRaceScreen() {
     panel_.readOrderEnabled = false;
     SetupDone = false;
     ports_.track.OpenRcioPort();
-    panel_.rcioPortChoiceEnabled = false;
     ports_.track.SetLights(StartLight::AllOff);
     recordCountdownOpened();
     showNextRace();
@@ -61,8 +58,7 @@ void RaceEngine::stopRaceScreen() {
     SetupDone = false;
     endOfRoundShown_ = false;
     panel_.preButtonsVisible = true;
-    panel_.pauseCaption = StopCaption;
-    panel_.clockBlinking = false;
+    panel_.countdownPaused = false;
     panel_.clockLabelVisible = true;
     panelChanged();
 }
@@ -79,11 +75,10 @@ void RaceEngine::StartBtnClick() {
     if (RaceState == RaceStates::Running || saveWaiting()) return;
     if (!Setuprace()) return;
     flasher_.stop();
-    panel_.clockBlinking = false;
     panel_.clockLabelVisible = true;
     RaceState = RaceStates::BetweenRaces;
     if (!betweenRTimer_.running()) betweenRTimer_.start(1000);
-    panel_.pauseCaption = StopCaption;
+    panel_.countdownPaused = false;
     if (!TenSecondCountdown) {
         // Straight to the start; a System 20 decoder is switched off a second before it, so
         // that its counter restarts with the race.
@@ -99,27 +94,25 @@ void RaceEngine::StartBtnClick() {
 }
 
 void RaceEngine::stopCountdown() {
-    if (panel_.pauseCaption != StopCaption) return; // already paused
-    panel_.pauseCaption = StartCaption;
+    if (panel_.countdownPaused) return; // already paused
+    panel_.countdownPaused = true;
     betweenRTimer_.stop();
     RaceState = RaceStates::CountdownPaused;
     panel_.TimeLB = PausedText;
-    panel_.clockBlinking = true;
     flasher_.start(800);
     panelChanged();
 }
 
 void RaceEngine::StopStartCountdownClick() {
     if (RaceState == RaceStates::Running || saveWaiting()) return;
-    if (panel_.pauseCaption == StopCaption) {
+    if (!panel_.countdownPaused) {
         stopCountdown();
         return;
     }
-    panel_.pauseCaption = StopCaption;
+    panel_.countdownPaused = false;
     if (countdownTag_ < 12) countdownTag_ = 11;
     betweenRTimer_.start(1000);
     flasher_.stop();
-    panel_.clockBlinking = false;
     panel_.clockLabelVisible = true;
     panelChanged();
 }

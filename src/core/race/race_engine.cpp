@@ -1,10 +1,17 @@
 #include "race/race_engine.h"
 
+#include "race/sound_table.h"
+
 #include "settings/prog_settings.h"
 
 #include <algorithm>
 
 namespace vexa {
+
+void RaceEngine::announceBookedIn(int id) const {
+    SpeakNumber(id);
+    playwav(Sound::BookedIn);
+}
 
 RaceEngine::RaceEngine(const RaceData& data, const RacePorts& ports)
     : data_(data), ports_(ports), announcer_(ports.sound, data.settings.passBeeps),

@@ -5,14 +5,15 @@
 #include "ports/operator.h"
 #include "ports/race_outputs.h"
 #include "ports/race_recorder.h"
+#include "ports/race_timer.h"
 #include "ports/race_view.h"
 #include "ports/scheduler.h"
 #include "ports/sound_out.h"
+#include "ports/timed_race.h"
 #include "ports/timing_equipment.h"
 #include "ports/track_controller.h"
 #include "race/announcer.h"
 #include "race/race_panel.h"
-#include "race/race_timer.h"
 #include "race/race_values.h"
 #include "race/standings.h"
 
@@ -76,7 +77,7 @@ inline constexpr const char* ResultsSavedMessage = "The race's results are saved
 // races, and the race director's controls. It owns `race_drivers` and the race values that other
 // parts read through values(); they change only through the operations below. Everything runs on
 // one thread: timers, key presses and decoder passings call in one after another.
-class RaceEngine : private RaceValues {
+class RaceEngine : public TimedRace, private RaceValues {
   public:
     RaceEngine(const RaceData& data, const RacePorts& ports);
     RaceEngine(const RaceEngine&) = delete;
@@ -88,34 +89,46 @@ class RaceEngine : private RaceValues {
     bool Setuprace();
     // Appends an entrant and returns its index. CompNo 0 (or an Id naming no competitor) makes
     // an unknown car, named after the transponder when one is given, else after the car number.
-    int AddDriver(int CarNo, int CompNo, int Transponder);
+    int AddDriver(int CarNo, int CompNo, int Transponder) override;
 
     // ---- Passings ----------------------------------------------------------------------------
     // One crossing of the line by entrant `Index` at `PassTime` seconds on the race clock.
-    void sortCarPass(int Index, double PassTime);
+    void sortCarPass(int Index, double PassTime) override;
     // A crossing that the decoder recorded with its own clock and that may reach the program
     // late (held up on the network, or sent again after a lost link): its time is kept however
     // far it lies behind the race clock; a time more than 6 s ahead is replaced by the race
     // clock as in sortCarPass. One made before the entrant's last counted crossing is counted in
     // its place in a mass start, as if it had come in its order; false when it cannot be (a
     // stagger start, a lap limit, before the entrant's first crossing, more than 200 laps).
-    bool sortRecordedPass(int Index, double PassTime);
+    bool sortRecordedPass(int Index, double PassTime) override;
     // A key press of a lap counter; true when the key was taken as a lap counting key.
     bool manualKey(char key);
     // Seconds on the race clock, at the precision the event files keep.
-    double RaceTime() const;
+    double RaceTime() const override;
     void StartRaceClock();
     // The computer clock's millisecond at which the race clock started.
-    int64_t raceClockStartMs() const;
+    int64_t raceClockStartMs() const override;
     // Whether decoder records are for the race now (booking in, or a race running).
-    bool acceptsPassings() const { return BookingIn || RaceState == RaceStates::Running; }
+    bool acceptsPassings() const override { return BookingIn || RaceState == RaceStates::Running; }
     // Whether an unknown car may still be added: the race time is not yet over.
-    bool canAddUnknownCar() const { return RaceMinutes * 60 > ClockSeconds; }
+    bool canAddUnknownCar() const override { return RaceMinutes * 60 > ClockSeconds; }
     // The first entrant with the car number or transponder, or -1.
-    int findCarNumber(int carno) const;
-    int findTransponder(int transponder) const;
+    int findCarNumber(int carno) const override;
+    int findTransponder(int transponder) const override;
     // The smallest car number from 1 that no entrant carries.
-    int freeCarNumber() const;
+    int freeCarNumber() const override;
+    // The race as timing reads it (TimedRace).
+    bool raceRunning() const override { return RaceState == RaceStates::Running; }
+    bool bookingIn() const override { return BookingIn; }
+    double lastCrossingSecond() const override {
+        return RaceMinutes * 60.0 + MaxLastLap + LastStart;
+    }
+    bool setupDone() const override { return SetupDone; }
+    const RaceDrivers& raceDrivers() const override { return race_drivers; }
+    bool heatRace() const override { return RaceKind == HeatRace; }
+    int raceNumber() const override { return RaceNumber; }
+    int roundNumber() const override { return RoundNumber; }
+    void announceBookedIn(int id) const override;
 
     // ---- Clock, countdown and finish ---------------------------------------------------------
     void StartBetweenRTimer();
@@ -194,7 +207,7 @@ class RaceEngine : private RaceValues {
     bool countdownRunning() const { return betweenRTimer_.running(); }
     bool raceClockRunning() const { return manualInteruptTimer_.running(); }
     // Races whose end-of-race processing has run.
-    int completedRaces() const { return completedRaces_; }
+    int completedRaces() const override { return completedRaces_; }
     // Whether the last race's results (or the race number after it) still wait to be saved.
     bool saveWaiting() const { return pendingSave_ != PendingSave::None; }
     // Set when the end-of-round window was opened after the last race of a table.
@@ -207,7 +220,7 @@ class RaceEngine : private RaceValues {
     // Who keeps the record of each race (the race journal); none by default.
     void setRecorder(RaceRecorder* recorder) { recorder_ = recorder; }
 
-    void DiagnosticNote(const std::string& text) const {
+    void DiagnosticNote(const std::string& text) const override {
         if (diagnostics_) diagnostics_(text);
     }
 
@@ -221,12 +234,13 @@ class RaceEngine : private RaceValues {
     // ---- Operations of the counting equipment -------------------------------------------------
     // The equipment fell back to counting with the keys: booking in ends, and a running race
     // goes on with the keys switched on.
-    void countingEquipmentNowManual();
+    void countingEquipmentNowManual() override;
     // The decoder's hits and signal strength of the entrant's latest passing, where the record
     // gives them.
-    void noteDecoderReading(int Index, std::optional<int32_t> hits, std::optional<int32_t> signal);
+    void noteDecoderReading(int Index, std::optional<int32_t> hits,
+                            std::optional<int32_t> signal) override;
     // A track-set transponder is kept as the entrant's own for the rest of the race.
-    void keepTransponder(int Index, int32_t transponder);
+    void keepTransponder(int Index, int32_t transponder) override;
     // "Copies" of the race panel: the lap-time copies printed after a race, held to 1..9.
     void setCopies(int copies);
 

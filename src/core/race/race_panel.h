@@ -23,12 +23,15 @@ struct RacePanel {
 
     bool preButtonsVisible = true; // "&Start Race", countdown buttons, "+1", "+5", "Read &Order"
     bool readOrderEnabled = false; // ReadOBtn
-    std::string pauseCaption = "Stop &Countdown"; // Stop_StarTBTN
-    bool clockBlinking = false;                   // while the countdown is paused
+    bool countdownPaused = false;  // the countdown between races stands still
     bool clockLabelVisible = true;
     bool keysButtonEnabled = false; // Keyenablebtn
     std::string keysCaption = "Enable Keys";
-    bool rcioPortChoiceEnabled = true; // the settings' track-controller port list
+
+    // The caption of the countdown's stop/start button (Stop_StarTBTN).
+    const char* pauseCaption() const {
+        return countdownPaused ? "Start &Countdown" : "Stop &Countdown";
+    }
 };
 
 } // namespace vexa

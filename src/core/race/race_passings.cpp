@@ -1,7 +1,7 @@
 #include "race/race_engine.h"
 
+#include "base/real48.h"
 #include "files/event_files.h"
-#include "files/real48.h"
 #include "model/event_data.h"
 #include "race/manual_keys.h"
 #include "race/sound_table.h"

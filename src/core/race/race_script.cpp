@@ -1,19 +1,15 @@
 #include "race/race_script.h"
 
 #include "race/hex_text.h"
+#include "race/race_action.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <sstream>
 
 namespace vexa {
 
 namespace {
-
-const std::array<const char*, 13> Actions = {
-    "start", "pause",   "resume",  "reset",   "plus1",   "plus5",    "readorder",
-    "keys",  "restart", "endrace", "penalty", "reprint", "equipment"};
 
 template <typename Number> bool wholeWord(const std::string& word, Number& value) {
     const auto res = std::from_chars(word.data(), word.data() + word.size(), value);
@@ -37,7 +33,7 @@ bool parseSeconds(const std::string& text, int64_t& ms) {
 } // namespace
 
 bool isRaceAction(const std::string& word) {
-    return std::find(Actions.begin(), Actions.end(), word) != Actions.end();
+    return raceActionOfWord(word).has_value();
 }
 
 bool RaceScript::hasDecoderBytes() const {

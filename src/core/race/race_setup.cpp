@@ -1,10 +1,10 @@
 #include "race/race_engine.h"
 
+#include "base/latin1_path.h"
+#include "base/whole_number.h"
 #include "files/event_files.h"
 #include "model/event_data.h"
-#include "program/program_home.h"
 #include "race/race_heading.h"
-#include "race/setting_numbers.h"
 #include "settings/prog_settings.h"
 
 #include <algorithm>
@@ -85,7 +85,6 @@ bool RaceEngine::Setuprace() {
     RaceNumber = s.raceNumber;
     RoundNumber = s.roundNumber;
     ports_.track.OpenRcioPort();
-    panel_.rcioPortChoiceEnabled = false;
     ports_.track.SendRaceNumber(RaceNumber, RoundNumber);
     ports_.track.ClearScoreboard();
     TrackMiles = s.trackLengthMiles();

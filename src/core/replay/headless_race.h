@@ -2,10 +2,10 @@
 
 #include "journal/journal_writer.h"
 #include "program/program.h"
-#include "race/race_runner.h"
 #include "race/recording_ports.h"
 #include "race/virtual_time.h"
 #include "replay/headless_timing.h"
+#include "replay/race_runner.h"
 
 #include <functional>
 

@@ -48,8 +48,10 @@ void RecordedEquipment::TurnAmbOff() {
 HeadlessTiming::HeadlessTiming(Program& program, Scheduler& scheduler, const Clock& clock,
                                RecordingPorts& ports)
     : decoderPort_(ports, "decoder"), controllerPort_(ports, "controller"), socket_(ports),
-      view_(ports), station_(program, EquipmentLinks{scheduler, clock, ports, decoderPort_, socket_,
-                                                     controllerPort_, view_, view_}),
+      view_(ports), attachedRace_(program.race),
+      station_(timingData(program, attachedRace_),
+               EquipmentLinks{scheduler, clock, ports, decoderPort_, socket_, controllerPort_,
+                              view_, view_}),
       recorded_(ports, station_.equipment) {}
 
 void HeadlessTiming::equipmentAsJournaled(int device, int32_t decoderId) {

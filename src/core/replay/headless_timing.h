@@ -5,6 +5,7 @@
 #include "ports/serial_port.h"
 #include "ports/timing_equipment.h"
 #include "ports/timing_view.h"
+#include "program/attached_race.h"
 #include "race/recording_ports.h"
 #include "timing/timing_station.h"
 
@@ -12,6 +13,8 @@
 #include <string>
 
 namespace vexa {
+
+struct Program;
 
 // A serial port whose received bytes come from the script; it is always there.
 class ScriptSerialPort : public SerialPort {
@@ -95,6 +98,7 @@ class HeadlessTiming : public DecoderInput {
     ScriptSerialPort controllerPort_;
     ScriptSocket socket_;
     ScriptTimingView view_;
+    AttachedRace attachedRace_;
     TimingStation station_;
     RecordedEquipment recorded_;
 };

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/local_moment.h"
 #include "journal/race_corrections.h"
 #include "model/outcome.h"
-#include "output/local_moment.h"
 #include "replay/journal_replay.h"
 
 #include <functional>

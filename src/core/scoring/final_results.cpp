@@ -1,6 +1,6 @@
 #include "scoring/final_results.h"
 
-#include "programme/table_queries.h"
+#include "model/table_queries.h"
 #include "scoring/result_order.h"
 
 #include <algorithm>

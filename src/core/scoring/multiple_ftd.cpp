@@ -1,6 +1,6 @@
 #include "scoring/multiple_ftd.h"
 
-#include "files/real48.h"
+#include "base/real48.h"
 #include "scoring/result_order.h"
 
 #include <algorithm>

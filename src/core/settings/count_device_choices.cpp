@@ -1,10 +1,8 @@
 #include "settings/count_device_choices.h"
 
-#include "timing/counting_equipment.h"
-
 namespace vexa {
 
-static_assert(AddressPortEntry == IpAddressPortEntry && AddressPortEntry == SerialPortEntries);
+static_assert(AddressPortEntry == SerialPortEntries);
 
 namespace {
 

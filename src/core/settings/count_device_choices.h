@@ -22,6 +22,9 @@ struct CountDeviceChoice {
     bool speedTrap;       // the "Speed Trap" group
 };
 
+// The P3 decoder's name where the equipment is chosen.
+inline constexpr const char* P3DeviceCaption = "P3 (TCP)";
+
 // The choices in the order the window lists them.
 std::span<const CountDeviceChoice> countDeviceChoices();
 // The choice of a device; manual counting for a device the list does not hold.

@@ -1,7 +1,8 @@
 #include "settings/display_settings.h"
 
+#include "base/plain_text.h"
+#include "base/whole_number.h"
 #include "settings/ini_file.h"
-#include "settings/settings_file.h"
 
 #include <algorithm>
 #include <array>
@@ -53,10 +54,6 @@ std::string windowPlaceText(const WindowPlace& p) {
                        std::to_string(p.width) + "," + std::to_string(p.height);
     if (p.maximised) text += ",max";
     return text;
-}
-
-Outcome saveDisplaySettings(const std::filesystem::path& iniFile, const ProgSettings& settings) {
-    return saveSettingKeys(iniFile, settings, "DISPLAY");
 }
 
 } // namespace vexa

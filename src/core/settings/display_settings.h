@@ -31,9 +31,4 @@ struct WindowPlace {
 std::optional<WindowPlace> readWindowPlace(const std::string& text);
 std::string windowPlaceText(const WindowPlace& place);
 
-// Writes the display keys (the zoom, the race screen's theme, the windows' places) into the
-// settings file, leaving every other line as it stands: the program keeps them as it ends,
-// whatever the other settings in memory say (a decoder not found is not forgotten).
-Outcome saveDisplaySettings(const std::filesystem::path& iniFile, const ProgSettings& settings);
-
 } // namespace vexa

@@ -1,5 +1,7 @@
 #include "settings/ini_file.h"
 
+#include "base/plain_text.h"
+
 #include <algorithm>
 #include <cctype>
 #include <climits>
@@ -7,10 +9,6 @@
 namespace vexa {
 
 namespace {
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
 
 // The first character that is not a blank, or 0.
 char firstNonBlank(const std::string& line) {
@@ -63,44 +61,6 @@ bool splitEntry(const std::string& line, std::string& key, std::string& value) {
 }
 
 } // namespace
-
-std::string trimBlanks(const std::string& text) {
-    size_t b = 0, e = text.size();
-    while (b < e && isBlank(text[b])) ++b;
-    while (e > b && isBlank(text[e - 1])) --e;
-    return text.substr(b, e - b);
-}
-
-bool equalsNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) !=
-            std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
-std::optional<long long> heldWholeNumber(const std::string& text, long long cap) {
-    const std::string t = trimBlanks(text);
-    size_t i = 0;
-    bool negative = false;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
-    if (i == t.size()) return std::nullopt;
-    long long value = 0;
-    for (; i < t.size(); ++i) {
-        if (t[i] < '0' || t[i] > '9') return std::nullopt;
-        value = std::min(value * 10 + (t[i] - '0'), cap);
-    }
-    return negative ? -value : value;
-}
-
-std::optional<int> parseWholeNumber(const std::string& text) {
-    // Held beyond the range on both sides, so that a number out of it stays out.
-    const std::optional<long long> value =
-        heldWholeNumber(text, static_cast<long long>(INT_MAX) + 2);
-    if (!value || *value > INT_MAX || *value < INT_MIN) return std::nullopt;
-    return static_cast<int>(*value);
-}
 
 IniFile IniFile::parse(const std::string& text) {
     IniFile ini;

@@ -39,13 +39,4 @@ class IniFile {
     std::vector<std::string> lines_;
 };
 
-// A whole number with an optional sign, surrounded by blanks at most; nothing otherwise.
-std::optional<int> parseWholeNumber(const std::string& text);
-// The same without a range: its size held at `cap` (the sign put on after), so that digits
-// beyond the cap cannot overflow.
-std::optional<long long> heldWholeNumber(const std::string& text, long long cap);
-
-bool equalsNoCase(const std::string& a, const std::string& b);
-std::string trimBlanks(const std::string& text);
-
 } // namespace vexa

@@ -1,5 +1,6 @@
 #include "settings/setting_ranges.h"
 
+#include "base/whole_number.h"
 #include "settings/ini_file.h"
 
 #include <algorithm>

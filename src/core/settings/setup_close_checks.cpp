@@ -1,6 +1,6 @@
 #include "settings/setup_close_checks.h"
 
-#include "race/setting_numbers.h"
+#include "base/whole_number.h"
 #include "settings/ini_file.h"
 #include "settings/settings_table.h"
 

@@ -1,5 +1,6 @@
 #include "settings/setup_fields.h"
 
+#include "base/whole_number.h"
 #include "settings/ini_file.h"
 
 namespace vexa {

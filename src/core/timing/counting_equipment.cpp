@@ -4,9 +4,7 @@
 #include "ports/operator.h"
 #include "ports/serial_port.h"
 #include "ports/timing_view.h"
-#include "program/program.h"
-#include "race/race_engine.h"
-#include "race/sound_table.h"
+#include "settings/prog_settings.h"
 #include "timing/decoder_address.h"
 #include "timing/decoder_commands.h"
 #include "timing/decoder_monitor.h"
@@ -21,46 +19,40 @@ std::string decoderSilentMessage(int seconds) {
            " s and no answer when asked, laps are now counted with the keys";
 }
 
-CountingEquipment::CountingEquipment(Program& program, const EquipmentLinks& links)
-    : program_(program), links_(links), counter_(program, links.view, links.clock),
-      p3_(program, counter_, P3LinkPorts{links.clock, links.scheduler, links.socket, links.view}),
+CountingEquipment::CountingEquipment(const TimingData& data, const EquipmentLinks& links)
+    : settings_(data.settings), event_(data.event), race_(data.race), links_(links),
+      counter_(data.settings, data.race, links.view, links.clock),
+      p3_(data.race, counter_, P3LinkPorts{links.clock, links.scheduler, links.socket, links.view}),
       silence_(links.clock, links.scheduler),
       noise_([this] { links_.view.showNotice(DecoderNoiseNotice); }),
       checkTimer_(links.scheduler, true, [this] { presenceCheckStep(); }),
       retryTimer_(links.scheduler, false, [this] { retry(); }),
-      CountDevice(countingDeviceFromSetting(program.settings.countDevice)) {}
+      CountDevice(countingDeviceFromSetting(data.settings.countDevice)) {}
 
 CountingEquipment::~CountingEquipment() = default;
 
-RaceEngine* CountingEquipment::race() const {
-    return program_.race.get();
-}
-
 bool CountingEquipment::raceTakesPassings() const {
-    const RaceEngine* engine = race();
-    return engine && engine->acceptsPassings();
+    return race_.acceptsPassings();
 }
 
 bool CountingEquipment::raceRunning() const {
-    const RaceEngine* engine = race();
-    return engine && engine->values().RaceState == RaceStates::Running;
+    return race_.raceRunning();
 }
 
 void CountingEquipment::setCountDevice(CountingDevice device) {
     const bool changed = device != CountDevice;
     CountDevice = device;
-    program_.settings.countDevice = settingOf(device);
-    RaceEngine* engine = race();
-    if (engine && device == CountingDevice::Manual) engine->countingEquipmentNowManual();
+    settings_.countDevice = settingOf(device);
+    if (device == CountingDevice::Manual) race_.countingEquipmentNowManual();
     if (changed && deviceChanged_) deviceChanged_();
 }
 
 int CountingEquipment::portEntry() const {
-    return program_.settings.count1ComPort;
+    return settings_.count1ComPort;
 }
 
 SerialParameters CountingEquipment::decoderParameters() const {
-    return program_.settings.ex20 ? SerialParameters{19200, 1} : SerialParameters{9600, 2};
+    return settings_.ex20 ? SerialParameters{19200, 1} : SerialParameters{9600, 2};
 }
 
 void CountingEquipment::showStatus(const std::string& text) {
@@ -93,13 +85,8 @@ void CountingEquipment::Setupcountingequipment() {
     startCheck(device, CheckKind::SetUp);
 }
 
-ScriptEvent CountingEquipment::journaledEquipment() const {
-    ScriptEvent e;
-    e.kind = ScriptEvent::Kind::Action;
-    e.action = "equipment";
-    e.argument = settingOf(CountDevice);
-    e.decoderId = CountDevice == CountingDevice::Ambrc ? DecoderId : 0;
-    return e;
+EquipmentInUse CountingEquipment::journaledEquipment() const {
+    return {CountDevice, CountDevice == CountingDevice::Ambrc ? DecoderId : 0};
 }
 
 void CountingEquipment::takeJournaledEquipment(CountingDevice device, int32_t decoderId) {
@@ -107,8 +94,7 @@ void CountingEquipment::takeJournaledEquipment(CountingDevice device, int32_t de
         CountDevice = device;
         if (device == CountingDevice::Ambrc) DecoderId = decoderId;
         serialLines_.reset();
-        RaceEngine* engine = race();
-        if (engine && device == CountingDevice::Manual) engine->countingEquipmentNowManual();
+        if (device == CountingDevice::Manual) race_.countingEquipmentNowManual();
         return;
     }
     stopPresenceCheck();
@@ -130,7 +116,7 @@ bool CountingEquipment::openLink(CountingDevice device) {
     serialLines_.reset();
     if (device == CountingDevice::P3) {
         linkOverTcp_ = true;
-        links_.socket.open(program_.settings.ipAddress, P3TcpPort);
+        links_.socket.open(settings_.ipAddress, P3TcpPort);
         p3_.linkOpened();
         linkStatus_ = P3StatusText;
         return true;
@@ -148,7 +134,7 @@ bool CountingEquipment::openLink(CountingDevice device) {
     linkOverTcp_ = entry == IpAddressPortEntry && device == CountingDevice::Ambrc;
     if (entry != IpAddressPortEntry && !links_.decoderPort.open(comNumber_, decoderParameters()))
         return false;
-    if (linkOverTcp_) links_.socket.open(program_.settings.ipAddress, AmbrcTcpPort);
+    if (linkOverTcp_) links_.socket.open(settings_.ipAddress, AmbrcTcpPort);
     linkStatus_ = (device == CountingDevice::System20 ? "AMB20" : "AMBrc") + suffix;
     return true;
 }
@@ -167,7 +153,7 @@ void CountingEquipment::startCheck(CountingDevice device, CheckKind kind) {
     checkProgress_ = 0;
     checkKind_ = kind;
     checkedDevice_ = device;
-    const bool italian = device == CountingDevice::System20 && program_.settings.italy;
+    const bool italian = device == CountingDevice::System20 && settings_.italy;
     if (!italian)
         checkTimer_.start(device == CountingDevice::P3 ? P3PresenceCheckIntervalMs
                                                        : PresenceCheckIntervalMs);
@@ -282,7 +268,7 @@ void CountingEquipment::serialFollowUp() {
 
 void CountingEquipment::watchSilence() {
     silence_.stop();
-    const int limit = program_.settings.decoderSilence;
+    const int limit = settings_.decoderSilence;
     if (!countsLikeAmbrc(CountDevice) || limit <= 0) return;
     silence_.start(
         limit, [this] { return raceTakesPassings(); }, [this] { askDecoder(CountDevice); },
@@ -405,8 +391,8 @@ void CountingEquipment::decoderLine(std::string_view line) {
     const CountingDevice device = isDecoder(CountDevice) ? CountDevice : lostDevice_;
     const bool ambrc = device != CountingDevice::System20;
     size_t shortest = 2;
-    if (!ambrc && !program_.settings.ex20)
-        shortest = program_.settings.italy ? ItalianRecordLength : System20ClockRecordLength;
+    if (!ambrc && !settings_.ex20)
+        shortest = settings_.italy ? ItalianRecordLength : System20ClockRecordLength;
     const RecordInLine found = findRecordInLine(line, ambrc ? '\x01' : '@', shortest);
     if (found.record.empty()) {
         noise_.dropped(found.dropped);
@@ -462,8 +448,7 @@ void CountingEquipment::replayEnds() {
     serialLines_.reset();
     socketLines_.reset();
     p3_.replayEnds();
-    RaceEngine* engine = race();
-    if (engine && CountDevice == CountingDevice::Manual) engine->countingEquipmentNowManual();
+    if (CountDevice == CountingDevice::Manual) race_.countingEquipmentNowManual();
     if (!raceTakesPassings() || !isDecoder(CountDevice)) return;
     // The decoder was switched on by the program that stopped, and its clock restarted as that
     // program started the race (or set it up, if it stopped before): switched on again, it is
@@ -505,13 +490,12 @@ void CountingEquipment::sortsignal(std::string_view record) {
         checkAnswer(record);
         return;
     }
-    const RaceEngine* engine = race();
-    if (!engine || !engine->acceptsPassings()) return;
+    if (!race_.acceptsPassings()) return;
     const CountingDevice device = CountDevice;
     if (device == CountingDevice::System20) {
-        if (program_.settings.ex20)
+        if (settings_.ex20)
             counter_.countEx20(record);
-        else if (program_.settings.italy)
+        else if (settings_.italy)
             counter_.countItalian(record);
         else
             counter_.countSystem20(record);
@@ -551,14 +535,13 @@ void CountingEquipment::p3Frame(const P3Frame& frame) {
         p3_.found(frame);
         presenceCheckAnswered();
     }
-    if (MonitorMode) showMonitorOutput(monitorP3Record(frame, program_.event));
+    if (MonitorMode) showMonitorOutput(monitorP3Record(frame, event_));
     p3_.record(frame, !MonitorMode);
 }
 
 void CountingEquipment::controllerLine(std::string_view line) {
-    if (!program_.settings.secondAmb || MonitorMode) return;
-    const RaceEngine* engine = race();
-    if (!engine || engine->values().RaceState != RaceStates::Running) return;
+    if (!settings_.secondAmb || MonitorMode) return;
+    if (!race_.raceRunning()) return;
     counter_.countSecondSystem20(line);
 }
 
@@ -603,7 +586,7 @@ void CountingEquipment::switchOn(bool restartClock) {
         if (restartClock) sendAmbrcCommand(AmbrcCommand::StartA, {1});
         sendAmbrcCommand(AmbrcCommand::StartB, {0});
         sendAmbrcCommand(AmbrcCommand::StartStop, {1, 0});
-        if (program_.settings.secondAmb && !ownDuringReplay_) links_.controllerPort.setRts(true);
+        if (settings_.secondAmb && !ownDuringReplay_) links_.controllerPort.setRts(true);
         break;
     default:
         break; // a P3 decoder is always on
@@ -623,7 +606,7 @@ void CountingEquipment::TurnAmbOff() {
         break;
     case CountingDevice::Ambrc:
         sendAmbrcCommand(AmbrcCommand::StartStop, {0, 1});
-        if (program_.settings.secondAmb && !ownDuringReplay_) links_.controllerPort.setRts(false);
+        if (settings_.secondAmb && !ownDuringReplay_) links_.controllerPort.setRts(false);
         break;
     default:
         break;
@@ -636,11 +619,10 @@ void CountingEquipment::TurnAmbOff() {
 bool CountingEquipment::applyEquipmentChoice(CountingDevice chosenDevice, bool portListChanged) {
     const bool socketUnchanged =
         !links_.socket.active() ||
-        (links_.socket.host() == program_.settings.ipAddress &&
+        (links_.socket.host() == settings_.ipAddress &&
          (CountDevice == CountingDevice::P3 || portEntry() == IpAddressPortEntry));
     if (CountDevice == chosenDevice && !portListChanged && socketUnchanged) return false;
-    const RaceEngine* engine = race();
-    if (engine && engine->values().RaceState == RaceStates::Running) return false;
+    if (race_.raceRunning()) return false;
     setCountDevice(chosenDevice);
     lostDevice_ = CountingDevice::Manual;
     stopRetry();
@@ -649,8 +631,7 @@ bool CountingEquipment::applyEquipmentChoice(CountingDevice chosenDevice, bool p
 }
 
 void CountingEquipment::settingsActivated() {
-    const RaceEngine* engine = race();
-    if (engine && engine->values().RaceState == RaceStates::Running) {
+    if (race_.raceRunning()) {
         if (monitorView_) monitorView_->setLabel(RaceRunningTestText);
         return;
     }
@@ -701,16 +682,16 @@ void CountingEquipment::monitor(std::string_view record) {
     MonitorDialect dialect = MonitorDialect::Ambrc;
     switch (CountDevice) {
     case CountingDevice::System20:
-        dialect = program_.settings.italy  ? MonitorDialect::Italian
-                  : program_.settings.ex20 ? MonitorDialect::Ex20
-                                           : MonitorDialect::System20;
+        dialect = settings_.italy  ? MonitorDialect::Italian
+                  : settings_.ex20 ? MonitorDialect::Ex20
+                                   : MonitorDialect::System20;
         break;
     case CountingDevice::Ambrc:
         break;
     default:
         return;
     }
-    showMonitorOutput(monitorRecord(record, dialect, program_.event));
+    showMonitorOutput(monitorRecord(record, dialect, event_));
 }
 
 void CountingEquipment::showMonitorOutput(const MonitorOutput& out) {
@@ -719,10 +700,7 @@ void CountingEquipment::showMonitorOutput(const MonitorOutput& out) {
         if (!out.lines.empty()) monitorView_->addLines(out.lines);
     }
     if (out.bookedInId != 0) {
-        if (const RaceEngine* engine = race()) {
-            engine->SpeakNumber(out.bookedInId);
-            engine->playwav(Sound::BookedIn);
-        }
+        { race_.announceBookedIn(out.bookedInId); }
     }
 }
 

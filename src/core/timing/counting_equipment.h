@@ -1,16 +1,18 @@
 #pragma once
 
 #include "ports/missed_passings.h"
+#include "ports/race_timer.h"
 #include "ports/scheduler.h"
 #include "ports/serial_port.h"
+#include "ports/timed_race.h"
 #include "ports/timing_equipment.h"
-#include "race/race_script.h"
-#include "race/race_timer.h"
+#include "settings/count_device_choices.h"
 #include "timing/decoder_link_watch.h"
 #include "timing/line_assembler.h"
 #include "timing/line_noise.h"
 #include "timing/p3_link.h"
 #include "timing/passing_counter.h"
+#include "timing/timing_data.h"
 
 #include <cstdint>
 #include <functional>
@@ -21,9 +23,9 @@
 
 namespace vexa {
 
-struct Program;
+struct ProgSettings;
+struct EventData;
 class Clock;
-class RaceEngine;
 class Operator;
 class DecoderSocket;
 class TimingView;
@@ -45,8 +47,6 @@ inline constexpr const char* WaitingForSignalText = "Waiting for AMB signal";
 inline constexpr const char* RaceRunningTestText = "Can't use due to race running";
 inline constexpr const char* CheckingP3Message = "Checking P3 Decoder";
 inline constexpr const char* P3StatusText = "P3(TCP)";
-// The device's name where the equipment is chosen.
-inline constexpr const char* P3DeviceCaption = "P3 (TCP)";
 inline constexpr const char* DecoderLinkLostMessage =
     "Connection to the decoder lost, laps are now counted with the keys";
 inline constexpr const char* DecoderBackMessage =
@@ -62,7 +62,7 @@ inline constexpr int PresenceCheckSteps = 10;
 // more.
 inline constexpr int P3PresenceCheckIntervalMs = 1200;
 // The entry of the decoder port list that means "IP Address".
-inline constexpr int IpAddressPortEntry = 8;
+inline constexpr int IpAddressPortEntry = AddressPortEntry;
 // When the empty command is sent again over TCP during the presence check.
 inline constexpr int PresenceCheckResendStep = 6;
 
@@ -85,7 +85,7 @@ struct EquipmentLinks {
 // The equipment owns `CountDevice`, the device counting now: it starts as the settings'
 // "COUNTDEVICE" and keeps that setting equal to it when it changes (a fall-back to manual
 // counting, the settings window's choice). The race engine must be attached to the program
-// before the equipment is set up or receives records.
+// before the equipment is set up or receives records (a race that is not there takes none).
 //
 // A decoder link in use can be lost: the connection drops, the serial adapter vanishes, or an
 // AMBrc or P3 decoder silent for "DECODER SILENCE" seconds of race time does not answer when
@@ -100,7 +100,7 @@ struct EquipmentLinks {
 // dropped, tallied and told once a run.
 class CountingEquipment : public TimingEquipment, public MissedPassings {
   public:
-    CountingEquipment(Program& program, const EquipmentLinks& links);
+    CountingEquipment(const TimingData& data, const EquipmentLinks& links);
     ~CountingEquipment() override;
     CountingEquipment(const CountingEquipment&) = delete;
     CountingEquipment& operator=(const CountingEquipment&) = delete;
@@ -134,7 +134,7 @@ class CountingEquipment : public TimingEquipment, public MissedPassings {
     // ---- Race journals
     // --------------------------------------------------------------------------- The equipment in
     // use as a race journal keeps it (an "equipment" event).
-    ScriptEvent journaledEquipment() const;
+    EquipmentInUse journaledEquipment() const;
     // Takes the equipment a race journal kept, without asking the decoder: its link opened (a
     // presence check under way is ended), the device in use and the AMBrc decoder's id set.
     // During a replay into the program only the replayed records are counted with it.
@@ -210,7 +210,6 @@ class CountingEquipment : public TimingEquipment, public MissedPassings {
     // operator's reconnect (with the search window) or an automatic one (no window, no message).
     enum class CheckKind { SetUp, Reconnect, Retry };
 
-    RaceEngine* race() const;
     bool raceTakesPassings() const;
     bool raceRunning() const;
     int portEntry() const;
@@ -252,7 +251,9 @@ class CountingEquipment : public TimingEquipment, public MissedPassings {
     void showMonitorOutput(const MonitorOutput& out);
     void p3Frame(const P3Frame& frame);
 
-    Program& program_;
+    ProgSettings& settings_;
+    EventData& event_;
+    TimedRace& race_;
     EquipmentLinks links_;
     PassingCounter counter_;
     P3Link p3_;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "ports/clock.h"
+#include "ports/race_timer.h"
 #include "ports/scheduler.h"
-#include "race/race_timer.h"
 
 #include <cstdint>
 #include <functional>

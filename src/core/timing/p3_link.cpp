@@ -3,8 +3,6 @@
 #include "ports/clock.h"
 #include "ports/decoder_socket.h"
 #include "ports/timing_view.h"
-#include "program/program.h"
-#include "race/race_engine.h"
 #include "timing/p3_requests.h"
 #include "timing/passing_counter.h"
 
@@ -19,8 +17,8 @@ std::string p3RecoveredNotice(uint64_t recovered, uint64_t lost) {
     return text;
 }
 
-P3Link::P3Link(Program& program, PassingCounter& counter, const P3LinkPorts& ports)
-    : program_(program), counter_(counter), ports_(ports),
+P3Link::P3Link(TimedRace& race, PassingCounter& counter, const P3LinkPorts& ports)
+    : race_(race), counter_(counter), ports_(ports),
       holdTimer_(ports.scheduler, false, [this] { giveUp(); }) {}
 
 // ---- The link ---------------------------------------------------------------------------------
@@ -132,9 +130,7 @@ void P3Link::record(const P3Frame& frame, bool forRace) {
 
 void P3Link::passing(const P3Passing& p, bool forRace) {
     if (foreign(p.decoderId)) {
-        const RaceEngine* engine = program_.race.get();
-        if (forRace && engine && engine->acceptsPassings())
-            engine->DiagnosticNote(WrongDecoderNote);
+        if (forRace && race_.acceptsPassings()) race_.DiagnosticNote(WrongDecoderNote);
         return;
     }
     if (!decoderId_) decoderId_ = p.decoderId;
@@ -228,13 +224,12 @@ void P3Link::release() {
 }
 
 bool P3Link::afterItsRace(const P3Passing& p) {
-    const RaceEngine* engine = program_.race.get();
-    if (!engine || engine->acceptsPassings()) return false;
-    const RaceValues& v = engine->values();
+    const TimedRace* engine = &race_;
+    if (engine->acceptsPassings()) return false;
     // The last race run is still the engine's until the next one is set up.
-    if (v.SetupDone || engine->completedRaces() == 0) return false;
+    if (engine->setupDone() || engine->completedRaces() == 0) return false;
     const std::optional<double> t = clock_.raceSeconds(p.rtcTime, engine->raceClockStartMs());
-    const double end = v.RaceMinutes * 60.0 + v.MaxLastLap + v.LastStart;
+    const double end = engine->lastCrossingSecond();
     if (!t || *t < -EarlySeconds || *t > end) return false;
     return counter_.tellPassingAfterStore(p, *t);
 }
@@ -242,10 +237,10 @@ bool P3Link::afterItsRace(const P3Passing& p) {
 // ---- To the race ------------------------------------------------------------------------------
 
 void P3Link::count(const P3Passing& p) {
-    RaceEngine* engine = program_.race.get();
-    if (!engine || !engine->acceptsPassings()) return;
+    TimedRace* engine = &race_;
+    if (!engine->acceptsPassings()) return;
     double time = 0.0; // booking in: every crossing counts as time 0
-    if (!engine->values().BookingIn) {
+    if (!engine->bookingIn()) {
         const std::optional<double> seconds =
             clock_.raceSeconds(p.rtcTime, engine->raceClockStartMs());
         time = seconds ? *seconds : engine->RaceTime();

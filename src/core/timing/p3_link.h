@@ -1,7 +1,8 @@
 #pragma once
 
+#include "ports/race_timer.h"
 #include "ports/scheduler.h"
-#include "race/race_timer.h"
+#include "ports/timed_race.h"
 #include "timing/p3_decoder_clock.h"
 #include "timing/p3_frame_reader.h"
 #include "timing/p3_missed_passings.h"
@@ -16,7 +17,6 @@
 
 namespace vexa {
 
-struct Program;
 class Clock;
 class DecoderSocket;
 class TimingView;
@@ -62,7 +62,7 @@ class P3Link {
     // A passing this much before the race start is from before the race, not for it.
     static constexpr double EarlySeconds = 6.0;
 
-    P3Link(Program& program, PassingCounter& counter, const P3LinkPorts& ports);
+    P3Link(TimedRace& race, PassingCounter& counter, const P3LinkPorts& ports);
     P3Link(const P3Link&) = delete;
     P3Link& operator=(const P3Link&) = delete;
 
@@ -131,7 +131,7 @@ class P3Link {
     // Forgets the passing numbers and what waits for missing ones.
     void forgetPassings();
 
-    Program& program_;
+    TimedRace& race_;
     PassingCounter& counter_;
     P3LinkPorts ports_;
     P3FrameReader reader_;

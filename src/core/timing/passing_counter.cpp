@@ -2,8 +2,7 @@
 
 #include "ports/clock.h"
 #include "ports/timing_view.h"
-#include "program/program.h"
-#include "race/race_engine.h"
+#include "settings/prog_settings.h"
 #include "timing/decoder_records.h"
 #include "timing/p3_transponder.h"
 #include "timing/record_fields.h"
@@ -37,14 +36,10 @@ std::string passingAfterStoreNotice(const std::string& race, int carno, const st
            "; it can be added in Correct Results";
 }
 
-RaceEngine& PassingCounter::race() {
-    return *program_.race;
-}
-
 double PassingCounter::raceSeconds(double decoderSeconds) {
-    const RaceEngine& engine = race();
+    const TimedRace& engine = race_;
     // Booking in, every crossing counts as time 0 whatever its time.
-    if (engine.values().RaceState != RaceStates::Running) return decoderSeconds;
+    if (!engine.raceRunning()) return decoderSeconds;
     return clockOrigin_.raceSeconds(decoderSeconds, clock_.milliseconds(),
                                     engine.raceClockStartMs());
 }
@@ -54,17 +49,17 @@ void PassingCounter::conversionError(std::string_view text) {
 }
 
 int PassingCounter::entrantForTransponder(int32_t transponder, bool keep) {
-    RaceEngine& engine = race();
+    TimedRace& engine = race_;
     if (const int i = engine.findTransponder(transponder); i >= 0) return i;
 
     int candidate = 0;
     for (int s = 1; s <= 4; ++s) {
-        const TrackTransponderSet& set = program_.settings.trackSets[static_cast<size_t>(s)];
+        const TrackTransponderSet& set = settings_.trackSets[static_cast<size_t>(s)];
         for (int t = 1; t <= MaxSlots; ++t)
             if (set.transponders[static_cast<size_t>(t)] == transponder) candidate = t;
     }
     if (candidate > 0) {
-        const RaceDrivers& drivers = engine.values().race_drivers;
+        const RaceDrivers& drivers = engine.raceDrivers();
         for (size_t i = 0; i < drivers.size(); ++i) {
             const RaceDriver& d = drivers[i];
             if (d.carno != candidate || d.transponder != 0) continue;
@@ -76,15 +71,15 @@ int PassingCounter::entrantForTransponder(int32_t transponder, bool keep) {
 }
 
 int PassingCounter::entrantForCarNumber(int32_t carno) {
-    RaceEngine& engine = race();
+    TimedRace& engine = race_;
     if (const int i = engine.findCarNumber(carno); i >= 0) return i;
     return addUnknownCar(carno, 0);
 }
 
 int PassingCounter::addUnknownCar(int32_t carno, int32_t transponder) {
-    RaceEngine& engine = race();
+    TimedRace& engine = race_;
     if (!engine.canAddUnknownCar()) return -1;
-    const RaceDrivers& drivers = engine.values().race_drivers;
+    const RaceDrivers& drivers = engine.raceDrivers();
     const auto unknown = std::count_if(drivers.begin(), drivers.end(),
                                        [](const RaceDriver& d) { return d.compno <= 0; });
     if (unknown >= MaxUnknownCars) return -1;
@@ -100,7 +95,7 @@ void PassingCounter::countAmbrc(std::string_view record, int32_t decoderId) {
         conversionError(r.badText);
         return;
     case RecordKind::WrongDecoder:
-        race().DiagnosticNote(WrongDecoderNote);
+        race_.DiagnosticNote(WrongDecoderNote);
         return;
     case RecordKind::Status:
         view_.showDecoderStatus("AMBrc Noise:" + std::string(r.noise));
@@ -111,51 +106,50 @@ void PassingCounter::countAmbrc(std::string_view record, int32_t decoderId) {
         return;
     }
     // The car is found (or added) before its time and hits are tested.
-    const int i = entrantForTransponder(r.transponder, !program_.settings.countSame);
+    const int i = entrantForTransponder(r.transponder, !settings_.countSame);
     if (i < 0) return;
-    RaceEngine& engine = race();
+    TimedRace& engine = race_;
     if (r.time == -1.0) {
         engine.DiagnosticNote(InvalidTimeNote);
         return;
     }
-    if (r.hits < program_.settings.lowestHits) return tooFewHits(r.transponder, r.hitsText);
+    if (r.hits < settings_.lowestHits) return tooFewHits(r.transponder, r.hitsText);
     engine.noteDecoderReading(i, r.hits, r.signal);
     engine.sortCarPass(i, raceSeconds(r.time));
 }
 
 void PassingCounter::tooFewHits(int32_t transponder, std::string_view hitsText) {
-    race().DiagnosticNote("Transponder" + std::to_string(transponder) + " Passing outside Hits(" +
-                          std::string(hitsText) + ") acceptence level");
+    race_.DiagnosticNote("Transponder" + std::to_string(transponder) + " Passing outside Hits(" +
+                         std::string(hitsText) + ") acceptence level");
 }
 
 void PassingCounter::countP3(const P3Passing& passing, double raceTime) {
     const std::optional<int32_t> transponder = p3TransponderNumber(passing);
-    if (!transponder) return race().DiagnosticNote(P3NoTransponderNote);
+    if (!transponder) return race_.DiagnosticNote(P3NoTransponderNote);
     // The car is found (or added) before its hits are tested, as for AMBrc.
-    const int i = entrantForTransponder(*transponder, !program_.settings.countSame);
+    const int i = entrantForTransponder(*transponder, !settings_.countSame);
     if (i < 0) return;
     std::optional<int32_t> hits, strength;
     if (passing.hits) hits = *passing.hits;
     if (passing.strength) strength = *passing.strength;
-    if (hits && *hits < program_.settings.lowestHits)
+    if (hits && *hits < settings_.lowestHits)
         return tooFewHits(*transponder, std::to_string(*hits));
-    RaceEngine& engine = race();
+    TimedRace& engine = race_;
     engine.noteDecoderReading(i, hits, strength);
     if (engine.sortRecordedPass(i, raceTime)) return;
-    const RaceDriver& d = engine.values().race_drivers[static_cast<size_t>(i)];
+    const RaceDriver& d = engine.raceDrivers()[static_cast<size_t>(i)];
     view_.showNotice(latePassingNotice(d.carno, d.drivername, raceTime));
 }
 
 bool PassingCounter::tellPassingAfterStore(const P3Passing& passing, double raceTime) {
     const std::optional<int32_t> transponder = p3TransponderNumber(passing);
-    const RaceEngine& engine = race();
-    const RaceValues& v = engine.values();
+    const TimedRace& engine = race_;
     const int i = transponder ? engine.findTransponder(*transponder) : -1;
     if (i < 0) return false;
-    const RaceDriver& d = v.race_drivers[static_cast<size_t>(i)];
-    const std::string name = (v.RaceKind == HeatRace ? "Heat " : "Final ") +
-                             std::to_string(v.RaceNumber) + " of round " +
-                             std::to_string(v.RoundNumber);
+    const RaceDriver& d = engine.raceDrivers()[static_cast<size_t>(i)];
+    const std::string name = (engine.heatRace() ? "Heat " : "Final ") +
+                             std::to_string(engine.raceNumber()) + " of round " +
+                             std::to_string(engine.roundNumber());
     view_.showNotice(passingAfterStoreNotice(name, d.carno, d.drivername, raceTime));
     return true;
 }
@@ -171,7 +165,7 @@ void PassingCounter::countSystem20(std::string_view record) {
     if (r.kind != RecordKind::Passing) return;
     const int i = entrantForCarNumber(r.carno);
     if (i < 0) return;
-    RaceEngine& engine = race();
+    TimedRace& engine = race_;
     engine.noteDecoderReading(i, r.hits, std::nullopt);
     engine.sortCarPass(i, raceSeconds(r.time));
 }
@@ -181,7 +175,7 @@ void PassingCounter::countEx20(std::string_view record) {
     if (r.kind != RecordKind::Passing) return;
     const int i = entrantForTransponder(r.transponder, true);
     if (i < 0) return;
-    RaceEngine& engine = race();
+    TimedRace& engine = race_;
     engine.noteDecoderReading(i, 1, 1);
     engine.sortCarPass(i, Ex20PassingTime);
 }
@@ -192,14 +186,14 @@ void PassingCounter::countItalian(std::string_view record) {
     if (r.kind != RecordKind::Passing) return;
     const int i = entrantForCarNumber(r.carno);
     if (i < 0) return;
-    race().sortCarPass(i, r.time);
+    race_.sortCarPass(i, r.time);
 }
 
 void PassingCounter::countSecondSystem20(std::string_view record) {
     const CarRecord r = parseSecondSystem20Record(record);
     if (r.kind == RecordKind::Malformed) return conversionError(r.badText);
     if (r.kind != RecordKind::Passing) return;
-    RaceEngine& engine = race();
+    TimedRace& engine = race_;
     const int i = engine.findCarNumber(r.carno);
     if (i < 0) return;
     engine.sortCarPass(i, r.time);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ports/timed_race.h"
 #include "timing/decoder_clock_origin.h"
 
 #include <cstdint>
@@ -8,10 +9,9 @@
 
 namespace vexa {
 
-struct Program;
+struct ProgSettings;
 struct P3Passing;
 class Clock;
-class RaceEngine;
 class TimingView;
 
 inline constexpr const char* WrongDecoderNote = "Decoder has incorrect ID";
@@ -42,8 +42,9 @@ inline constexpr const char* UnknownCarLimitNotice =
 // related to the race clock by `clockOrigin` (the switching on restarts that clock).
 class PassingCounter {
   public:
-    PassingCounter(Program& program, TimingView& view, const Clock& clock)
-        : program_(program), view_(view), clock_(clock) {}
+    PassingCounter(const ProgSettings& settings, TimedRace& race, TimingView& view,
+                   const Clock& clock)
+        : settings_(settings), race_(race), view_(view), clock_(clock) {}
 
     void countAmbrc(std::string_view record, int32_t decoderId);
     // A P3 passing whose race time has been worked out from the decoder's clock: the entrant by
@@ -72,7 +73,6 @@ class PassingCounter {
     DecoderClockOrigin& clockOrigin() { return clockOrigin_; }
 
   private:
-    RaceEngine& race();
     // The race time of a decoder time of a record arriving now.
     double raceSeconds(double decoderSeconds);
     // A new unknown car, or -1 when the race time is over or the race has all the unknown cars
@@ -81,7 +81,8 @@ class PassingCounter {
     void conversionError(std::string_view text);
     void tooFewHits(int32_t transponder, std::string_view hitsText);
 
-    Program& program_;
+    const ProgSettings& settings_;
+    TimedRace& race_;
     TimingView& view_;
     const Clock& clock_;
     DecoderClockOrigin clockOrigin_;

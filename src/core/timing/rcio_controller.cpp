@@ -2,18 +2,18 @@
 
 #include "ports/serial_port.h"
 #include "ports/timing_view.h"
-#include "program/program.h"
+#include "settings/prog_settings.h"
 
 namespace vexa {
 
 void RcioController::OpenRcioPort() {
-    const int entry = program_.settings.rcioComPort;
+    const int entry = settings_.rcioComPort;
     if (entry >= 1 && entry <= 8 && !port_.isOpen()) port_.open(entry, SerialParameters{9600, 1});
     portChoiceLocked_ = true;
 }
 
 void RcioController::RcioSend(const std::string& text) {
-    if (port_.isOpen() && !program_.settings.compatible) port_.write(text);
+    if (port_.isOpen() && !settings_.compatible) port_.write(text);
 }
 
 void RcioController::SetLights(StartLight code) {
@@ -21,7 +21,7 @@ void RcioController::SetLights(StartLight code) {
 }
 
 void RcioController::SendRaceNumber(int heat, int round) {
-    if (program_.settings.compatible) {
+    if (settings_.compatible) {
         if (port_.isOpen()) port_.write(std::string(1, compatibleRaceNumberByte(heat)));
         return;
     }
@@ -64,7 +64,7 @@ void RcioController::rciocontrollerReceiveData(std::string_view bytes) {
 }
 
 void RcioController::line(std::string_view text) {
-    if (program_.settings.secondAmb && secondDecoder_) secondDecoder_(text);
+    if (settings_.secondAmb && secondDecoder_) secondDecoder_(text);
     if (const std::optional<WeatherReading> reading = parseWeatherLine(text))
         view_.showWeather(reading->which, reading->text);
 }

@@ -12,7 +12,7 @@
 
 namespace vexa {
 
-struct Program;
+struct ProgSettings;
 class SerialPort;
 class TimingView;
 
@@ -22,8 +22,8 @@ class TimingView;
 // byte.
 class RcioController : public TrackController {
   public:
-    RcioController(Program& program, SerialPort& port, TimingView& view)
-        : program_(program), port_(port), view_(view) {
+    RcioController(const ProgSettings& settings, SerialPort& port, TimingView& view)
+        : settings_(settings), port_(port), view_(view) {
         ClearScoreboard();
     }
 
@@ -47,7 +47,7 @@ class RcioController : public TrackController {
     void RcioSend(const std::string& text);
     void line(std::string_view text);
 
-    Program& program_;
+    const ProgSettings& settings_;
     SerialPort& port_;
     TimingView& view_;
     std::function<void(std::string_view)> secondDecoder_;

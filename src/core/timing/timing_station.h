@@ -9,8 +9,8 @@ namespace vexa {
 // link and the track controller on its port, with the controller's lines offered to a second
 // decoder. Give `equipment` and `controller` to the race engine's ports.
 struct TimingStation {
-    TimingStation(Program& program, const EquipmentLinks& links)
-        : equipment(program, links), controller(program, links.controllerPort, links.view) {
+    TimingStation(const TimingData& data, const EquipmentLinks& links)
+        : equipment(data, links), controller(data.settings, links.controllerPort, links.view) {
         controller.setSecondDecoder(
             [this](std::string_view line) { equipment.controllerLine(line); });
     }

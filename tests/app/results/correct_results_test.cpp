@@ -1,8 +1,8 @@
 #include "files/event_files.h"
 #include "files/file_io.h"
+#include "files/settings_file.h"
 #include "journal/race_inputs.h"
 #include "race/race_engine.h"
-#include "settings/settings_file.h"
 #include "ui/main/main_window.h"
 
 #include "race/race_session.h"

@@ -1,6 +1,6 @@
+#include "files/settings_file.h"
 #include "program/event_saves.h"
 #include "race/race_engine.h"
-#include "settings/settings_file.h"
 #include "support/loopback_ambrc_decoder.h"
 #include "support/restarted_session.h"
 #include "timing/counting_equipment.h"

@@ -1,4 +1,5 @@
 #include "files/event_files.h"
+#include "files/settings_file.h"
 #include "platform/live_server.h"
 #include "platform/timing_host.h"
 #include "program/event_store.h"
@@ -8,7 +9,6 @@
 #include "race/virtual_time.h"
 #include "session/race_view_bridge.h"
 #include "session/session.h"
-#include "settings/settings_file.h"
 #include "support/app_test_support.h"
 #include "support/http_exchange.h"
 #include "support/print_recorder.h"

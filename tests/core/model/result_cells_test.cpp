@@ -1,4 +1,4 @@
-#include "files/real48.h"
+#include "base/real48.h"
 #include "model/event_data.h"
 #include "model/result_cells.h"
 

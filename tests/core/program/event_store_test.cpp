@@ -1,8 +1,8 @@
 #include "files/event_files.h"
 #include "files/file_io.h"
 #include "files/freq_names_file.h"
+#include "files/settings_file.h"
 #include "program/event_store.h"
-#include "settings/settings_file.h"
 #include "support/program_fixture.h"
 #include "support/temp_dir.h"
 

@@ -1,8 +1,8 @@
+#include "model/table_queries.h"
 #include "programme/cell_editing.h"
 #include "programme/final_letter.h"
 #include "programme/side_bar.h"
 #include "programme/table_moves.h"
-#include "programme/table_queries.h"
 #include "support/event_builder.h"
 
 #include <gtest/gtest.h>

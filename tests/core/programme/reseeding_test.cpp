@@ -1,8 +1,8 @@
+#include "model/table_queries.h"
 #include "programme/heat_sort_plan.h"
 #include "programme/reseeding.h"
 #include "programme/seeding_orders.h"
 #include "programme/table_fill.h"
-#include "programme/table_queries.h"
 #include "support/event_builder.h"
 
 #include <gtest/gtest.h>

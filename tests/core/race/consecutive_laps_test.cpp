@@ -1,5 +1,5 @@
+#include "base/whole_number.h"
 #include "race/consecutive_laps.h"
-#include "race/setting_numbers.h"
 
 #include <gtest/gtest.h>
 

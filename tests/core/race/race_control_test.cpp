@@ -30,7 +30,7 @@ TEST_F(RaceControl, PauseBlinksAndResumingNearTheEndRestartsAtEleven) {
     runTo(55.2); // 6 seconds left
     engine().StopStartCountdownClick();
     EXPECT_EQ(engine().values().RaceState, RaceStates::CountdownPaused);
-    EXPECT_EQ(engine().panel().pauseCaption, "Start &Countdown");
+    EXPECT_EQ(engine().panel().pauseCaption(), "Start &Countdown");
     EXPECT_EQ(engine().panel().TimeLB, "Countdown Paused  | |");
     EXPECT_FALSE(engine().countdownRunning());
     runTo(56.0);
@@ -41,7 +41,7 @@ TEST_F(RaceControl, PauseBlinksAndResumingNearTheEndRestartsAtEleven) {
     EXPECT_EQ(engine().countdown(), 5);
     engine().StopStartCountdownClick();
     EXPECT_EQ(engine().countdown(), 11);
-    EXPECT_EQ(engine().panel().pauseCaption, "Stop &Countdown");
+    EXPECT_EQ(engine().panel().pauseCaption(), "Stop &Countdown");
     EXPECT_TRUE(engine().panel().clockLabelVisible);
     runTo(200 + 12);
     EXPECT_EQ(engine().values().RaceState, RaceStates::Running);

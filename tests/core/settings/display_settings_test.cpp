@@ -1,6 +1,6 @@
 #include "files/file_io.h"
+#include "files/settings_file.h"
 #include "settings/display_settings.h"
-#include "settings/settings_file.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+#include "base/whole_number.h"
 #include "settings/ini_file.h"
 
 #include <gtest/gtest.h>

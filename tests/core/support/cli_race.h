@@ -1,9 +1,9 @@
 #pragma once
 
 #include "files/file_io.h"
+#include "files/settings_file.h"
 #include "program/event_store.h"
 #include "program/program.h"
-#include "settings/settings_file.h"
 #include "support/run_program.h"
 #include "support/script_lines.h"
 #include "support/temp_dir.h"

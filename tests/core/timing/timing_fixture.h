@@ -123,8 +123,9 @@ class FakeTimingView : public TimingView, public SearchWindow, public MonitorVie
 class TimingFixture : public RaceFixture {
   protected:
     TimingFixture()
-        : station(program, EquipmentLinks{scheduler, clock, ports, decoderPort, socket,
-                                          controllerPort, view, view}) {
+        : station(timingData(program, attachedRace),
+                  EquipmentLinks{scheduler, clock, ports, decoderPort, socket, controllerPort, view,
+                                 view}) {
         station.equipment.setMonitorView(&view);
     }
     ~TimingFixture() override { program.race.reset(); }
@@ -186,6 +187,7 @@ class TimingFixture : public RaceFixture {
     FakeSerialPort controllerPort;
     FakeSocket socket;
     FakeTimingView view;
+    AttachedRace attachedRace{program.race};
     TimingStation station;
 };
 

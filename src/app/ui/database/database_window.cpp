@@ -2,12 +2,12 @@
 
 #include "ui/common/typing_window.h"
 
-#include "files/database_csv_export.h"
 #include "files/database_transfer.h"
 #include "platform/latin1.h"
 #include "ports/operator.h"
 #include "program/event_saves.h"
 #include "program/program.h"
+#include "programme/database_csv_export.h"
 #include "ui/database/database_editor.h"
 #include "ui/drivers/controls.h"
 

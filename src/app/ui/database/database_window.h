@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/database_list.h"
+#include "programme/database_list.h"
 #include "ui/drivers/file_choices.h"
 
 #include <QDialog>

@@ -1,8 +1,8 @@
 #include "ui/drivers/competitor_list_view.h"
 
-#include "model/competitor_list.h"
 #include "platform/latin1.h"
 #include "program/program.h"
+#include "programme/competitor_list.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>

@@ -1,8 +1,8 @@
 #include "ui/event/welcome_window.h"
 
+#include "files/settings_file.h"
 #include "platform/latin1.h"
 #include "program/event_store.h"
-#include "settings/settings_file.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

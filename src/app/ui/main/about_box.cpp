@@ -1,6 +1,6 @@
 #include "ui/main/about_box.h"
 
-#include "program/version.h"
+#include "base/version.h"
 #include "ui/main/brand_picture.h"
 
 #include <QLabel>

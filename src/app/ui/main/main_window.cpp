@@ -1,8 +1,8 @@
 #include "ui/main/main_window.h"
 
+#include "base/version.h"
 #include "ports/operator.h"
 #include "program/program.h"
-#include "program/version.h"
 #include "ui/drivers/drivers_screen.h"
 #include "ui/main/brand_picture.h"
 #include "ui/main/exit_confirmation.h"

@@ -1,5 +1,6 @@
 #include "ui/print/report_printing.h"
 
+#include "base/latin1_path.h"
 #include "platform/output_platform.h"
 #include "program/program.h"
 #include "program/program_home.h"

@@ -180,14 +180,15 @@ QWidget* RacePanelWidget::buildControls() {
     layout->addLayout(options);
     layout->addStretch();
 
-    connect(start, &QPushButton::clicked, this, [this] { inputs_.action("start"); });
+    connect(start, &QPushButton::clicked, this, [this] { inputs_.action(RaceAction::Start); });
     connect(pause_, &QPushButton::clicked, this, [this] { inputs_.countdownButton(); });
-    connect(reset, &QPushButton::clicked, this, [this] { inputs_.action("reset"); });
-    connect(readOrder_, &QPushButton::clicked, this, [this] { inputs_.action("readorder"); });
-    connect(plus1, &QPushButton::clicked, this, [this] { inputs_.action("plus1"); });
-    connect(plus5, &QPushButton::clicked, this, [this] { inputs_.action("plus5"); });
-    connect(keys_, &QPushButton::clicked, this, [this] { inputs_.action("keys"); });
-    connect(reprint, &QPushButton::clicked, this, [this] { inputs_.action("reprint"); });
+    connect(reset, &QPushButton::clicked, this, [this] { inputs_.action(RaceAction::Reset); });
+    connect(readOrder_, &QPushButton::clicked, this,
+            [this] { inputs_.action(RaceAction::ReadOrder); });
+    connect(plus1, &QPushButton::clicked, this, [this] { inputs_.action(RaceAction::PlusOne); });
+    connect(plus5, &QPushButton::clicked, this, [this] { inputs_.action(RaceAction::PlusFive); });
+    connect(keys_, &QPushButton::clicked, this, [this] { inputs_.action(RaceAction::Keys); });
+    connect(reprint, &QPushButton::clicked, this, [this] { inputs_.action(RaceAction::Reprint); });
     connect(raceOptions_, &QPushButton::clicked, this, [this] {
         raceMenu_->popup(raceOptions_->mapToGlobal(QPoint(0, raceOptions_->height())));
     });
@@ -232,8 +233,8 @@ void RacePanelWidget::buildRaceMenu() {
         for (QAction* a : {restart, end, penalty}) a->setEnabled(running);
         correct->setEnabled(!running);
     });
-    connect(restart, &QAction::triggered, this, [this] { inputs_.action("restart"); });
-    connect(end, &QAction::triggered, this, [this] { inputs_.action("endrace"); });
+    connect(restart, &QAction::triggered, this, [this] { inputs_.action(RaceAction::Restart); });
+    connect(end, &QAction::triggered, this, [this] { inputs_.action(RaceAction::EndRace); });
     connect(penalty, &QAction::triggered, this, &RacePanelWidget::penaltyRequested);
     connect(spectator, &QAction::triggered, this, &RacePanelWidget::spectatorScreenRequested);
     connect(correct, &QAction::triggered, this, &RacePanelWidget::correctResultsRequested);
@@ -263,7 +264,7 @@ void RacePanelWidget::refreshPanel() {
     }
     preButtons_->setVisible(panel.preButtonsVisible);
     readOrder_->setEnabled(panel.readOrderEnabled);
-    const QString pause = QString::fromStdString(panel.pauseCaption);
+    const QString pause = QString::fromLatin1(panel.pauseCaption());
     if (pause_->text() != pause) pause_->setText(pause);
     keys_->setEnabled(panel.keysButtonEnabled);
     const QString keys = QString::fromStdString(panel.keysCaption);

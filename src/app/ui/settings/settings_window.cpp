@@ -1,11 +1,11 @@
 #include "ui/settings/settings_window.h"
 
+#include "base/whole_number.h"
 #include "files/event_files.h"
+#include "files/settings_file.h"
 #include "platform/latin1.h"
 #include "ports/operator.h"
 #include "program/program.h"
-#include "race/setting_numbers.h"
-#include "settings/settings_file.h"
 #include "settings/setup_close_checks.h"
 #include "timing/timing_station.h"
 #include "ui/settings/classes_page.h"

@@ -21,4 +21,14 @@ int firstDriverId(const RacingTable& table, int race);
 // label cell of column 1 included, as the table print counts them.
 int slotOccupancy(const RacingTable& table, int row);
 
+// Where a competitor stands in one table; race 0 when he is in none.
+struct TablePlace {
+    int race = 0;
+    int slot = 0;
+    bool found() const { return race != 0; }
+};
+
+// The competitor's place in the table: when he stands in several cells, the last one race by race.
+TablePlace lastPlaceOf(const RacingTable& table, int id);
+
 } // namespace vexa

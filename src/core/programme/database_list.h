@@ -1,8 +1,8 @@
 #pragma once
 
 #include "files/drivers_database.h"
-#include "model/competitor_list.h"
 #include "model/event_data.h"
+#include "programme/competitor_list.h"
 #include "settings/prog_settings.h"
 
 #include <string>

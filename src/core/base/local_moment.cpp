@@ -1,4 +1,4 @@
-#include "output/local_moment.h"
+#include "base/local_moment.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "files/database_list.h"
+#include "programme/database_list.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 #include "files/file_io.h"
-#include "settings/settings_file.h"
+#include "files/settings_file.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

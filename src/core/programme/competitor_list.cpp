@@ -1,4 +1,4 @@
-#include "model/competitor_list.h"
+#include "programme/competitor_list.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "programme/table_queries.h"
+#include "model/table_queries.h"
 
 namespace vexa {
 
@@ -29,6 +29,15 @@ int slotOccupancy(const RacingTable& table, int row) {
     for (int column = RacingTable::FirstColumn; column <= RacingTable::LastColumn; ++column)
         if (!table.cell(column, row).empty()) ++count;
     return count;
+}
+
+TablePlace lastPlaceOf(const RacingTable& table, int id) {
+    TablePlace place;
+    if (!validId(id)) return place;
+    for (int race = 1; race <= MaxRaces; ++race)
+        for (int slot = 1; slot <= MaxSlots; ++slot)
+            if (table.idAt(race, slot) == id) place = {race, slot};
+    return place;
 }
 
 } // namespace vexa

@@ -1,4 +1,4 @@
-#include "race/race_timer.h"
+#include "ports/race_timer.h"
 
 namespace vexa {
 

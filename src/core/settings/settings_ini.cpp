@@ -1,6 +1,7 @@
-#include "settings/settings_file.h"
+#include "settings/settings_ini.h"
 
-#include "files/file_io.h"
+#include "base/plain_text.h"
+#include "base/whole_number.h"
 #include "model/competitor.h"
 #include "settings/setting_ranges.h"
 #include "settings/settings_table.h"
@@ -117,29 +118,11 @@ void writeini(const ProgSettings& s, IniFile& ini) {
     writeKeys(s, ini, [](const SettingKey&, const std::string&) { return true; });
 }
 
-static IniFile readIni(const std::filesystem::path& path) {
-    const auto bytes = readWholeFile(path);
-    if (!bytes) return IniFile{};
-    return IniFile::parse(std::string(bytes->begin(), bytes->end()));
-}
-
-void loadSettingsFile(const std::filesystem::path& path, ProgSettings& settings) {
-    loadini(readIni(path), settings);
-}
-
-Outcome saveSettingsFile(const std::filesystem::path& path, const ProgSettings& settings) {
-    IniFile ini = readIni(path);
-    writeini(settings, ini);
-    return writeFileAtomic(path, ini.text());
-}
-
-Outcome saveSettingKeys(const std::filesystem::path& path, const ProgSettings& settings,
-                        const std::string& section, const std::string& key) {
-    IniFile ini = readIni(path);
-    writeKeys(settings, ini, [&](const SettingKey& k, const std::string& name) {
+void writeSettingKeys(const ProgSettings& s, IniFile& ini, const std::string& section,
+                      const std::string& key) {
+    writeKeys(s, ini, [&](const SettingKey& k, const std::string& name) {
         return equalsNoCase(k.section, section) && (key.empty() || equalsNoCase(name, key));
     });
-    return writeFileAtomic(path, ini.text());
 }
 
 } // namespace vexa

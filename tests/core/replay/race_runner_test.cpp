@@ -1,4 +1,4 @@
-#include "race/race_runner.h"
+#include "replay/race_runner.h"
 #include "support/race_fixture.h"
 
 using namespace vexa;

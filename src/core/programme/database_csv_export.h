@@ -1,7 +1,7 @@
 #pragma once
 
-#include "files/database_list.h"
 #include "model/outcome.h"
+#include "programme/database_list.h"
 
 #include <filesystem>
 #include <string>

@@ -1,4 +1,4 @@
-#include "files/database_csv_export.h"
+#include "programme/database_csv_export.h"
 
 #include "files/file_io.h"
 

@@ -1,4 +1,4 @@
-#include "files/real48.h"
+#include "base/real48.h"
 
 #include <cmath>
 

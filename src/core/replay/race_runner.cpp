@@ -1,4 +1,4 @@
-#include "race/race_runner.h"
+#include "replay/race_runner.h"
 
 #include "journal/race_inputs.h"
 

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "ports/timed_race.h"
+
+namespace vexa {
+
+struct ProgSettings;
+struct EventData;
+
+// What the timing equipment works on: the settings (it keeps "COUNTDEVICE" equal to the device
+// in use), the event's drivers (the transponder test books them in) and the race it counts into.
+struct TimingData {
+    ProgSettings& settings;
+    EventData& event;
+    TimedRace& race;
+};
+
+} // namespace vexa
