@@ -4,10 +4,10 @@
 // decoder's.
 #include "files/event_files.h"
 #include "files/freq_names_file.h"
+#include "files/settings_file.h"
 #include "program/event_saves.h"
 #include "program/event_store.h"
 #include "program/program.h"
-#include "settings/settings_file.h"
 #include "support/program_desktop.h"
 #include "timing/counting_equipment.h"
 
