@@ -57,6 +57,22 @@ Outcome writeFileAtomic(const fs::path& path, const std::string& text) {
     return writeAtomic(path, text.data(), text.size());
 }
 
+Outcome appendFileDurably(const fs::path& path, const std::string& text) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec))
+        return Outcome::failure("The file " + displayPath(path) + " could not be written");
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::app);
+        if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        out.close();
+        if (!out)
+            return Outcome::failure("The file " + displayPath(path) + " could not be written");
+    }
+    if (!syncFileToDisk(path))
+        return Outcome::failure("The file " + displayPath(path) + " could not be written");
+    return Outcome::success();
+}
+
 std::string displayPath(const fs::path& path) {
     std::string out;
     for (char32_t c : path.u32string()) out += c < 256 ? static_cast<char>(c) : '?';

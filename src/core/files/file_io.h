@@ -21,6 +21,11 @@ std::optional<std::vector<uint8_t>> readWholeFile(const std::filesystem::path& p
 Outcome writeFileAtomic(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
 Outcome writeFileAtomic(const std::filesystem::path& path, const std::string& text);
 
+// Appends the bytes at the end of the file (which must exist) and carries them to the disk. A
+// crash in the middle can leave a part of them at the end: a caller that must not keep such a
+// part notes the file's size before and cuts the file back to it (std::filesystem::resize_file).
+Outcome appendFileDurably(const std::filesystem::path& path, const std::string& text);
+
 // A path as Latin-1 text for messages.
 std::string displayPath(const std::filesystem::path& path);
 

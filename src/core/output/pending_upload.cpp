@@ -4,11 +4,79 @@
 #include "output/upload_file.h"
 #include "program/program.h"
 
+#include <algorithm>
+#include <charconv>
+#include <optional>
 #include <system_error>
 
 namespace vexa {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// The pending file: the race's key on the first line, then "at N" with the collecting file's size
+// when it was written ahead (a file from an earlier version has no such line), then the RUN
+// element.
+constexpr const char* SizeLinePrefix = "at ";
+
+struct PendingRun {
+    std::string key;
+    std::optional<uintmax_t> collectedSize;
+    std::string runText;
+};
+
+PendingRun readPendingRun(const std::string& text) {
+    PendingRun pending;
+    const size_t lineEnd = text.find("\r\n");
+    if (lineEnd == std::string::npos) return pending;
+    pending.key = text.substr(0, lineEnd);
+    size_t runStart = lineEnd + 2;
+    if (text.compare(runStart, 3, SizeLinePrefix) == 0) {
+        const size_t sizeEnd = text.find("\r\n", runStart);
+        if (sizeEnd == std::string::npos) return {};
+        const char* first = text.data() + runStart + 3;
+        const char* last = text.data() + sizeEnd;
+        uintmax_t size = 0;
+        const auto [end, error] = std::from_chars(first, last, size);
+        if (error == std::errc() && end == last) pending.collectedSize = size;
+        runStart = sizeEnd + 2;
+    }
+    pending.runText = text.substr(runStart);
+    return pending;
+}
+
+// Whether the collecting file holds the run from `offset` to its end.
+bool holdsRunAt(const fs::path& file, uintmax_t offset, const std::string& runText) {
+    const auto bytes = readWholeFile(file);
+    if (!bytes || bytes->size() != offset + runText.size()) return false;
+    return std::equal(runText.begin(), runText.end(), bytes->begin() + static_cast<long>(offset));
+}
+
+// Appends a run a crash left pending, unless the collecting file already has it whole.
+Outcome finishPendingRun(const ReportContext& context, const fs::path& collected,
+                         const PendingRun& pending) {
+    std::error_code ec;
+    const uintmax_t size = fs::exists(collected, ec) ? fs::file_size(collected, ec) : 0;
+    if (ec) return Outcome::failure("The file " + displayPath(collected) + " could not be read");
+    const double trackMiles = context.program.settings.trackLengthMiles();
+    if (pending.collectedSize && *pending.collectedSize > 0 && size >= *pending.collectedSize) {
+        if (holdsRunAt(collected, *pending.collectedSize, pending.runText))
+            return Outcome::success();
+        // A crash in the middle of the append: the part written is cut off and written whole.
+        fs::resize_file(collected, *pending.collectedSize, ec);
+        if (ec)
+            return Outcome::failure("The file " + displayPath(collected) + " could not be written");
+        return appendUploadRun(context, pending.runText, trackMiles);
+    }
+    // The file was new (it is written whole) or its size is not known.
+    const auto bytes = readWholeFile(collected);
+    const std::string have = bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
+    if (have.ends_with(pending.runText)) return Outcome::success();
+    return appendUploadRun(context, pending.runText, trackMiles);
+}
+
+} // namespace
 
 std::string currentRaceKey(const ProgSettings& settings) {
     return std::string(settings.racingHeats ? "heats " : "finals ") +
@@ -18,8 +86,11 @@ std::string currentRaceKey(const ProgSettings& settings) {
 Outcome stageUploadRun(const Program& program, const std::string& runText) {
     const std::optional<fs::path> dir = uploadDirectory(program);
     if (!dir) return Outcome::success();
-    return writeFileAtomic(*dir / PendingUploadFileName,
-                           currentRaceKey(program.settings) + "\r\n" + runText);
+    std::string text = currentRaceKey(program.settings) + "\r\n";
+    std::error_code ec;
+    const uintmax_t size = fs::file_size(*dir / UploadCollectFileName, ec);
+    if (!ec) text += SizeLinePrefix + std::to_string(size) + "\r\n";
+    return writeFileAtomic(*dir / PendingUploadFileName, text + runText);
 }
 
 Outcome commitUploadRun(const ReportContext& context, const std::string& runText,
@@ -27,7 +98,7 @@ Outcome commitUploadRun(const ReportContext& context, const std::string& runText
     const Outcome appended = appendUploadRun(context, runText, trackMiles);
     if (appended) {
         // A pending file that stays behind is finished again at the next start: the
-        // collecting file already ends with its run.
+        // collecting file already holds its run.
         if (const std::optional<fs::path> dir = uploadDirectory(context.program)) {
             std::error_code ignored;
             fs::remove(*dir / PendingUploadFileName, ignored);
@@ -40,26 +111,18 @@ Outcome completePendingUploadRun(const ReportContext& context) {
     const Program& program = context.program;
     const std::optional<fs::path> dir = uploadDirectory(program);
     if (!dir) return Outcome::success();
-    const fs::path pending = *dir / PendingUploadFileName;
-    const auto bytes = readWholeFile(pending);
+    const fs::path pendingFile = *dir / PendingUploadFileName;
+    const auto bytes = readWholeFile(pendingFile);
     if (!bytes) return Outcome::success();
-    const std::string text(bytes->begin(), bytes->end());
-    const size_t lineEnd = text.find("\r\n");
-    const std::string key = lineEnd == std::string::npos ? std::string() : text.substr(0, lineEnd);
-    const std::string runText =
-        lineEnd == std::string::npos ? std::string() : text.substr(lineEnd + 2);
+    const PendingRun pending = readPendingRun(std::string(bytes->begin(), bytes->end()));
 
     Outcome done;
-    if (!key.empty() && key != currentRaceKey(program.settings) && !runText.empty()) {
-        const auto collected = readWholeFile(*dir / UploadCollectFileName);
-        const std::string have =
-            collected ? std::string(collected->begin(), collected->end()) : std::string();
-        if (!have.ends_with(runText))
-            done = appendUploadRun(context, runText, program.settings.trackLengthMiles());
-    }
+    if (!pending.key.empty() && pending.key != currentRaceKey(program.settings) &&
+        !pending.runText.empty())
+        done = finishPendingRun(context, *dir / UploadCollectFileName, pending);
     if (done) {
         std::error_code ignored;
-        fs::remove(pending, ignored);
+        fs::remove(pendingFile, ignored);
     }
     return done;
 }

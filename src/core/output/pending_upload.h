@@ -10,18 +10,20 @@ namespace vexa {
 struct ProgSettings;
 
 // A race's RUN element on its way into the collecting file. It is written ahead into the event
-// directory's pending file before the race is stored (results and race number), and appended to
-// the collecting file after. A crash in between leaves it pending, and the next start finishes
-// it: appended when the event settings have moved on from its race (the race was stored),
-// dropped when its race is still the current one (the race is run again and brings its own).
+// directory's pending file before the race is stored (results and race number), together with
+// the collecting file's size at that moment, and appended to the collecting file after. A crash
+// in between leaves it pending, and the next start finishes it: appended when the event settings
+// have moved on from its race (the race was stored), dropped when its race is still the current
+// one (the race is run again and brings its own). A part of it that a crash left at the end of
+// the collecting file is cut off first, so the file never holds a torn or a doubled race.
 inline constexpr const char* PendingUploadFileName = "mlri.pending";
 
 // The race the event settings name as the current one: table, race number and round, as in
 // "heats 3 1".
 std::string currentRaceKey(const ProgSettings& settings);
 
-// Writes the RUN element ahead, named by the current race. Nothing happens when no event
-// directory exists.
+// Writes the RUN element ahead, named by the current race and with the collecting file's size.
+// Nothing happens when no event directory exists.
 Outcome stageUploadRun(const Program& program, const std::string& runText);
 
 // Appends the RUN element to the collecting file and removes the pending file.

@@ -169,17 +169,11 @@ Outcome appendUploadRun(const ReportContext& context, const std::string& runText
     const std::optional<fs::path> dir = uploadDirectory(context.program);
     if (!dir) return Outcome::success();
     const fs::path file = *dir / UploadCollectFileName;
-    std::string text;
     std::error_code ec;
-    if (fs::exists(file, ec)) {
-        const auto bytes = readWholeFile(file);
-        if (!bytes) return Outcome::failure("The file " + displayPath(file) + " could not be read");
-        text.assign(bytes->begin(), bytes->end());
-    } else {
-        text = uploadHeaderText(context, trackMiles);
-    }
-    text += runText;
-    return writeFileAtomic(file, text);
+    // Only the race's own bytes are written, so a race costs the same at the end of a long
+    // meeting as at its start; a new file is written whole, head and race together.
+    if (fs::exists(file, ec)) return appendFileDurably(file, runText);
+    return writeFileAtomic(file, uploadHeaderText(context, trackMiles) + runText);
 }
 
 UploadCommandResult uploadResults(const Program& program) {

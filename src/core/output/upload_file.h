@@ -35,7 +35,8 @@ std::optional<std::filesystem::path> uploadDirectory(const Program& program);
 // Appends the race to the collecting file, creating the file with its head first when it does
 // not exist. Nothing happens when no event directory exists.
 Outcome UploadRun(const ReportContext& context, const FinishedRace& race);
-// The same for a RUN element's text; the file is written once, whole.
+// The same for a RUN element's text: appended at the end of the file, or a new file written
+// whole with its head.
 Outcome appendUploadRun(const ReportContext& context, const std::string& runText,
                         double trackMiles);
 
