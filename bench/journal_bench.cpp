@@ -69,7 +69,7 @@ void BM_ResumeFiveMinuteRaceOf20Cars(benchmark::State& state) {
         state.PauseTiming();
         writeFileAtomic(eventDir / "h1r1.journal", halted);
         state.ResumeTiming();
-        const std::vector<JournalFile> sitting = latestSitting(readEventJournals(eventDir));
+        const std::vector<JournalFile> sitting = readLatestSitting(eventDir);
         const ScriptResume plan = planScriptResume(sitting, script, 1, 0); // counted by keys
         if (plan.kind != ScriptResume::Kind::Resume) state.SkipWithError("nothing to resume");
         const RaceRunResult result = race(plan.script, 1, sitting, -1);

@@ -109,11 +109,11 @@ std::optional<RaceOptions> parseOptions(const std::vector<std::string>& args, st
 }
 
 // A sitting number above every earlier one of the event: the wall clock's milliseconds.
-int64_t newSitting(const std::vector<JournalFile>& latest) {
+int64_t newSitting(const std::vector<JournalHead>& heads) {
     const int64_t now = std::chrono::duration_cast<std::chrono::milliseconds>(
                             std::chrono::system_clock::now().time_since_epoch())
                             .count();
-    return latest.empty() ? now : std::max(now, latest.front().journal.header->sitting + 1);
+    return heads.empty() ? now : std::max(now, latestSittingNumber(heads) + 1);
 }
 
 } // namespace
@@ -149,10 +149,13 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     }
 
     // Each race is journaled; a resume replays the latest sitting's journals first.
-    const std::vector<JournalFile> sitting = latestSitting(readEventJournals(program.paths->dir));
-    int64_t sittingNumber = newSitting(sitting);
+    // The journals of earlier sittings are known by their first record alone.
+    const std::vector<JournalHead> heads = readJournalHeads(program.paths->dir);
+    int64_t sittingNumber = newSitting(heads);
     std::vector<JournalFile> reused;
     if (options->resume) {
+        const std::vector<JournalFile> sitting =
+            readSittingJournals(heads, latestSittingNumber(heads));
         ScriptResume plan =
             planScriptResume(sitting, parsed.script, options->races, program.settings.countDevice);
         err << "vexa-cli race: " << plan.message << "\n";
@@ -189,6 +192,8 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
             return printed.emplace(program, scheduler, ports, options->printDir);
         },
         live ? &live->view() : nullptr);
+    // The transcript goes out as it is made (or nowhere with --quiet); none of it is kept.
+    race.ports.keepEvents = false;
     JournalWriter journal(program.paths->dir, race.clock, race.scheduler, sittingNumber);
     journal.decoderDevice(program.settings.countDevice);
     journal.onFlood([&race](const std::string& text) { race.ports.note(text); });

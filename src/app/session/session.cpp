@@ -226,13 +226,15 @@ void Session::keepDisplaySettings() {
 void Session::startJournal() {
     if (journal_ || !program_.eventOpen()) return;
     const std::filesystem::path dir = program_.paths->dir;
-    const std::vector<JournalFile> sitting = latestSitting(readEventJournals(dir));
+    // Only the last race's journal of the latest sitting is read in full: the others of a long
+    // meeting are known by their first record.
+    const LatestJournal latest = readLatestJournal(dir);
     const int64_t wall = ports_.wallMs ? ports_.wallMs() : QDateTime::currentMSecsSinceEpoch();
     // The wall clock's moment at the clock's zero names the sitting, above every earlier one.
     int64_t number = wall - time_->milliseconds();
-    if (!sitting.empty()) number = std::max(number, sitting.front().journal.header->sitting + 1);
+    if (latest.last) number = std::max(number, latest.sitting + 1);
 
-    const JournalFile* last = sitting.empty() ? nullptr : &sitting.back();
+    const JournalFile* last = latest.last ? &*latest.last : nullptr;
     // A journal that lost records in its midst cannot put its race back as it stood: neither
     // resumed nor stored, it is set aside and the operator told.
     if (last && last->journal.damaged && !last->journal.ended() && !last->journal.left) {

@@ -126,7 +126,7 @@ bool parseInput(const std::vector<std::string_view>& w, std::string_view body, S
     if (kind != "key" && kind != "decoder") return false;
     e.kind = kind == "key" ? ScriptEvent::Kind::Key : ScriptEvent::Kind::Decoder;
     const size_t dataAt = static_cast<size_t>(w[1].data() + w[1].size() - body.data());
-    const auto bytes = parseHexPairs(std::string(body.substr(dataAt)));
+    const auto bytes = parseHexPairs(body.substr(dataAt));
     if (!bytes || bytes->empty()) return false;
     e.data = *bytes;
     return true;

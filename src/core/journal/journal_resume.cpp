@@ -31,35 +31,6 @@ std::string journalNames(const std::vector<JournalFile>& sitting) {
 
 } // namespace
 
-std::vector<JournalFile> readEventJournals(const fs::path& eventDir) {
-    std::vector<JournalFile> out;
-    std::error_code ec;
-    for (fs::directory_iterator it(eventDir, ec), end; !ec && it != end; it.increment(ec)) {
-        if (it->path().extension() != ".journal") continue;
-        const auto bytes = readWholeFile(it->path());
-        if (!bytes) continue;
-        Journal journal = readJournal(
-            std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
-        if (journal.header) out.push_back({it->path(), std::move(journal)});
-    }
-    return out;
-}
-
-std::vector<JournalFile> latestSitting(std::vector<JournalFile> journals) {
-    if (journals.empty()) return journals;
-    const auto bySitting = [](const JournalFile& a, const JournalFile& b) {
-        return a.journal.header->sitting < b.journal.header->sitting;
-    };
-    const int64_t last =
-        std::max_element(journals.begin(), journals.end(), bySitting)->journal.header->sitting;
-    std::erase_if(journals,
-                  [last](const JournalFile& j) { return j.journal.header->sitting != last; });
-    std::sort(journals.begin(), journals.end(), [](const JournalFile& a, const JournalFile& b) {
-        return a.journal.header->ordinal < b.journal.header->ordinal;
-    });
-    return journals;
-}
-
 std::vector<ScriptEvent> sittingInputs(const std::vector<JournalFile>& sitting) {
     std::vector<ScriptEvent> inputs;
     for (const JournalFile& j : sitting)

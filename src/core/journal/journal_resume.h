@@ -1,5 +1,6 @@
 #pragma once
 
+#include "journal/journal_folder.h"
 #include "journal/journal_records.h"
 #include "model/outcome.h"
 #include "race/race_script.h"
@@ -12,17 +13,6 @@ namespace vexa {
 
 struct EventData;
 struct ProgSettings;
-
-struct JournalFile {
-    std::filesystem::path path;
-    Journal journal;
-};
-
-// Every journal of an event folder that has a readable first record.
-std::vector<JournalFile> readEventJournals(const std::filesystem::path& eventDir);
-
-// The journals of the latest sitting among them, in the order of their races.
-std::vector<JournalFile> latestSitting(std::vector<JournalFile> journals);
 
 // The inputs of a sitting's journals, one after another.
 std::vector<ScriptEvent> sittingInputs(const std::vector<JournalFile>& sitting);

@@ -1,7 +1,5 @@
 #include "race/hex_text.h"
 
-#include <sstream>
-
 namespace vexa {
 
 void appendHexPairs(std::string& out, const std::string& bytes) {
@@ -30,12 +28,32 @@ int hexDigit(char c) {
     return -1;
 }
 
-std::optional<std::string> parseHexPairs(const std::string& text) {
-    std::istringstream words(text);
-    std::string word, out;
-    while (words >> word) {
-        if (word.size() != 2 || hexDigit(word[0]) < 0 || hexDigit(word[1]) < 0) return std::nullopt;
-        out += static_cast<char>(hexDigit(word[0]) * 16 + hexDigit(word[1]));
+namespace {
+
+// The blanks a stream's >> skips between words.
+bool blank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+} // namespace
+
+std::optional<std::string> parseHexPairs(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() / 3 + 1);
+    size_t at = 0;
+    while (at < text.size()) {
+        if (blank(text[at])) {
+            ++at;
+            continue;
+        }
+        // A word: exactly two hexadecimal digits, then a blank or the end.
+        if (at + 1 >= text.size() || (at + 2 < text.size() && !blank(text[at + 2])))
+            return std::nullopt;
+        const int high = hexDigit(text[at]);
+        const int low = hexDigit(text[at + 1]);
+        if (high < 0 || low < 0) return std::nullopt;
+        out += static_cast<char>(high * 16 + low);
+        at += 2;
     }
     return out;
 }

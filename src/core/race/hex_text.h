@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace vexa {
 
@@ -14,7 +15,8 @@ void appendHexPairs(std::string& out, const std::string& bytes);
 // The value of one hexadecimal digit, or -1.
 int hexDigit(char c);
 
-// Hexadecimal pairs separated by spaces back into bytes; nothing when a word is not one pair.
-std::optional<std::string> parseHexPairs(const std::string& text);
+// Hexadecimal pairs separated by blanks (spaces, tabs, line ends) back into bytes; nothing when
+// a word is not one pair.
+std::optional<std::string> parseHexPairs(std::string_view text);
 
 } // namespace vexa

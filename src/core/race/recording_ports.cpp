@@ -8,6 +8,10 @@
 namespace vexa {
 
 void RecordingPorts::record(const char* kind, std::string text) {
+    if (!keepEvents) {
+        if (echo) echo({clock_.milliseconds(), kind, std::move(text)});
+        return;
+    }
     events.push_back({clock_.milliseconds(), kind, std::move(text)});
     if (echo) echo(events.back());
 }

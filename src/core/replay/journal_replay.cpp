@@ -17,27 +17,35 @@ namespace {
 // the countdown, and the round, the settings and the tables move on outside any journal, so a
 // replay begins with the round. `missing` tells that an earlier race of the round has no journal
 // (or none that holds its race): then the target alone is replayed.
-std::vector<JournalFile> racesUpTo(const JournalFile& target, std::vector<JournalFile> all,
+std::vector<JournalFile> racesUpTo(const JournalFile& target, const fs::path& eventDir,
                                    bool& missing) {
     const JournalHeader& h = *target.journal.header;
-    std::erase_if(all, [&](const JournalFile& j) {
-        return j.journal.header->sitting != h.sitting || j.journal.header->ordinal >= h.ordinal;
-    });
-    all = latestSitting(std::move(all));
-    std::vector<JournalFile> races{target}; // as read for this command
-    missing = false;
-    for (int ordinal = h.ordinal - 1; ordinal >= 1; --ordinal) {
-        const auto it = std::find_if(all.begin(), all.end(), [ordinal](const JournalFile& j) {
-            return j.journal.header->ordinal == ordinal;
+    // The earlier races are found by their journals' first records; only those replayed are
+    // read in full.
+    const std::vector<JournalHead> heads = readJournalHeads(eventDir);
+    const auto headOf = [&](int ordinal) -> const JournalHead* {
+        const auto it = std::find_if(heads.begin(), heads.end(), [&](const JournalHead& j) {
+            return j.header.sitting == h.sitting && j.header.ordinal == ordinal;
         });
-        if (it != all.end()) {
-            const RecordedRace& race = it->journal.header->race;
-            if (race.round != h.race.round || race.heats != h.race.heats) break;
-        }
-        missing = it == all.end() || !it->journal.raceSetUp();
+        return it == heads.end() ? nullptr : &*it;
+    };
+    missing = false;
+    int first = h.ordinal;
+    for (int ordinal = h.ordinal - 1; ordinal >= 1; --ordinal) {
+        const JournalHead* head = headOf(ordinal);
+        if (head &&
+            (head->header.race.round != h.race.round || head->header.race.heats != h.race.heats))
+            break;
+        missing = !head;
         if (missing) return {target};
-        races.insert(races.begin(), *it);
+        first = ordinal;
     }
+    std::vector<JournalFile> races = readSittingJournals(heads, h.sitting, first, h.ordinal);
+    missing = races.size() != static_cast<size_t>(h.ordinal - first) ||
+              std::any_of(races.begin(), races.end(),
+                          [](const JournalFile& j) { return !j.journal.raceSetUp(); });
+    if (missing) return {target};
+    races.push_back(target); // as read for this command
     return races;
 }
 
@@ -88,7 +96,7 @@ OpenedJournalReplay openJournalReplay(const fs::path& given, const JournalEventO
     }
     r->paths = *r->program.paths;
     bool missing = false;
-    r->sitting = racesUpTo(r->target, readEventJournals(r->paths.dir), missing);
+    r->sitting = racesUpTo(r->target, r->paths.dir, missing);
     if (missing)
         opened.notes.push_back("the earlier races of its sitting have no journal; the "
                                "decoder's state is taken afresh");

@@ -203,7 +203,7 @@ class RaceJournalTest : public QObject {
         QCOMPARE(test::roundOneResults(first->program), expected);
         // The race's journal, written again as it was replayed, is ended; the next heat's is
         // being written.
-        const auto sitting = latestSitting(readEventJournals(first->program.paths->dir));
+        const auto sitting = readLatestSitting(first->program.paths->dir);
         QCOMPARE(sitting.size(), size_t{2});
         QCOMPARE(sitting[0].path.filename().string(), std::string("h1r1.journal"));
         QVERIFY(sitting[0].journal.ended());
@@ -220,7 +220,7 @@ class RaceJournalTest : public QObject {
             // Five laps each were pressed before the stop.
             QCOMPARE(test::roundOneResults(first->program)[0].first, 5);
             QCOMPARE(test::roundOneResults(first->program)[2].first, 5);
-            QVERIFY(latestSitting(readEventJournals(first->program.paths->dir))
+            QVERIFY(readLatestSitting(first->program.paths->dir)
                         .front()
                         .journal.ended());
         }
@@ -232,6 +232,41 @@ class RaceJournalTest : public QObject {
         }
         Restart third(first->program, 400'000, {});
         QVERIFY(third.op.shown.isEmpty()); // a race left is not offered again
+    }
+
+    // A long meeting leaves the journals of earlier runs beside the stopped one: two earlier runs,
+    // and an older one whose journal lost records in its midst. The same resume is offered, and
+    // the old damaged journal is neither told of nor set aside.
+    void theSameResumeIsOfferedBesideJournalsOfEarlierRuns() {
+        auto first = stoppedMidRace();
+        const std::filesystem::path dir = first->program.paths->dir;
+        const auto bytes = readWholeFile(dir / "h1r1.journal");
+        QVERIFY(bytes);
+        const std::string whole(bytes->begin(), bytes->end());
+        const size_t body = whole.find('\n') + 1;
+        JournalHeader header = *readJournal(whole).header;
+        const int64_t sitting = header.sitting;
+        std::string damaged;
+        for (const auto& [name, back] : {std::pair{"h1r1-2.journal", 2000}, {"h1r1-3.journal", 1000},
+                                         {"h1r1-4.journal", 3000}}) {
+            header.sitting = sitting - back;
+            std::string copy = journalHeaderRecord(header) + whole.substr(body);
+            if (back == 3000) {
+                copy[body + (copy.size() - body) / 2] ^= 1;
+                QVERIFY(readJournal(copy).damaged);
+                damaged = copy;
+            }
+            QVERIFY(writeFileAtomic(dir / name, copy).ok);
+        }
+        Restart again(first->program, 300'000, {true});
+        QVERIFY(again.op.shown.value(0).startsWith(
+            "? Heat 1 of round 1 was not finished when the program stopped"));
+        QCOMPARE(again.op.shown.size(), 1);
+        QCOMPARE(again.engine().values().RaceState, RaceStates::Running);
+        const auto left = readWholeFile(dir / "h1r1-4.journal");
+        QVERIFY(left);
+        QCOMPARE(std::string(left->begin(), left->end()), damaged);
+        QVERIFY(!std::filesystem::exists(dir / "h1r1-4.journal.damaged"));
     }
 
     // A journal that lost records in its midst (its race's set-up, or keys of the race) cannot

@@ -1,5 +1,6 @@
 #include "journal/journal_records.h"
 #include "journal/journal_resume.h"
+#include "race/hex_text.h"
 
 #include <gtest/gtest.h>
 
@@ -144,4 +145,25 @@ TEST(JournalResume, TheGapIsCountedFromTheLastKeptRecord) {
     passing.ms = 70000;
     j.inputs.push_back(passing);
     EXPECT_EQ(resumeGapNotice(j, 73500).substr(0, 21), "The race resumed 3 s ");
+}
+
+// Decoder bytes as the journals and scripts give them: pairs between blanks, nothing else.
+TEST(JournalRecords, HexadecimalPairsReadBackOnlyWhenEveryWordIsOnePair) {
+    struct Case {
+        const char* text;
+        std::optional<std::string> bytes;
+    };
+    for (const Case& c : {Case{"01 40 0D", std::string("\x01\x40\x0D")},
+                          Case{"  ff\t0a\r\n", std::string("\xFF\x0A")}, Case{"", std::string()},
+                          Case{"   ", std::string()}, Case{"0", std::nullopt},
+                          Case{"01 4", std::nullopt}, Case{"014", std::nullopt},
+                          Case{"01 40x", std::nullopt}, Case{"0G", std::nullopt},
+                          Case{"01,40", std::nullopt}})
+        EXPECT_EQ(parseHexPairs(c.text), c.bytes) << c.text;
+    const std::string all = [] {
+        std::string bytes;
+        for (int b = 0; b < 256; ++b) bytes += static_cast<char>(b);
+        return bytes;
+    }();
+    EXPECT_EQ(parseHexPairs(hexPairs(all)), all);
 }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
 
 #ifndef _WIN32
@@ -106,6 +107,18 @@ class VexaCliResume : public test::CliRace {
         storedTwo = {eventFile("eventfile.qrf"), eventFile("eventfile.qmf")};
         uploadTwo = upload();
         ASSERT_NE(uploadTwo.find("Heat:2 Round:1"), std::string::npos) << uploadTwo;
+    }
+
+    // The run of both heats from the event as it was before, stopped dead at `seconds`; the
+    // event folder as it was left is kept aside in the folder returned.
+    fs::path haltedAt(double seconds) {
+        restore(dir.path() / "before");
+        char halt[32];
+        std::snprintf(halt, sizeof halt, " --halt-at %.3f", seconds);
+        EXPECT_NE(run(twoRaces, 2, halt), 0) << output;
+        const fs::path halted = dir.path() / "halted";
+        copyFolder(eventDir(), halted);
+        return halted;
     }
 
     // The upload file, its dates and run stamps aside.
@@ -223,17 +236,72 @@ TEST_F(VexaCliResume, AJournalCutAtEveryByteOfItsLastRecordStillResumes) {
     }
 }
 
+#if defined(VEXA_FILE_CALLS_LIBRARY)
+// The event folder of a long meeting holds the journals of earlier runs besides the stopped one:
+// here two earlier runs (their copies moved back in time) and a still older one whose journal
+// lost records in its midst. The resume is offered and made as with the stopped run's journals
+// alone, and of the other runs' journals only the first record is read.
+TEST_F(VexaCliResume, JournalsOfEarlierRunsAreKnownByTheirFirstRecordAlone) {
+    makeScripts();
+    const fs::path halted = haltedAt(secondStart + 100.0);
+    const auto offer = [this] {
+        const size_t at = output.find("vexa-cli race: resumed from ");
+        return at == std::string::npos ? output : output.substr(at, output.find('\n', at) - at);
+    };
+    ASSERT_EQ(run(twoRaces, 2, " --resume"), 0) << output;
+    const std::string offered = offer();
+    EXPECT_NE(offered.find("h1r1.journal, h2r1.journal"), std::string::npos) << offered;
+    EXPECT_EQ(stored(), storedTwo);
+
+    restore(halted);
+    const int64_t sitting = journal("h1r1.journal").header->sitting;
+    // A copy of a journal of the stopped run as an earlier run's, `damaged` in its midst.
+    const auto earlier = [&](const char* from, const char* to, int64_t back, bool damaged) {
+        const std::string whole = text(eventFile(from));
+        const size_t body = whole.find('\n') + 1;
+        JournalHeader header = *readJournal(whole).header;
+        header.sitting = sitting - back;
+        std::string bytes = journalHeaderRecord(header) + whole.substr(body);
+        if (damaged) bytes[body + (bytes.size() - body) / 2] ^= 1;
+        ASSERT_TRUE(writeFileAtomic(eventDir() / to, bytes).ok);
+    };
+    earlier("h1r1.journal", "h1r1-2.journal", 2000, false);
+    earlier("h2r1.journal", "h2r1-2.journal", 2000, false);
+    earlier("h1r1.journal", "h1r1-3.journal", 1000, false);
+    earlier("h2r1.journal", "h2r1-3.journal", 1000, false);
+    earlier("h1r1.journal", "h1r1-4.journal", 3000, true);
+    ASSERT_TRUE(readJournal(text(eventFile("h1r1-4.journal"))).damaged);
+
+    const fs::path reads = dir.path() / "reads.log";
+    ASSERT_EQ(run(twoRaces, 2, " --resume",
+                  "LD_PRELOAD=\"" VEXA_FILE_CALLS_LIBRARY "\" VEXA_FILE_READS_LOG=\"" +
+                      reads.string() + "\" ASAN_OPTIONS=verify_asan_link_order=0"),
+              0)
+        << output;
+    EXPECT_EQ(offer(), offered);
+    EXPECT_EQ(stored(), storedTwo);
+    EXPECT_EQ(upload(), uploadTwo);
+
+    std::map<std::string, size_t> bytesRead;
+    std::ifstream log(reads);
+    for (std::string line; std::getline(log, line);) { // "read PATH N", the path with blanks
+        const size_t count = line.rfind(' ');
+        bytesRead[fs::path(line.substr(5, count - 5)).filename().string()] +=
+            std::stoul(line.substr(count + 1));
+    }
+    for (const char* older :
+         {"h1r1-2.journal", "h2r1-2.journal", "h1r1-3.journal", "h2r1-3.journal", "h1r1-4.journal"})
+        EXPECT_LE(bytesRead[older], 256u) << older << " was read beyond its first record";
+    EXPECT_GE(bytesRead["h1r1.journal"], eventFile("h1r1.journal").size());
+}
+#endif
+
 // Heat 1 stored, the run stopped in heat 2's countdown, and heat 1's journal then damaged: the
 // run cannot be put back (heat 1's inputs are lost, the event holds its results), so neither a
 // resume nor a run from the start may store anything.
 TEST_F(VexaCliResume, ARunWhoseEarlierJournalIsDamagedIsRefused) {
     makeScripts();
-    restore(dir.path() / "before");
-    char halt[32];
-    std::snprintf(halt, sizeof halt, " --halt-at %.3f", firstStored + 20.0);
-    EXPECT_NE(run(twoRaces, 2, halt), 0) << output;
-    const fs::path halted = dir.path() / "halted";
-    copyFolder(eventDir(), halted);
+    const fs::path halted = haltedAt(firstStored + 20.0);
     const std::string whole = text(eventFile("h1r1.journal"));
     const std::string header = whole.substr(0, whole.find('\n') + 1);
     struct Damage {

@@ -76,3 +76,21 @@ TEST_F(RaceRunner, PaceIsAskedBeforeEveryMomentInOrder) {
         EXPECT_NE(std::find(asked.begin(), asked.end(), moment), asked.end()) << moment;
     EXPECT_EQ(asked.back(), clock.milliseconds());
 }
+
+TEST_F(RaceRunner, AnEchoedRunKeepsNoneOfItsEvents) {
+    massHeats();
+    race(1, {1, 2});
+    ports.keepEvents = false;
+    std::vector<PortEvent> echoed;
+    ports.echo = [&echoed](const PortEvent& e) { echoed.push_back(e); };
+    const RaceRunResult r = run("5 start\n25 key 1\n50 endrace\n");
+    EXPECT_TRUE(r.ok) << r.message;
+    EXPECT_TRUE(ports.events.empty());
+    const auto confirm = std::find_if(echoed.begin(), echoed.end(),
+                                      [](const PortEvent& e) { return e.kind == "confirm"; });
+    ASSERT_NE(confirm, echoed.end());
+    EXPECT_EQ(confirm->text, "End the Race (Saving Scores) -> OK");
+    EXPECT_EQ(confirm->ms, 50000);
+    EXPECT_TRUE(std::is_sorted(echoed.begin(), echoed.end(),
+                               [](const auto& a, const auto& b) { return a.ms < b.ms; }));
+}
