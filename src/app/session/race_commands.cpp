@@ -41,7 +41,8 @@ void wireRaceScreen(Session& session) {
         panel->refreshPanel();
         spectators->refreshPanel();
     });
-    QObject::connect(&view, &RaceViewBridge::standingsChangedSignal, panel, [panel, spectators] {
+    // The grids redraw at most once a frame, however many passings came.
+    QObject::connect(&view, &RaceViewBridge::standingsRedraw, panel, [panel, spectators] {
         panel->refreshStandings();
         spectators->refreshStandings();
     });

@@ -204,7 +204,8 @@ StandingsContext RaceEngine::standingsContext() const {
 
 void RaceEngine::Updatedisplay() {
     SortRunningOrder();
-    standings_.build(race_drivers, standingsContext());
+    // The rows' text is made when a grid or the live page reads them, once per redraw.
+    standings_.update(race_drivers, standingsContext());
     if (ports_.view) ports_.view->standingsChanged();
 }
 

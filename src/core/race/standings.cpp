@@ -66,13 +66,19 @@ GridColour Standings::carColour(uint8_t passmark) {
 }
 
 void Standings::clear() {
+    figures_.clear();
+    order_.clear();
     rows_.clear();
+    stale_ = false;
     pictures_.fill(std::string{});
 }
 
-void Standings::build(const RaceDrivers& drivers, const StandingsContext& context) {
+void Standings::update(const RaceDrivers& drivers, const StandingsContext& context) {
     const size_t count = drivers.size();
-    rows_.resize(count);
+    context_ = context;
+    figures_.resize(count);
+    order_.resize(count);
+    stale_ = true;
     if (count == 0) return;
 
     // Before the first lap of a stagger start with the start order read out, the rows follow
@@ -85,12 +91,59 @@ void Standings::build(const RaceDrivers& drivers, const StandingsContext& contex
     for (size_t r = 0; r < count; ++r) {
         int e = byStartOrder ? drivers[r].startorder : drivers[r].runorder;
         if (e < 0 || static_cast<size_t>(e) >= count) e = static_cast<int>(r);
-        const RaceDriver& d = drivers[static_cast<size_t>(e)];
+        order_[r] = e;
+        const RaceDriver& d = drivers[r];
+        Figures& f = figures_[r];
+        f.carno = d.carno;
+        f.lapcount = d.lapcount;
+        f.predlapcount = d.predlapcount;
+        f.bestlapcount = d.bestlapcount;
+        f.hits = d.hits;
+        f.signal = d.signal;
+        f.lastpass = d.lastpass;
+        f.lastlap = d.lastlap;
+        f.fastestlap = d.fastestlap;
+        f.leadergap = d.leadergap;
+        f.predtime = d.predtime;
+        f.besttime = d.besttime;
+        f.traptime = d.traptime;
+        f.passmark = d.passmark;
+        f.finished = d.finished();
+        f.seen = d.seen;
+        f.name = d.drivername;
+        f.picture = d.picturefile;
+    }
+}
+
+void Standings::build(const RaceDrivers& drivers, const StandingsContext& context) {
+    update(drivers, context);
+    makeRows();
+}
+
+const std::vector<StandingsRow>& Standings::rows() const {
+    if (stale_) makeRows();
+    return rows_;
+}
+
+void Standings::setWide(bool wide) {
+    visibleSlots_ = wide ? 4 : 2;
+    if (!figures_.empty()) stale_ = true;
+}
+
+void Standings::makeRows() const {
+    stale_ = false;
+    const size_t count = figures_.size();
+    rows_.resize(count);
+    if (count == 0) return;
+    const StandingsContext& context = context_;
+    for (size_t r = 0; r < count; ++r) {
+        const int e = order_[r];
+        const Figures& d = figures_[static_cast<size_t>(e)];
         StandingsRow& row = rows_[r];
         row.entrant = e;
         setInt(row.pos, static_cast<long long>(r + 1));
         setInt(row.car, d.carno);
-        row.name = d.drivername;
+        row.name = d.name;
         setInt(row.laps, d.lapcount);
         setSeconds(row.time, d.lastpass);
         setSeconds(row.lastLap, d.lastlap);
@@ -100,9 +153,7 @@ void Standings::build(const RaceDrivers& drivers, const StandingsContext& contex
         setLapsAndTime(row.predicted, d.predlapcount, d.predtime);
 
         row.carText = carColour(d.passmark);
-        row.nameText = d.finished() ? GridColour::Red
-                       : !d.seen    ? GridColour::Grey
-                                    : GridColour::Blue;
+        row.nameText = d.finished ? GridColour::Red : !d.seen ? GridColour::Grey : GridColour::Blue;
         if (betterResult(d.predlapcount, d.predtime, context.ftdLapCount, context.ftdTime))
             row.lapsTimeBackground = GridColour::Black;
         else if (betterResult(d.predlapcount, d.predtime, context.roundBestLapCount,
@@ -116,16 +167,15 @@ void Standings::build(const RaceDrivers& drivers, const StandingsContext& contex
             row.lapsTimeText = GridColour::Yellow;
         else
             row.lapsTimeText = GridColour::Blue;
-        fillExtra(row, d, context);
+        fillExtra(row, d);
     }
     for (size_t place = 1; place <= 3; ++place)
-        pictures_[place] = place <= count
-                               ? drivers[static_cast<size_t>(rows_[place - 1].entrant)].picturefile
-                               : std::string{};
+        pictures_[place] = place <= count ? figures_[static_cast<size_t>(order_[place - 1])].picture
+                                          : std::string{};
 }
 
-void Standings::fillExtra(StandingsRow& row, const RaceDriver& d,
-                          const StandingsContext& context) const {
+void Standings::fillExtra(StandingsRow& row, const Figures& d) const {
+    const StandingsContext& context = context_;
     for (int k = 1; k <= ExtraSlots; ++k) {
         std::string& out = row.extra[static_cast<size_t>(k - 1)];
         out.clear();
@@ -163,11 +213,11 @@ void Standings::fillExtra(StandingsRow& row, const RaceDriver& d,
 int Standings::MarkCarCell(const RaceDrivers& drivers, int i) {
     if (i < 0 || static_cast<size_t>(i) >= drivers.size()) return 0;
     const RaceDriver& d = drivers[static_cast<size_t>(i)];
-    std::string car;
-    setInt(car, d.carno);
-    for (size_t r = 0; r < rows_.size(); ++r) {
-        if (rows_[r].car != car) continue;
-        rows_[r].carText = carColour(d.passmark);
+    if (static_cast<size_t>(i) < figures_.size())
+        figures_[static_cast<size_t>(i)].passmark = d.passmark;
+    for (size_t r = 0; r < order_.size(); ++r) {
+        if (figures_[static_cast<size_t>(order_[r])].carno != d.carno) continue;
+        if (!stale_) rows_[r].carText = carColour(d.passmark);
         return static_cast<int>(r + 1);
     }
     return 0;
@@ -176,6 +226,7 @@ int Standings::MarkCarCell(const RaceDrivers& drivers, int i) {
 void Standings::setSlot(int k, ExtraColumn type) {
     if (k < 1 || k > visibleSlots_) return;
     slots_[static_cast<size_t>(k)] = type;
+    if (!figures_.empty()) stale_ = true;
 }
 
 std::string Standings::extraHeader(int k) const {
@@ -186,6 +237,7 @@ std::string Standings::extraHeader(int k) const {
 const std::string& Standings::placePicture(int place) const {
     static const std::string none;
     if (place < 1 || place > 3) return none;
+    if (stale_) makeRows();
     return pictures_[static_cast<size_t>(place)];
 }
 

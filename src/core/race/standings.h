@@ -66,22 +66,28 @@ struct StandingsContext {
 
 // The live standings as data: rows in display order, the extra column choices of the operator
 // grid and the pictures of the first three places.
+//
+// An update takes the numbers the rows show; their text is made when the rows are read, so a
+// burst of passings between two redraws of the grids formats the rows once.
 class Standings {
   public:
     static constexpr int ExtraSlots = 4;
 
-    // Rebuilds every row from race_drivers; the running order must be sorted already.
+    // Takes the rows' numbers from race_drivers (the running order must be sorted already); the
+    // rows are made from them when next read.
+    void update(const RaceDrivers& drivers, const StandingsContext& context);
+    // The same, with the rows made at once.
     void build(const RaceDrivers& drivers, const StandingsContext& context);
     // Recolours the "Car" cell of entrant i's row; returns its row (1-based) or 0 when the car
     // is not shown.
     int MarkCarCell(const RaceDrivers& drivers, int i);
 
-    const std::vector<StandingsRow>& rows() const { return rows_; }
+    const std::vector<StandingsRow>& rows() const;
     // No rows and no pictures: the race that comes next is not set up yet.
     void clear();
 
     // The operator grid shows 2 extra slots (9 columns) when narrow, 4 (11 columns) when wide.
-    void setWide(bool wide) { visibleSlots_ = wide ? 4 : 2; }
+    void setWide(bool wide);
     int visibleSlots() const { return visibleSlots_; }
     ExtraColumn slot(int k) const { return slots_[static_cast<size_t>(k)]; }
     // Chooses the type of a visible slot 1..visibleSlots(); out-of-range slots are ignored.
@@ -89,20 +95,47 @@ class Standings {
     // The headers of the visible extra slots (empty for hidden ones).
     std::string extraHeader(int k) const;
 
-    // The picture of place 1..3, as the last build left it.
+    // The picture of place 1..3, as the last update left it.
     const std::string& placePicture(int place) const;
 
     static GridColour carColour(uint8_t passmark);
 
   private:
-    void fillExtra(StandingsRow& row, const RaceDriver& d, const StandingsContext& context) const;
+    // The numbers of one entrant that its row shows, as the last update took them.
+    struct Figures {
+        int32_t carno = 0;
+        int32_t lapcount = 0;
+        int32_t predlapcount = 0;
+        int32_t bestlapcount = 0;
+        int32_t hits = 0;
+        int32_t signal = 0;
+        double lastpass = 0.0;
+        double lastlap = 0.0;
+        double fastestlap = 0.0;
+        double leadergap = 0.0;
+        double predtime = 0.0;
+        double besttime = 0.0;
+        double traptime = 0.0;
+        uint8_t passmark = 0;
+        bool finished = false;
+        bool seen = true;
+        std::string name;
+        std::string picture;
+    };
 
-    std::vector<StandingsRow> rows_;
+    void makeRows() const;
+    void fillExtra(StandingsRow& row, const Figures& d) const;
+
+    std::vector<Figures> figures_;
+    std::vector<int> order_; // the entrant of each row
+    StandingsContext context_;
+    mutable bool stale_ = false; // the rows are not made from the figures yet
+    mutable std::vector<StandingsRow> rows_;
     std::array<ExtraColumn, ExtraSlots + 1> slots_{ExtraColumn::Empty, ExtraColumn::LeaderGap,
                                                    ExtraColumn::PredictedResult,
                                                    ExtraColumn::AverageLap, ExtraColumn::DriverFtd};
     int visibleSlots_ = 2;
-    std::array<std::string, 4> pictures_{};
+    mutable std::array<std::string, 4> pictures_{};
 };
 
 // The race screen's "Leader Gap" text of a row (1-based).

@@ -8,6 +8,7 @@
 #include "race/recording_ports.h"
 #include "race/virtual_time.h"
 #include "replay/journal_replay.h"
+#include "session/race_view_bridge.h"
 #include "session/session.h"
 #include "support/app_test_support.h"
 #include "support/print_recorder.h"
@@ -220,6 +221,7 @@ class WholeMeetingTest : public QObject {
     // What the race panel and the race screen show of the race that comes next.
     void nextRaceShown(const char* title, const char* round, const char* startType,
                        const char* length) {
+        session_->raceView().redrawNow(); // the grids as the next frame draws them
         QCOMPARE(child<QLabel>(window(), "heatnumLB")->text(), QLatin1String(title));
         QCOMPARE(child<QLabel>(window(), "roundLB")->text(), QLatin1String(round));
         QCOMPARE(child<QLabel>(window(), "rtype")->text(), QLatin1String(startType));

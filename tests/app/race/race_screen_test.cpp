@@ -133,6 +133,7 @@ class RaceScreenTest : public QObject {
         QTest::keyClick(panel, Qt::Key_1);
         race.runToRaceSecond(23.5);
         QTest::keyClick(panel, Qt::Key_2);
+        race.redrawn();
 
         for (QTableView* g : {grid, &stands}) {
             QCOMPARE(g->model()->rowCount(), 3);
@@ -154,6 +155,7 @@ class RaceScreenTest : public QObject {
         // Four clock seconds later only the car cells change back to blue.
         QSignalSpy standsChanges(stands.model(), &QAbstractItemModel::dataChanged);
         race.runToRaceSecond(28.2);
+        race.redrawn();
         QCOMPARE(textColour(*grid, 1, Car), GridColour::Blue);
         QCOMPARE(textColour(stands, 1, Car), GridColour::Blue);
         QVERIFY(!standsChanges.isEmpty());
@@ -190,11 +192,13 @@ class RaceScreenTest : public QObject {
         // A passing watched on both grids: the rows whose cells changed, and the rows told.
         QTableView* grids[2] = {grid, &stands};
         const auto watch = [&](double second, Qt::Key key) {
+            race.redrawn();
             QList<QStringList> before[2] = {cells(*grid), cells(stands)};
             QSignalSpy operatorChanges(grid->model(), &QAbstractItemModel::dataChanged);
             QSignalSpy standsChanges(stands.model(), &QAbstractItemModel::dataChanged);
             race.runToRaceSecond(second);
             QTest::keyClick(panel, key);
+            race.redrawn();
             const QSignalSpy* spies[2] = {&operatorChanges, &standsChanges};
             std::array<std::pair<QSet<int>, QSet<int>>, 2> out;
             for (int g = 0; g < 2; ++g) {
@@ -261,6 +265,7 @@ class RaceScreenTest : public QObject {
             race.session->equipment().setCountDevice(c.device);
             race.window().resize(c.width, 680);
             race.openRaceScreen();
+            race.redrawn();
             auto* grid = child<QTableView>(race.window(), "CRaceGrid");
             QCOMPARE(race.window().width(), c.width);
             QCOMPARE(grid->model()->columnCount(), c.width < 990 ? 9 : 11);
@@ -276,6 +281,7 @@ class RaceScreenTest : public QObject {
         RaceSession race(2);
         race.window().resize(1000, 680);
         race.openRaceScreen();
+        race.redrawn();
         auto* grid = child<QTableView>(race.window(), "CRaceGrid");
         QCOMPARE(headers(*grid).mid(7),
                  (QStringList{QStringLiteral("Leader Gap"), QStringLiteral("Predicted Result"),
@@ -283,10 +289,12 @@ class RaceScreenTest : public QObject {
         auto* menu = child<QMenu>(race.window(), "extraColumnMenu");
         pressHeader(*grid, 8);
         item(*menu, QStringLiteral("Average Speed"))->trigger();
+        race.redrawn();
         menu->hide();
         QCOMPARE(headers(*grid)[8], QStringLiteral("Average Speed"));
 
         race.window().resize(900, 680);
+        race.redrawn();
         QCOMPARE(headers(*grid).mid(7),
                  (QStringList{QStringLiteral("Leader Gap"), QStringLiteral("Average Speed")}));
 
@@ -453,6 +461,7 @@ class RaceScreenTest : public QObject {
         auto* spectators = race.window().findChild<RaceScreen*>();
         QVERIFY(spectators && !spectators->isVisible());
         item(raceMenu(race.window()), QStringLiteral("Spectator Screen"))->trigger();
+        race.redrawn();
         QVERIFY(spectators->isVisible());
         QCOMPARE(spectators->windowTitle(), QStringLiteral("Race Screen"));
         QVERIFY(spectators->windowState() & Qt::WindowMaximized);
@@ -565,6 +574,7 @@ class RaceScreenTest : public QObject {
         auto* spectators = race.window().findChild<RaceScreen*>();
         spectators->showNormal();
         spectators->resize(1280, 1024);
+        race.redrawn();
         QCoreApplication::processEvents();
         StandingsGrid& stands = spectators->grid();
         QCOMPARE(stands.zoom(), 110);
@@ -603,6 +613,7 @@ class RaceScreenTest : public QObject {
         w.resize(1024, 600);
         race.openRaceScreen();
         race.runFor(31); // set up: twenty rows
+        race.redrawn();
         QCOMPARE(w.size(), QSize(1024, 600));
         const QRect inside = w.rect();
         const auto fits = [&w, &inside](QWidget* b) {

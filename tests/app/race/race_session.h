@@ -4,6 +4,7 @@
 #include "program/program.h"
 #include "race/recording_ports.h"
 #include "race/virtual_time.h"
+#include "session/race_view_bridge.h"
 #include "session/session.h"
 #include "support/app_test_support.h"
 #include "support/print_recorder.h"
@@ -56,6 +57,8 @@ class RaceSession {
         child<QWidget>(window(), "RaceBtn")->setFocus();
         QMetaObject::invokeMethod(child<QObject>(window(), "RaceBtn"), "click");
     }
+    // The grids as the next frame draws them.
+    void redrawn() { session->raceView().redrawNow(); }
     // Runs the countdown until the race runs.
     void runToStart() {
         while (engine().values().RaceState != RaceStates::Running && scheduler.fireNext()) {

@@ -77,9 +77,8 @@ TEST_F(StandingsRows, ColoursTellPredictionAgainstFtdRoundBestAndOwnBest) {
     keyAt(21.5, '3');
     keyAt(42, '2'); // predicts 15 laps in 315 s: not the FTD, beats the round best
     keyAt(45, '3'); // 14 in 315: beats the round best of 13 and his own 12
-    const auto& rows = engine().standings().rows();
     auto rowOf = [&](const std::string& car) {
-        for (const auto& r : rows)
+        for (const auto& r : engine().standings().rows()) // read as the grids read them
             if (r.car == car) return r;
         return StandingsRow{};
     };
@@ -120,4 +119,42 @@ TEST_F(StandingsRows, ExtraColumnsOnANarrowAndAWideGrid) {
     EXPECT_EQ(st.extraHeader(4), "Speed Trap");
     EXPECT_EQ(row(1).extra[2], "5 / 80");
     EXPECT_EQ(row(1).extra[3], "0.00");
+}
+
+// The rows show the numbers as the last update took them, whenever they are read: a change of
+// the entrants after it shows only with the next update; a car cell marked in between is told by
+// its row and shows its colour when the rows are read.
+TEST(Standings, RowsShowTheNumbersOfTheLastUpdateWheneverRead) {
+    RaceDrivers drivers(2);
+    for (int e = 0; e < 2; ++e) {
+        drivers[static_cast<size_t>(e)].carno = e + 1;
+        drivers[static_cast<size_t>(e)].drivername = "Driver " + std::to_string(e + 1);
+    }
+    drivers[0].runorder = 1; // car 2 leads
+    drivers[1].runorder = 0;
+    drivers[1].lapcount = 3;
+    drivers[1].lastpass = 61.5;
+    Standings standings;
+    standings.update(drivers, {});
+    drivers[1].lapcount = 4; // not updated yet
+    drivers[0].passmark = RaceDriver::PassNotCounted;
+    EXPECT_EQ(standings.MarkCarCell(drivers, 0), 2);
+    EXPECT_EQ(standings.rows()[0].car, "2");
+    EXPECT_EQ(standings.rows()[0].laps, "3");
+    EXPECT_EQ(standings.rows()[0].time, " 61.50");
+    EXPECT_EQ(standings.rows()[1].carText, GridColour::Maroon);
+
+    Standings built;
+    built.build(drivers, {});
+    standings.update(drivers, {});
+    ASSERT_EQ(standings.rows().size(), 2u);
+    for (size_t r = 0; r < 2; ++r) {
+        EXPECT_EQ(standings.rows()[r].laps, built.rows()[r].laps);
+        EXPECT_EQ(standings.rows()[r].predicted, built.rows()[r].predicted);
+        EXPECT_EQ(standings.rows()[r].carText, built.rows()[r].carText);
+    }
+    EXPECT_EQ(standings.rows()[0].laps, "4");
+    drivers[1].passmark = RaceDriver::PassCounted; // marked once the rows are made
+    EXPECT_EQ(standings.MarkCarCell(drivers, 1), 1);
+    EXPECT_EQ(standings.rows()[0].carText, GridColour::White);
 }
