@@ -1,6 +1,10 @@
 // From bytes arriving on the decoder's TCP connection to sortCarPass returning, measured with the
 // decoder simulator on loopback, for an AMBrc and a P3 decoder: each passing carries the
-// simulator's monotonic send time, read again when the record has been counted.
+// simulator's monotonic send time, read again when the record has been counted. Beside them, in
+// the same run, the loopback's own one-way trip: the same simulator with the same gaps between
+// passings, read by a socket that does nothing with the bytes. Every one of them waits for the
+// socket asleep, as the program's event loop does, so a receiver woken by the bytes is measured
+// (not one spinning on a core).
 #include "../counted_race_field.h"
 #include "platform/qt_decoder_socket.h"
 #include "ports/serial_port.h"
@@ -15,6 +19,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QTcpSocket>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -54,11 +60,16 @@ class Quiet : public RecordingPorts, public SerialPort, public TimingView, publi
     void setProgress(int) override {}
 };
 
+// Waits asleep in the event loop until `done` or `ms` have passed; each event that arrives wakes
+// it to look again.
 bool waitFor(const std::function<bool()>& done, int ms) {
     QElapsedTimer t;
     t.start();
+    QTimer limit; // wakes the loop at the end of the wait
+    limit.setSingleShot(true);
+    limit.start(ms);
     while (!done() && t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return done();
 }
 
@@ -77,27 +88,75 @@ void ambrcStamps(std::string_view bytes, std::vector<int64_t>& stamps) {
     }
 }
 
-// Runs the simulator with `dialect` and counts its 20 cars' passings in a running race; each
-// iteration waits for the next passing and takes its time from arrival to sortCarPass returned.
-void measureLatency(benchmark::State& state, const char* dialect, CountingDevice device) {
+// Starts the simulator with `dialect` on a loopback port: 20 cars, a passing every 25 ms or so;
+// its address ("127.0.0.1:PORT"), or nothing (the benchmark skipped) when it did not start.
+QString startSimulator(benchmark::State& state, QProcess& sim, const char* dialect) {
 #ifndef VEXA_DECODER_SIM
+    (void)sim;
     (void)dialect;
-    (void)device;
     state.SkipWithError("the decoder simulator is not built here");
+    return {};
 #else
-    QProcess sim;
     sim.start(QStringLiteral(VEXA_DECODER_SIM),
               {"--dialect", dialect, "--tcp", "0", "--stamp", "--cars", "20", "--lap", "0.5",
                "--spread", "0.2", "--noise", "0", "--quiet", "--duration", "300"});
     if (!sim.waitForReadyRead(5000)) {
         state.SkipWithError("the decoder simulator did not start");
+        return {};
+    }
+    return QString::fromLatin1(sim.readLine()).trimmed().section(' ', 1);
+#endif
+}
+
+// The simulator's send times of the passings in the bytes.
+void sendTimes(std::string_view bytes, CountingDevice device, P3FrameReader& reader,
+               std::vector<int64_t>& stamps) {
+    if (device != CountingDevice::P3) {
+        ambrcStamps(bytes, stamps);
         return;
     }
-    const QString address = QString::fromLatin1(sim.readLine()).trimmed().section(' ', 1);
+    reader.feed(bytes, [&](const P3Frame& frame) {
+        P3FieldCursor fields(frame.body);
+        P3Field field;
+        while (fields.next(field))
+            if (field.tag == SimulatorStampTag)
+                stamps.push_back(static_cast<int64_t>(p3Unsigned(field.value).value_or(0)));
+    });
+}
+
+// The median, 99th percentile and largest of the samples (nanoseconds) as microseconds.
+void reportSpread(benchmark::State& state, std::vector<int64_t> samples, const char* prefix = "") {
+    if (samples.empty()) return;
+    std::sort(samples.begin(), samples.end());
+    const std::string p(prefix);
+    state.counters[p + "median_us"] = static_cast<double>(samples[samples.size() / 2]) / 1000.0;
+    state.counters[p + "p99_us"] = static_cast<double>(samples[samples.size() * 99 / 100]) / 1000.0;
+    state.counters[p + "max_us"] = static_cast<double>(samples.back()) / 1000.0;
+}
+
+// Each iteration waits for the next passing and takes its time.
+void timeEachPassing(benchmark::State& state, const std::vector<int64_t>& samples) {
+    for (auto _ : state) {
+        const size_t before = samples.size();
+        if (!waitFor([&] { return samples.size() > before; }, 3000)) {
+            state.SkipWithError("no passing arrived");
+            break;
+        }
+        state.SetIterationTime(static_cast<double>(samples.back()) / 1e9);
+    }
+}
+
+// Runs the simulator with `dialect` and counts its 20 cars' passings in a running race; each
+// iteration waits for the next passing and takes its time from arrival to sortCarPass returned.
+void measureLatency(benchmark::State& state, const char* dialect, CountingDevice device) {
+    QProcess sim;
+    const QString address = startSimulator(state, sim, dialect);
+    if (address.isEmpty()) return;
 
     VirtualClock clock;
     VirtualScheduler scheduler(clock);
     Quiet quiet(clock);
+    quiet.keepEvents = false; // the bench keeps no transcript: not the program's own cost
     QtDecoderSocket socket;
     Program program;
     bench::prepareCountedRaceField(program);
@@ -123,16 +182,7 @@ void measureLatency(benchmark::State& state, const char* dialect, CountingDevice
         station.equipment.AMBClientSocketRead(bytes);
         const int64_t counted = monotonicNanoseconds();
         stamps.clear();
-        if (device == CountingDevice::P3)
-            stampReader.feed(bytes, [&](const P3Frame& frame) {
-                P3FieldCursor fields(frame.body);
-                P3Field field;
-                while (fields.next(field))
-                    if (field.tag == SimulatorStampTag)
-                        stamps.push_back(static_cast<int64_t>(p3Unsigned(field.value).value_or(0)));
-            });
-        else
-            ambrcStamps(bytes, stamps);
+        sendTimes(bytes, device, stampReader, stamps);
         for (int64_t sent : stamps) {
             samples.push_back(counted - sent);
             handling.push_back(counted - arrived);
@@ -148,46 +198,57 @@ void measureLatency(benchmark::State& state, const char* dialect, CountingDevice
     while (engine.values().RaceState != RaceStates::Running && scheduler.fireNext()) {
     }
 
-    for (auto _ : state) {
-        const size_t before = samples.size();
-        if (!waitFor([&] { return samples.size() > before; }, 3000)) {
-            state.SkipWithError("no passing arrived");
-            break;
-        }
-        state.SetIterationTime(static_cast<double>(samples.back()) / 1e9);
-    }
-    std::sort(samples.begin(), samples.end());
-    std::sort(handling.begin(), handling.end());
-    if (!samples.empty()) {
-        state.counters["median_us"] = static_cast<double>(samples[samples.size() / 2]) / 1000.0;
-        state.counters["p99_us"] = static_cast<double>(samples[samples.size() * 99 / 100]) / 1000.0;
-        state.counters["max_us"] = static_cast<double>(samples.back()) / 1000.0;
-        state.counters["handling_median_us"] =
-            static_cast<double>(handling[handling.size() / 2]) / 1000.0;
-        state.counters["handling_p99_us"] =
-            static_cast<double>(handling[handling.size() * 99 / 100]) / 1000.0;
-    }
+    timeEachPassing(state, samples);
+    reportSpread(state, samples);
+    reportSpread(state, handling, "handling_");
     if (device == CountingDevice::P3 && station.equipment.p3().tracker().missing() != 0)
         state.SkipWithError("passings were missed");
     program.race.reset();
     socket.close();
     sim.kill();
     sim.waitForFinished(2000);
-#endif
 }
 
-void BM_SocketBytesToSortCarPassReturned(benchmark::State& state) {
-    measureLatency(state, "ambrc", CountingDevice::Ambrc);
+// The loopback's own one-way trip with the same simulator and the same gaps between passings:
+// from the simulator's send to the bytes read by a socket that does nothing with them.
+void measureRawTrip(benchmark::State& state, const char* dialect, CountingDevice device) {
+    QProcess sim;
+    const QString address = startSimulator(state, sim, dialect);
+    if (address.isEmpty()) return;
+    QTcpSocket socket;
+    std::vector<int64_t> samples;
+    std::vector<int64_t> stamps;
+    P3FrameReader reader;
+    QObject::connect(&socket, &QTcpSocket::readyRead, [&] {
+        const QByteArray bytes = socket.readAll();
+        const int64_t arrived = monotonicNanoseconds();
+        stamps.clear();
+        sendTimes(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), device,
+                  reader, stamps);
+        for (int64_t sent : stamps) samples.push_back(arrived - sent);
+    });
+    socket.connectToHost(address.section(':', 0, 0), address.section(':', 1).toUShort());
+    timeEachPassing(state, samples);
+    reportSpread(state, samples);
+    socket.close();
+    sim.kill();
+    sim.waitForFinished(2000);
 }
-BENCHMARK(BM_SocketBytesToSortCarPassReturned)
+
+// The program's path and the loopback's own trip, side by side in one run.
+BENCHMARK_CAPTURE(measureLatency, SocketBytesToSortCarPassReturned, "ambrc", CountingDevice::Ambrc)
     ->UseManualTime()
     ->Iterations(400)
     ->Unit(benchmark::kMicrosecond);
-
-void BM_P3SocketBytesToSortCarPassReturned(benchmark::State& state) {
-    measureLatency(state, "p3", CountingDevice::P3);
-}
-BENCHMARK(BM_P3SocketBytesToSortCarPassReturned)
+BENCHMARK_CAPTURE(measureRawTrip, RawLoopbackOneWayTrip, "ambrc", CountingDevice::Ambrc)
+    ->UseManualTime()
+    ->Iterations(400)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(measureLatency, P3SocketBytesToSortCarPassReturned, "p3", CountingDevice::P3)
+    ->UseManualTime()
+    ->Iterations(400)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(measureRawTrip, P3RawLoopbackOneWayTrip, "p3", CountingDevice::P3)
     ->UseManualTime()
     ->Iterations(400)
     ->Unit(benchmark::kMicrosecond);
