@@ -45,17 +45,16 @@ class Displays : public QObject {
                     buffers_.emplace_back();
                     readAt_.emplace_back();
                     const size_t n = buffers_.size() - 1;
-                    connect(socket, &QTcpSocket::readyRead, this, [this, socket, n] {
-                        read(n, socket->readAll());
-                    });
+                    connect(socket, &QTcpSocket::readyRead, this,
+                            [this, socket, n] { read(n, socket->readAll()); });
                     socket->connectToHost(QHostAddress::LocalHost, port);
                 }
             },
             Qt::BlockingQueuedConnection);
     }
     ~Displays() override {
-        QMetaObject::invokeMethod(this, [this] { moveToThread(qApp->thread()); },
-                                  Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { moveToThread(qApp->thread()); }, Qt::BlockingQueuedConnection);
         thread_.quit();
         thread_.wait();
     }
@@ -89,7 +88,8 @@ class Displays : public QObject {
         buffer.erase(0, end + 2);
         const std::lock_guard lock(mutex_);
         if (awaited_.empty()) return;
-        for (size_t at = whole.find("$G,"); at != std::string::npos; at = whole.find("$G,", at + 1)) {
+        for (size_t at = whole.find("$G,"); at != std::string::npos;
+             at = whole.find("$G,", at + 1)) {
             const size_t lineEnd = whole.find("\r\n", at);
             if (whole.substr(at, lineEnd - at).find(awaited_) == std::string::npos) continue;
             readAt_[static_cast<size_t>(read_)] = std::chrono::steady_clock::now();

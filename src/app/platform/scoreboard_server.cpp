@@ -1,10 +1,10 @@
 #include "platform/scoreboard_server.h"
 
 #include "platform/latin1.h"
+#include "platform/reachable_host.h"
 #include "race/race_engine.h"
 
 #include <QDateTime>
-#include <QNetworkInterface>
 #include <QTcpSocket>
 
 #include <algorithm>
@@ -17,13 +17,6 @@ WallMoment computerClock() {
     const QDateTime now = QDateTime::currentDateTime();
     const QDate day = now.date();
     return WallMoment{now.time().msecsSinceStartOfDay(), day.year(), day.month(), day.day()};
-}
-
-QString firstNetworkAddress() {
-    for (const QHostAddress& a : QNetworkInterface::allAddresses())
-        if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback() && !a.isLinkLocal())
-            return a.toString();
-    return QStringLiteral("localhost");
 }
 
 } // namespace
@@ -63,12 +56,7 @@ Outcome ScoreboardServer::start(const QString& address, int port) {
 
 QString ScoreboardServer::feedAddress() const {
     if (!listening()) return {};
-    const QHostAddress a = server_.serverAddress();
-    const bool everyInterface =
-        a == QHostAddress::Any || a == QHostAddress::AnyIPv4 || a == QHostAddress::AnyIPv6;
-    QString host = everyInterface ? firstNetworkAddress() : a.toString();
-    if (host.contains(':')) host = '[' + host + ']';
-    return QStringLiteral("%1:%2").arg(host).arg(port());
+    return QStringLiteral("%1:%2").arg(reachableHost(server_.serverAddress())).arg(port());
 }
 
 void ScoreboardServer::raceChanged() {

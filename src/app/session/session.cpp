@@ -328,7 +328,7 @@ void Session::startLiveResults() {
         shown << (started ? QStringLiteral("Scoreboard: ") + scoreboard_->feedAddress()
                           : toQt(started.message));
     }
-    if (!shown.isEmpty()) mainWindow_->showLiveResults(shown.join(QStringLiteral("   ")));
+    if (!shown.isEmpty()) mainWindow_->showLiveResults(shown.join(QLatin1Char('\n')));
 }
 
 void Session::makeMissingSounds(const QString& script) {
