@@ -12,8 +12,9 @@ struct LiveSources;
 
 namespace vexa::cli {
 
-// The live results served while `vexa-cli race --live` runs: the same pages, feed and event
-// stream as the program, with the race following real time `speed` times faster.
+// The live results and the scoreboard feed served while `vexa-cli race --live` or `--scoreboard`
+// runs: the same pages, feed and event stream, and the same scoreboard records, as the program,
+// with the race following real time `speed` times faster.
 class HeadlessLive {
   public:
     virtual ~HeadlessLive() = default;
@@ -25,10 +26,17 @@ class HeadlessLive {
     virtual void flush() = 0;
 };
 
-// Listens on "ADDRESS:PORT" ("127.0.0.1:8080", "[::1]:8080", ":8080" for every interface; port 0
-// takes a free one) and says on `err` where the page is; nothing (after saying why) when it
-// cannot, or when this build has no server.
-std::unique_ptr<HeadlessLive> startHeadlessLive(const std::string& addressPort, double speed,
-                                                const LiveSources& sources, std::ostream& err);
+// Where to serve: "ADDRESS:PORT" ("127.0.0.1:8080", "[::1]:8080", ":8080" for every interface;
+// port 0 takes a free one); empty: not served.
+struct HeadlessLiveAddresses {
+    std::string live;
+    std::string scoreboard;
+};
+
+// Listens where asked and says on `err` where the page and the feed are; nothing (after saying
+// why) when it cannot, or when this build has no server.
+std::unique_ptr<HeadlessLive> startHeadlessLive(const HeadlessLiveAddresses& addresses,
+                                                double speed, const LiveSources& sources,
+                                                std::ostream& err);
 
 } // namespace vexa::cli

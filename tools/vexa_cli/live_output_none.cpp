@@ -4,9 +4,9 @@
 
 namespace vexa::cli {
 
-std::unique_ptr<HeadlessLive> startHeadlessLive(const std::string&, double, const LiveSources&,
-                                                std::ostream& err) {
-    err << "vexa-cli race: --live needs vexa-cli built with the program (Qt)\n";
+std::unique_ptr<HeadlessLive> startHeadlessLive(const HeadlessLiveAddresses&, double,
+                                                const LiveSources&, std::ostream& err) {
+    err << "vexa-cli race: --live and --scoreboard need vexa-cli built with the program (Qt)\n";
     return nullptr;
 }
 

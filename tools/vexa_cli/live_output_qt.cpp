@@ -2,6 +2,7 @@
 
 #include "live/live_feed.h"
 #include "platform/live_server.h"
+#include "platform/scoreboard_server.h"
 #include "session/live_results.h"
 #include "session/race_view_bridge.h"
 
@@ -43,12 +44,14 @@ std::unique_ptr<QCoreApplication> eventLoopApplication() {
 class QtHeadlessLive : public HeadlessLive {
   public:
     QtHeadlessLive(double speed, const LiveSources& sources)
-        : app_(eventLoopApplication()), speed_(speed), feed_(sources), server_(feed_) {
+        : app_(eventLoopApplication()), speed_(speed), feed_(sources), server_(feed_),
+          scoreboard_(ScoreboardSources{sources.settings, sources.race}) {
         followRace(server_, bridge_);
+        followRace(scoreboard_, bridge_);
     }
 
-    Outcome start(const QString& address, int port) { return server_.start(address, port); }
-    QString pageAddress() const { return server_.pageAddress(); }
+    LiveServer& server() { return server_; }
+    ScoreboardServer& scoreboard() { return scoreboard_; }
 
     RaceView& view() override { return bridge_; }
 
@@ -73,27 +76,46 @@ class QtHeadlessLive : public HeadlessLive {
     double speed_;
     LiveFeed feed_;
     LiveServer server_;
+    ScoreboardServer scoreboard_;
     RaceViewBridge bridge_;
     QElapsedTimer clock_;
 };
 
 } // namespace
 
-std::unique_ptr<HeadlessLive> startHeadlessLive(const std::string& addressPort, double speed,
-                                                const LiveSources& sources, std::ostream& err) {
-    QString address;
-    int port = 0;
-    if (!splitAddress(addressPort, address, port)) {
+std::unique_ptr<HeadlessLive> startHeadlessLive(const HeadlessLiveAddresses& addresses,
+                                                double speed, const LiveSources& sources,
+                                                std::ostream& err) {
+    QString liveAddress, scoreboardAddress;
+    int livePort = 0, scoreboardPort = 0;
+    if (!addresses.live.empty() && !splitAddress(addresses.live, liveAddress, livePort)) {
         err << "vexa-cli race: --live needs ADDRESS:PORT, for example 127.0.0.1:8080\n";
         return nullptr;
     }
-    auto live = std::make_unique<QtHeadlessLive>(speed, sources);
-    const Outcome started = live->start(address, port);
-    if (!started) {
-        err << "vexa-cli race: " << started.message << "\n";
+    if (!addresses.scoreboard.empty() &&
+        !splitAddress(addresses.scoreboard, scoreboardAddress, scoreboardPort)) {
+        err << "vexa-cli race: --scoreboard needs ADDRESS:PORT, for example 127.0.0.1:50000\n";
         return nullptr;
     }
-    err << "vexa-cli race: live results on " << live->pageAddress().toStdString() << std::endl;
+    auto live = std::make_unique<QtHeadlessLive>(speed, sources);
+    if (!addresses.live.empty()) {
+        const Outcome started = live->server().start(liveAddress, livePort);
+        if (!started) {
+            err << "vexa-cli race: " << started.message << "\n";
+            return nullptr;
+        }
+        err << "vexa-cli race: live results on " << live->server().pageAddress().toStdString()
+            << std::endl;
+    }
+    if (!addresses.scoreboard.empty()) {
+        const Outcome started = live->scoreboard().start(scoreboardAddress, scoreboardPort);
+        if (!started) {
+            err << "vexa-cli race: " << started.message << "\n";
+            return nullptr;
+        }
+        err << "vexa-cli race: scoreboard feed on "
+            << live->scoreboard().feedAddress().toStdString() << std::endl;
+    }
     return live;
 }
 

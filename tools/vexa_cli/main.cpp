@@ -12,7 +12,8 @@ namespace {
 
 const char* const RaceUsage =
     "usage: vexa-cli race --home DIR --event NAME [--script FILE] [--races N] [--print-dir DIR] "
-    "[--quiet] [--resume] [--halt-at SECONDS] [--live ADDRESS:PORT [--speed X]]\n"
+    "[--quiet] [--resume] [--halt-at SECONDS] [--live ADDRESS:PORT] [--scoreboard ADDRESS:PORT]\n"
+    "  [--speed X]\n"
     "  Runs the event's current race(s) in simulated time, fed by a script of key presses,\n"
     "  decoder bytes and race-control actions (see the README). Each race is journaled in the\n"
     "  event folder; --resume replays the journal of a run that was stopped and carries on\n"
@@ -20,7 +21,9 @@ const char* const RaceUsage =
     "  that moment of simulated time, as a crash would (a drill for --resume). With --live the\n"
     "  race runs at X times real speed (default 1) while the live results pages and feed are\n"
     "  served on ADDRESS:PORT (127.0.0.1:8080; an empty address serves every interface, port 0\n"
-    "  a free one). Exits 0 when the races were run, 1 when fewer could be, 2 for a wrong\n"
+    "  a free one); with --scoreboard, the same while scoreboards read the race's RMonitor\n"
+    "  records on ADDRESS:PORT (127.0.0.1:50000). Exits 0 when the races were run, 1 when fewer "
+    "could be, 2 for a wrong\n"
     "  command line or script, 3 when a save or an output of the run failed, 9 when halted.\n";
 
 void usage(std::ostream& out) {

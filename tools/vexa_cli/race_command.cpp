@@ -29,10 +29,11 @@ namespace {
 struct RaceOptions {
     std::string home;
     std::string event;
-    std::string script;   // empty: no events; "-": standard input
-    std::string printDir; // race results sheets as text files; empty: not printed
-    std::string live;     // ADDRESS:PORT the live results are served on; empty: not served
-    double speed = 1.0;   // with --live: times real speed
+    std::string script;     // empty: no events; "-": standard input
+    std::string printDir;   // race results sheets as text files; empty: not printed
+    std::string live;       // ADDRESS:PORT the live results are served on; empty: not served
+    std::string scoreboard; // ADDRESS:PORT the scoreboard feed is served on; empty: not served
+    double speed = 1.0;     // with --live or --scoreboard: times real speed
     int races = 1;
     int64_t haltAtMs = -1;
     bool quiet = false;
@@ -58,11 +59,14 @@ std::optional<RaceOptions> parseOptions(const std::vector<std::string>& args, st
         } else if (a == "--resume") {
             o.resume = true;
         } else if ((a == "--home" || a == "--event" || a == "--script" || a == "--races" ||
-                    a == "--print-dir" || a == "--halt-at" || a == "--live" || a == "--speed") &&
+                    a == "--print-dir" || a == "--halt-at" || a == "--live" ||
+                    a == "--scoreboard" || a == "--speed") &&
                    hasValue) {
             const std::string& v = args[++i];
             if (a == "--live") {
                 o.live = v;
+            } else if (a == "--scoreboard") {
+                o.scoreboard = v;
             } else if (a == "--speed") {
                 const auto speed = speedValue(v);
                 if (!speed) {
@@ -101,8 +105,8 @@ std::optional<RaceOptions> parseOptions(const std::vector<std::string>& args, st
         err << "vexa-cli race: --home and --event are needed\n";
         return std::nullopt;
     }
-    if (o.live.empty() && o.speed != 1.0) {
-        err << "vexa-cli race: --speed goes with --live\n";
+    if (o.live.empty() && o.scoreboard.empty() && o.speed != 1.0) {
+        err << "vexa-cli race: --speed goes with --live or --scoreboard\n";
         return std::nullopt;
     }
     return o;
@@ -173,11 +177,12 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
         }
     }
 
-    // With --live the race follows real time while the pages and the feed are served.
+    // With --live or --scoreboard the race follows real time while the pages and the feeds are
+    // served.
     std::unique_ptr<HeadlessLive> live;
-    if (!options->live.empty()) {
+    if (!options->live.empty() || !options->scoreboard.empty()) {
         live = startHeadlessLive(
-            options->live, options->speed,
+            HeadlessLiveAddresses{options->live, options->scoreboard}, options->speed,
             LiveSources{program.settings, program.event, program.paths, program.race}, err);
         if (!live) return ExitNotRun;
     }

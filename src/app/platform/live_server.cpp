@@ -2,8 +2,8 @@
 
 #include "live/live_feed.h"
 #include "platform/latin1.h"
+#include "platform/reachable_host.h"
 
-#include <QNetworkInterface>
 #include <QTimer>
 
 namespace vexa {
@@ -12,13 +12,6 @@ namespace {
 
 QByteArray bytes(const std::string& text) {
     return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString firstNetworkAddress() {
-    for (const QHostAddress& a : QNetworkInterface::allAddresses())
-        if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback() && !a.isLinkLocal())
-            return a.toString();
-    return QStringLiteral("localhost");
 }
 
 } // namespace
@@ -77,12 +70,7 @@ Outcome LiveServer::start(const QString& address, int port) {
 
 QString LiveServer::pageAddress() const {
     if (!listening()) return {};
-    const bool everyInterface = address_ == QHostAddress::Any ||
-                                address_ == QHostAddress::AnyIPv4 ||
-                                address_ == QHostAddress::AnyIPv6;
-    QString host = everyInterface ? firstNetworkAddress() : address_.toString();
-    if (host.contains(':')) host = '[' + host + ']';
-    return QStringLiteral("http://%1:%2/").arg(host).arg(port());
+    return QStringLiteral("http://%1:%2/").arg(reachableHost(address_)).arg(port());
 }
 
 void LiveServer::raceChanged() {

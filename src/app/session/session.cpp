@@ -13,6 +13,7 @@
 #include "platform/qt_operator.h"
 #include "platform/qt_sound_out.h"
 #include "platform/qt_timers.h"
+#include "platform/scoreboard_server.h"
 #include "platform/sound_maker.h"
 #include "platform/timing_host.h"
 #include "program/message_desk.h"
@@ -45,6 +46,7 @@
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
+#include <QStringList>
 #include <QTimer>
 
 namespace vexa {
@@ -153,6 +155,9 @@ Session::Session(Program& program, SessionPorts ports)
         LiveSources{program_.settings, program_.event, program_.paths, program_.race});
     liveServer_ = std::make_unique<LiveServer>(*liveFeed_);
     followRace(*liveServer_, *raceView_);
+    scoreboard_ =
+        std::make_unique<ScoreboardServer>(ScoreboardSources{program_.settings, program_.race});
+    followRace(*scoreboard_, *raceView_);
     soundMaker_ = std::make_unique<SoundMaker>(*sound_, *op_);
     // The windows' places and the standings' zoom are kept as the program ends.
     connect(mainWindow_.get(), &MainWindow::exiting, this, [this] { keepDisplaySettings(); });
@@ -164,6 +169,7 @@ Session::~Session() {
     // The server goes before the state it reads; the engine's timers and ports go before the
     // adapters they use.
     liveServer_.reset();
+    scoreboard_.reset();
     program_.race.reset();
 }
 
@@ -313,11 +319,18 @@ void Session::raceResumed(const Journal& journal, int64_t sitting, bool storeAsI
 
 void Session::startLiveResults() {
     const ProgSettings& s = program_.settings;
-    if (!s.liveEnabled || liveServer_->listening()) return;
-    const Outcome started = liveServer_->start(toQt(s.liveAddress), s.livePort);
-    mainWindow_->showLiveResults(started
-                                     ? QStringLiteral("Live results: ") + liveServer_->pageAddress()
-                                     : toQt(started.message));
+    QStringList shown;
+    if (s.liveEnabled && !liveServer_->listening()) {
+        const Outcome started = liveServer_->start(toQt(s.liveAddress), s.livePort);
+        shown << (started ? QStringLiteral("Live results: ") + liveServer_->pageAddress()
+                          : toQt(started.message));
+    }
+    if (s.scoreboardPort > 0 && !scoreboard_->listening()) {
+        const Outcome started = scoreboard_->start(toQt(s.liveAddress), s.scoreboardPort);
+        shown << (started ? QStringLiteral("Scoreboard: ") + scoreboard_->feedAddress()
+                          : toQt(started.message));
+    }
+    if (!shown.isEmpty()) mainWindow_->showLiveResults(shown.join(QLatin1Char('\n')));
 }
 
 void Session::makeMissingSounds(const QString& script) {

@@ -36,6 +36,7 @@ class RaceResume;
 struct Journal;
 class LiveFeed;
 class LiveServer;
+class ScoreboardServer;
 class SoundMaker;
 class MessageDesk;
 
@@ -82,8 +83,9 @@ class Session : public QObject {
     // The main window filled from the open event and shown. Every race of the event is journaled
     // from then on; a race the program left unfinished is offered to be resumed first.
     void showMainWindow();
-    // Serves the live results on the track's network when the settings ask for it; the main
-    // window shows the address to open, or why nothing is served, and the program runs on.
+    // Serves the live results and the scoreboard feed on the track's network when the settings
+    // ask for them; the main window shows the addresses to open, or why nothing is served, and
+    // the program runs on.
     void startLiveResults();
     // Makes the announcement sounds the program home lacks with the given sound script, beside
     // the program; they are heard once made.
@@ -115,6 +117,7 @@ class Session : public QObject {
     // The journal being written, nullptr before an event is open.
     JournalWriter* journal() { return journal_.get(); }
     LiveServer& liveServer() { return *liveServer_; }
+    ScoreboardServer& scoreboardServer() { return *scoreboard_; }
     // True while a race being resumed stands waiting for the passings its decoder kept.
     bool resuming() const;
 
@@ -161,6 +164,7 @@ class Session : public QObject {
     std::unique_ptr<RaceResume> resume_;
     std::unique_ptr<LiveFeed> liveFeed_;
     std::unique_ptr<LiveServer> liveServer_;
+    std::unique_ptr<ScoreboardServer> scoreboard_;
     // Last, so that it goes first: a script still running is waited for before anything else.
     std::unique_ptr<SoundMaker> soundMaker_;
 };

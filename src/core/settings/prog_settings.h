@@ -106,6 +106,8 @@ struct ProgSettings {
     bool liveEnabled = true;
     int livePort = 8080;     // 1..65535
     std::string liveAddress; // the address to listen on; empty: every interface
+    int scoreboardPort =
+        50000; // the scoreboard feed (RMonitor records) on the same address; 0: off
 
     // DISPLAY: how the windows look and where they stand, kept between starts.
     int standingsZoom = 100;     // the standings' size in percent, 50..300

@@ -48,6 +48,10 @@ int heldStaggerGap(int ms) {
 int heldLivePort(int port) {
     return port >= 1 && port <= 65535 ? port : 8080;
 }
+// The scoreboard feed's port: 0 switches it off; a port outside 0..65535 is the usual one.
+int heldScoreboardPort(int port) {
+    return port >= 0 && port <= 65535 ? port : 50000;
+}
 int heldStandingsZoom(int percent) {
     return std::clamp(percent, MinStandingsZoom, MaxStandingsZoom);
 }
@@ -169,6 +173,8 @@ const SettingKey Table[] = {
     {LiveResults, "ENABLED", "YES", R::TrueUnlessNo, &PS::liveEnabled},
     {LiveResults, "PORT", "8080", R::Whole, &PS::livePort, heldLivePort},
     {LiveResults, "ADDRESS", "", R::Text, &PS::liveAddress},
+    {LiveResults, "SCOREBOARD PORT", "50000", R::Whole, &PS::scoreboardPort, heldScoreboardPort,
+     true, "scoreboardPortSE", nullptr, 0, K::Digits, 0, 65535},
 
     {Display, "STANDINGS ZOOM", "100", R::Whole, &PS::standingsZoom, heldStandingsZoom, true,
      "standingsZoomSE", nullptr, 0, K::Digits, MinStandingsZoom, MaxStandingsZoom},

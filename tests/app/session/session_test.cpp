@@ -1,6 +1,7 @@
 #include "files/event_files.h"
 #include "files/settings_file.h"
 #include "platform/live_server.h"
+#include "platform/scoreboard_server.h"
 #include "platform/timing_host.h"
 #include "program/event_store.h"
 #include "program/program.h"
@@ -16,11 +17,13 @@
 #include "ui/main/amb_search_window.h"
 #include "ui/main/main_window.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -48,6 +51,8 @@ class SessionTest : public QObject {
         Rig() {
             program.home.root = home.path().toStdString();
             startProgram(program);
+            // No scoreboard feed on the usual port, which another program may hold.
+            program.settings.scoreboardPort = 0;
         }
         ~Rig() { session.reset(); }
         Session& make() {
@@ -200,13 +205,18 @@ class SessionTest : public QObject {
         QVERIFY(rig.twoDriverHeat());
         s.liveAddress = "127.0.0.1";
         s.livePort = freePort();
+        s.scoreboardPort = freePort();
         Session& session = rig.make();
         session.startLiveResults();
         session.showMainWindow();
         auto* address = child<QLabel>(session.mainWindow(), "LiveResultsLB");
         QVERIFY(address->isVisible());
-        QCOMPARE(address->text(),
-                 QStringLiteral("Live results: http://127.0.0.1:%1/").arg(s.livePort));
+        QCOMPARE(address->text(), QStringLiteral("Live results: http://127.0.0.1:%1/\n"
+                                                 "Scoreboard: 127.0.0.1:%2")
+                                      .arg(s.livePort)
+                                      .arg(s.scoreboardPort));
+        QTcpSocket display;
+        display.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(s.scoreboardPort));
 
         child<QPushButton>(session.mainWindow(), "RaceBtn")->click();
         RaceEngine& engine = session.race();
@@ -221,6 +231,16 @@ class SessionTest : public QObject {
             race.body.contains(R"("rows":[{"pos":"1","car":"2","name":"Bob Stone","laps":"1")"),
             race.body);
         QVERIFY(test::get(port, "/api/programme").body.contains(R"("running":true)"));
+        // The scoreboard feed follows the same race.
+        QByteArray records;
+        QElapsedTimer waited;
+        waited.start();
+        while (!records.contains("$J,\"2\"") && waited.elapsed() < 10000) {
+            display.waitForReadyRead(50);
+            records += display.readAll();
+        }
+        QVERIFY2(records.contains("$A,\"2\",\"2\","), records);
+        QVERIFY2(records.contains("$G,1,\"2\",1,\"00:00:"), records);
         QVERIFY(rig.op.shown.isEmpty());
     }
 
@@ -249,7 +269,23 @@ class SessionTest : public QObject {
         session.startLiveResults();
         session.showMainWindow();
         QVERIFY(!session.liveServer().listening());
+        QVERIFY(!session.scoreboardServer().listening());
         QVERIFY(!child<QLabel>(session.mainWindow(), "LiveResultsLB")->isVisible());
+    }
+
+    void theScoreboardFeedAloneIsShown() {
+        Rig rig;
+        rig.program.settings.liveEnabled = false;
+        rig.program.settings.liveAddress = "127.0.0.1";
+        rig.program.settings.scoreboardPort = freePort();
+        Session& session = rig.make();
+        session.startLiveResults();
+        session.showMainWindow();
+        QVERIFY(!session.liveServer().listening());
+        QVERIFY(session.scoreboardServer().listening());
+        QCOMPARE(
+            child<QLabel>(session.mainWindow(), "LiveResultsLB")->text(),
+            QStringLiteral("Scoreboard: 127.0.0.1:%1").arg(rig.program.settings.scoreboardPort));
     }
 
     void weatherReadingsReachTheMainWindowAndTheRaceSheet() {

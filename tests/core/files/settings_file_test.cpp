@@ -36,6 +36,12 @@ TEST(SettingsFile, ReadRulesAndClamps) {
          [](auto& s) { return s.countDevice == 3; }},
         {"device 4 is manual", "[COUNT METHOD]\nCOUNTDEVICE=4",
          [](auto& s) { return s.countDevice == 0; }},
+        {"scoreboard port 0 is off", "[LIVE RESULTS]\nSCOREBOARD PORT=0",
+         [](auto& s) { return s.scoreboardPort == 0; }},
+        {"scoreboard port 70000 is the usual", "[LIVE RESULTS]\nSCOREBOARD PORT=70000",
+         [](auto& s) { return s.scoreboardPort == 50000; }},
+        {"scoreboard port -1 is the usual", "[LIVE RESULTS]\nSCOREBOARD PORT=-1",
+         [](auto& s) { return s.scoreboardPort == 50000; }},
         {"zoom 20 is the least", "[DISPLAY]\nSTANDINGS ZOOM=20",
          [](auto& s) { return s.standingsZoom == 50; }},
         {"zoom 900 is the most", "[DISPLAY]\nSTANDINGS ZOOM=900",
@@ -220,6 +226,8 @@ TEST(SettingsFile, EachKeyReachesItsOwnValue) {
         {"PORT", "[LIVE RESULTS]\nPORT=8181", [](auto& s) { return s.livePort == 8181; }},
         {"ADDRESS", "[LIVE RESULTS]\nADDRESS=127.0.0.1",
          [](auto& s) { return s.liveAddress == "127.0.0.1"; }},
+        {"SCOREBOARD PORT", "[LIVE RESULTS]\nSCOREBOARD PORT=50001",
+         [](auto& s) { return s.scoreboardPort == 50001; }},
         {"STANDINGS ZOOM", "[DISPLAY]\nSTANDINGS ZOOM=150",
          [](auto& s) { return s.standingsZoom == 150; }},
         {"DARK RACE SCREEN", "[DISPLAY]\nDARK RACE SCREEN=YES",
@@ -299,7 +307,7 @@ std::string expectedDefaultFile() {
              "=5\r\nO Class" + n + "=5\r\nTSCdown Class" + n + "=YES\r\nRSorder Class" + n +
              "=YES\r\n";
     }
-    t += "[LIVE RESULTS]\r\nENABLED=YES\r\nPORT=8080\r\nADDRESS=\r\n";
+    t += "[LIVE RESULTS]\r\nENABLED=YES\r\nPORT=8080\r\nADDRESS=\r\nSCOREBOARD PORT=50000\r\n";
     t += "[DISPLAY]\r\nSTANDINGS ZOOM=100\r\nDARK RACE SCREEN=NO\r\nMAIN WINDOW=\r\n"
          "RACE SCREEN=\r\n";
     return t;

@@ -273,9 +273,11 @@ TEST_F(VexaCliRace, LiveOptionsAreChecked) {
     const Case cases[] = {
         {" --speed 0 --live 127.0.0.1:0", "--speed needs a number above 0"},
         {" --speed fast --live 127.0.0.1:0", "--speed needs a number above 0"},
-        {" --speed 2", "--speed goes with --live"},
+        {" --speed 2", "--speed goes with --live or --scoreboard"},
         {" --live 127.0.0.1", "--live needs"},
         {" --live 127.0.0.1:99999", "--live needs"},
+        {" --scoreboard 127.0.0.1", "--scoreboard needs"},
+        {" --scoreboard nowhere:50000", "is not a network address"},
     };
     for (const Case& c : cases) {
         EXPECT_NE(run("", 1, c.options), 0) << c.options;

@@ -82,6 +82,17 @@ MiscPage::MiscPage(QWidget* parent) : QWidget(parent) {
     displayLayout->addWidget(dark);
     displayLayout->addLayout(zoomRow);
 
+    auto* scoreboard = new QGroupBox(QStringLiteral("Scoreboard Feed"), this);
+    QSpinBox* scoreboardPort = settingSpinBox("scoreboardPortSE", scoreboard);
+    scoreboardPort->setSpecialValueText(QStringLiteral("Off"));
+    longHint(scoreboardPort, "The TCP port on which scoreboards and timing displays read the race "
+                             "(RMonitor records); Off serves none. It holds from the next start "
+                             "of the program");
+    auto* scoreboardRow = new QHBoxLayout(scoreboard);
+    scoreboardRow->addWidget(buddyLabel("Scoreboard Port", scoreboardPort, scoreboard));
+    scoreboardRow->addWidget(scoreboardPort);
+    scoreboardRow->addStretch();
+
     auto* boxesLayout = new QVBoxLayout;
     boxesLayout->addWidget(crystal_, 0, Qt::AlignLeft);
     boxesLayout->addWidget(scroll);
@@ -103,6 +114,7 @@ MiscPage::MiscPage(QWidget* parent) : QWidget(parent) {
                   },
                   this);
     boxesLayout->addWidget(display);
+    boxesLayout->addWidget(scoreboard);
     boxesLayout->addWidget(score);
     boxesLayout->addStretch();
     auto* layout = new QHBoxLayout(this);

@@ -13,7 +13,8 @@ namespace vexa {
 
 class SettingsGrid;
 
-// The "Misc" page: "Crystal Setup", printing and list options, the (hidden) score method and the
+// The "Misc" page: "Crystal Setup", printing and list options, the display, the scoreboard
+// feed's port, the (hidden) score method and the
 // "Round 1 Start Order", whose rows are dragged into the order cars start in the first round.
 class MiscPage : public QWidget {
     Q_OBJECT
