@@ -49,7 +49,7 @@ SettingsWindow::SettingsWindow(Program& program, Operator& op, TimingStation& st
     misc_ = new MiscPage(tabs_);
     devices_ = new DevicesPage(tabs_);
     transponders_ = new TranspondersPage(program_.settings, op_, tabs_);
-    test_ = new TransponderTestPage(station_.equipment, tabs_);
+    test_ = new TransponderTestPage(station_.equipment.transponderTest(), tabs_);
     classes_ = new ClassesPage(program_.settings, op_, tabs_);
     tabs_->addTab(event_, QStringLiteral("Event"));
     tabs_->addTab(sound_, QStringLiteral("Sound"));
@@ -100,8 +100,8 @@ void SettingsWindow::FormActivate() {
     const bool raceRunning = race && race->values().RaceState == RaceStates::Running;
     devices_->setCountMethodEnabled(!raceRunning);
     devices_->setControllerPortEnabled(!station_.controller.portChoiceLocked());
-    station_.equipment.setMonitorView(test_);
-    station_.equipment.settingsActivated();
+    station_.equipment.transponderTest().setView(test_);
+    station_.equipment.transponderTest().settingsActivated();
     devices_->showDevice(station_.equipment.countDevice(), program_.settings.count1ComPort);
 }
 
@@ -154,8 +154,8 @@ bool SettingsWindow::FormClose() {
     ProgSettings& s = program_.settings;
     classes_->keepDetails(details);
     CountingEquipment& equipment = station_.equipment;
-    equipment.settingsClosed();
-    equipment.setMonitorView(nullptr);
+    equipment.transponderTest().settingsClosed();
+    equipment.transponderTest().setView(nullptr);
     // The equipment is set up from the stored port, address and "EX20".
     const auto nextRace = [&s] { return std::tuple{s.roundNumber, s.raceNumber, s.racingHeats}; };
     const auto raceBefore = nextRace();
@@ -183,8 +183,8 @@ bool SettingsWindow::FormClose() {
 
 void SettingsWindow::hideEvent(QHideEvent* event) {
     // However the window went, the test page no longer shows the decoder's records.
-    if (station_.equipment.MonitorMode) station_.equipment.settingsClosed();
-    station_.equipment.setMonitorView(nullptr);
+    station_.equipment.transponderTest().settingsClosed();
+    station_.equipment.transponderTest().setView(nullptr);
     QDialog::hideEvent(event);
 }
 
