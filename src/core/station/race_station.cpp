@@ -14,14 +14,14 @@ void SwitchedEquipment::TurnAmbOff() {
 
 RaceStation::RaceStation(Program& program, const StationPorts& ports)
     : program_(program), race_(program.race), timing_(timingData(program, race_), ports.links),
-      switched_(timing_.equipment, ports.switchWatcher),
+      switched_(timing_.equipment, ports.switchWatcher), replayed_(timing_.equipment),
       engine_(attachRaceEngine(
           program, RacePorts{ports.clock, ports.scheduler, ports.sound, ports.op,
                              ports.switchWatcher ? static_cast<TimingEquipment&>(switched_)
                                                  : timing_.equipment,
                              ports.controller ? *ports.controller : timing_.controller,
                              ports.outputs, ports.view})),
-      inputs_(engine_, ports.decoder, &ports.op) {}
+      inputs_(engine_, ports.decoder ? ports.decoder : &replayed_, &ports.op) {}
 
 RaceStation::~RaceStation() {
     program_.race.reset(); // the engine goes before the equipment it switches

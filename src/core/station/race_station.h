@@ -23,7 +23,8 @@ struct StationPorts {
     RaceOutputs& outputs;
     RaceView* view;
     EquipmentLinks links;
-    // The decoder bytes of a replayed or scripted race go here (the race inputs' decoder).
+    // The decoder bytes of a scripted race go here (the race inputs' decoder); by default those
+    // of a race replayed from its journal go to the station's counting equipment.
     DecoderInput* decoder = nullptr;
     TimingEquipment* switchWatcher = nullptr;
     TrackController* controller = nullptr;
@@ -41,6 +42,20 @@ class SwitchedEquipment : public TimingEquipment {
   private:
     TimingEquipment& equipment_;
     TimingEquipment* watcher_;
+};
+
+// The decoder records of a race replayed from its journal, to the counting equipment, which
+// counts them as the equipment the journal kept.
+class ReplayedDecoder : public DecoderInput {
+  public:
+    explicit ReplayedDecoder(CountingEquipment& equipment) : equipment_(equipment) {}
+    void receiveDecoderBytes(const std::string& bytes) override { equipment_.replayedBytes(bytes); }
+    void equipmentAsJournaled(int device, int32_t decoderId) override {
+        equipment_.takeJournaledEquipment(countingDeviceFromSetting(device), decoderId);
+    }
+
+  private:
+    CountingEquipment& equipment_;
 };
 
 // One race station: the race engine, the counting equipment and the track controller
@@ -67,6 +82,7 @@ class RaceStation {
     AttachedRace race_;
     TimingStation timing_;
     SwitchedEquipment switched_;
+    ReplayedDecoder replayed_;
     RaceEngine& engine_;
     RaceInputs inputs_;
 };

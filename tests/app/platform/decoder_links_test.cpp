@@ -5,6 +5,7 @@
 #include "platform/timing_host.h"
 #include "program/program.h"
 #include "race/recording_ports.h"
+#include "station/race_station.h"
 #include "timing/counting_equipment.h"
 #include "timing/passing_counter.h"
 #include "ui/main/amb_search_window.h"
@@ -82,6 +83,7 @@ struct Rig {
     TimingStatusPanel view;
     AmbSearchWindow search;
     std::unique_ptr<TimingHost> host;
+    std::unique_ptr<RaceStation> station;
 
     Rig(int countDevice, int portEntry, std::initializer_list<int32_t> transponders) {
         program.home.root = home.path().toStdString();
@@ -104,14 +106,15 @@ struct Rig {
             program.event.heats.setSlotText(1, id, std::to_string(id));
             ++id;
         }
-        host = std::make_unique<TimingHost>(program, scheduler, clock, ports, view, search);
-        attachRaceEngine(program, RacePorts{clock, scheduler, ports, ports, equipment(),
-                                            host->station().controller, ports, nullptr});
+        host = std::make_unique<TimingHost>(program);
+        station = buildRaceStation(
+            program, StationPorts{clock, scheduler, ports, ports, ports, nullptr,
+                                  host->links(scheduler, clock, ports, view, search)});
+        host->serve(station->timing());
     }
-    ~Rig() { program.race.reset(); }
 
-    CountingEquipment& equipment() { return host->station().equipment; }
-    RaceEngine& engine() { return *program.race; }
+    CountingEquipment& equipment() { return station->equipment(); }
+    RaceEngine& engine() { return station->engine(); }
     int fewestLaps() {
         int fewest = 1000;
         for (const RaceDriver& d : engine().values().race_drivers)
