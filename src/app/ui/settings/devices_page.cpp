@@ -195,4 +195,11 @@ void DevicesPage::showSpeedTrapGap() {
     gapPanel_->setVisible(speedTrapOn_->isChecked());
 }
 
+int DevicesPage::decoderPortEntry() const {
+    return port_->currentIndex();
+}
+int DevicesPage::controllerPortEntry() const {
+    return controllerPort_->currentIndex();
+}
+
 } // namespace vexa

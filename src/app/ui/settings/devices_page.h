@@ -30,6 +30,9 @@ class DevicesPage : public QWidget {
     // Changes of the decoder port list since the window was last activated.
     void resetPortChanges() { portChanges_ = 0; }
     bool portListChanged() const { return portChanges_ > 0; }
+    // The entries chosen in the decoder's and the track controller's port lists.
+    int decoderPortEntry() const;
+    int controllerPortEntry() const;
 
     // The "Count Method" group is locked while a race runs; the track controller's port once it
     // has been opened for racing.

@@ -60,20 +60,21 @@ EventPage::EventPage(QWidget* parent) : QWidget(parent) {
 
     auto* times = new QGroupBox(QStringLiteral("Times"), this);
     auto* timesGrid = new QGridLayout(times);
-    timeField(timesGrid, 0, "Min Lap Time", "minlaptED",
-              "Seconds: a car crossing the line sooner after its last lap is not counted again",
-              times);
+    minLap_ = timeField(
+        timesGrid, 0, "Min Lap Time", "minlaptED",
+        "Seconds: a car crossing the line sooner after its last lap is not counted again", times);
     timeField(timesGrid, 1, "Last Start Time", "LaststarttED",
               "Seconds: the latest start of a car in a stagger start that still runs the full "
               "race time",
               times);
-    timeField(timesGrid, 2, "Race Interval", "tbetweenrED",
-              "Seconds of countdown between the end of one race and the start of the next", times);
-    timeField(timesGrid, 3, "Race Setup ", "preracewED",
-              "Second of the countdown at which the next race is set up and cars can book in",
-              times);
-    timeField(timesGrid, 4, "Max Last Lap", "maxlastlapT",
-              "Seconds a car has after the race time to finish its last lap", times);
+    raceInterval_ = timeField(
+        timesGrid, 2, "Race Interval", "tbetweenrED",
+        "Seconds of countdown between the end of one race and the start of the next", times);
+    raceSetup_ = timeField(
+        timesGrid, 3, "Race Setup ", "preracewED",
+        "Second of the countdown at which the next race is set up and cars can book in", times);
+    lastLap_ = timeField(timesGrid, 4, "Max Last Lap", "maxlastlapT",
+                         "Seconds a car has after the race time to finish its last lap", times);
     maxLaps_ = limitedLineEdit("maxLapED", 4, TypedKeys::Digits, times);
     narrowField(maxLaps_, 4);
     longHint(maxLaps_, "A race ends for a car when it has run this many laps (0: no limit)");
@@ -138,6 +139,19 @@ void EventPage::storeEventValues(ProgSettings& s) const {
     s.racingHeats = heats_->isChecked();
     // The field takes four digits at most, so it always holds a whole number; empty is no limit.
     fieldWholeNumber(fromQt(maxLaps_->text()), 0, "Max Race Laps", s.maxRaceLaps);
+}
+
+std::string EventPage::minLapText() const {
+    return fromQt(minLap_->text());
+}
+std::string EventPage::lastLapText() const {
+    return fromQt(lastLap_->text());
+}
+std::string EventPage::raceSetupText() const {
+    return fromQt(raceSetup_->text());
+}
+std::string EventPage::raceIntervalText() const {
+    return fromQt(raceInterval_->text());
 }
 
 } // namespace vexa

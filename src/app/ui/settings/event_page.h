@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <string>
+
 class QLineEdit;
 class QRadioButton;
 class QSpinBox;
@@ -21,9 +23,18 @@ class EventPage : public QWidget {
     // The values of the event's own file (the others are shown through the settings table).
     void showEventValues(const ProgSettings& settings);
     void storeEventValues(ProgSettings& settings) const;
+    // The time fields that closing the window checks, as typed.
+    std::string minLapText() const;
+    std::string lastLapText() const;
+    std::string raceSetupText() const;
+    std::string raceIntervalText() const;
 
   private:
     QLineEdit* title_;
+    QLineEdit* minLap_;
+    QLineEdit* raceInterval_;
+    QLineEdit* raceSetup_;
+    QLineEdit* lastLap_;
     QLineEdit* maxLaps_;
     QSpinBox* round_;
     QSpinBox* heat_;

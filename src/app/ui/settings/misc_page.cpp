@@ -29,7 +29,8 @@ MiscPage::MiscPage(QWidget* parent) : QWidget(parent) {
     longHint(scroll, "Scroll Lock may be toggled during a race");
 
     auto* score = new QGroupBox(QStringLiteral("Score Method"), this);
-    auto* normal = new QRadioButton(QStringLiteral("Normal"), score);
+    normal_ = new QRadioButton(QStringLiteral("Normal"), score);
+    QRadioButton* normal = normal_;
     normal->setObjectName(QStringLiteral("normalracetypeRB"));
     auto* clr = new QRadioButton(QStringLiteral("CLR"), score);
     clr->setObjectName(QStringLiteral("clrracetypeRB"));
@@ -129,8 +130,7 @@ void MiscPage::drawStartOrder() {
 }
 
 void MiscPage::showScoreMethod() {
-    const auto* normal = findChild<QRadioButton*>(QStringLiteral("normalracetypeRB"));
-    lapsPanel_->setVisible(!normal->isChecked());
+    lapsPanel_->setVisible(!normal_->isChecked());
 }
 
 } // namespace vexa

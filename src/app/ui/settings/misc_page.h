@@ -8,6 +8,7 @@
 #include <functional>
 
 class QPushButton;
+class QRadioButton;
 
 namespace vexa {
 
@@ -36,6 +37,7 @@ class MiscPage : public QWidget {
     std::function<void()> crystalSetup_;
     QPushButton* crystal_;
     SettingsGrid* orderGrid_;
+    QRadioButton* normal_;
     QWidget* lapsPanel_;
     std::array<int, MaxSlots + 1> order_{};
 };

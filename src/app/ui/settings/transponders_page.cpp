@@ -81,7 +81,7 @@ bool TranspondersPage::chooseSet(int set) {
             op_.inform(read.message);
             return false;
         }
-        keepShownSet(numbers);
+        keepShownSet(numbers, settings_);
     }
     shown_ = set;
     sets_->button(set)->setChecked(true);
@@ -103,9 +103,9 @@ void TranspondersPage::showNames() {
             toQt(settings_.trackSets[static_cast<size_t>(set)].name));
 }
 
-void TranspondersPage::keepNames() {
+void TranspondersPage::keepNames(ProgSettings& into) const {
     for (int set = 1; set <= 4; ++set)
-        settings_.trackSets[static_cast<size_t>(set)].name =
+        into.trackSets[static_cast<size_t>(set)].name =
             fromQt(names_[static_cast<size_t>(set)]->text());
 }
 
@@ -117,8 +117,9 @@ Outcome TranspondersPage::readShownSet(std::array<int32_t, MaxSlots + 1>& transp
     return storeTransponderCells(cells, shown_, transponders);
 }
 
-void TranspondersPage::keepShownSet(const std::array<int32_t, MaxSlots + 1>& transponders) {
-    if (shown_ != 0) settings_.trackSets[static_cast<size_t>(shown_)].transponders = transponders;
+void TranspondersPage::keepShownSet(const std::array<int32_t, MaxSlots + 1>& transponders,
+                                    ProgSettings& into) const {
+    if (shown_ != 0) into.trackSets[static_cast<size_t>(shown_)].transponders = transponders;
 }
 
 } // namespace vexa

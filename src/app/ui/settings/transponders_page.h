@@ -34,13 +34,14 @@ class TranspondersPage : public QWidget {
     void redrawSet();
     // The sets' names, shown from the settings and kept as typed.
     void showNames();
-    void keepNames();
+    void keepNames(ProgSettings& into) const;
 
     // The numbers of the grid's cells (an empty cell is -1); fails naming a cell that holds no
     // whole number.
     Outcome readShownSet(std::array<int32_t, MaxSlots + 1>& transponders) const;
     // Keeps numbers read with readShownSet as the shown set's.
-    void keepShownSet(const std::array<int32_t, MaxSlots + 1>& transponders);
+    void keepShownSet(const std::array<int32_t, MaxSlots + 1>& transponders,
+                      ProgSettings& into) const;
 
   private:
     ProgSettings& settings_;
