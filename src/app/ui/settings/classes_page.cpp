@@ -33,7 +33,8 @@ void ClassesPage::addDetailField(QWidget* control) {
                                control);
 }
 
-ClassesPage::ClassesPage(ProgSettings& settings, Operator& op, QWidget* parent)
+ClassesPage::ClassesPage(ProgSettings& settings, Operator& op, SettingFields& fields,
+                         QWidget* parent)
     : QWidget(parent), settings_(settings), op_(op) {
     grid_ =
         new SettingsGrid("ClassnameGrid", MaxClasses, {{"Class #", 45}, {"Class Name", 142}}, this);
@@ -60,7 +61,7 @@ ClassesPage::ClassesPage(ProgSettings& settings, Operator& op, QWidget* parent)
     };
     int row = 0;
     for (const Minutes& m : minutes) {
-        QLineEdit* field = settingLineEdit(m.name, duration);
+        QLineEdit* field = settingLineEdit(fields, m.name, duration);
         addDetailField(field);
         narrowField(field, 4);
         longHint(field, m.hint);
@@ -70,10 +71,11 @@ ClassesPage::ClassesPage(ProgSettings& settings, Operator& op, QWidget* parent)
         ++row;
     }
     auto* sounds = new QGroupBox(QStringLiteral("Start Sounds"), details_);
-    QCheckBox* tenSeconds = settingCheckBox("StartTensec", "10 Second Countdown Beeps", sounds);
+    QCheckBox* tenSeconds =
+        settingCheckBox(fields, "StartTensec", "10 Second Countdown Beeps", sounds);
     longHint(tenSeconds, "The last seconds before the start of this class's races beep");
     QCheckBox* readOrder =
-        settingCheckBox("StartSReadSrt", "Read start order (Stagger Only)", sounds);
+        settingCheckBox(fields, "StartSReadSrt", "Read start order (Stagger Only)", sounds);
     longHint(readOrder, "The start order is read out before a stagger start of this class");
     addDetailField(tenSeconds);
     addDetailField(readOrder);

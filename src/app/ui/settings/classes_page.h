@@ -12,6 +12,8 @@ class QGroupBox;
 
 namespace vexa {
 
+class SettingFields;
+
 class Operator;
 class SettingsGrid;
 struct SettingKey;
@@ -21,7 +23,8 @@ struct SettingKey;
 class ClassesPage : public QWidget {
     Q_OBJECT
   public:
-    ClassesPage(ProgSettings& settings, Operator& op, QWidget* parent = nullptr);
+    ClassesPage(ProgSettings& settings, Operator& op, SettingFields& fields,
+                QWidget* parent = nullptr);
 
     // Fills the names from the settings and shows class 0.
     void showClasses();

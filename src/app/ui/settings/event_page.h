@@ -12,13 +12,15 @@ class QSpinBox;
 
 namespace vexa {
 
+class SettingFields;
+
 // The "Event" page: the event's title, track length, times, current round and race, the table
 // raced from and the start types. The title, round, race, table and "Max Race Laps" belong to the
 // event's own settings file; the rest to the settings file.
 class EventPage : public QWidget {
     Q_OBJECT
   public:
-    explicit EventPage(QWidget* parent = nullptr);
+    explicit EventPage(SettingFields& fields, QWidget* parent = nullptr);
 
     // The values of the event's own file (the others are shown through the settings table).
     void showEventValues(const ProgSettings& settings);

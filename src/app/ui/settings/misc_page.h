@@ -12,6 +12,8 @@ class QRadioButton;
 
 namespace vexa {
 
+class SettingFields;
+
 class SettingsGrid;
 
 // The "Misc" page: "Crystal Setup", printing and list options, the (hidden) score method and the
@@ -19,7 +21,7 @@ class SettingsGrid;
 class MiscPage : public QWidget {
     Q_OBJECT
   public:
-    explicit MiscPage(QWidget* parent = nullptr);
+    explicit MiscPage(SettingFields& fields, QWidget* parent = nullptr);
 
     // What "Crystal Setup" opens (the frequency names window); the button is disabled without.
     void setCrystalSetup(std::function<void()> open);

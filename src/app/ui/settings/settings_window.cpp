@@ -33,17 +33,18 @@ SettingsWindow::SettingsWindow(Program& program, Operator& op, TimingStation& st
 
     tabs_ = new QTabWidget(this);
     tabs_->setUsesScrollButtons(false); // every page's caption shows
-    event_ = new EventPage(tabs_);
+    event_ = new EventPage(fields_, tabs_);
     sound_ = new SoundPage(
+        fields_,
         [this](int n) {
             if (program_.race) program_.race->SpeakNumber(n);
         },
         tabs_);
-    misc_ = new MiscPage(tabs_);
-    devices_ = new DevicesPage(tabs_);
-    transponders_ = new TranspondersPage(program_.settings, op_, tabs_);
+    misc_ = new MiscPage(fields_, tabs_);
+    devices_ = new DevicesPage(fields_, tabs_);
+    transponders_ = new TranspondersPage(program_.settings, op_, fields_, tabs_);
     test_ = new TransponderTestPage(station_.equipment.transponderTest(), tabs_);
-    classes_ = new ClassesPage(program_.settings, op_, tabs_);
+    classes_ = new ClassesPage(program_.settings, op_, fields_, tabs_);
     tabs_->addTab(event_, QStringLiteral("Event"));
     tabs_->addTab(sound_, QStringLiteral("Sound"));
     tabs_->addTab(misc_, QStringLiteral("Misc"));
@@ -100,7 +101,7 @@ void SettingsWindow::FormActivate() {
 
 void SettingsWindow::drawSettings() {
     const ProgSettings& s = program_.settings;
-    showSettingControls(s, *this);
+    showSettingControls(s, fields_);
     event_->showEventValues(s);
     misc_->showStartOrder(s.firstRoundOrder);
     misc_->showScoreMethod();
@@ -130,7 +131,7 @@ bool SettingsWindow::FormClose() {
     request.classDetails = classes_->readDetails(details);
     request.transponderSet = transponders_->readShownSet(transponders);
     if (request.classDetails) classes_->keepDetails(details, edited);
-    storeSettingControls(*this, edited);
+    storeSettingControls(fields_, edited);
     event_->storeEventValues(edited);
     edited.firstRoundOrder = misc_->startOrder();
     if (request.transponderSet) transponders_->keepShownSet(transponders, edited);

@@ -19,7 +19,8 @@
 
 namespace vexa {
 
-TranspondersPage::TranspondersPage(ProgSettings& settings, Operator& op, QWidget* parent)
+TranspondersPage::TranspondersPage(ProgSettings& settings, Operator& op, SettingFields& fields,
+                                   QWidget* parent)
     : QWidget(parent), settings_(settings), op_(op) {
     auto* colours = new QGroupBox(QStringLiteral("Transponder Set Colors"), this);
     auto* coloursGrid = new QGridLayout(colours);
@@ -31,7 +32,7 @@ TranspondersPage::TranspondersPage(ProgSettings& settings, Operator& op, QWidget
         longHint(button, "Shows the transponders of this set in the grid");
         sets_->addButton(button, set);
         const std::string name = "Tranname" + std::to_string(set) + "ED";
-        QLineEdit* edit = settingLineEdit(name.c_str(), colours);
+        QLineEdit* edit = settingLineEdit(fields, name.c_str(), colours);
         edit->setAccessibleName(QStringLiteral("Name of set ") + n);
         longHint(edit, "The name (colour) of the set");
         names_[static_cast<size_t>(set)] = edit;
@@ -55,7 +56,8 @@ TranspondersPage::TranspondersPage(ProgSettings& settings, Operator& op, QWidget
     for (int row = 0; row < MaxSlots; ++row) grid_->setCellText(row, 0, QString::number(row + 1));
     auto* gridLabel = buddyLabel("Track cars", grid_, this);
 
-    QCheckBox* same = settingCheckBox("countallAtCB", "Count different sets as same car", this);
+    QCheckBox* same =
+        settingCheckBox(fields, "countallAtCB", "Count different sets as same car", this);
     longHint(same, "A car counts the same whichever set's transponder it carries");
 
     auto* left = new QVBoxLayout;

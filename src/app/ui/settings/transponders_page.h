@@ -13,6 +13,8 @@ class QLineEdit;
 
 namespace vexa {
 
+class SettingFields;
+
 struct ProgSettings;
 class Operator;
 class SettingsGrid;
@@ -23,7 +25,8 @@ class SettingsGrid;
 class TranspondersPage : public QWidget {
     Q_OBJECT
   public:
-    TranspondersPage(ProgSettings& settings, Operator& op, QWidget* parent = nullptr);
+    TranspondersPage(ProgSettings& settings, Operator& op, SettingFields& fields,
+                     QWidget* parent = nullptr);
 
     // Shows set `set` (1..4): nothing happens when it is shown already; otherwise the grid goes
     // into the set shown first. False (after telling the operator) when a cell holds no whole
