@@ -7,6 +7,7 @@
 #include "timing/counting_equipment.h"
 
 #include <tuple>
+#include <utility>
 
 namespace vexa {
 
