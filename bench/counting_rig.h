@@ -75,7 +75,7 @@ struct CountingRig {
             station->equipment.AMBClientSocketRead(
                 P3FrameWriter(P3Tor::Status).u16(0x01, 40).u32(0x81, P3DecoderId).frame());
         } else {
-            station->equipment.DecoderId = 7;
+            station->equipment.setDecoderId(7);
         }
         engine.openRaceScreen();
         while (engine.values().RaceState != RaceStates::Running && scheduler.fireNext()) {

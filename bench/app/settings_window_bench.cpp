@@ -9,6 +9,7 @@
 #include "race/recording_ports.h"
 #include "race/virtual_time.h"
 #include "session/session.h"
+#include "station/race_station.h"
 #include "ui/main/main_window.h"
 #include "ui/settings/settings_window.h"
 
@@ -93,7 +94,7 @@ BENCHMARK(BM_SetupWindowClose)->Unit(benchmark::kMillisecond);
 // Making the window, once at start-up.
 void BM_SetupWindowMade(benchmark::State& state) {
     SetupBench bench;
-    TimingStation& station = bench.session->timing().station();
+    TimingStation& station = bench.session->station().timing();
     for (auto _ : state) {
         SettingsWindow window(bench.program, bench.ports, station);
         benchmark::DoNotOptimize(&window);

@@ -4,16 +4,19 @@
 
 namespace vexa {
 
-TimingHost::TimingHost(Program& program, Scheduler& scheduler, const Clock& clock, Operator& op,
-                       TimingView& view, SearchWindow& search, QObject* parent)
-    : QObject(parent), decoderPort_(comPorts_), controllerPort_(comPorts_),
-      attachedRace_(program.race),
-      station_(timingData(program, attachedRace_),
-               EquipmentLinks{scheduler, clock, op, decoderPort_, socket_, controllerPort_, view,
-                              search}) {
+TimingHost::TimingHost(Program& program, QObject* parent)
+    : QObject(parent), decoderPort_(comPorts_), controllerPort_(comPorts_) {
     comPorts_.load(program.home.root / ComPortMap::FileName);
+}
 
-    CountingEquipment& equipment = station_.equipment;
+EquipmentLinks TimingHost::links(Scheduler& scheduler, const Clock& clock, Operator& op,
+                                 TimingView& view, SearchWindow& search) {
+    return EquipmentLinks{scheduler, clock,           op,   decoderPort_,
+                          socket_,   controllerPort_, view, search};
+}
+
+void TimingHost::serve(TimingStation& station) {
+    CountingEquipment& equipment = station.equipment;
     decoderPort_.onBytes([this, &equipment](std::string_view bytes) {
         if (tap_) tap_(std::string(bytes));
         equipment.CommPortDriverReceiveData(bytes);
@@ -26,7 +29,7 @@ TimingHost::TimingHost(Program& program, Scheduler& scheduler, const Clock& cloc
     socket_.onError([&equipment] { equipment.AMBClientSocketError(); });
     socket_.onLost([&equipment] { equipment.decoderLinkLost(); });
 
-    RcioController& controller = station_.controller;
+    RcioController& controller = station.controller;
     controllerPort_.onBytes(
         [&controller](std::string_view bytes) { controller.rciocontrollerReceiveData(bytes); });
 }

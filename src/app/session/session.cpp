@@ -29,6 +29,7 @@
 #include "session/settings_commands.h"
 #include "session/table_commands.h"
 #include "settings/display_settings.h"
+#include "station/race_station.h"
 #include "timing/counting_equipment.h"
 #include "ui/common/window_place.h"
 #include "ui/event/welcome_window.h"
@@ -52,20 +53,6 @@
 namespace vexa {
 
 namespace {
-
-// The decoder records of a race replayed from its journal, to the counting equipment, which
-// counts them as the equipment the journal kept.
-class ReplayInput : public DecoderInput {
-  public:
-    explicit ReplayInput(CountingEquipment& equipment) : equipment_(equipment) {}
-    void receiveDecoderBytes(const std::string& bytes) override { equipment_.replayedBytes(bytes); }
-    void equipmentAsJournaled(int device, int32_t decoderId) override {
-        equipment_.takeJournaledEquipment(countingDeviceFromSetting(device), decoderId);
-    }
-
-  private:
-    CountingEquipment& equipment_;
-};
 
 template <typename Port, typename Made> Port* chosen(Port* given, std::unique_ptr<Port>& own) {
     if (given) return given;
@@ -106,7 +93,7 @@ Session::Session(Program& program, SessionPorts ports)
     raceView_ = std::make_unique<RaceViewBridge>();
     TimingStatusPanel& panel = mainWindow_->timingPanel();
     time_ = std::make_unique<ResumableTime>(*clock_, *scheduler_);
-    timing_ = std::make_unique<TimingHost>(program_, *time_, *time_, *op_, panel, *search_);
+    timing_ = std::make_unique<TimingHost>(program_);
 
     const OutputIdentity identity = loadOutputIdentity(program_.home.iniFile());
     outputs_ =
@@ -116,16 +103,14 @@ Session::Session(Program& program, SessionPorts ports)
     printing_ = std::make_unique<ReportPrinting>(
         ReportPrinting{program_, identity, ports_.chosenPrinter, currentLocalMoment, *op_});
 
-    TimingStation& station = timing_->station();
-    RaceEngine& engine =
-        attachRaceEngine(program_, RacePorts{*time_, *time_, *sound_, *op_, station.equipment,
-                                             station.controller, *outputs_, raceView_.get()});
-    decoderInput_ = std::make_unique<ReplayInput>(station.equipment);
-    inputs_ = std::make_unique<RaceInputs>(engine, decoderInput_.get(), op_);
+    station_ = buildRaceStation(
+        program_, StationPorts{*time_, *time_, *sound_, *op_, *outputs_, raceView_.get(),
+                               timing_->links(*time_, *time_, *op_, panel, *search_)});
+    timing_->serve(station_->timing());
     // What the link brings while a resumed race waits for its decoder is set aside: the race
     // takes it, journaled, at the moments it was made.
     timing_->onDecoderBytes([this](const std::string& bytes) {
-        if (!equipment().waitingForMissedPassings()) inputs_->decoderBytesArrived(bytes);
+        if (!equipment().waitingForMissedPassings()) raceInputs().decoderBytesArrived(bytes);
     });
 
     connect(&panel, &TimingStatusPanel::weatherShown, this,
@@ -135,11 +120,11 @@ Session::Session(Program& program, SessionPorts ports)
                                         &w.pressure};
                 *value[static_cast<int>(which)] = fromQt(text);
             });
-    CountingEquipment& counting = station.equipment;
+    CountingEquipment& counting = equipment();
     // A race's journal follows the equipment that counts it, so that a run of the journal alone
     // counts as the race was counted.
     counting.onCountDeviceChanged([this] {
-        if (!time_->replaying()) inputs_->equipmentInUse(equipment().journaledEquipment());
+        if (!time_->replaying()) raceInputs().equipmentInUse(equipment().journaledEquipment());
     });
     panel.onReconnect([&counting] { counting.reconnectDecoder(); },
                       [&counting] { return counting.lostCountDevice() != CountingDevice::Manual; });
@@ -170,7 +155,7 @@ Session::~Session() {
     // adapters they use.
     liveServer_.reset();
     scoreboard_.reset();
-    program_.race.reset();
+    station_.reset();
 }
 
 bool Session::resuming() const {
@@ -178,11 +163,15 @@ bool Session::resuming() const {
 }
 
 CountingEquipment& Session::equipment() {
-    return timing_->station().equipment;
+    return station_->equipment();
 }
 
 RaceEngine& Session::race() {
-    return *program_.race;
+    return station_->engine();
+}
+
+RaceInputs& Session::raceInputs() {
+    return station_->inputs();
 }
 
 void Session::setUpCountingEquipment() {
@@ -271,8 +260,7 @@ void Session::startJournal() {
         if (time_->replaying()) return std::nullopt;
         return equipmentEvent(equipment().journaledEquipment());
     });
-    race().setRecorder(journal_.get());
-    inputs_->setJournal(journal_.get());
+    station_->record(journal_.get());
     if (!replay) return;
 
     const JournalHeader& header = *unfinished->journal.header;
@@ -290,7 +278,7 @@ void Session::startJournal() {
     TimingStatusPanel& panel = mainWindow_->timingPanel();
     resume_ = std::make_unique<RaceResume>(
         unfinished->journal,
-        RaceResume::Parts{race(), *inputs_, *time_, *scheduler_, nowMs,
+        RaceResume::Parts{race(), raceInputs(), *time_, *scheduler_, nowMs,
                           [&panel](const std::string& text) { panel.showNotice(text); }},
         [this, journal = unfinished->journal, since, storeAsItStood](size_t recovered) {
             raceResumed(journal, since, storeAsItStood, recovered);

@@ -31,6 +31,7 @@ class AmbSearchWindow;
 class EndOfRound;
 class JournalWriter;
 class RaceInputs;
+class RaceStation;
 class ResumableTime;
 class RaceResume;
 struct Journal;
@@ -61,9 +62,10 @@ struct SessionPorts {
 };
 
 // The composition root of the program: after start-up it makes the Qt clock and timers, the
-// operator's message boxes, the sound output, the main window, the timing equipment (the
-// counting equipment on the decoder link and the track controller), the result outputs and the
-// bridge of the race engine's redraw notices, then attaches the race engine to all of them.
+// operator's message boxes, the sound output, the main window, the links of the timing
+// equipment, the result outputs and the bridge of the race engine's redraw notices, then builds
+// the race station (the race engine, the counting equipment, the track controller and the race
+// inputs) on all of them.
 class Session : public QObject {
     Q_OBJECT
   public:
@@ -113,7 +115,9 @@ class Session : public QObject {
     const ReportPrinting& printing() const { return *printing_; }
     EndOfRound& endOfRound() { return *endOfRound_; }
     // The door of the race's inputs (keys, buttons, decoder bytes), journaled.
-    RaceInputs& raceInputs() { return *inputs_; }
+    RaceInputs& raceInputs();
+    // The race engine, the counting equipment, the track controller and the race inputs.
+    RaceStation& station() { return *station_; }
     // The journal being written, nullptr before an event is open.
     JournalWriter* journal() { return journal_.get(); }
     LiveServer& liveServer() { return *liveServer_; }
@@ -158,8 +162,7 @@ class Session : public QObject {
     std::unique_ptr<ResultOutputs> outputs_;
     std::unique_ptr<ReportPrinting> printing_;
     std::unique_ptr<EndOfRound> endOfRound_;
-    std::unique_ptr<DecoderInput> decoderInput_;
-    std::unique_ptr<RaceInputs> inputs_;
+    std::unique_ptr<RaceStation> station_;
     std::unique_ptr<JournalWriter> journal_;
     std::unique_ptr<RaceResume> resume_;
     std::unique_ptr<LiveFeed> liveFeed_;

@@ -3,6 +3,7 @@
 #include "platform/timing_host.h"
 #include "race/race_engine.h"
 #include "session/session.h"
+#include "station/race_station.h"
 #include "ui/frequencies/frequency_setup_window.h"
 #include "ui/main/main_window.h"
 #include "ui/settings/settings_window.h"
@@ -12,7 +13,7 @@ namespace vexa {
 SettingsWindow& wireSettingsCommands(Session& session) {
     MainWindow& main = session.mainWindow();
     auto* window =
-        new SettingsWindow(session.program(), session.op(), session.timing().station(), &main);
+        new SettingsWindow(session.program(), session.op(), session.station().timing(), &main);
     window->setEquipmentWait([&session] { session.waitForCountingEquipment(); });
     window->setCrystalSetup([&session, window] {
         FrequencySetupWindow names(session.program(), session.op(), window);

@@ -6,8 +6,10 @@
 #include "race/virtual_time.h"
 #include "replay/headless_timing.h"
 #include "replay/race_runner.h"
+#include "station/race_station.h"
 
 #include <functional>
+#include <memory>
 
 namespace vexa {
 
@@ -26,7 +28,8 @@ class HeadlessRace {
     HeadlessRace(const HeadlessRace&) = delete;
     HeadlessRace& operator=(const HeadlessRace&) = delete;
 
-    RaceEngine& engine() { return *engine_; }
+    RaceEngine& engine() { return station_->engine(); }
+    RaceStation& station() { return *station_; }
     RaceRunResult run(const RaceScript& script, int races, JournalWriter* journal,
                       int64_t haltAtMs = -1, const RunObserver* observer = nullptr,
                       const std::function<void(int64_t ms)>& pace = {});
@@ -36,9 +39,8 @@ class HeadlessRace {
     RecordingPorts ports{clock};
 
   private:
-    Program& program_;
     HeadlessTiming timing_;
-    RaceEngine* engine_ = nullptr;
+    std::unique_ptr<RaceStation> station_;
 };
 
 } // namespace vexa

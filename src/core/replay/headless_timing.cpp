@@ -1,8 +1,6 @@
 #include "replay/headless_timing.h"
 
-#include "program/program.h"
 #include "race/hex_text.h"
-#include "timing/counting_equipment.h"
 
 namespace vexa {
 
@@ -35,35 +33,26 @@ void ScriptTimingView::showCountingEquipment(const std::string& text) {
     ports_.note("counting equipment " + text);
 }
 
-void RecordedEquipment::TurnAmbOn(bool raceRunning) {
-    ports_.TurnAmbOn(raceRunning);
-    equipment_.TurnAmbOn(raceRunning);
-}
-
-void RecordedEquipment::TurnAmbOff() {
-    ports_.TurnAmbOff();
-    equipment_.TurnAmbOff();
-}
-
-HeadlessTiming::HeadlessTiming(Program& program, Scheduler& scheduler, const Clock& clock,
-                               RecordingPorts& ports)
+HeadlessTiming::HeadlessTiming(RecordingPorts& ports)
     : decoderPort_(ports, "decoder"), controllerPort_(ports, "controller"), socket_(ports),
-      view_(ports), attachedRace_(program.race),
-      station_(timingData(program, attachedRace_),
-               EquipmentLinks{scheduler, clock, ports, decoderPort_, socket_, controllerPort_,
-                              view_, view_}),
-      recorded_(ports, station_.equipment) {}
+      view_(ports) {}
+
+EquipmentLinks HeadlessTiming::links(Scheduler& scheduler, const Clock& clock, Operator& op) {
+    return EquipmentLinks{scheduler, clock,           op,    decoderPort_,
+                          socket_,   controllerPort_, view_, view_};
+}
 
 void HeadlessTiming::equipmentAsJournaled(int device, int32_t decoderId) {
-    station_.equipment.takeJournaledEquipment(countingDeviceFromSetting(device), decoderId);
+    if (equipment_)
+        equipment_->takeJournaledEquipment(countingDeviceFromSetting(device), decoderId);
 }
 
 void HeadlessTiming::receiveDecoderBytes(const std::string& bytes) {
-    CountingEquipment& equipment = station_.equipment;
-    if (equipment.linkOverTcp()) {
-        if (socket_.active()) equipment.AMBClientSocketRead(bytes);
+    if (!equipment_) return;
+    if (equipment_->linkOverTcp()) {
+        if (socket_.active()) equipment_->AMBClientSocketRead(bytes);
     } else if (decoderPort_.isOpen()) {
-        equipment.CommPortDriverReceiveData(bytes);
+        equipment_->CommPortDriverReceiveData(bytes);
     }
 }
 

@@ -3,18 +3,13 @@
 #include "ports/decoder_input.h"
 #include "ports/decoder_socket.h"
 #include "ports/serial_port.h"
-#include "ports/timing_equipment.h"
 #include "ports/timing_view.h"
-#include "program/attached_race.h"
 #include "race/recording_ports.h"
-#include "timing/timing_station.h"
+#include "timing/counting_equipment.h"
 
-#include <memory>
 #include <string>
 
 namespace vexa {
-
-struct Program;
 
 // A serial port whose received bytes come from the script; it is always there.
 class ScriptSerialPort : public SerialPort {
@@ -65,31 +60,17 @@ class ScriptTimingView : public TimingView, public SearchWindow {
     RecordingPorts& ports_;
 };
 
-// Both the transcript and the real counting equipment see the switching on and off.
-class RecordedEquipment : public TimingEquipment {
-  public:
-    RecordedEquipment(RecordingPorts& ports, TimingEquipment& equipment)
-        : ports_(ports), equipment_(equipment) {}
-    CountingDevice countDevice() const override { return equipment_.countDevice(); }
-    void TurnAmbOn(bool raceRunning) override;
-    void TurnAmbOff() override;
-
-  private:
-    RecordingPorts& ports_;
-    TimingEquipment& equipment_;
-};
-
-// The counting equipment of a headless run: the settings' decoder, set up and checked for as
-// the program does, fed with the script's decoder bytes over the link the settings name. Bytes
-// that come while that link is closed (a decoder taken for lost and not reached again yet) are
-// dropped, as the program never receives them.
+// The links of a headless run's counting equipment, and its decoder input: the settings'
+// decoder, set up and checked for as the program does, fed with the script's decoder bytes over
+// the link the settings name. Bytes that come while that link is closed (a decoder taken for
+// lost and not reached again yet) are dropped, as the program never receives them.
 class HeadlessTiming : public DecoderInput {
   public:
-    HeadlessTiming(Program& program, Scheduler& scheduler, const Clock& clock,
-                   RecordingPorts& ports);
+    explicit HeadlessTiming(RecordingPorts& ports);
 
-    TimingEquipment& equipment() { return recorded_; }
-    void setUp() { station_.equipment.Setupcountingequipment(); }
+    EquipmentLinks links(Scheduler& scheduler, const Clock& clock, Operator& op);
+    // The equipment the script's bytes go to, once it is made on these links.
+    void feed(CountingEquipment& equipment) { equipment_ = &equipment; }
     void receiveDecoderBytes(const std::string& bytes) override;
     void equipmentAsJournaled(int device, int32_t decoderId) override;
 
@@ -98,9 +79,7 @@ class HeadlessTiming : public DecoderInput {
     ScriptSerialPort controllerPort_;
     ScriptSocket socket_;
     ScriptTimingView view_;
-    AttachedRace attachedRace_;
-    TimingStation station_;
-    RecordedEquipment recorded_;
+    CountingEquipment* equipment_ = nullptr;
 };
 
 } // namespace vexa

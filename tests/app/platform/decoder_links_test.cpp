@@ -5,6 +5,7 @@
 #include "platform/timing_host.h"
 #include "program/program.h"
 #include "race/recording_ports.h"
+#include "station/race_station.h"
 #include "timing/counting_equipment.h"
 #include "timing/passing_counter.h"
 #include "ui/main/amb_search_window.h"
@@ -82,6 +83,7 @@ struct Rig {
     TimingStatusPanel view;
     AmbSearchWindow search;
     std::unique_ptr<TimingHost> host;
+    std::unique_ptr<RaceStation> station;
 
     Rig(int countDevice, int portEntry, std::initializer_list<int32_t> transponders) {
         program.home.root = home.path().toStdString();
@@ -104,14 +106,15 @@ struct Rig {
             program.event.heats.setSlotText(1, id, std::to_string(id));
             ++id;
         }
-        host = std::make_unique<TimingHost>(program, scheduler, clock, ports, view, search);
-        attachRaceEngine(program, RacePorts{clock, scheduler, ports, ports, equipment(),
-                                            host->station().controller, ports, nullptr});
+        host = std::make_unique<TimingHost>(program);
+        station = buildRaceStation(
+            program, StationPorts{clock, scheduler, ports, ports, ports, nullptr,
+                                  host->links(scheduler, clock, ports, view, search)});
+        host->serve(station->timing());
     }
-    ~Rig() { program.race.reset(); }
 
-    CountingEquipment& equipment() { return host->station().equipment; }
-    RaceEngine& engine() { return *program.race; }
+    CountingEquipment& equipment() { return station->equipment(); }
+    RaceEngine& engine() { return station->engine(); }
     int fewestLaps() {
         int fewest = 1000;
         for (const RaceDriver& d : engine().values().race_drivers)
@@ -186,7 +189,7 @@ void DecoderLinksTest::ambrcOverTcpCountsARace() {
     QCOMPARE(rig.label("timingt"), QStringLiteral("AMBrc(Com)"));
     QVERIFY(rig.search.isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(!rig.equipment().presenceCheckRunning(), 3000);
-    QCOMPARE(rig.equipment().DecoderId, 42);
+    QCOMPARE(rig.equipment().decoderId(), 42);
     QVERIFY(!rig.search.isVisible());
     QCOMPARE(settingOf(rig.engine().countDevice()), 2);
 
@@ -265,7 +268,7 @@ void DecoderLinksTest::silentAmbrcLinkIsLostAndFoundAgain() {
     rig.program.settings.decoderSilence = 3;
     rig.equipment().Setupcountingequipment();
     QTRY_VERIFY_WITH_TIMEOUT(!rig.equipment().presenceCheckRunning(), 3000);
-    QCOMPARE(rig.equipment().DecoderId, 42);
+    QCOMPARE(rig.equipment().decoderId(), 42);
     rig.engine().openRaceScreen();
     QTRY_COMPARE_WITH_TIMEOUT(rig.engine().values().RaceState, RaceStates::Running, 6000);
     QTRY_VERIFY_WITH_TIMEOUT(rig.fewestLaps() >= 2, 10000);
@@ -310,7 +313,7 @@ void DecoderLinksTest::quietDecoderIsAskedNotLost() {
     rig.program.settings.decoderSilence = 3;
     rig.equipment().Setupcountingequipment();
     QTRY_VERIFY_WITH_TIMEOUT(!rig.equipment().presenceCheckRunning(), 3000);
-    QCOMPARE(rig.equipment().DecoderId, 42);
+    QCOMPARE(rig.equipment().decoderId(), 42);
     rig.engine().openRaceScreen();
     QTRY_COMPARE_WITH_TIMEOUT(rig.engine().values().RaceState, RaceStates::Running, 6000);
     QTRY_VERIFY_WITH_TIMEOUT(rig.fewestLaps() >= 3, 40000);
@@ -368,8 +371,8 @@ void DecoderLinksTest::tcpRecordsSplitAcrossReadsArriveWhole() {
     QVERIFY(server.listen(QHostAddress::LocalHost));
     Rig rig(2, IpAddressPortEntry, {4012345});
     rig.program.settings.ipAddress = "127.0.0.1:" + std::to_string(server.serverPort());
-    TransponderTestPage page(rig.equipment());
-    rig.equipment().setMonitorView(&page);
+    TransponderTestPage page(rig.equipment().transponderTest());
+    rig.equipment().transponderTest().setView(&page);
 
     rig.equipment().Setupcountingequipment();
     QTRY_VERIFY_WITH_TIMEOUT(server.hasPendingConnections(), 3000);
@@ -379,7 +382,7 @@ void DecoderLinksTest::tcpRecordsSplitAcrossReadsArriveWhole() {
     decoder->write("\x01$\t9\t0\t0\r\n");
     QTRY_VERIFY_WITH_TIMEOUT(!rig.equipment().presenceCheckRunning(), 3000);
 
-    rig.equipment().settingsActivated();
+    rig.equipment().transponderTest().settingsActivated();
     decoder->write("\x01@\t9\t1\t40123");
     decoder->flush();
     QTest::qWait(100);
@@ -392,8 +395,8 @@ void DecoderLinksTest::tcpRecordsSplitAcrossReadsArriveWhole() {
                             "Tx#:4000001 Time:13.5 Hits:6 Signal:70"));
     QCOMPARE(page.findChild<QLabel*>(QStringLiteral("checktranmessagelb"))->text(),
              QStringLiteral("(AMBrc Status)  Noise Level:17"));
-    rig.equipment().settingsClosed();
-    rig.equipment().setMonitorView(nullptr);
+    rig.equipment().transponderTest().settingsClosed();
+    rig.equipment().transponderTest().setView(nullptr);
 }
 
 void DecoderLinksTest::serialPseudoTerminalCountsARace_data() {
@@ -436,7 +439,7 @@ void DecoderLinksTest::serialPseudoTerminalCountsARace() {
         QVERIFY(!rig.search.isVisible());
     }
     QCOMPARE(settingOf(rig.engine().countDevice()), ambrc ? 2 : 1);
-    if (ambrc) QCOMPARE(rig.equipment().DecoderId, 7);
+    if (ambrc) QCOMPARE(rig.equipment().decoderId(), 7);
     QVERIFY(rig.host->decoderPort().isOpen());
 
     rig.engine().openRaceScreen();

@@ -10,6 +10,7 @@
 #include "race/virtual_time.h"
 #include "session/race_view_bridge.h"
 #include "session/session.h"
+#include "station/race_station.h"
 #include "support/app_test_support.h"
 #include "support/http_exchange.h"
 #include "support/print_recorder.h"
@@ -291,7 +292,7 @@ class SessionTest : public QObject {
     void weatherReadingsReachTheMainWindowAndTheRaceSheet() {
         Rig rig;
         Session& session = rig.make();
-        session.timing().station().controller.rciocontrollerReceiveData("%012.5\r%51013\r");
+        session.station().timing().controller.rciocontrollerReceiveData("%012.5\r%51013\r");
         QCOMPARE(child<QLabel>(session.mainWindow(), "airtempLB")->text(),
                  QString::fromUtf8("Air Temp:12.5\u00b0C"));
         QCOMPARE(session.outputs().weather.airTemperature, std::string("Air Temp:12.5\xb0"

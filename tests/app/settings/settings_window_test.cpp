@@ -519,7 +519,7 @@ class SettingsWindowTest : public QObject {
         CountingEquipment& equipment = rig.session->equipment();
         equipment.setCountDevice(CountingDevice::System20);
         rig.open();
-        QVERIFY(equipment.MonitorMode);
+        QVERIFY(equipment.transponderTest().running());
         QVERIFY(rig.control<QGroupBox>("CountMethodGB")->isEnabled());
         auto* label = rig.control<QLabel>("checktranmessagelb");
         QCOMPARE(label->text(), QString::fromLatin1(WaitingForSignalText));
@@ -530,7 +530,7 @@ class SettingsWindowTest : public QObject {
         child<QPushButton>(rig.window(), "checksmemoClear")->click();
         QVERIFY(rig.control<QPlainTextEdit>("CheckstranMemo")->toPlainText().isEmpty());
         rig.window().close();
-        QVERIFY(!equipment.MonitorMode);
+        QVERIFY(!equipment.transponderTest().running());
         equipment.CommPortDriverReceiveData("@00000109\r");
         QCOMPARE(label->text(), QStringLiteral("Timer: 00:01:05"));
     }

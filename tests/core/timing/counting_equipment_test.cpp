@@ -1,4 +1,4 @@
-#include "timing_fixture.h"
+#include "equipment_fixture.h"
 
 #include "timing/decoder_commands.h"
 
@@ -6,41 +6,6 @@ using namespace vexa;
 using namespace vexa::test;
 
 namespace {
-
-class Equipment : public TimingFixture {
-  protected:
-    Equipment() {
-        massHeats();
-        raceMinutes(2);
-        race(1, {1, 2});
-        program.event.cpts[1].transponder = 4012345;
-        // These decoders say nothing unless a test has them speak; the silence watch has tests
-        // of its own.
-        program.settings.decoderSilence = 0;
-    }
-    // An AMBrc decoder of identity 12 on "Com 2", found by the presence check.
-    void ambrcOnSerial() {
-        program.settings.countDevice = 2;
-        program.settings.count1ComPort = 1;
-        attach();
-        equipment().Setupcountingequipment();
-        equipment().CommPortDriverReceiveData("\x01$\t12\t0\t0\r\n");
-        ASSERT_EQ(equipment().DecoderId, 12);
-        decoderPort.written.clear();
-        controllerPort.log.clear();
-    }
-    // An AMBrc decoder of identity 12 over TCP, found by the presence check.
-    void ambrcOverTcp() {
-        program.settings.countDevice = 2;
-        program.settings.count1ComPort = IpAddressPortEntry;
-        program.settings.ipAddress = "10.1.1.1";
-        attach();
-        equipment().Setupcountingequipment();
-        equipment().AMBClientSocketRead("\x01$\t12\t0\t0\r\n");
-        ASSERT_EQ(equipment().DecoderId, 12);
-        socket.written.clear();
-    }
-};
 
 TEST_F(Equipment, AmbrcIsSwitchedOnForBookingInAndRaceAndOffBetween) {
     program.settings.secondAmb = true;
@@ -151,62 +116,6 @@ TEST_F(Equipment, SettingsWindowReRunsTheSetUpOnlyWhenNeeded) {
     EXPECT_EQ(settingOf(engine().countDevice()), 0);
     EXPECT_EQ(view.counting, ManualTimingText);
     EXPECT_FALSE(socket.isActive);
-}
-
-TEST_F(Equipment, TransponderTestShowsRecordsAndBooksIn) {
-    program.event.cpts[1].enabled = 'N';
-    ambrcOnSerial();
-    equipment().settingsActivated();
-    EXPECT_TRUE(equipment().MonitorMode);
-    EXPECT_EQ(view.monitorLabel, WaitingForSignalText);
-    EXPECT_EQ(decoderPort.output(), "\x01?,12,0,11,\r\n");
-
-    equipment().CommPortDriverReceiveData(passing(12, 4012345, 3.5, 9, 60) + "\t2\r\n");
-    EXPECT_EQ(view.memo, std::vector<std::string>{
-                             "Driver 1 Tx#:4012345 Time:3.500 Hits:9 Signal:60 Batt: Normal"});
-    EXPECT_EQ(program.event.cpts[1].enabled, 'Y');
-    EXPECT_EQ(ports.sounds(), (std::vector<std::string>{"one.wav", "bookedin.wav"}));
-
-    equipment().ChecksInfoBtnClick();
-    EXPECT_EQ(decoderPort.written.back(), "\x01?,12,0,33,\r\n");
-    equipment().checksmemoClearClick();
-    EXPECT_TRUE(view.memo.empty());
-    equipment().ResetCounterClick();
-    EXPECT_EQ(decoderPort.written.back(), "\x01?,12,0,11,\r\n");
-
-    equipment().settingsClosed();
-    EXPECT_FALSE(equipment().MonitorMode);
-}
-
-TEST_F(Equipment, TransponderTestIsRefusedDuringARaceAndLeavesTheDecoderOn) {
-    program.settings.countDevice = 1;
-    program.settings.count1ComPort = 1;
-    attach();
-    equipment().Setupcountingequipment();
-    equipment().CommPortDriverReceiveData("@00000001\r");
-    untilBookingIn();
-    untilRunning();
-    ASSERT_TRUE(decoderPort.rts);
-    equipment().settingsActivated();
-    EXPECT_EQ(view.monitorLabel, RaceRunningTestText);
-    EXPECT_FALSE(equipment().MonitorMode);
-    equipment().settingsClosed();
-    EXPECT_TRUE(decoderPort.rts);
-    runTo(raceClockOrigin() + 10);
-    equipment().CommPortDriverReceiveData("@01000010005\r");
-    EXPECT_EQ(engine().values().race_drivers[0].lapcount, 1);
-}
-
-TEST_F(Equipment, System20TestInformationIsALine) {
-    program.settings.countDevice = 1;
-    attach();
-    equipment().settingsActivated();
-    equipment().ChecksInfoBtnClick();
-    equipment().CommPortDriverReceiveData("@00000105\r@05010215307\r");
-    EXPECT_EQ(view.memo,
-              (std::vector<std::string>{"System 20 Decoder",
-                                        "Transponder:05     Hits:7     Time:01:02:15.30"}));
-    EXPECT_EQ(view.monitorLabel, "Timer: 00:01:05");
 }
 
 } // namespace

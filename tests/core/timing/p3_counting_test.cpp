@@ -395,8 +395,8 @@ TEST_F(P3Counting, TransponderTestShowsRecordsAndAsksForTheVersion) {
     equipment().Setupcountingequipment();
     send(status());
     socket.written.clear();
-    equipment().settingsActivated();
-    EXPECT_TRUE(equipment().MonitorMode);
+    equipment().transponderTest().settingsActivated();
+    EXPECT_TRUE(equipment().transponderTest().running());
     EXPECT_TRUE(socket.written.empty()); // no counter to reset, and none is cleared
     send(wire(p3::PassingCodeOnly) + wire(p3::StatusAmbRc));
     EXPECT_EQ(view.memo, std::vector<std::string>{"Driver 2 Tx#:253138463 Code:PV-38463 "
@@ -404,12 +404,12 @@ TEST_F(P3Counting, TransponderTestShowsRecordsAndAsksForTheVersion) {
     EXPECT_EQ(program.event.cpts[2].enabled, 'Y');
     EXPECT_EQ(ports.sounds(), (std::vector<std::string>{"two.wav", "bookedin.wav"}));
     EXPECT_EQ(view.monitorLabel, "(P3 Status)  Noise Level:39  Temperature:22  Voltage:118  GPS:0");
-    equipment().ChecksInfoBtnClick();
+    equipment().transponderTest().informationClick();
     EXPECT_EQ(socket.written, std::vector<std::string>{p3VersionRequest()});
-    equipment().ResetCounterClick();
+    equipment().transponderTest().resetCounterClick();
     EXPECT_EQ(socket.written.size(), 1u);
-    equipment().settingsClosed();
-    EXPECT_FALSE(equipment().MonitorMode);
+    equipment().transponderTest().settingsClosed();
+    EXPECT_FALSE(equipment().transponderTest().running());
 }
 
 } // namespace

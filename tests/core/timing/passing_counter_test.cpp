@@ -22,7 +22,7 @@ class Counting : public TimingFixture {
     }
     void start() {
         attach();
-        equipment().DecoderId = 7;
+        equipment().setDecoderId(7);
         openAndStart();
     }
     // Feeds one record as the serial line delivers it, at race-clock second t.
@@ -210,7 +210,7 @@ TEST_F(Counting, AFloodOfUnknownTranspondersStopsAtTheUnknownCarLimit) {
 
 TEST_F(Counting, RecordsOutsideBookingAndRaceAreIgnored) {
     attach();
-    equipment().DecoderId = 7;
+    equipment().setDecoderId(7);
     ASSERT_TRUE(engine().Setuprace());
     equipment().CommPortDriverReceiveData(passing(7, 4012345, 1.0) + "\r");
     equipment().CommPortDriverReceiveData(passing(7, 5550001, 1.0) + "\r");

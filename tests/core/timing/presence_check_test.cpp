@@ -97,7 +97,7 @@ TEST_F(PresenceCheck, AmbrcAnswerOverSerialSetsIdentityAndOneStopBit) {
     EXPECT_TRUE(view.decoderStatus.empty());
     decoderPort.log.clear();
     equipment().CommPortDriverReceiveData("\r\n");
-    EXPECT_EQ(equipment().DecoderId, 12);
+    EXPECT_EQ(equipment().decoderId(), 12);
     EXPECT_FALSE(equipment().presenceCheckRunning());
     EXPECT_FALSE(view.searchOpen);
     EXPECT_EQ(decoderPort.written.back(), command(12, "37,0,"));
@@ -116,7 +116,7 @@ TEST_F(PresenceCheck, AmbrcOverTcpRepeatsTheEmptyCommandAndNeedsNoFollowUp) {
     runTo(1.120); // the step at which the bar stands at 6
     EXPECT_EQ(socket.written.size(), 2u);
     equipment().AMBClientSocketRead("\x01$\t21\t0\t0\r");
-    EXPECT_EQ(equipment().DecoderId, 21);
+    EXPECT_EQ(equipment().decoderId(), 21);
     EXPECT_FALSE(view.searchOpen);
     EXPECT_EQ(socket.written.size(), 2u);
     EXPECT_EQ(decoderPort.log, std::vector<std::string>{"rts off"}); // never opened

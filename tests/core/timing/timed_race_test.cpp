@@ -92,7 +92,7 @@ TEST(TimedRacePort, AnAmbrcRecordReachesSortCarPassThroughThePort) {
     CountingEquipment equipment(
         TimingData{settings, event, race},
         EquipmentLinks{scheduler, clock, ports, decoderPort, socket, controllerPort, view, view});
-    equipment.DecoderId = 7;
+    equipment.setDecoderId(7);
 
     equipment.sortsignal(ambrcPassing("4012345", "12.345"));
     equipment.sortsignal(ambrcPassing("4099999", "13.5"));

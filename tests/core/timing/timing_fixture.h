@@ -126,7 +126,7 @@ class TimingFixture : public RaceFixture {
         : station(timingData(program, attachedRace),
                   EquipmentLinks{scheduler, clock, ports, decoderPort, socket, controllerPort, view,
                                  view}) {
-        station.equipment.setMonitorView(&view);
+        station.equipment.transponderTest().setView(&view);
     }
     ~TimingFixture() override { program.race.reset(); }
 

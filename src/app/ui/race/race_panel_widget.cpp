@@ -5,6 +5,7 @@
 #include "platform/latin1.h"
 #include "race/extra_column_menu.h"
 #include "race/race_engine.h"
+#include "race/race_panel_choices.h"
 #include "settings/prog_settings.h"
 #include "ui/models/bar_colour.h"
 #include "ui/race/colour_key.h"
@@ -192,7 +193,8 @@ QWidget* RacePanelWidget::buildControls() {
     connect(raceOptions_, &QPushButton::clicked, this, [this] {
         raceMenu_->popup(raceOptions_->mapToGlobal(QPoint(0, raceOptions_->height())));
     });
-    connect(passBeeps_, &QCheckBox::toggled, this, [this](bool on) { settings_.passBeeps = on; });
+    connect(passBeeps_, &QCheckBox::toggled, this,
+            [this](bool on) { setPassBeeps(settings_, on); });
     connect(copies_, &QSpinBox::valueChanged, this, [this](int n) { engine_.setCopies(n); });
     return controls;
 }
@@ -294,10 +296,8 @@ void RacePanelWidget::headerPressed(int column) {
         QAction* action = extraMenu_->addAction(QString::fromLatin1(item.caption));
         action->setEnabled(item.enabled);
         const ExtraColumn type = item.type;
-        connect(action, &QAction::triggered, this, [this, slot, type] {
-            engine_.standings().setSlot(slot, type);
-            engine_.SetExtraColumnHeaders();
-        });
+        connect(action, &QAction::triggered, this,
+                [this, slot, type] { vexa::chooseExtraColumn(engine_, slot, type); });
     }
     QHeaderView* header = grid_->horizontalHeader();
     const QPoint below(header->sectionViewportPosition(column), header->height());
@@ -307,11 +307,7 @@ void RacePanelWidget::headerPressed(int column) {
 void RacePanelWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     // Two extra columns in a narrow main window, four in a wide one.
-    const bool wide = wideOperatorGrid(window()->width());
-    if (wide != (engine_.standings().visibleSlots() == Standings::ExtraSlots)) {
-        engine_.standings().setWide(wide);
-        engine_.SetExtraColumnHeaders();
-    }
+    fitExtraColumns(engine_, wideOperatorGrid(window()->width()));
 }
 
 } // namespace vexa

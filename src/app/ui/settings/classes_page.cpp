@@ -17,20 +17,24 @@
 
 namespace vexa {
 
-namespace {
+namespace {} // namespace
 
-// The keys of the class table that the details group shows ("Q Class#", ...), with a field.
-template <typename Visit> void forEachDetail(const QWidget& group, Visit visit) {
+template <typename Visit> void ClassesPage::forEachDetail(Visit visit) const {
+    // In the table's order, so a refused read names the first wrong field.
     for (const SettingKey& key : settingsTable()) {
         if (!key.control || !isClassKey(key)) continue;
-        if (QWidget* control = group.findChild<QWidget*>(QString::fromLatin1(key.control)))
-            visit(key, control);
+        for (const auto& [fieldKey, control] : detailFields_)
+            if (fieldKey == &key) visit(key, control);
     }
 }
 
-} // namespace
+void ClassesPage::addDetailField(QWidget* control) {
+    detailFields_.emplace_back(settingForControl(control->objectName().toLatin1().constData()),
+                               control);
+}
 
-ClassesPage::ClassesPage(ProgSettings& settings, Operator& op, QWidget* parent)
+ClassesPage::ClassesPage(ProgSettings& settings, Operator& op, SettingFields& fields,
+                         QWidget* parent)
     : QWidget(parent), settings_(settings), op_(op) {
     grid_ =
         new SettingsGrid("ClassnameGrid", MaxClasses, {{"Class #", 45}, {"Class Name", 142}}, this);
@@ -57,7 +61,8 @@ ClassesPage::ClassesPage(ProgSettings& settings, Operator& op, QWidget* parent)
     };
     int row = 0;
     for (const Minutes& m : minutes) {
-        QLineEdit* field = settingLineEdit(m.name, duration);
+        QLineEdit* field = settingLineEdit(fields, m.name, duration);
+        addDetailField(field);
         narrowField(field, 4);
         longHint(field, m.hint);
         durationGrid->addWidget(buddyLabel(m.caption, field, duration), row, 0);
@@ -66,11 +71,14 @@ ClassesPage::ClassesPage(ProgSettings& settings, Operator& op, QWidget* parent)
         ++row;
     }
     auto* sounds = new QGroupBox(QStringLiteral("Start Sounds"), details_);
-    QCheckBox* tenSeconds = settingCheckBox("StartTensec", "10 Second Countdown Beeps", sounds);
+    QCheckBox* tenSeconds =
+        settingCheckBox(fields, "StartTensec", "10 Second Countdown Beeps", sounds);
     longHint(tenSeconds, "The last seconds before the start of this class's races beep");
     QCheckBox* readOrder =
-        settingCheckBox("StartSReadSrt", "Read start order (Stagger Only)", sounds);
+        settingCheckBox(fields, "StartSReadSrt", "Read start order (Stagger Only)", sounds);
     longHint(readOrder, "The start order is read out before a stagger start of this class");
+    addDetailField(tenSeconds);
+    addDetailField(readOrder);
     auto* soundsLayout = new QVBoxLayout(sounds);
     soundsLayout->addWidget(tenSeconds);
     soundsLayout->addWidget(readOrder);
@@ -105,7 +113,7 @@ void ClassesPage::rowChanged(int row, int previousRow) {
         op_.inform(read.message);
         return;
     }
-    keepDetails(setup);
+    keepDetails(setup, settings_);
     showDetails(row);
 }
 
@@ -113,7 +121,7 @@ void ClassesPage::showDetails(int classno) {
     shown_ = classno;
     details_->setTitle(toQt(classDetailsCaption(classno)));
     const ClassSetup& setup = settings_.classes[static_cast<size_t>(classno)];
-    forEachDetail(*details_, [&setup](const SettingKey& key, QWidget* control) {
+    forEachDetail([&setup](const SettingKey& key, QWidget* control) {
         showSettingValue(classSettingValue(key, setup), control, nullptr);
     });
 }
@@ -121,7 +129,7 @@ void ClassesPage::showDetails(int classno) {
 Outcome ClassesPage::readDetails(ClassSetup& setup) const {
     setup = settings_.classes[static_cast<size_t>(shown_)];
     Outcome read;
-    forEachDetail(*details_, [&](const SettingKey& key, QWidget* control) {
+    forEachDetail([&](const SettingKey& key, QWidget* control) {
         const QString field =
             QStringLiteral("'%1' minutes of class %2").arg(buddyCaption(*control)).arg(shown_);
         if (read) read = storeSettingValue(control, classSettingValue(key, setup), field);
@@ -129,13 +137,13 @@ Outcome ClassesPage::readDetails(ClassSetup& setup) const {
     return read;
 }
 
-void ClassesPage::keepDetails(const ClassSetup& setup) {
-    settings_.classes[static_cast<size_t>(shown_)] = setup;
+void ClassesPage::keepDetails(const ClassSetup& setup, ProgSettings& into) const {
+    into.classes[static_cast<size_t>(shown_)] = setup;
 }
 
-void ClassesPage::keepNames() {
+void ClassesPage::keepNames(ProgSettings& into) const {
     for (int classno = 0; classno < MaxClasses; ++classno)
-        settings_.classes[static_cast<size_t>(classno)].name =
+        into.classes[static_cast<size_t>(classno)].name =
             fromQt(grid_->cellText(classno, 1).left(ClassNameCapacity));
 }
 

@@ -23,7 +23,7 @@ QString comText(int n) {
 
 } // namespace
 
-DevicesPage::DevicesPage(QWidget* parent) : QWidget(parent) {
+DevicesPage::DevicesPage(SettingFields& fields, QWidget* parent) : QWidget(parent) {
     countMethod_ = new QGroupBox(QStringLiteral("Count Method"), this);
     countMethod_->setObjectName(QStringLiteral("CountMethodGB"));
 
@@ -43,6 +43,7 @@ DevicesPage::DevicesPage(QWidget* parent) : QWidget(parent) {
 
     port_ = new QComboBox(countMethod_);
     port_->setObjectName(QStringLiteral("countdevicecomcb"));
+    fields.add(port_);
     for (int n = 1; n <= SerialPortEntries; ++n) port_->addItem(comText(n));
     port_->addItem(QString::fromLatin1(AddressPortEntryCaption));
     longHint(port_, "The serial port of the decoder, or \"IP Address\" for an AMBrc decoder on "
@@ -51,25 +52,25 @@ DevicesPage::DevicesPage(QWidget* parent) : QWidget(parent) {
     portLabel_->setObjectName(QStringLiteral("portlb"));
     connect(port_, &QComboBox::activated, this, &DevicesPage::portChosen);
 
-    address_ = settingLineEdit("ambrcIPED", countMethod_);
+    address_ = settingLineEdit(fields, "ambrcIPED", countMethod_);
     longHint(address_, "The network address of the AMBrc decoder (port 5100)");
     addressLabel_ = buddyLabel(AddressPortEntryCaption, address_, countMethod_);
-    ex20_ = settingCheckBox("Extendeds20", "EX20", countMethod_);
+    ex20_ = settingCheckBox(fields, "Extendeds20", "EX20", countMethod_);
     longHint(ex20_, "The System 20 decoder runs in extended mode (19200 baud)");
 
     speedTrap_ = new QGroupBox(QStringLiteral("Speed Trap"), countMethod_);
-    speedTrapOn_ = settingCheckBox("SpTpEnabledCB", "Enabled", speedTrap_);
+    speedTrapOn_ = settingCheckBox(fields, "SpTpEnabledCB", "Enabled", speedTrap_);
     longHint(speedTrapOn_, "The AMBrc decoder's second loop measures the speed of the cars");
     gapPanel_ = new QWidget(speedTrap_);
-    QLineEdit* gap = settingLineEdit("SpTpgapED", gapPanel_);
+    QLineEdit* gap = settingLineEdit(fields, "SpTpgapED", gapPanel_);
     narrowField(gap, 5);
     longHint(gap, "The distance between the two loops of the speed trap");
     auto* gapRow = new QHBoxLayout(gapPanel_);
     gapRow->setContentsMargins(0, 0, 0, 0);
     gapRow->addWidget(buddyLabel("Gap Length", gap, gapPanel_));
     gapRow->addWidget(gap);
-    gapRow->addWidget(namedRadio("SpTpgapfeet", "Feet", gapPanel_));
-    gapRow->addWidget(namedRadio("SpTpgapmeters", "Meters", gapPanel_));
+    gapRow->addWidget(fields.add(namedRadio("SpTpgapfeet", "Feet", gapPanel_)));
+    gapRow->addWidget(fields.add(namedRadio("SpTpgapmeters", "Meters", gapPanel_)));
     gapRow->addStretch();
     auto* trapLayout = new QVBoxLayout(speedTrap_);
     trapLayout->addWidget(speedTrapOn_);
@@ -101,13 +102,14 @@ DevicesPage::DevicesPage(QWidget* parent) : QWidget(parent) {
     auto* rcio = new QGroupBox(QStringLiteral("RCio Connection"), this);
     controllerPort_ = new QComboBox(rcio);
     controllerPort_->setObjectName(QStringLiteral("displaycomLB"));
+    fields.add(controllerPort_);
     controllerPort_->addItem(QStringLiteral("None"));
     for (int n = 1; n <= SerialPortEntries; ++n) controllerPort_->addItem(comText(n));
     longHint(controllerPort_, "The serial port of the RCio track controller (start lights and "
                               "displays)");
     auto* lights = new QGroupBox(QStringLiteral("Light Times - in countdown"), rcio);
-    QLineEdit* noLights = settingLineEdit("NolightED", lights);
-    QLineEdit* amber = settingLineEdit("yellowlightED", lights);
+    QLineEdit* noLights = settingLineEdit(fields, "NolightED", lights);
+    QLineEdit* amber = settingLineEdit(fields, "yellowlightED", lights);
     narrowField(noLights, 3);
     narrowField(amber, 3);
     longHint(noLights, "Second of the countdown at which all start lights go off");
@@ -118,9 +120,9 @@ DevicesPage::DevicesPage(QWidget* parent) : QWidget(parent) {
     lightsLayout->addWidget(buddyLabel("Amber On", amber, lights), 1, 0);
     lightsLayout->addWidget(amber, 1, 1);
     lightsLayout->setColumnStretch(2, 1);
-    secondAmb_ = settingCheckBox("secondamb", "Second AMB decoder", rcio);
+    secondAmb_ = settingCheckBox(fields, "secondamb", "Second AMB decoder", rcio);
     secondAmb_->hide();
-    QCheckBox* compatible = settingCheckBox("compatRCio", "Compatibility mode ", rcio);
+    QCheckBox* compatible = settingCheckBox(fields, "compatRCio", "Compatibility mode ", rcio);
     longHint(compatible, "A simpler controller that only takes the race number");
     auto* rcioLayout = new QGridLayout(rcio);
     rcioLayout->addWidget(buddyLabel("Port:", controllerPort_, rcio), 0, 0);
@@ -193,6 +195,13 @@ void DevicesPage::setControllerPortEnabled(bool enabled) {
 
 void DevicesPage::showSpeedTrapGap() {
     gapPanel_->setVisible(speedTrapOn_->isChecked());
+}
+
+int DevicesPage::decoderPortEntry() const {
+    return port_->currentIndex();
+}
+int DevicesPage::controllerPortEntry() const {
+    return controllerPort_->currentIndex();
 }
 
 } // namespace vexa

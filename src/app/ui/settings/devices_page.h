@@ -13,13 +13,15 @@ class QLineEdit;
 
 namespace vexa {
 
+class SettingFields;
+
 // The "Devices/Hardware" page: the "Count Method" group (the counting device, its port, the
 // decoder's address, "EX20", the speed trap) and the "RCio Connection" group of the track
 // controller. The controls a device needs show as it is chosen.
 class DevicesPage : public QWidget {
     Q_OBJECT
   public:
-    explicit DevicesPage(QWidget* parent = nullptr);
+    explicit DevicesPage(SettingFields& fields, QWidget* parent = nullptr);
 
     // Shows the device in "Count Device" with its port entry and lays out the controls for it.
     void showDevice(CountingDevice device, int portEntry);
@@ -30,6 +32,9 @@ class DevicesPage : public QWidget {
     // Changes of the decoder port list since the window was last activated.
     void resetPortChanges() { portChanges_ = 0; }
     bool portListChanged() const { return portChanges_ > 0; }
+    // The entries chosen in the decoder's and the track controller's port lists.
+    int decoderPortEntry() const;
+    int controllerPortEntry() const;
 
     // The "Count Method" group is locked while a race runs; the track controller's port once it
     // has been opened for racing.

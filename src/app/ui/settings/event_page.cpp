@@ -29,9 +29,9 @@ QComboBox* startType(const char* name, QWidget* parent) {
 }
 
 // A time field of the "Times" group with its caption.
-QLineEdit* timeField(QGridLayout* grid, int row, const char* caption, const char* control,
-                     const char* hint, QWidget* parent) {
-    QLineEdit* field = settingLineEdit(control, parent);
+QLineEdit* timeField(SettingFields& fields, QGridLayout* grid, int row, const char* caption,
+                     const char* control, const char* hint, QWidget* parent) {
+    QLineEdit* field = settingLineEdit(fields, control, parent);
     narrowField(field, 4);
     longHint(field, hint);
     grid->addWidget(buddyLabel(caption, field, parent), row, 0);
@@ -41,14 +41,14 @@ QLineEdit* timeField(QGridLayout* grid, int row, const char* caption, const char
 
 } // namespace
 
-EventPage::EventPage(QWidget* parent) : QWidget(parent) {
+EventPage::EventPage(SettingFields& fields, QWidget* parent) : QWidget(parent) {
     title_ = limitedLineEdit("meetingtitleED", TitleCapacity, TypedKeys::Any, this);
     longHint(title_, "The name of the meeting, printed on the results and the HTML pages");
-    QLineEdit* length = settingLineEdit("tracklengthED", this);
+    QLineEdit* length = settingLineEdit(fields, "tracklengthED", this);
     narrowField(length, 6);
     longHint(length, "The length of one lap of the track, for the speeds in the results");
-    QRadioButton* feet = namedRadio("Distfeetchk", "Feet", this);
-    QRadioButton* meters = namedRadio("distmeterschk", "Meters", this);
+    QRadioButton* feet = fields.add(namedRadio("Distfeetchk", "Feet", this));
+    QRadioButton* meters = fields.add(namedRadio("distmeterschk", "Meters", this));
     auto* lengthRow = new QHBoxLayout;
     lengthRow->addWidget(length);
     lengthRow->addWidget(feet);
@@ -60,20 +60,21 @@ EventPage::EventPage(QWidget* parent) : QWidget(parent) {
 
     auto* times = new QGroupBox(QStringLiteral("Times"), this);
     auto* timesGrid = new QGridLayout(times);
-    timeField(timesGrid, 0, "Min Lap Time", "minlaptED",
-              "Seconds: a car crossing the line sooner after its last lap is not counted again",
-              times);
-    timeField(timesGrid, 1, "Last Start Time", "LaststarttED",
+    minLap_ = timeField(
+        fields, timesGrid, 0, "Min Lap Time", "minlaptED",
+        "Seconds: a car crossing the line sooner after its last lap is not counted again", times);
+    timeField(fields, timesGrid, 1, "Last Start Time", "LaststarttED",
               "Seconds: the latest start of a car in a stagger start that still runs the full "
               "race time",
               times);
-    timeField(timesGrid, 2, "Race Interval", "tbetweenrED",
-              "Seconds of countdown between the end of one race and the start of the next", times);
-    timeField(timesGrid, 3, "Race Setup ", "preracewED",
-              "Second of the countdown at which the next race is set up and cars can book in",
-              times);
-    timeField(timesGrid, 4, "Max Last Lap", "maxlastlapT",
-              "Seconds a car has after the race time to finish its last lap", times);
+    raceInterval_ = timeField(
+        fields, timesGrid, 2, "Race Interval", "tbetweenrED",
+        "Seconds of countdown between the end of one race and the start of the next", times);
+    raceSetup_ = timeField(
+        fields, timesGrid, 3, "Race Setup ", "preracewED",
+        "Second of the countdown at which the next race is set up and cars can book in", times);
+    lastLap_ = timeField(fields, timesGrid, 4, "Max Last Lap", "maxlastlapT",
+                         "Seconds a car has after the race time to finish its last lap", times);
     maxLaps_ = limitedLineEdit("maxLapED", 4, TypedKeys::Digits, times);
     narrowField(maxLaps_, 4);
     longHint(maxLaps_, "A race ends for a car when it has run this many laps (0: no limit)");
@@ -94,10 +95,11 @@ EventPage::EventPage(QWidget* parent) : QWidget(parent) {
     finals_ = namedRadio("rfinal", "Finals", race);
     longHint(heats_, "Race from the heats table");
     longHint(finals_, "Race from the finals table");
-    QCheckBox* countFirst = settingCheckBox("countfirstLCB", "Count first Lap (Mass Start)", race);
+    QCheckBox* countFirst =
+        settingCheckBox(fields, "countfirstLCB", "Count first Lap (Mass Start)", race);
     longHint(countFirst, "In a mass start the first crossing of the line counts as a lap");
-    QComboBox* heatType = startType("heattypeCB", race);
-    QComboBox* finalType = startType("finaltypeCB", race);
+    QComboBox* heatType = fields.add(startType("heattypeCB", race));
+    QComboBox* finalType = fields.add(startType("finaltypeCB", race));
     longHint(heatType, "How the heats are started");
     longHint(finalType, "How the finals are started");
     auto* raceGrid = new QGridLayout(race);
@@ -138,6 +140,19 @@ void EventPage::storeEventValues(ProgSettings& s) const {
     s.racingHeats = heats_->isChecked();
     // The field takes four digits at most, so it always holds a whole number; empty is no limit.
     fieldWholeNumber(fromQt(maxLaps_->text()), 0, "Max Race Laps", s.maxRaceLaps);
+}
+
+std::string EventPage::minLapText() const {
+    return fromQt(minLap_->text());
+}
+std::string EventPage::lastLapText() const {
+    return fromQt(lastLap_->text());
+}
+std::string EventPage::raceSetupText() const {
+    return fromQt(raceSetup_->text());
+}
+std::string EventPage::raceIntervalText() const {
+    return fromQt(raceInterval_->text());
 }
 
 } // namespace vexa

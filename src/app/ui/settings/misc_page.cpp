@@ -15,7 +15,7 @@
 
 namespace vexa {
 
-MiscPage::MiscPage(QWidget* parent) : QWidget(parent) {
+MiscPage::MiscPage(SettingFields& fields, QWidget* parent) : QWidget(parent) {
     crystal_ = new QPushButton(QStringLiteral("Crystal Setup"), this);
     crystal_->setObjectName(QStringLiteral("CrystalsetBT"));
     crystal_->setEnabled(false);
@@ -25,16 +25,19 @@ MiscPage::MiscPage(QWidget* parent) : QWidget(parent) {
     });
 
     QCheckBox* scroll =
-        settingCheckBox("ScrollTogCB", "Scroll Lock Toggle/Change during race ", this);
+        settingCheckBox(fields, "ScrollTogCB", "Scroll Lock Toggle/Change during race ", this);
     longHint(scroll, "Scroll Lock may be toggled during a race");
 
     auto* score = new QGroupBox(QStringLiteral("Score Method"), this);
-    auto* normal = new QRadioButton(QStringLiteral("Normal"), score);
+    normal_ = new QRadioButton(QStringLiteral("Normal"), score);
+    QRadioButton* normal = normal_;
     normal->setObjectName(QStringLiteral("normalracetypeRB"));
+    fields.add(normal);
     auto* clr = new QRadioButton(QStringLiteral("CLR"), score);
     clr->setObjectName(QStringLiteral("clrracetypeRB"));
+    fields.add(clr);
     lapsPanel_ = new QWidget(score);
-    QSpinBox* laps = settingSpinBox("clrlapsSE", lapsPanel_);
+    QSpinBox* laps = settingSpinBox(fields, "clrlapsSE", lapsPanel_);
     longHint(laps, "Consecutive laps counted by the CLR score method");
     auto* lapsRow = new QHBoxLayout(lapsPanel_);
     lapsRow->setContentsMargins(0, 0, 0, 0);
@@ -48,7 +51,7 @@ MiscPage::MiscPage(QWidget* parent) : QWidget(parent) {
     connect(normal, &QRadioButton::toggled, this, &MiscPage::showScoreMethod);
 
     QCheckBox* leader =
-        settingCheckBox("leaderstart", "Start cars from the leader's first lap", this);
+        settingCheckBox(fields, "leaderstart", "Start cars from the leader's first lap", this);
     longHint(leader, "A car that has not started yet starts when the leader completes its "
                      "first lap");
 
@@ -67,9 +70,9 @@ MiscPage::MiscPage(QWidget* parent) : QWidget(parent) {
 
     auto* display = new QGroupBox(QStringLiteral("Display"), this);
     QCheckBox* dark =
-        settingCheckBox("darkRaceScreenCB", "Dark high-contrast Race Screen", display,
+        settingCheckBox(fields, "darkRaceScreenCB", "Dark high-contrast Race Screen", display,
                         "The race screen shows light figures on black, for a bright pits area");
-    QSpinBox* zoom = settingSpinBox("standingsZoomSE", display);
+    QSpinBox* zoom = settingSpinBox(fields, "standingsZoomSE", display);
     zoom->setSuffix(QStringLiteral(" %"));
     zoom->setSingleStep(10);
     longHint(zoom, "The size of the standings on the race panel and the race screen (also "
@@ -97,7 +100,7 @@ MiscPage::MiscPage(QWidget* parent) : QWidget(parent) {
     boxesLayout->addWidget(crystal_, 0, Qt::AlignLeft);
     boxesLayout->addWidget(scroll);
     boxesLayout->addWidget(leader);
-    addCheckBoxes(boxesLayout,
+    addCheckBoxes(fields, boxesLayout,
                   {
                       {"printafterraceCB", "Print race results after each race",
                        "The results of every race are printed on the default printer when it ends"},
@@ -141,8 +144,7 @@ void MiscPage::drawStartOrder() {
 }
 
 void MiscPage::showScoreMethod() {
-    const auto* normal = findChild<QRadioButton*>(QStringLiteral("normalracetypeRB"));
-    lapsPanel_->setVisible(!normal->isChecked());
+    lapsPanel_->setVisible(!normal_->isChecked());
 }
 
 } // namespace vexa

@@ -8,8 +8,11 @@
 #include <functional>
 
 class QPushButton;
+class QRadioButton;
 
 namespace vexa {
+
+class SettingFields;
 
 class SettingsGrid;
 
@@ -19,7 +22,7 @@ class SettingsGrid;
 class MiscPage : public QWidget {
     Q_OBJECT
   public:
-    explicit MiscPage(QWidget* parent = nullptr);
+    explicit MiscPage(SettingFields& fields, QWidget* parent = nullptr);
 
     // What "Crystal Setup" opens (the frequency names window); the button is disabled without.
     void setCrystalSetup(std::function<void()> open);
@@ -37,6 +40,7 @@ class MiscPage : public QWidget {
     std::function<void()> crystalSetup_;
     QPushButton* crystal_;
     SettingsGrid* orderGrid_;
+    QRadioButton* normal_;
     QWidget* lapsPanel_;
     std::array<int, MaxSlots + 1> order_{};
 };

@@ -24,15 +24,21 @@ const SettingKey& keyOf(const char* control) {
     return *key;
 }
 
-QWidget* named(const QWidget& window, const char* name) {
-    return name ? window.findChild<QWidget*>(QString::fromLatin1(name)) : nullptr;
-}
-
 bool onceOnly(const SettingKey& key) {
     return key.control && std::string(key.key).find('#') == std::string::npos;
 }
 
 } // namespace
+
+void SettingFields::keep(QWidget* control) {
+    byName_[control->objectName().toStdString()] = control;
+}
+
+QWidget* SettingFields::field(const char* name) const {
+    if (!name) return nullptr;
+    const auto found = byName_.find(name);
+    return found == byName_.end() ? nullptr : found->second;
+}
 
 QLineEdit* limitedLineEdit(const char* name, int maxLength, TypedKeys keys, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
@@ -47,30 +53,31 @@ QLineEdit* limitedLineEdit(const char* name, int maxLength, TypedKeys keys, QWid
     return edit;
 }
 
-QLineEdit* settingLineEdit(const char* control, QWidget* parent) {
+QLineEdit* settingLineEdit(SettingFields& fields, const char* control, QWidget* parent) {
     const SettingKey& key = keyOf(control);
-    return limitedLineEdit(control, key.maxLength, key.keys, parent);
+    return fields.add(limitedLineEdit(control, key.maxLength, key.keys, parent));
 }
 
-QSpinBox* settingSpinBox(const char* control, QWidget* parent) {
+QSpinBox* settingSpinBox(SettingFields& fields, const char* control, QWidget* parent) {
     const SettingKey& key = keyOf(control);
     auto* spin = new QSpinBox(parent);
     spin->setObjectName(QString::fromLatin1(control));
     spin->setRange(key.lowest, key.highest);
-    return spin;
+    return fields.add(spin);
 }
 
-QCheckBox* settingCheckBox(const char* control, const char* caption, QWidget* parent,
-                           const char* hint) {
+QCheckBox* settingCheckBox(SettingFields& fields, const char* control, const char* caption,
+                           QWidget* parent, const char* hint) {
     auto* box = new QCheckBox(QString::fromLatin1(caption), parent);
     box->setObjectName(QString::fromLatin1(control));
     if (hint) longHint(box, hint);
-    return box;
+    return fields.add(box);
 }
 
-void addCheckBoxes(QBoxLayout* into, std::initializer_list<CheckBoxField> boxes, QWidget* parent) {
+void addCheckBoxes(SettingFields& fields, QBoxLayout* into,
+                   std::initializer_list<CheckBoxField> boxes, QWidget* parent) {
     for (const CheckBoxField& b : boxes)
-        into->addWidget(settingCheckBox(b.control, b.caption, parent, b.hint));
+        into->addWidget(settingCheckBox(fields, b.control, b.caption, parent, b.hint));
 }
 
 QRadioButton* namedRadio(const char* name, const char* caption, QWidget* parent) {
@@ -153,18 +160,18 @@ Outcome storeSettingValue(const QWidget* control, SettingRef value, const QStrin
     return stored;
 }
 
-void showSettingControls(const ProgSettings& settings, QWidget& window) {
+void showSettingControls(const ProgSettings& settings, const SettingFields& fields) {
     for (const SettingKey& key : settingsTable()) {
         if (!onceOnly(key)) continue;
-        if (QWidget* control = named(window, key.control))
-            showSettingValue(settingValue(key, settings), control, named(window, key.otherControl));
+        if (QWidget* control = fields.field(key.control))
+            showSettingValue(settingValue(key, settings), control, fields.field(key.otherControl));
     }
 }
 
-void storeSettingControls(const QWidget& window, ProgSettings& settings) {
+void storeSettingControls(const SettingFields& fields, ProgSettings& settings) {
     for (const SettingKey& key : settingsTable()) {
         if (!onceOnly(key)) continue;
-        if (const QWidget* control = named(window, key.control))
+        if (const QWidget* control = fields.field(key.control))
             storeSettingValue(control, settingValue(key, settings), {});
     }
 }

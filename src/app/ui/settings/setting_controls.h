@@ -7,6 +7,8 @@
 #include <QString>
 
 #include <initializer_list>
+#include <map>
+#include <string>
 
 class QBoxLayout;
 class QCheckBox;
@@ -22,22 +24,39 @@ namespace vexa {
 // character limit and the keys they take, and filled from and stored into the settings by the
 // table.
 
+// The fields the pages made for the settings table, by their object names: what the window
+// fills from and stores into the settings.
+class SettingFields {
+  public:
+    // Keeps `control` as the field its object name names.
+    template <typename Control> Control* add(Control* control) {
+        keep(control);
+        return control;
+    }
+    QWidget* field(const char* name) const;
+
+  private:
+    void keep(QWidget* control);
+    std::map<std::string, QWidget*> byName_;
+};
+
 // A line edit for the table's field `control` (its length and keys from the table).
-QLineEdit* settingLineEdit(const char* control, QWidget* parent);
+QLineEdit* settingLineEdit(SettingFields& fields, const char* control, QWidget* parent);
 // A line edit of at most `maxLength` characters (0: no limit) taking only those keys.
 QLineEdit* limitedLineEdit(const char* name, int maxLength, TypedKeys keys, QWidget* parent);
 // A spin box for the table's field `control` (its range from the table).
-QSpinBox* settingSpinBox(const char* control, QWidget* parent);
+QSpinBox* settingSpinBox(SettingFields& fields, const char* control, QWidget* parent);
 // A check box named `control`, with its long hint when one is given.
-QCheckBox* settingCheckBox(const char* control, const char* caption, QWidget* parent,
-                           const char* hint = nullptr);
+QCheckBox* settingCheckBox(SettingFields& fields, const char* control, const char* caption,
+                           QWidget* parent, const char* hint = nullptr);
 // Check boxes of the table's fields, added to `into` in order.
 struct CheckBoxField {
     const char* control;
     const char* caption;
     const char* hint;
 };
-void addCheckBoxes(QBoxLayout* into, std::initializer_list<CheckBoxField> boxes, QWidget* parent);
+void addCheckBoxes(SettingFields& fields, QBoxLayout* into,
+                   std::initializer_list<CheckBoxField> boxes, QWidget* parent);
 // A radio button named `name`.
 QRadioButton* namedRadio(const char* name, const char* caption, QWidget* parent);
 // Makes a field as wide as `characters` digits.
@@ -54,9 +73,9 @@ void showSettingValue(ConstSettingRef value, QWidget* control, QWidget* other);
 // with a message naming `field`, and nothing is stored.
 Outcome storeSettingValue(const QWidget* control, SettingRef value, const QString& field);
 
-// Every value of the table that has a field in `window` (keys without '#'), shown or stored.
-void showSettingControls(const ProgSettings& settings, QWidget& window);
-void storeSettingControls(const QWidget& window, ProgSettings& settings);
+// Every value of the table that has a field among `fields` (keys without '#'), shown or stored.
+void showSettingControls(const ProgSettings& settings, const SettingFields& fields);
+void storeSettingControls(const SettingFields& fields, ProgSettings& settings);
 
 // The caption of the label whose buddy is `input`, without its '&'; empty when there is none.
 QString buddyCaption(const QWidget& input);

@@ -1,12 +1,9 @@
 #include "ui/settings/settings_window.h"
 
-#include "base/whole_number.h"
-#include "files/event_files.h"
-#include "files/settings_file.h"
 #include "platform/latin1.h"
 #include "ports/operator.h"
 #include "program/program.h"
-#include "settings/setup_close_checks.h"
+#include "station/settings_close.h"
 #include "timing/timing_station.h"
 #include "ui/settings/classes_page.h"
 #include "ui/settings/devices_page.h"
@@ -17,17 +14,13 @@
 #include "ui/settings/transponder_test_page.h"
 #include "ui/settings/transponders_page.h"
 
-#include <QComboBox>
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
-
-#include <tuple>
 
 namespace vexa {
 
@@ -40,17 +33,18 @@ SettingsWindow::SettingsWindow(Program& program, Operator& op, TimingStation& st
 
     tabs_ = new QTabWidget(this);
     tabs_->setUsesScrollButtons(false); // every page's caption shows
-    event_ = new EventPage(tabs_);
+    event_ = new EventPage(fields_, tabs_);
     sound_ = new SoundPage(
+        fields_,
         [this](int n) {
             if (program_.race) program_.race->SpeakNumber(n);
         },
         tabs_);
-    misc_ = new MiscPage(tabs_);
-    devices_ = new DevicesPage(tabs_);
-    transponders_ = new TranspondersPage(program_.settings, op_, tabs_);
-    test_ = new TransponderTestPage(station_.equipment, tabs_);
-    classes_ = new ClassesPage(program_.settings, op_, tabs_);
+    misc_ = new MiscPage(fields_, tabs_);
+    devices_ = new DevicesPage(fields_, tabs_);
+    transponders_ = new TranspondersPage(program_.settings, op_, fields_, tabs_);
+    test_ = new TransponderTestPage(station_.equipment.transponderTest(), tabs_);
+    classes_ = new ClassesPage(program_.settings, op_, fields_, tabs_);
     tabs_->addTab(event_, QStringLiteral("Event"));
     tabs_->addTab(sound_, QStringLiteral("Sound"));
     tabs_->addTab(misc_, QStringLiteral("Misc"));
@@ -100,14 +94,14 @@ void SettingsWindow::FormActivate() {
     const bool raceRunning = race && race->values().RaceState == RaceStates::Running;
     devices_->setCountMethodEnabled(!raceRunning);
     devices_->setControllerPortEnabled(!station_.controller.portChoiceLocked());
-    station_.equipment.setMonitorView(test_);
-    station_.equipment.settingsActivated();
+    station_.equipment.transponderTest().setView(test_);
+    station_.equipment.transponderTest().settingsActivated();
     devices_->showDevice(station_.equipment.countDevice(), program_.settings.count1ComPort);
 }
 
 void SettingsWindow::drawSettings() {
     const ProgSettings& s = program_.settings;
-    showSettingControls(s, *this);
+    showSettingControls(s, fields_);
     event_->showEventValues(s);
     misc_->showStartOrder(s.firstRoundOrder);
     misc_->showScoreMethod();
@@ -122,69 +116,43 @@ void SettingsWindow::drawSettings() {
 
 bool SettingsWindow::FormClose() {
     sound_->emptyRunOrderBecomesZero();
-    const auto text = [this](const char* name) {
-        return fromQt(findChild<QLineEdit*>(QString::fromLatin1(name))->text());
-    };
-    const auto entry = [this](const char* name) {
-        return findChild<QComboBox*>(QString::fromLatin1(name))->currentIndex();
-    };
-    const SetupCloseFields fields{text("minlaptED"),        text("maxlastlapT"),
-                                  text("preracewED"),       text("tbetweenrED"),
-                                  devices_->chosenDevice(), entry("countdevicecomcb"),
-                                  entry("displaycomLB")};
-    if (const auto failure = closeCheckFailure(fields)) {
-        op_.inform(*failure);
-        return false;
-    }
-    // A class minute or transponder cell that holds no whole number stops the close before
-    // anything is stored.
+    SettingsCloseRequest request{
+        SetupCloseFields{event_->minLapText(), event_->lastLapText(), event_->raceSetupText(),
+                         event_->raceIntervalText(), devices_->chosenDevice(),
+                         devices_->decoderPortEntry(), devices_->controllerPortEntry()},
+        {},
+        {},
+        program_.settings,
+        devices_->portListChanged()};
+    // The pages store into a copy: the close stores it only when every check passes.
+    ProgSettings& edited = request.edited;
     ClassSetup details;
     std::array<int32_t, MaxSlots + 1> transponders{};
-    const std::pair<Outcome, QWidget*> reads[] = {
-        {classes_->readDetails(details), classes_},
-        {transponders_->readShownSet(transponders), transponders_},
-    };
-    for (const auto& [read, page] : reads) {
-        if (read) continue;
-        tabs_->setCurrentWidget(page);
-        op_.inform(read.message);
-        return false;
-    }
+    request.classDetails = classes_->readDetails(details);
+    request.transponderSet = transponders_->readShownSet(transponders);
+    if (request.classDetails) classes_->keepDetails(details, edited);
+    storeSettingControls(fields_, edited);
+    event_->storeEventValues(edited);
+    edited.firstRoundOrder = misc_->startOrder();
+    if (request.transponderSet) transponders_->keepShownSet(transponders, edited);
+    transponders_->keepNames(edited);
+    classes_->keepNames(edited);
 
-    ProgSettings& s = program_.settings;
-    classes_->keepDetails(details);
-    CountingEquipment& equipment = station_.equipment;
-    equipment.settingsClosed();
-    equipment.setMonitorView(nullptr);
-    // The equipment is set up from the stored port, address and "EX20".
-    const auto nextRace = [&s] { return std::tuple{s.roundNumber, s.raceNumber, s.racingHeats}; };
-    const auto raceBefore = nextRace();
-    storeSettingControls(*this, s);
-    event_->storeEventValues(s);
-    s.firstRoundOrder = misc_->startOrder();
-    if (equipment.applyEquipmentChoice(devices_->chosenDevice(), devices_->portListChanged()) &&
-        waitForEquipment_)
-        waitForEquipment_();
-    transponders_->keepShownSet(transponders);
-    transponders_->keepNames();
-    classes_->keepNames();
-
-    setWindowTitle(QString::fromLatin1(SavingSettingsCaption));
-    const Outcome saved = saveSettingsFile(program_.home.iniFile(), s);
-    if (!fields.minLap.empty() && program_.race)
-        program_.race->setMinLap(settingNumber(fields.minLap, 7));
-    const Outcome written =
-        program_.paths ? writeEventSettings(program_.paths->settings, s) : Outcome::success();
-    for (const Outcome* outcome : {&saved, &written})
-        if (!*outcome) op_.inform(outcome->message);
-    emit settingsSaved(nextRace() != raceBefore);
-    return true;
+    const SettingsCloseOutcome outcome =
+        closeSettings(program_, station_.equipment, request,
+                      {waitForEquipment_,
+                       [this] { setWindowTitle(QString::fromLatin1(SavingSettingsCaption)); }});
+    if (outcome.showPage == SetupPage::Classes) tabs_->setCurrentWidget(classes_);
+    if (outcome.showPage == SetupPage::Transponders) tabs_->setCurrentWidget(transponders_);
+    for (const std::string& message : outcome.messages) op_.inform(message);
+    if (outcome.closed) emit settingsSaved(outcome.nextRaceChanged);
+    return outcome.closed;
 }
 
 void SettingsWindow::hideEvent(QHideEvent* event) {
     // However the window went, the test page no longer shows the decoder's records.
-    if (station_.equipment.MonitorMode) station_.equipment.settingsClosed();
-    station_.equipment.setMonitorView(nullptr);
+    station_.equipment.transponderTest().settingsClosed();
+    station_.equipment.transponderTest().setView(nullptr);
     QDialog::hideEvent(event);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/settings/setting_controls.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -71,6 +73,8 @@ class SettingsWindow : public QDialog {
     Operator& op_;
     TimingStation& station_;
     std::function<void()> waitForEquipment_;
+    // Made before the pages, which keep their table fields in it.
+    SettingFields fields_;
     QTabWidget* tabs_;
     QStatusBar* status_;
     EventPage* event_;

@@ -13,9 +13,9 @@
 
 namespace vexa {
 
-SoundPage::SoundPage(std::function<void(int)> speakNumber, QWidget* parent)
+SoundPage::SoundPage(SettingFields& fields, std::function<void(int)> speakNumber, QWidget* parent)
     : QWidget(parent), speakNumber_(std::move(speakNumber)) {
-    runOrder_ = settingLineEdit("Readordmin", this);
+    runOrder_ = settingLineEdit(fields, "Readordmin", this);
     narrowField(runOrder_, 2);
     longHint(runOrder_, "Minutes between spoken running orders during a race (0: none)");
     auto* runOrderRow = new QHBoxLayout;
@@ -27,7 +27,7 @@ SoundPage::SoundPage(std::function<void(int)> speakNumber, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(runOrderRow);
     addCheckBoxes(
-        layout,
+        fields, layout,
         {
             {"coundownwarningCB", "Countdown warnings between races",
              "Announce the minutes and seconds left before the next race"},

@@ -1,7 +1,7 @@
 #include "ui/settings/transponder_test_page.h"
 
 #include "platform/latin1.h"
-#include "timing/counting_equipment.h"
+#include "timing/transponder_test.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,8 +11,8 @@
 
 namespace vexa {
 
-TransponderTestPage::TransponderTestPage(CountingEquipment& equipment, QWidget* parent)
-    : QWidget(parent), equipment_(equipment) {
+TransponderTestPage::TransponderTestPage(TransponderTest& test, QWidget* parent)
+    : QWidget(parent), test_(test) {
     label_ = new QLabel(this);
     label_->setObjectName(QStringLiteral("checktranmessagelb"));
     memo_ = new QPlainTextEdit(this);
@@ -26,10 +26,9 @@ TransponderTestPage::TransponderTestPage(CountingEquipment& equipment, QWidget* 
     QPushButton* reset = button("Start", "Reset Counter");
     QPushButton* clearButton = button("checksmemoClear", "Clear");
     QPushButton* info = button("ChecksInfoBtn", "Information");
-    connect(reset, &QPushButton::clicked, this, [this] { equipment_.ResetCounterClick(); });
-    connect(clearButton, &QPushButton::clicked, this,
-            [this] { equipment_.checksmemoClearClick(); });
-    connect(info, &QPushButton::clicked, this, [this] { equipment_.ChecksInfoBtnClick(); });
+    connect(reset, &QPushButton::clicked, this, [this] { test_.resetCounterClick(); });
+    connect(clearButton, &QPushButton::clicked, this, [this] { test_.clearClick(); });
+    connect(info, &QPushButton::clicked, this, [this] { test_.informationClick(); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(reset);

@@ -19,7 +19,8 @@
 
 namespace vexa {
 
-TranspondersPage::TranspondersPage(ProgSettings& settings, Operator& op, QWidget* parent)
+TranspondersPage::TranspondersPage(ProgSettings& settings, Operator& op, SettingFields& fields,
+                                   QWidget* parent)
     : QWidget(parent), settings_(settings), op_(op) {
     auto* colours = new QGroupBox(QStringLiteral("Transponder Set Colors"), this);
     auto* coloursGrid = new QGridLayout(colours);
@@ -31,7 +32,7 @@ TranspondersPage::TranspondersPage(ProgSettings& settings, Operator& op, QWidget
         longHint(button, "Shows the transponders of this set in the grid");
         sets_->addButton(button, set);
         const std::string name = "Tranname" + std::to_string(set) + "ED";
-        QLineEdit* edit = settingLineEdit(name.c_str(), colours);
+        QLineEdit* edit = settingLineEdit(fields, name.c_str(), colours);
         edit->setAccessibleName(QStringLiteral("Name of set ") + n);
         longHint(edit, "The name (colour) of the set");
         names_[static_cast<size_t>(set)] = edit;
@@ -55,7 +56,8 @@ TranspondersPage::TranspondersPage(ProgSettings& settings, Operator& op, QWidget
     for (int row = 0; row < MaxSlots; ++row) grid_->setCellText(row, 0, QString::number(row + 1));
     auto* gridLabel = buddyLabel("Track cars", grid_, this);
 
-    QCheckBox* same = settingCheckBox("countallAtCB", "Count different sets as same car", this);
+    QCheckBox* same =
+        settingCheckBox(fields, "countallAtCB", "Count different sets as same car", this);
     longHint(same, "A car counts the same whichever set's transponder it carries");
 
     auto* left = new QVBoxLayout;
@@ -81,7 +83,7 @@ bool TranspondersPage::chooseSet(int set) {
             op_.inform(read.message);
             return false;
         }
-        keepShownSet(numbers);
+        keepShownSet(numbers, settings_);
     }
     shown_ = set;
     sets_->button(set)->setChecked(true);
@@ -103,9 +105,9 @@ void TranspondersPage::showNames() {
             toQt(settings_.trackSets[static_cast<size_t>(set)].name));
 }
 
-void TranspondersPage::keepNames() {
+void TranspondersPage::keepNames(ProgSettings& into) const {
     for (int set = 1; set <= 4; ++set)
-        settings_.trackSets[static_cast<size_t>(set)].name =
+        into.trackSets[static_cast<size_t>(set)].name =
             fromQt(names_[static_cast<size_t>(set)]->text());
 }
 
@@ -117,8 +119,9 @@ Outcome TranspondersPage::readShownSet(std::array<int32_t, MaxSlots + 1>& transp
     return storeTransponderCells(cells, shown_, transponders);
 }
 
-void TranspondersPage::keepShownSet(const std::array<int32_t, MaxSlots + 1>& transponders) {
-    if (shown_ != 0) settings_.trackSets[static_cast<size_t>(shown_)].transponders = transponders;
+void TranspondersPage::keepShownSet(const std::array<int32_t, MaxSlots + 1>& transponders,
+                                    ProgSettings& into) const {
+    if (shown_ != 0) into.trackSets[static_cast<size_t>(shown_)].transponders = transponders;
 }
 
 } // namespace vexa

@@ -13,6 +13,8 @@ class QLineEdit;
 
 namespace vexa {
 
+class SettingFields;
+
 struct ProgSettings;
 class Operator;
 class SettingsGrid;
@@ -23,7 +25,8 @@ class SettingsGrid;
 class TranspondersPage : public QWidget {
     Q_OBJECT
   public:
-    TranspondersPage(ProgSettings& settings, Operator& op, QWidget* parent = nullptr);
+    TranspondersPage(ProgSettings& settings, Operator& op, SettingFields& fields,
+                     QWidget* parent = nullptr);
 
     // Shows set `set` (1..4): nothing happens when it is shown already; otherwise the grid goes
     // into the set shown first. False (after telling the operator) when a cell holds no whole
@@ -34,13 +37,14 @@ class TranspondersPage : public QWidget {
     void redrawSet();
     // The sets' names, shown from the settings and kept as typed.
     void showNames();
-    void keepNames();
+    void keepNames(ProgSettings& into) const;
 
     // The numbers of the grid's cells (an empty cell is -1); fails naming a cell that holds no
     // whole number.
     Outcome readShownSet(std::array<int32_t, MaxSlots + 1>& transponders) const;
     // Keeps numbers read with readShownSet as the shown set's.
-    void keepShownSet(const std::array<int32_t, MaxSlots + 1>& transponders);
+    void keepShownSet(const std::array<int32_t, MaxSlots + 1>& transponders,
+                      ProgSettings& into) const;
 
   private:
     ProgSettings& settings_;
