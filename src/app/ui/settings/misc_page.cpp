@@ -86,7 +86,7 @@ MiscPage::MiscPage(SettingFields& fields, QWidget* parent) : QWidget(parent) {
     displayLayout->addLayout(zoomRow);
 
     auto* scoreboard = new QGroupBox(QStringLiteral("Scoreboard Feed"), this);
-    QSpinBox* scoreboardPort = settingSpinBox("scoreboardPortSE", scoreboard);
+    QSpinBox* scoreboardPort = settingSpinBox(fields, "scoreboardPortSE", scoreboard);
     scoreboardPort->setSpecialValueText(QStringLiteral("Off"));
     longHint(scoreboardPort, "The TCP port on which scoreboards and timing displays read the race "
                              "(RMonitor records); Off serves none. It holds from the next start "
