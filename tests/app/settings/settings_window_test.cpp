@@ -251,6 +251,7 @@ class SettingsWindowTest : public QObject {
         rig.type("Readordmin", QString());
         rig.control<QComboBox>("displaycomLB")->setCurrentIndex(4);
         rig.type("NolightED", QStringLiteral("5"));
+        rig.control<QSpinBox>("scoreboardPortSE")->setValue(50123);
         auto* names = rig.control<SettingsGrid>("ClassnameGrid");
         names->setCellText(4, 1, QStringLiteral("Touring"));
         rig.window().close();
@@ -261,7 +262,7 @@ class SettingsWindowTest : public QObject {
         for (const char* line :
              {"MIN LAP=9\r\n", "LAST LAP=45\r\n", "TRACK LENGTH=220\r\n", "TRACK MEASURE=FEET\r\n",
               "HEAT TYPE=MASS\r\n", "54321=YES\r\n", "RACE RESULTS=NO\r\n", "RUN ORDER=0\r\n",
-              "COMPORT=4\r\n", "NOLIGHTS=5\r\n", "Class4=Touring\r\n"})
+              "COMPORT=4\r\n", "NOLIGHTS=5\r\n", "Class4=Touring\r\n", "SCOREBOARD PORT=50123\r\n"})
             QVERIFY2(ini.find(line) != std::string::npos, line);
         const ProgSettings event = rig.eventFileValues();
         QCOMPARE(event.eventTitle, std::string("Winter Series 3"));
