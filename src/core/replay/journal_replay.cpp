@@ -141,13 +141,13 @@ RaceTrace JournalReplay::trace() {
     RaceTrace trace;
     trace.firstInput = firstInput;
     RunObserver observer;
-    observer.before = [&](size_t i) {
-        if (i >= firstInput) trace.keysOnBefore.push_back(program.race->values().ManualKeys);
+    observer.before = [&](size_t i, const RaceEngine& engine) {
+        if (i >= firstInput) trace.keysOnBefore.push_back(engine.values().ManualKeys);
     };
-    observer.after = [&](size_t i) {
+    observer.after = [&](size_t i, const RaceEngine& engine) {
         if (i < firstInput) return;
         std::array<int, 21> laps{};
-        for (const RaceDriver& d : program.race->values().race_drivers)
+        for (const RaceDriver& d : engine.values().race_drivers)
             if (d.carno >= 1 && d.carno <= 20) laps[static_cast<size_t>(d.carno)] = d.lapcount;
         trace.lapsAfter.push_back(laps);
     };

@@ -40,9 +40,9 @@ RaceRunResult runRaces(RaceEngine& engine, VirtualScheduler& scheduler, const Ra
         if (next < events.size() && (!due || *due > events[next].ms)) {
             if (pace) pace(events[next].ms);
             scheduler.advanceTo(events[next].ms);
-            if (observer && observer->before) observer->before(next);
+            if (observer && observer->before) observer->before(next, engine);
             inputs.deliver(events[next]);
-            if (observer && observer->after) observer->after(next);
+            if (observer && observer->after) observer->after(next, engine);
             ++next;
             continue;
         }

@@ -27,10 +27,11 @@ struct RaceRunResult {
 // the round is reached, when the countdown is left paused or the last race's results wait to be
 // saved with nothing more to come, or after a day of virtual time without a race end. Decoder bytes
 // go to `decoder`; a script with decoder bytes and no decoder input is refused. Told of each script
-// event as it is handed on (by its index in the script): just before, and just after.
+// event as it is handed on (by its index in the script, with the engine it goes to): just before,
+// and just after.
 struct RunObserver {
-    std::function<void(size_t)> before;
-    std::function<void(size_t)> after;
+    std::function<void(size_t, const RaceEngine&)> before;
+    std::function<void(size_t, const RaceEngine&)> after;
 };
 
 // With a journal, every event is written into it before it is handed on. With a halting moment
