@@ -12,8 +12,7 @@ namespace vexa {
 
 SettingsWindow& wireSettingsCommands(Session& session) {
     MainWindow& main = session.mainWindow();
-    auto* window =
-        new SettingsWindow(session.program(), session.op(), session.station().timing(), &main);
+    auto* window = new SettingsWindow(session.program(), session.op(), session.station(), &main);
     window->setEquipmentWait([&session] { session.waitForCountingEquipment(); });
     window->setCrystalSetup([&session, window] {
         FrequencySetupWindow names(session.program(), session.op(), window);

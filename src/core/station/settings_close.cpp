@@ -4,6 +4,7 @@
 #include "files/event_files.h"
 #include "files/settings_file.h"
 #include "program/program.h"
+#include "race/race_engine.h"
 #include "timing/counting_equipment.h"
 
 #include <tuple>
@@ -31,7 +32,7 @@ std::optional<std::pair<SetupPage, std::string>> refusal(const SettingsCloseRequ
 
 } // namespace
 
-SettingsCloseOutcome closeSettings(Program& program, CountingEquipment& equipment,
+SettingsCloseOutcome closeSettings(Program& program, CountingEquipment& equipment, RaceEngine& race,
                                    const SettingsCloseRequest& request,
                                    const SettingsCloseHooks& hooks) {
     SettingsCloseOutcome outcome;
@@ -53,9 +54,9 @@ SettingsCloseOutcome closeSettings(Program& program, CountingEquipment& equipmen
 
     if (hooks.saving) hooks.saving();
     outcome.files.push_back({program.home.iniFile(), saveSettingsFile(program.home.iniFile(), s)});
-    if (!request.fields.minLap.empty() && program.race) {
+    if (!request.fields.minLap.empty()) {
         outcome.minLap = settingNumber(request.fields.minLap, 7);
-        program.race->setMinLap(*outcome.minLap);
+        race.setMinLap(*outcome.minLap);
     }
     if (program.paths)
         outcome.files.push_back(

@@ -14,6 +14,7 @@ namespace vexa {
 
 struct Program;
 class CountingEquipment;
+class RaceEngine;
 
 // The page a refused close turns to, so the operator sees the field that is wrong.
 enum class SetupPage { None, Classes, Transponders };
@@ -64,7 +65,7 @@ struct SettingsCloseHooks {
 // edited settings, stops the transponder test, sets the counting equipment up again when its
 // choice changed, saves the settings file and the open event's own settings file, and gives the
 // race engine its min-lap.
-SettingsCloseOutcome closeSettings(Program& program, CountingEquipment& equipment,
+SettingsCloseOutcome closeSettings(Program& program, CountingEquipment& equipment, RaceEngine& race,
                                    const SettingsCloseRequest& request,
                                    const SettingsCloseHooks& hooks = {});
 

@@ -65,7 +65,7 @@ TEST_P(SettingsClose, ComesToItsOutcomesInOrder) {
     const ProgSettings before = program.settings;
     std::vector<std::string> hooks;
     const SettingsCloseOutcome outcome =
-        closeSettings(program, equipment(), request,
+        closeSettings(program, equipment(), attach(), request,
                       {[&hooks] { hooks.push_back("wait"); },
                        [&] {
                            hooks.push_back("saving");

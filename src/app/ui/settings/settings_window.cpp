@@ -3,8 +3,8 @@
 #include "platform/latin1.h"
 #include "ports/operator.h"
 #include "program/program.h"
+#include "station/race_station.h"
 #include "station/settings_close.h"
-#include "timing/timing_station.h"
 #include "ui/settings/classes_page.h"
 #include "ui/settings/devices_page.h"
 #include "ui/settings/event_page.h"
@@ -24,7 +24,7 @@
 
 namespace vexa {
 
-SettingsWindow::SettingsWindow(Program& program, Operator& op, TimingStation& station,
+SettingsWindow::SettingsWindow(Program& program, Operator& op, RaceStation& station,
                                QWidget* parent)
     : QDialog(parent), program_(program), op_(op), station_(station) {
     setObjectName(QStringLiteral("TProgSetF"));
@@ -35,15 +35,11 @@ SettingsWindow::SettingsWindow(Program& program, Operator& op, TimingStation& st
     tabs_->setUsesScrollButtons(false); // every page's caption shows
     event_ = new EventPage(fields_, tabs_);
     sound_ = new SoundPage(
-        fields_,
-        [this](int n) {
-            if (program_.race) program_.race->SpeakNumber(n);
-        },
-        tabs_);
+        fields_, [this](int n) { station_.engine().SpeakNumber(n); }, tabs_);
     misc_ = new MiscPage(fields_, tabs_);
     devices_ = new DevicesPage(fields_, tabs_);
     transponders_ = new TranspondersPage(program_.settings, op_, fields_, tabs_);
-    test_ = new TransponderTestPage(station_.equipment.transponderTest(), tabs_);
+    test_ = new TransponderTestPage(station_.equipment().transponderTest(), tabs_);
     classes_ = new ClassesPage(program_.settings, op_, fields_, tabs_);
     tabs_->addTab(event_, QStringLiteral("Event"));
     tabs_->addTab(sound_, QStringLiteral("Sound"));
@@ -90,13 +86,12 @@ void SettingsWindow::openSetup() {
 void SettingsWindow::FormActivate() {
     setWindowTitle(QString::fromLatin1(SetupCaption));
     drawSettings();
-    const RaceEngine* race = program_.race.get();
-    const bool raceRunning = race && race->values().RaceState == RaceStates::Running;
+    const bool raceRunning = station_.engine().values().RaceState == RaceStates::Running;
     devices_->setCountMethodEnabled(!raceRunning);
-    devices_->setControllerPortEnabled(!station_.controller.portChoiceLocked());
-    station_.equipment.transponderTest().setView(test_);
-    station_.equipment.transponderTest().settingsActivated();
-    devices_->showDevice(station_.equipment.countDevice(), program_.settings.count1ComPort);
+    devices_->setControllerPortEnabled(!station_.controller().portChoiceLocked());
+    station_.equipment().transponderTest().setView(test_);
+    station_.equipment().transponderTest().settingsActivated();
+    devices_->showDevice(station_.equipment().countDevice(), program_.settings.count1ComPort);
 }
 
 void SettingsWindow::drawSettings() {
@@ -110,7 +105,7 @@ void SettingsWindow::drawSettings() {
     classes_->showClasses();
 
     devices_->resetPortChanges();
-    devices_->showDevice(station_.equipment.countDevice(), s.count1ComPort);
+    devices_->showDevice(station_.equipment().countDevice(), s.count1ComPort);
     devices_->showSpeedTrapGap();
 }
 
@@ -139,7 +134,7 @@ bool SettingsWindow::FormClose() {
     classes_->keepNames(edited);
 
     const SettingsCloseOutcome outcome =
-        closeSettings(program_, station_.equipment, request,
+        closeSettings(program_, station_.equipment(), station_.engine(), request,
                       {waitForEquipment_,
                        [this] { setWindowTitle(QString::fromLatin1(SavingSettingsCaption)); }});
     if (outcome.showPage == SetupPage::Classes) tabs_->setCurrentWidget(classes_);
@@ -151,8 +146,8 @@ bool SettingsWindow::FormClose() {
 
 void SettingsWindow::hideEvent(QHideEvent* event) {
     // However the window went, the test page no longer shows the decoder's records.
-    station_.equipment.transponderTest().settingsClosed();
-    station_.equipment.transponderTest().setView(nullptr);
+    station_.equipment().transponderTest().settingsClosed();
+    station_.equipment().transponderTest().setView(nullptr);
     QDialog::hideEvent(event);
 }
 

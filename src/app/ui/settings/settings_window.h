@@ -13,7 +13,7 @@ namespace vexa {
 
 struct Program;
 class Operator;
-struct TimingStation;
+class RaceStation;
 class EventPage;
 class SoundPage;
 class MiscPage;
@@ -35,8 +35,7 @@ inline constexpr const char* SavingSettingsCaption = "Saving settings........ (P
 class SettingsWindow : public QDialog {
     Q_OBJECT
   public:
-    SettingsWindow(Program& program, Operator& op, TimingStation& station,
-                   QWidget* parent = nullptr);
+    SettingsWindow(Program& program, Operator& op, RaceStation& station, QWidget* parent = nullptr);
 
     // Shows the window modally until it closes.
     void openSetup();
@@ -71,7 +70,7 @@ class SettingsWindow : public QDialog {
 
     Program& program_;
     Operator& op_;
-    TimingStation& station_;
+    RaceStation& station_;
     std::function<void()> waitForEquipment_;
     // Made before the pages, which keep their table fields in it.
     SettingFields fields_;
