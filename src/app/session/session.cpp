@@ -107,6 +107,7 @@ Session::Session(Program& program, SessionPorts ports)
         program_, StationPorts{*time_, *time_, *sound_, *op_, *outputs_, raceView_.get(),
                                timing_->links(*time_, *time_, *op_, panel, *search_)});
     timing_->serve(station_->timing());
+    screens_.useRace(&station_->engine());
     // What the link brings while a resumed race waits for its decoder is set aside: the race
     // takes it, journaled, at the moments it was made.
     timing_->onDecoderBytes([this](const std::string& bytes) {
@@ -155,6 +156,7 @@ Session::~Session() {
     // adapters they use.
     liveServer_.reset();
     scoreboard_.reset();
+    screens_.useRace(nullptr);
     station_.reset();
 }
 
@@ -331,7 +333,7 @@ void Session::waitForSounds() {
 
 void Session::wireMessages() {
     MessageDesk& desk = *desk_;
-    desk.setRaceUnderWay([this] { return program_.race && program_.race->raceUnderWay(); });
+    desk.setRaceUnderWay([this] { return station_ && station_->engine().raceUnderWay(); });
     connect(raceView_.get(), &RaceViewBridge::panelChangedSignal, this,
             [&desk] { desk.raceChanged(); });
     TimingStatusPanel& panel = mainWindow_->timingPanel();

@@ -3,6 +3,7 @@
 #include "files/event_files.h"
 #include "model/competitor.h"
 #include "program/program.h"
+#include "race/race_engine.h"
 
 namespace vexa {
 
@@ -14,7 +15,7 @@ Outcome MainScreens::show(Screen screen) {
 }
 
 bool MainScreens::closeRequestHeard() const {
-    return !program_.race || program_.race->values().RaceState != RaceStates::Running;
+    return !race_ || race_->values().RaceState != RaceStates::Running;
 }
 
 bool MainScreens::exitConfirmed(const std::string& typed) {

@@ -7,6 +7,7 @@
 namespace vexa {
 
 struct Program;
+class RaceEngine;
 
 // The three screens of the main window; the program starts on the drivers screen.
 enum class Screen { Drivers = 1, Tables = 2, Race = 3 };
@@ -21,6 +22,10 @@ class MainScreens {
     explicit MainScreens(Program& program) : program_(program) {}
 
     Screen current() const { return current_; }
+    // The race engine of the race station standing now, or none (before the station is built
+    // and once it is gone).
+    void useRace(RaceEngine* race) { race_ = race; }
+    RaceEngine* race() const { return race_; }
     // Shows a screen. Leaving the tables screen for another screen writes both table files
     // first; the outcome reports a failed write (the screen changes all the same).
     Outcome show(Screen screen);
@@ -38,6 +43,7 @@ class MainScreens {
     Outcome writeTables();
 
     Program& program_;
+    RaceEngine* race_ = nullptr;
     Screen current_ = Screen::Drivers;
 };
 

@@ -184,6 +184,7 @@ class MainWindowTest : public QObject {
         RaceEngine& engine = attachRaceEngine(
             program, RacePorts{clock, scheduler, ports, ports, ports, ports, ports, nullptr});
         MainScreens screens(program);
+        screens.useRace(&engine);
         MainWindow window(program, screens, op_);
         window.show();
         child<QPushButton>(window, "RaceBtn")->click(); // opens the race screen: the countdown

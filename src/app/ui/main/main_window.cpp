@@ -3,6 +3,7 @@
 #include "base/version.h"
 #include "ports/operator.h"
 #include "program/program.h"
+#include "race/race_engine.h"
 #include "ui/drivers/drivers_screen.h"
 #include "ui/main/brand_picture.h"
 #include "ui/main/exit_confirmation.h"
@@ -182,13 +183,14 @@ void MainWindow::setScreenWidget(Screen screen, QWidget* widget) {
 }
 
 void MainWindow::showScreen(Screen screen) {
-    if (screen == Screen::Race && program_.race && program_.race->takeEndOfRoundReopen()) {
+    RaceEngine* race = screens_.race();
+    if (screen == Screen::Race && race && race->takeEndOfRoundReopen()) {
         emit endOfRoundReopened();
         return;
     }
     const Outcome saved = screens_.show(screen);
     stack_->setCurrentIndex(pageIndex(screen));
-    if (screen == Screen::Race && program_.race) program_.race->openRaceScreen();
+    if (screen == Screen::Race && race) race->openRaceScreen();
     if (screen == Screen::Drivers) refreshCompetitorList();
     emit screenShown(screen);
     if (!saved) op_.inform(saved.message);
