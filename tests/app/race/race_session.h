@@ -48,7 +48,7 @@ class RaceSession {
         session = std::make_unique<Session>(program, testSessionPorts(clock, scheduler, op, sound));
     }
 
-    RaceEngine& engine() { return *program.race; }
+    RaceEngine& engine() { return session->race(); }
     MainWindow& window() { return session->mainWindow(); }
 
     // Shows the main window on its race screen, as the "Race" button does.

@@ -55,15 +55,15 @@ class DecoderResumeTest : public QObject {
         }
     }
     template <class Run> static void runToRaceSecond(Run& r, double t) {
-        runTo(r, r.clock.milliseconds() +
-                     std::llround((t - r.session->program().race->RaceTime()) * 1000.0));
+        runTo(r,
+              r.clock.milliseconds() + std::llround((t - r.session->race().RaceTime()) * 1000.0));
     }
     // `car` crosses the loop at race second `t`, its record reaching the program a moment later
     // (a little longer for a higher lap count), so that the decoder's times are not the program's
     // clock; waits until the program has taken the passing.
     template <class Run>
     static void cross(test::LoopbackAmbrcDecoder& decoder, Run& r, double t, char car) {
-        const RaceEngine& engine = *r.session->program().race;
+        const RaceEngine& engine = r.session->race();
         const RaceDriver& d = engine.values().race_drivers.at(static_cast<size_t>(car - '1'));
         const int before = d.lapcount;
         const double delay = 0.1 + 0.013 * before;
@@ -79,7 +79,7 @@ class DecoderResumeTest : public QObject {
 
     // Runs on until the race is stored (before the next one is set up).
     template <class Run> static void untilStored(Run& r) {
-        const RaceEngine& engine = *r.session->program().race;
+        const RaceEngine& engine = r.session->race();
         for (int s = 0; s < 120 && engine.completedRaces() == 0; ++s)
             runTo(r, r.clock.milliseconds() + 1000);
         QCOMPARE(engine.completedRaces(), 1);

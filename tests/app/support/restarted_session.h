@@ -68,7 +68,7 @@ struct RestartedSession {
         session->showMainWindow();
     }
     ~RestartedSession() { session.reset(); }
-    RaceEngine& engine() { return *session->program().race; }
+    RaceEngine& engine() { return session->race(); }
     void runToRaceSecond(double s) {
         scheduler.advanceTo(clock.milliseconds() +
                             static_cast<int64_t>((s - engine().RaceTime()) * 1000.0));
