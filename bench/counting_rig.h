@@ -7,9 +7,9 @@
 #include "program/program.h"
 #include "race/recording_ports.h"
 #include "race/virtual_time.h"
+#include "station/race_station.h"
 #include "timing/p3_frame_writer.h"
 #include "timing/p3_records.h"
-#include "timing/timing_station.h"
 
 #include <memory>
 #include <string>
@@ -55,34 +55,33 @@ struct CountingRig {
         void close() override {}
     } search;
     Program program;
-    AttachedRace attachedRace{program.race};
-    std::unique_ptr<TimingStation> station;
+    std::unique_ptr<RaceStation> station; // the program's: built as the program builds it
     int64_t origin = 0;
 
     explicit CountingRig(CountingDevice device) {
         prepareCountedRaceField(program);
         program.settings.countDevice = settingOf(device);
         program.settings.decoderSilence = 0; // the benchmarks move the clock by hand
-        station = std::make_unique<TimingStation>(
-            timingData(program, attachedRace),
-            EquipmentLinks{scheduler, clock, ports, links, links, links, links, search});
-        RaceEngine& engine =
-            attachRaceEngine(program, RacePorts{clock, scheduler, ports, ports, station->equipment,
-                                                station->controller, ports, nullptr});
+        station =
+            buildRaceStation(program, StationPorts{clock, scheduler, ports, ports, ports, nullptr,
+                                                   EquipmentLinks{scheduler, clock, ports, links,
+                                                                  links, links, links, search}});
         if (device == CountingDevice::P3) {
             program.settings.count1ComPort = IpAddressPortEntry;
-            station->equipment.Setupcountingequipment();
-            station->equipment.AMBClientSocketRead(
+            equipment().Setupcountingequipment();
+            equipment().AMBClientSocketRead(
                 P3FrameWriter(P3Tor::Status).u16(0x01, 40).u32(0x81, P3DecoderId).frame());
         } else {
-            station->equipment.setDecoderId(7);
+            equipment().setDecoderId(7);
         }
-        engine.openRaceScreen();
-        while (engine.values().RaceState != RaceStates::Running && scheduler.fireNext()) {
+        engine().openRaceScreen();
+        while (engine().values().RaceState != RaceStates::Running && scheduler.fireNext()) {
         }
         origin = clock.milliseconds();
     }
-    ~CountingRig() { program.race.reset(); }
+
+    RaceEngine& engine() { return station->engine(); }
+    CountingEquipment& equipment() { return station->equipment(); }
 };
 
 } // namespace vexa::bench

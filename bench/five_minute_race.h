@@ -8,9 +8,11 @@
 #include "race/race_script.h"
 #include "race/recording_ports.h"
 #include "race/virtual_time.h"
+#include "station/race_station.h"
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -49,16 +51,16 @@ struct BenchRace {
     VirtualScheduler scheduler{clock};
     QuietPorts ports{clock};
     Program program;
-    RaceEngine* engine = nullptr;
+    std::unique_ptr<RaceEngine> engine; // after the time and the program: it goes first
 
     explicit BenchRace(const std::filesystem::path& home) {
         program.home.root = home;
         startProgram(program);
         openEvent(program, "Bench");
-        engine = &attachRaceEngine(
-            program, RacePorts{clock, scheduler, ports, ports, ports, ports, ports, nullptr});
+        engine = std::make_unique<RaceEngine>(
+            raceData(program),
+            RacePorts{clock, scheduler, ports, ports, ports, ports, ports, nullptr});
     }
-    ~BenchRace() { program.race.reset(); }
 };
 
 // A program home in the temporary folder with the event "Bench": 20 cars in a 5-minute heat 1;

@@ -142,7 +142,7 @@ class RigDecoder {
 void BM_P3DispatchUpToTheEngine(benchmark::State& state) {
     bench::CountingRig rig(CountingDevice::P3);
     rig.program.settings.lowestHits = 10;
-    CountingEquipment& equipment = rig.station->equipment;
+    CountingEquipment& equipment = rig.equipment();
     RigDecoder decoder;
     constexpr int Blocks = 100, PerBlock = 1000;
     int64_t from = rig.clock.milliseconds();
@@ -169,7 +169,7 @@ BENCHMARK(BM_P3DispatchUpToTheEngine);
 // in the engine.
 void BM_P3PassingsToSortCarPass(benchmark::State& state) {
     bench::CountingRig rig(CountingDevice::P3);
-    CountingEquipment& equipment = rig.station->equipment;
+    CountingEquipment& equipment = rig.equipment();
     RigDecoder decoder;
     constexpr int Laps = 150;
     std::vector<std::string> blocks;
@@ -177,7 +177,7 @@ void BM_P3PassingsToSortCarPass(benchmark::State& state) {
     for (auto _ : state) {
         if (next == blocks.size()) {
             state.PauseTiming();
-            rig.program.race->Setuprace(); // a fresh field at the start of the race clock
+            rig.engine().Setuprace(); // a fresh field at the start of the race clock
             blocks.clear();
             for (int lap = 1; lap <= Laps; ++lap) {
                 std::vector<std::string> one =
@@ -190,7 +190,7 @@ void BM_P3PassingsToSortCarPass(benchmark::State& state) {
         rig.clock.set(rig.origin + static_cast<int64_t>((next + 1) * 8000 + 300));
         equipment.AMBClientSocketRead(blocks[next++]);
     }
-    if (rig.program.race->values().race_drivers[0].lapcount == 0)
+    if (rig.engine().values().race_drivers[0].lapcount == 0)
         state.SkipWithError("no lap was counted");
     state.SetItemsProcessed(state.iterations() * 20);
 }

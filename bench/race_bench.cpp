@@ -24,20 +24,20 @@ struct FieldAtLap150 {
     QuietPorts ports{clock};
     VirtualScheduler scheduler{clock};
     Program program;
-    RaceEngine* engine = nullptr;
+    std::unique_ptr<RaceEngine> engine; // after the time and the program: it goes first
     int64_t start = 0;
 
     FieldAtLap150() {
         fillRace(program, 20, 60);
-        engine = &attachRaceEngine(
-            program, RacePorts{clock, scheduler, ports, ports, ports, ports, ports, nullptr});
+        engine = std::make_unique<RaceEngine>(
+            raceData(program),
+            RacePorts{clock, scheduler, ports, ports, ports, ports, ports, nullptr});
         engine->openRaceScreen();
         while (engine->values().RaceState != RaceStates::Running) scheduler.fireNext();
         start = clock.milliseconds();
         for (int lap = 1; lap <= 150; ++lap)
             for (int car = 0; car < 20; ++car) pass(lap, car);
     }
-    ~FieldAtLap150() { program.race.reset(); }
     void pass(int lap, int car) {
         scheduler.advanceTo(start + lap * 20000 + car * 300 + 7);
         engine->sortCarPass(car, engine->RaceTime());

@@ -51,12 +51,12 @@ void BM_DispatchAmbrcPassingsToSortCarPass(benchmark::State& state) {
     for (auto _ : state) {
         if (next == blocks.size()) {
             state.PauseTiming();
-            rig.program.race->Setuprace(); // a fresh field at the start of the race clock
+            rig.engine().Setuprace(); // a fresh field at the start of the race clock
             next = 0;
             state.ResumeTiming();
         }
         rig.clock.set(rig.origin + static_cast<int64_t>((next + 1) * 8000 + 300));
-        rig.station->equipment.CommPortDriverReceiveData(blocks[next++]);
+        rig.equipment().CommPortDriverReceiveData(blocks[next++]);
     }
     state.SetItemsProcessed(state.iterations() * 20);
 }
@@ -70,13 +70,12 @@ void BM_FloodOfUnknownTransponders(benchmark::State& state) {
     for (int n = 0; n < 2000; ++n) block += ambrcPassing(6000000 + n, 10.0 + n * 0.002, 9) + "\r\n";
     for (auto _ : state) {
         state.PauseTiming();
-        rig.program.race->Setuprace();
+        rig.engine().Setuprace();
         rig.clock.set(rig.origin + 10000);
         state.ResumeTiming();
-        rig.station->equipment.CommPortDriverReceiveData(block);
+        rig.equipment().CommPortDriverReceiveData(block);
     }
-    state.counters["entrants"] =
-        static_cast<double>(rig.program.race->values().race_drivers.size());
+    state.counters["entrants"] = static_cast<double>(rig.engine().values().race_drivers.size());
 }
 BENCHMARK(BM_FloodOfUnknownTransponders)->Unit(benchmark::kMillisecond);
 
@@ -88,7 +87,7 @@ void BM_DispatchAmbrcPassingsUpToTheEngine(benchmark::State& state) {
     std::string block;
     for (int i = 0; i < 1000; ++i)
         block += ambrcPassing(4000001 + i % 20, 10.0 + i * 0.01, 9) + "\r\n";
-    for (auto _ : state) rig.station->equipment.CommPortDriverReceiveData(block);
+    for (auto _ : state) rig.equipment().CommPortDriverReceiveData(block);
     state.SetItemsProcessed(state.iterations() * 1000);
 }
 BENCHMARK(BM_DispatchAmbrcPassingsUpToTheEngine);

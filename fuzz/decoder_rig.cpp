@@ -31,10 +31,7 @@ RigChoice RigChoice::fromByte(uint8_t byte) {
     return c;
 }
 
-DecoderRig::DecoderRig(const RigChoice& choice)
-    : choice_(choice), station_(timingData(program_, attachedRace_),
-                                EquipmentLinks{scheduler_, clock_, ports_, decoderPort_, socket_,
-                                               controllerPort_, view_, view_}) {
+DecoderRig::DecoderRig(const RigChoice& choice) : choice_(choice) {
     ProgSettings& s = program_.settings;
     ClassSetup& buggy = s.classes[1];
     buggy.name = "Buggy";
@@ -83,11 +80,13 @@ DecoderRig::DecoderRig(const RigChoice& choice)
         program_.event.heats.setSlotText(1, id, std::to_string(id));
     }
 
-    RaceEngine& engine =
-        attachRaceEngine(program_, RacePorts{clock_, scheduler_, ports_, ports_, station_.equipment,
-                                             station_.controller, ports_, nullptr});
-    station_.equipment.setCountDevice(countingDeviceFromSetting(s.countDevice));
-    station_.equipment.Setupcountingequipment();
+    station_ = buildRaceStation(
+        program_, StationPorts{clock_, scheduler_, ports_, ports_, ports_, nullptr,
+                               EquipmentLinks{scheduler_, clock_, ports_, decoderPort_, socket_,
+                                              controllerPort_, view_, view_}});
+    RaceEngine& engine = station_->engine();
+    station_->equipment().setCountDevice(countingDeviceFromSetting(s.countDevice));
+    station_->equipment().Setupcountingequipment();
     answerPresenceCheck();
     engine.openRaceScreen();
     engine.StartBtnClick();
@@ -97,12 +96,10 @@ DecoderRig::DecoderRig(const RigChoice& choice)
     round_ = engine.values().RoundNumber;
 }
 
-DecoderRig::~DecoderRig() {
-    program_.race.reset(); // the engine goes before the equipment it switches
-}
+DecoderRig::~DecoderRig() = default;
 
 bool DecoderRig::raceRunning() const {
-    return program_.race->values().RaceState == RaceStates::Running;
+    return station_->engine().values().RaceState == RaceStates::Running;
 }
 
 std::string DecoderRig::presenceAnswer() const {
@@ -118,7 +115,7 @@ std::string DecoderRig::presenceAnswer() const {
 }
 
 void DecoderRig::answerPresenceCheck() {
-    CountingEquipment& equipment = station_.equipment;
+    CountingEquipment& equipment = station_->equipment();
     if (!equipment.presenceCheckRunning()) return;
     const std::string answer = presenceAnswer();
     if (choice_.dialect == Dialect::AmbrcSocket)
@@ -131,19 +128,19 @@ void DecoderRig::answerPresenceCheck() {
 void DecoderRig::receive(std::string_view bytes) {
     switch (choice_.dialect) {
     case Dialect::AmbrcSocket:
-        station_.equipment.AMBClientSocketRead(bytes);
+        station_->equipment().AMBClientSocketRead(bytes);
         break;
     case Dialect::SecondSystem20:
-        station_.controller.rciocontrollerReceiveData(bytes);
+        station_->controller().rciocontrollerReceiveData(bytes);
         break;
     default:
-        station_.equipment.CommPortDriverReceiveData(bytes);
+        station_->equipment().CommPortDriverReceiveData(bytes);
         break;
     }
 }
 
 void DecoderRig::advance(int64_t ms) {
-    const RaceEngine& engine = *program_.race;
+    const RaceEngine& engine = station_->engine();
     const int64_t target = std::min(clock_.milliseconds() + ms, VirtualLimitMs);
     // Time stops once the race is processed, so that its entrants stay for the checks.
     while (engine.completedRaces() == 0) {
@@ -157,7 +154,7 @@ void DecoderRig::advance(int64_t ms) {
 }
 
 void DecoderRig::loseAndReconnectLink() {
-    CountingEquipment& equipment = station_.equipment;
+    CountingEquipment& equipment = station_->equipment();
     equipment.decoderLinkLost();
     equipment.reconnectDecoder();
     answerPresenceCheck();
@@ -165,11 +162,11 @@ void DecoderRig::loseAndReconnectLink() {
 
 bool DecoderRig::finishRace() {
     advance(VirtualLimitMs);
-    return program_.race->completedRaces() > 0;
+    return station_->engine().completedRaces() > 0;
 }
 
 void DecoderRig::checkEntrants() const {
-    const RaceDrivers& drivers = program_.race->values().race_drivers;
+    const RaceDrivers& drivers = station_->engine().values().race_drivers;
     std::vector<bool> placed(drivers.size(), false);
     for (const RaceDriver& d : drivers) {
         const int index = d.runorder;
@@ -187,7 +184,7 @@ void DecoderRig::checkEntrants() const {
 
 void DecoderRig::checkStoredResults() const {
     const EventData& event = program_.event;
-    for (const RaceDriver& d : program_.race->values().race_drivers) {
+    for (const RaceDriver& d : station_->engine().values().race_drivers) {
         if (d.compno <= 0) continue;
         const res_ent& result = event.cptres[d.compno];
         require(result.laps[static_cast<size_t>(round_)] == d.lapcount &&

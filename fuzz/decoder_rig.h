@@ -5,9 +5,10 @@
 #include "program/program.h"
 #include "race/recording_ports.h"
 #include "race/virtual_time.h"
-#include "timing/timing_station.h"
+#include "station/race_station.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -77,9 +78,9 @@ class DecoderRig {
     QuietSerialPort controllerPort_;
     QuietSocket socket_;
     QuietTimingView view_;
-    Program program_; // after the scheduler: the engine's timers stop on destruction
-    AttachedRace attachedRace_{program_.race};
-    TimingStation station_;
+    Program program_;
+    // After the scheduler and the program: the engine's timers stop on destruction.
+    std::unique_ptr<RaceStation> station_;
     int round_ = 0;
 };
 

@@ -12,9 +12,9 @@
 #include "program/program.h"
 #include "race/recording_ports.h"
 #include "race/virtual_time.h"
+#include "station/race_station.h"
 #include "timing/p3_frame_reader.h"
 #include "timing/record_fields.h"
-#include "timing/timing_station.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -27,6 +27,7 @@
 #include <algorithm>
 #include <ctime>
 #include <functional>
+#include <memory>
 #include <vector>
 
 using namespace vexa;
@@ -164,13 +165,12 @@ void measureLatency(benchmark::State& state, const char* dialect, CountingDevice
     program.settings.count1ComPort = IpAddressPortEntry;
     program.settings.ipAddress = address.toStdString();
     program.settings.decoderSilence = 0; // the engine runs on a virtual clock that stands still
-    AttachedRace attachedRace(program.race);
-    TimingStation station(
-        timingData(program, attachedRace),
-        EquipmentLinks{scheduler, clock, quiet, quiet, socket, quiet, quiet, quiet});
-    RaceEngine& engine =
-        attachRaceEngine(program, RacePorts{clock, scheduler, quiet, quiet, station.equipment,
-                                            station.controller, quiet, nullptr});
+    std::unique_ptr<RaceStation> station = buildRaceStation(
+        program,
+        StationPorts{clock, scheduler, quiet, quiet, quiet, nullptr,
+                     EquipmentLinks{scheduler, clock, quiet, quiet, socket, quiet, quiet, quiet}});
+    RaceEngine& engine = station->engine();
+    CountingEquipment& equipment = station->equipment();
 
     std::vector<int64_t> samples;
     std::vector<int64_t>
@@ -179,7 +179,7 @@ void measureLatency(benchmark::State& state, const char* dialect, CountingDevice
     P3FrameReader stampReader; // the bench's own reading of the same bytes
     socket.onBytes([&](std::string_view bytes) {
         const int64_t arrived = monotonicNanoseconds();
-        station.equipment.AMBClientSocketRead(bytes);
+        equipment.AMBClientSocketRead(bytes);
         const int64_t counted = monotonicNanoseconds();
         stamps.clear();
         sendTimes(bytes, device, stampReader, stamps);
@@ -188,8 +188,8 @@ void measureLatency(benchmark::State& state, const char* dialect, CountingDevice
             handling.push_back(counted - arrived);
         }
     });
-    station.equipment.Setupcountingequipment();
-    if (!waitFor([&] { return !station.equipment.presenceCheckRunning(); }, 3000) ||
+    equipment.Setupcountingequipment();
+    if (!waitFor([&] { return !equipment.presenceCheckRunning(); }, 3000) ||
         engine.countDevice() != device) {
         state.SkipWithError("the decoder did not answer");
         return;
@@ -201,10 +201,10 @@ void measureLatency(benchmark::State& state, const char* dialect, CountingDevice
     timeEachPassing(state, samples);
     reportSpread(state, samples);
     reportSpread(state, handling, "handling_");
-    if (device == CountingDevice::P3 && station.equipment.p3().tracker().missing() != 0)
+    if (device == CountingDevice::P3 && equipment.p3().tracker().missing() != 0)
         state.SkipWithError("passings were missed");
-    program.race.reset();
     socket.close();
+    station.reset();
     sim.kill();
     sim.waitForFinished(2000);
 }

@@ -18,6 +18,7 @@
 #include "race/recording_ports.h"
 #include "session/live_results.h"
 #include "session/race_view_bridge.h"
+#include "station/race_station.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -83,15 +84,16 @@ void BM_RaceClockUnderLoad(benchmark::State& state) {
             big.write(block.data(), static_cast<std::streamsize>(block.size()));
     }
 
-    attachRaceEngine(program, RacePorts{clock, timers, ports, ports, ports, ports, ports, &bridge});
-    LiveFeed feed{LiveSources{program.settings, program.event, program.paths, program.race}};
+    RaceEngine engine(raceData(program),
+                      RacePorts{clock, timers, ports, ports, ports, ports, ports, &bridge});
+    LiveFeed feed{
+        LiveSources{program.settings, program.event, program.paths, [&engine] { return &engine; }}};
     LiveServer server{feed, nullptr, LiveLimits{}, serving};
     followRace(server, bridge);
     if (!server.start(QStringLiteral("127.0.0.1"), 0)) {
         state.SkipWithError("the server could not listen");
         return;
     }
-    RaceEngine& engine = *program.race;
     engine.openRaceScreen();
     engine.StartBtnClick();
     if (engine.values().RaceState != RaceStates::Running) {

@@ -12,6 +12,7 @@
 #include "race/virtual_time.h"
 #include "session/live_results.h"
 #include "session/race_view_bridge.h"
+#include "station/race_station.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -38,13 +39,13 @@ class LiveBench {
     explicit LiveBench(int clients) {
         bench::prepareCountedRaceField(program);
         program.settings.countDevice = 0;
-        attachRaceEngine(program,
-                         RacePorts{clock, scheduler, ports, ports, ports, ports, ports, &bridge});
+        engine = std::make_unique<RaceEngine>(
+            raceData(program),
+            RacePorts{clock, scheduler, ports, ports, ports, ports, ports, &bridge});
         followRace(server, bridge);
         server.start(QStringLiteral("127.0.0.1"), 0);
-        RaceEngine& engine = *program.race;
-        engine.openRaceScreen();
-        while (engine.values().RaceState != RaceStates::Running && scheduler.fireNext()) {
+        engine->openRaceScreen();
+        while (engine->values().RaceState != RaceStates::Running && scheduler.fireNext()) {
         }
         for (int lap = 1; lap <= 10; ++lap)
             for (int car = 0; car < Cars; ++car) pass(car, lap);
@@ -95,7 +96,9 @@ class LiveBench {
     RecordingPorts ports{clock};
     Program program;
     RaceViewBridge bridge;
-    LiveFeed feed{LiveSources{program.settings, program.event, program.paths, program.race}};
+    std::unique_ptr<RaceEngine> engine;
+    LiveFeed feed{LiveSources{program.settings, program.event, program.paths,
+                              [this] { return engine.get(); }}};
     LiveServer server{feed};
     std::vector<std::unique_ptr<QTcpSocket>> streams;
 
@@ -103,10 +106,10 @@ class LiveBench {
     double nextPassingTime() const {
         return bench::fieldPassingTime(next_ % Cars, 11 + next_ / Cars);
     }
-    void pass(int car, int lap) { bench::countFieldPassing(*program.race, scheduler, car, lap); }
-    double raceTime() const { return program.race->RaceTime(); }
+    void pass(int car, int lap) { bench::countFieldPassing(*engine, scheduler, car, lap); }
+    double raceTime() const { return engine->RaceTime(); }
     double raceOrigin() const {
-        return static_cast<double>(clock.milliseconds()) / 1000.0 - program.race->RaceTime();
+        return static_cast<double>(clock.milliseconds()) / 1000.0 - engine->RaceTime();
     }
     int next_ = 0;
 };

@@ -57,7 +57,7 @@ class RaceScreenRig {
         spectators = window.findChild<RaceScreen*>();
         spectators->resize(1280, 1024);
         spectators->show();
-        while (program.race->values().RaceState != RaceStates::Running && scheduler.fireNext()) {
+        while (session->race().values().RaceState != RaceStates::Running && scheduler.fireNext()) {
         }
         // Every car to lap 150, the field spread over a lap.
         for (int lap = 1; lap <= 150; ++lap)
@@ -70,7 +70,7 @@ class RaceScreenRig {
 
     ~RaceScreenRig() { session.reset(); }
 
-    void pass(int car, int lap) { countFieldPassing(*program.race, scheduler, car, lap); }
+    void pass(int car, int lap) { countFieldPassing(session->race(), scheduler, car, lap); }
     MainWindow& window() { return session->mainWindow(); }
 
     PaintCounter operatorPaints;

@@ -9,6 +9,7 @@
 #include "race/virtual_time.h"
 #include "session/live_results.h"
 #include "session/race_view_bridge.h"
+#include "station/race_station.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -113,13 +114,13 @@ class ScoreboardBench {
     ScoreboardBench() {
         bench::prepareCountedRaceField(program);
         program.settings.countDevice = 0;
-        attachRaceEngine(program,
-                         RacePorts{clock, scheduler, ports, ports, ports, ports, ports, &bridge});
+        engine = std::make_unique<RaceEngine>(
+            raceData(program),
+            RacePorts{clock, scheduler, ports, ports, ports, ports, ports, &bridge});
         followRace(server, bridge);
         server.start(QStringLiteral("127.0.0.1"), 0);
-        RaceEngine& engine = *program.race;
-        engine.openRaceScreen();
-        while (engine.values().RaceState != RaceStates::Running && scheduler.fireNext()) {
+        engine->openRaceScreen();
+        while (engine->values().RaceState != RaceStates::Running && scheduler.fireNext()) {
         }
         for (int lap = 1; lap <= 10; ++lap)
             for (int car = 0; car < Cars; ++car) pass(car, lap);
@@ -132,12 +133,11 @@ class ScoreboardBench {
         const int lap = 11 + next_ / Cars;
         ++next_;
         pass(car, lap);
-        return {program.race->values().race_drivers[static_cast<size_t>(car)].carno, lap};
+        return {engine->values().race_drivers[static_cast<size_t>(car)].carno, lap};
     }
     std::pair<int, int> upcoming() const {
         const int car = next_ % Cars;
-        return {program.race->values().race_drivers[static_cast<size_t>(car)].carno,
-                11 + next_ / Cars};
+        return {engine->values().race_drivers[static_cast<size_t>(car)].carno, 11 + next_ / Cars};
     }
 
     VirtualClock clock;
@@ -145,10 +145,11 @@ class ScoreboardBench {
     RecordingPorts ports{clock};
     Program program;
     RaceViewBridge bridge;
-    ScoreboardServer server{ScoreboardSources{program.settings, program.race}};
+    std::unique_ptr<RaceEngine> engine;
+    ScoreboardServer server{ScoreboardSources{program.settings, [this] { return engine.get(); }}};
 
   private:
-    void pass(int car, int lap) { bench::countFieldPassing(*program.race, scheduler, car, lap); }
+    void pass(int car, int lap) { bench::countFieldPassing(*engine, scheduler, car, lap); }
     int next_ = 0;
 };
 

@@ -94,7 +94,7 @@ BENCHMARK(BM_SetupWindowClose)->Unit(benchmark::kMillisecond);
 // Making the window, once at start-up.
 void BM_SetupWindowMade(benchmark::State& state) {
     SetupBench bench;
-    TimingStation& station = bench.session->station().timing();
+    RaceStation& station = bench.session->station();
     for (auto _ : state) {
         SettingsWindow window(bench.program, bench.ports, station);
         benchmark::DoNotOptimize(&window);

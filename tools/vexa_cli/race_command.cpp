@@ -178,12 +178,15 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     }
 
     // With --live or --scoreboard the race follows real time while the pages and the feeds are
-    // served.
+    // served. They are started before the race they follow: they read its engine once it is made.
+    const RaceEngine* engine = nullptr;
     std::unique_ptr<HeadlessLive> live;
     if (!options->live.empty() || !options->scoreboard.empty()) {
-        live = startHeadlessLive(
-            HeadlessLiveAddresses{options->live, options->scoreboard}, options->speed,
-            LiveSources{program.settings, program.event, program.paths, program.race}, err);
+        live = startHeadlessLive(HeadlessLiveAddresses{options->live, options->scoreboard},
+                                 options->speed,
+                                 LiveSources{program.settings, program.event, program.paths,
+                                             [&engine] { return engine; }},
+                                 err);
         if (!live) return ExitNotRun;
     }
     std::function<void(int64_t)> pace;
@@ -197,6 +200,7 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
             return printed.emplace(program, scheduler, ports, options->printDir);
         },
         live ? &live->view() : nullptr);
+    engine = &race.engine();
     // The transcript goes out as it is made (or nowhere with --quiet); none of it is kept.
     race.ports.keepEvents = false;
     JournalWriter journal(program.paths->dir, race.clock, race.scheduler, sittingNumber);

@@ -61,7 +61,7 @@ QString ScoreboardServer::feedAddress() const {
 
 void ScoreboardServer::raceChanged() {
     if (!listening()) return; // nothing is followed for nobody
-    const RaceEngine* engine = sources_.race.get();
+    const RaceEngine* engine = sources_.race ? sources_.race() : nullptr;
     if (!engine) return;
     const ScoreboardRace race{engine->values(), engine->panel(), sources_.settings};
     const std::string records = feed_.observe(&race, wallClock_());

@@ -21,11 +21,11 @@ namespace vexa {
 struct ProgSettings;
 class RaceEngine;
 
-// What the scoreboard feed reads: the settings and the program's race engine (none before it is
-// made).
+// What the scoreboard feed reads: the settings and the race station's engine as `race` gives it
+// now (none before the station is built).
 struct ScoreboardSources {
     const ProgSettings& settings;
-    const std::unique_ptr<RaceEngine>& race;
+    std::function<const RaceEngine*()> race;
 };
 
 // What any reader can take of the scoreboard server.

@@ -2,38 +2,37 @@
 
 #include "files/event_files.h"
 #include "platform/output_platform.h"
+#include "ports/operator.h"
 #include "program/program.h"
 #include "replay/stored_race_corrector.h"
-#include "session/session.h"
 #include "ui/main/main_window.h"
 #include "ui/results/correct_results_window.h"
 
 namespace vexa {
 
-void openCorrectResults(Session& session) {
-    Program& program = session.program();
+void openCorrectResults(Program& program, Operator& op, MainWindow& window) {
     if (!program.paths) {
-        session.op().inform("Open an event first: its stored races are corrected");
+        op.inform("Open an event first: its stored races are corrected");
         return;
     }
     StoredRaceCorrector corrector(program.paths->dir, openJournalEvent, currentLocalMoment);
     if (corrector.races().empty()) {
-        session.op().inform("The event has no stored race with a journal to correct");
+        op.inform("The event has no stored race with a journal to correct");
         return;
     }
-    CorrectResultsWindow window(
-        corrector, session.op(),
+    CorrectResultsWindow correct(
+        corrector, op,
         [&program] {
             // The corrected results were stored: the open event reads them back.
             readResults(program.paths->results, program.event);
         },
-        &session.mainWindow());
-    window.exec();
+        &window);
+    correct.exec();
 }
 
-void wireCorrectResults(Session& session) {
-    connectCommand(session.mainWindow().menus().correctResults,
-                   [&session] { openCorrectResults(session); });
+void wireCorrectResults(Program& program, Operator& op, MainWindow& window) {
+    connectCommand(window.menus().correctResults,
+                   [&program, &op, &window] { openCorrectResults(program, op, window); });
 }
 
 } // namespace vexa

@@ -6,7 +6,6 @@
 #include "ports/operator.h"
 #include "program/event_saves.h"
 #include "program/program.h"
-#include "session/session.h"
 #include "ui/database/database_window.h"
 #include "ui/drivers/competitor_list_view.h"
 #include "ui/drivers/driver_entry_window.h"
@@ -162,11 +161,6 @@ DriverCommands& wireDriverCommands(Program& program, Operator& op, MainWindow& w
                      c, [c](int id) { id ? c->editDriver(id) : c->newDriver(); });
     c->updateMenus();
     return *commands;
-}
-
-DriverCommands& wireDriverCommands(Session& session) {
-    return wireDriverCommands(session.program(), session.op(), session.mainWindow(),
-                              FileChoices::dialogs());
 }
 
 } // namespace vexa

@@ -9,7 +9,6 @@ namespace vexa {
 
 struct Program;
 class Operator;
-class Session;
 class MainWindow;
 class DriverEntryWindow;
 class DatabaseWindow;
@@ -58,9 +57,8 @@ class DriverCommands : public QObject {
     DatabaseWindow* database_;
 };
 
-// Makes the driver commands of a session and connects the menu items to them.
-DriverCommands& wireDriverCommands(Session& session);
-// The same for a main window alone, with the given file dialogs.
+// Makes the driver commands of a main window, with the given file dialogs, and connects the menu
+// items to them.
 DriverCommands& wireDriverCommands(Program& program, Operator& op, MainWindow& window,
                                    FileChoices files);
 

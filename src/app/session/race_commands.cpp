@@ -2,12 +2,11 @@
 
 #include "journal/race_inputs.h"
 #include "platform/keyboard_light.h"
-#include "program/program.h"
 #include "race/race_engine.h"
-#include "session/correction_commands.h"
 #include "session/race_view_bridge.h"
-#include "session/session.h"
 #include "settings/display_settings.h"
+#include "settings/prog_settings.h"
+#include "station/race_station.h"
 #include "timing/counting_equipment.h"
 #include "ui/main/main_window.h"
 #include "ui/race/penalty_window.h"
@@ -22,21 +21,26 @@
 
 namespace vexa {
 
-void wireRaceScreen(Session& session) {
-    RaceEngine& engine = session.race();
-    MainWindow& main = session.mainWindow();
-    const CountingEquipment& equipment = session.equipment();
+void RaceScreens::applySettings() const {
+    panel->applySettings();
+    spectators->applySettings();
+}
 
-    RaceInputs& inputs = session.raceInputs();
-    auto* panel = new RacePanelWidget(engine, inputs, session.program().settings,
+RaceScreens wireRaceScreen(const RaceScreenParts& parts) {
+    RaceEngine& engine = parts.station.engine();
+    MainWindow& main = parts.main;
+    const CountingEquipment& equipment = parts.station.equipment();
+
+    RaceInputs& inputs = parts.station.inputs();
+    ProgSettings& settings = parts.settings;
+    auto* panel = new RacePanelWidget(engine, inputs, settings,
                                       [&equipment] { return equipment.statusText(); });
     main.setScreenWidget(Screen::Race, panel);
-    ProgSettings& settings = session.program().settings;
     auto* spectators = new RaceScreen(engine, settings, &main);
     auto* penalty = new PenaltyWindow(inputs, &main);
     new RaceKeys(inputs, *panel, panel);
 
-    RaceViewBridge& view = session.raceView();
+    RaceViewBridge& view = parts.view;
     QObject::connect(&view, &RaceViewBridge::panelChangedSignal, panel, [panel, spectators] {
         panel->refreshPanel();
         spectators->refreshPanel();
@@ -72,9 +76,9 @@ void wireRaceScreen(Session& session) {
     });
 
     // The standings' zoom, on both grids, from either window.
-    const auto zoomBy = [&session, &settings](int steps) {
+    const auto zoomBy = [zoomed = parts.zoomed, &settings](int steps) {
         settings.standingsZoom = steppedZoom(settings.standingsZoom, steps);
-        emit session.displaySettingsChanged();
+        zoomed();
     };
     for (const auto& [keys, steps] : {std::pair{QKeySequence(QKeySequence::ZoomIn), 1},
                                       std::pair{QKeySequence(Qt::CTRL | Qt::Key_Equal), 1},
@@ -84,15 +88,11 @@ void wireRaceScreen(Session& session) {
         QObject::connect(shortcut, &QShortcut::activated, &main,
                          [zoomBy, steps] { zoomBy(steps); });
     }
-    QObject::connect(&session, &Session::displaySettingsChanged, panel, [panel, spectators] {
-        panel->applySettings();
-        spectators->applySettings();
-    });
-    QObject::connect(panel, &RacePanelWidget::correctResultsRequested, &main,
-                     [&session] { openCorrectResults(session); });
+    QObject::connect(panel, &RacePanelWidget::correctResultsRequested, &main, parts.correctResults);
     QObject::connect(&main, &MainWindow::screenShown, panel, [panel](Screen screen) {
         if (screen == Screen::Race) panel->refreshPanel();
     });
+    return {panel, spectators};
 }
 
 } // namespace vexa

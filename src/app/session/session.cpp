@@ -40,6 +40,7 @@
 #include "ui/main/timing_status_panel.h"
 #include "ui/print/label_printing_window.h"
 #include "ui/print/output_commands.h"
+#include "ui/race/race_panel_widget.h"
 
 #include <QDateTime>
 #include <QDesktopServices>
@@ -132,17 +133,26 @@ Session::Session(Program& program, SessionPorts ports)
     wireMenus();
     wireMessages();
     endOfRound_ = std::make_unique<EndOfRound>(*this);
-    wireDriverCommands(*this);
-    wireRaceScreen(*this);
-    wireSettingsCommands(*this);
-    wireTableCommands(*this);
+    wireDriverCommands(program_, *op_, *mainWindow_, FileChoices::dialogs());
+    const auto displayChanged = [this] { emit displaySettingsChanged(); };
+    const RaceScreens race = wireRaceScreen(
+        RaceScreenParts{*station_, program_.settings, *mainWindow_, *raceView_, displayChanged,
+                        [this] { openCorrectResults(program_, *op_, *mainWindow_); }});
+    connect(this, &Session::displaySettingsChanged, race.panel, [race] { race.applySettings(); });
+    wireSettingsCommands(SettingsCommandParts{program_, *op_, *station_, *mainWindow_,
+                                              [this] { waitForCountingEquipment(); },
+                                              displayChanged});
+    wireTableCommands(
+        TableCommandParts{program_, *op_, *mainWindow_, *printing_, *outputs_, *endOfRound_});
 
+    const auto engine = [this]() -> const RaceEngine* {
+        return station_ ? &station_->engine() : nullptr;
+    };
     liveFeed_ = std::make_unique<LiveFeed>(
-        LiveSources{program_.settings, program_.event, program_.paths, program_.race});
+        LiveSources{program_.settings, program_.event, program_.paths, engine});
     liveServer_ = std::make_unique<LiveServer>(*liveFeed_);
     followRace(*liveServer_, *raceView_);
-    scoreboard_ =
-        std::make_unique<ScoreboardServer>(ScoreboardSources{program_.settings, program_.race});
+    scoreboard_ = std::make_unique<ScoreboardServer>(ScoreboardSources{program_.settings, engine});
     followRace(*scoreboard_, *raceView_);
     soundMaker_ = std::make_unique<SoundMaker>(*sound_, *op_);
     // The windows' places and the standings' zoom are kept as the program ends.
@@ -364,7 +374,7 @@ void Session::wireMenus() {
     });
     connectCommand(m.htmlDirectory, [this] { htmlDirectoryCommand(program_, ports_.openUrl); });
     connectCommand(m.upload, [this] { uploadCommand(program_, *op_, ports_.openUrl); });
-    wireCorrectResults(*this);
+    wireCorrectResults(program_, *op_, *mainWindow_);
 }
 
 } // namespace vexa

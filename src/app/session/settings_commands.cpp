@@ -2,7 +2,6 @@
 
 #include "platform/timing_host.h"
 #include "race/race_engine.h"
-#include "session/session.h"
 #include "station/race_station.h"
 #include "ui/frequencies/frequency_setup_window.h"
 #include "ui/main/main_window.h"
@@ -10,20 +9,23 @@
 
 namespace vexa {
 
-SettingsWindow& wireSettingsCommands(Session& session) {
-    MainWindow& main = session.mainWindow();
-    auto* window = new SettingsWindow(session.program(), session.op(), session.station(), &main);
-    window->setEquipmentWait([&session] { session.waitForCountingEquipment(); });
-    window->setCrystalSetup([&session, window] {
-        FrequencySetupWindow names(session.program(), session.op(), window);
+SettingsWindow& wireSettingsCommands(const SettingsCommandParts& parts) {
+    MainWindow& main = parts.main;
+    Program& program = parts.program;
+    Operator& op = parts.op;
+    RaceEngine& engine = parts.station.engine();
+    auto* window = new SettingsWindow(program, op, parts.station, &main);
+    window->setEquipmentWait(parts.waitForEquipment);
+    window->setCrystalSetup([&program, &op, window] {
+        FrequencySetupWindow names(program, op, window);
         names.exec();
     });
     connectCommand(main.menus().programSetup, [window] { window->openSetup(); });
-    QObject::connect(window, &SettingsWindow::settingsSaved, &session,
-                     [&session](bool nextRaceChanged) {
+    QObject::connect(window, &SettingsWindow::settingsSaved, window,
+                     [&engine, changed = parts.displaySettingsChanged](bool nextRaceChanged) {
                          // The panel shows the race that comes next as soon as it is another.
-                         if (nextRaceChanged) session.race().showNextRace();
-                         emit session.displaySettingsChanged();
+                         if (nextRaceChanged) engine.showNextRace();
+                         changed();
                      });
     return *window;
 }

@@ -4,7 +4,6 @@
 #include "program/program.h"
 #include "session/driver_commands.h"
 #include "session/end_of_round.h"
-#include "session/session.h"
 #include "ui/drivers/competitor_list_view.h"
 #include "ui/drivers/driver_entry_window.h"
 #include "ui/drivers/drivers_screen.h"
@@ -15,13 +14,15 @@
 
 namespace vexa {
 
-void wireTableCommands(Session& session) {
-    MainWindow& window = session.mainWindow();
-    auto* screen =
-        new TablesScreen(session.program(), session.op(),
-                         TablesScreenPorts{session.printing(), [&session](int first, int last) {
-                                               session.outputs().writeOverallPage(first, last);
-                                           }});
+void wireTableCommands(const TableCommandParts& parts) {
+    MainWindow& window = parts.window;
+    Program& program = parts.program;
+    Operator& op = parts.op;
+    ResultOutputs& outputs = parts.outputs;
+    auto* screen = new TablesScreen(
+        program, op, TablesScreenPorts{parts.printing, [&outputs](int first, int last) {
+                                           outputs.writeOverallPage(first, last);
+                                       }});
     window.setScreenWidget(Screen::Tables, screen);
     QObject::connect(&window, &MainWindow::screenShown, screen, [screen](Screen shown) {
         if (shown == Screen::Tables) screen->showTables();
@@ -40,38 +41,37 @@ void wireTableCommands(Session& session) {
                              screen->frequenciesChanged();
                          });
     }
-    screen->sortWindow().setMultipleFtdWindow([&session](QWidget* parent) {
-        MultipleFtdWindow multiple(session.program(), session.op(), parent);
+    screen->sortWindow().setMultipleFtdWindow([&program, &op](QWidget* parent) {
+        MultipleFtdWindow multiple(program, op, parent);
         multiple.exec();
     });
-    session.endOfRound().setSortFinals([&session] { sortTableForFinals(session); });
-    connectCommand(window.menus().findDriver, [&session] {
-        if (const int id = session.mainWindow().driversScreen().list().selectedId())
-            openFindDriver(session, id);
+    parts.endOfRound.setSortFinals([&window] { sortTableForFinals(window); });
+    connectCommand(window.menus().findDriver, [&window, &program] {
+        if (const int id = window.driversScreen().list().selectedId())
+            openFindDriver(window, program.event, id);
     });
 }
 
-TablesScreen& tablesScreen(Session& session) {
-    return *session.mainWindow().screenPage(Screen::Tables).findChild<TablesScreen*>();
+TablesScreen& tablesScreen(MainWindow& window) {
+    return *window.screenPage(Screen::Tables).findChild<TablesScreen*>();
 }
 
-void openFindDriver(Session& session, int id) {
-    MainWindow& window = session.mainWindow();
+void openFindDriver(MainWindow& window, const EventData& event, int id) {
     FindDriverDialog find(
-        session.program().event, id,
-        [&session, &window](bool heats, TablePlace place) {
+        event, id,
+        [&window](bool heats, TablePlace place) {
             window.showScreen(Screen::Tables);
-            tablesScreen(session).goTo(heats, place.race, place.slot);
+            tablesScreen(window).goTo(heats, place.race, place.slot);
             window.activateWindow();
         },
         &window);
     find.exec();
 }
 
-bool sortTableForFinals(Session& session) {
+bool sortTableForFinals(MainWindow& window) {
     // The finals page is what the race director sees behind the sort windows and after them.
-    session.mainWindow().showScreen(Screen::Tables);
-    return tablesScreen(session).sortForFinals();
+    window.showScreen(Screen::Tables);
+    return tablesScreen(window).sortForFinals();
 }
 
 } // namespace vexa

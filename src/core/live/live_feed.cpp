@@ -10,22 +10,21 @@
 namespace vexa {
 
 void LiveFeed::raceChanged() {
-    if (sources_.race) passings_.observe(sources_.race->values());
+    if (const RaceEngine* race = engine()) passings_.observe(race->values());
     ++sequence_;
 }
 
 std::string LiveFeed::raceJson() const {
-    const RaceEngine* engine = sources_.race.get();
-    if (!engine) return noRaceJson(sequence_);
-    return liveRaceJson(LiveRaceState{engine->values(), engine->panel(), engine->standings(),
-                                      engine->countdownRunning()},
-                        sources_.settings, passings_, sequence_);
+    const RaceEngine* race = engine();
+    if (!race) return noRaceJson(sequence_);
+    return liveRaceJson(
+        LiveRaceState{race->values(), race->panel(), race->standings(), race->countdownRunning()},
+        sources_.settings, passings_, sequence_);
 }
 
 std::string LiveFeed::programmeJson() const {
-    const RaceEngine* engine = sources_.race.get();
-    return vexa::programmeJson(sources_.event, sources_.settings,
-                               engine ? &engine->values() : nullptr);
+    const RaceEngine* race = engine();
+    return vexa::programmeJson(sources_.event, sources_.settings, race ? &race->values() : nullptr);
 }
 
 std::optional<std::string> LiveFeed::resultsJson(std::string_view round) const {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,12 +18,12 @@ struct ProgSettings;
 class RaceEngine;
 
 // What the live feed reads: the settings, the event's tables and results, the open event's
-// files and the program's race engine (none before it is made).
+// files and the race station's engine as `race` gives it now (none before the station is built).
 struct LiveSources {
     const ProgSettings& settings;
     const EventData& event;
     const std::optional<EventPaths>& paths;
-    const std::unique_ptr<RaceEngine>& race;
+    std::function<const RaceEngine*()> race;
 };
 
 // The texts the live results server sends, read from the same state the race screen draws.
@@ -51,6 +52,8 @@ class LiveFeed {
     std::optional<std::filesystem::path> htmlFile(std::string_view name) const;
 
   private:
+    const RaceEngine* engine() const { return sources_.race ? sources_.race() : nullptr; }
+
     LiveSources sources_;
     PassingLog passings_;
     uint64_t sequence_ = 0;

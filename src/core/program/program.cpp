@@ -18,10 +18,6 @@ FreqNames firstFreqNames(const std::filesystem::path& shipped) {
 
 } // namespace
 
-TimingData timingData(Program& program, TimedRace& race) {
-    return {program.settings, program.event, race};
-}
-
 std::vector<std::string> startProgram(Program& program,
                                       const std::filesystem::path& shippedFreqNames) {
     std::vector<std::string> messages;
@@ -50,14 +46,6 @@ std::vector<std::string> loadProgram(Program& program) {
     const Outcome freq = loadFreqNames(program.home.freqNamesFile(), program.freqnames);
     if (!freq) messages.push_back(freq.message);
     return messages;
-}
-
-RaceEngine& attachRaceEngine(Program& program, const RacePorts& ports) {
-    program.race.reset();
-    program.race = std::make_unique<RaceEngine>(
-        RaceData{program.settings, program.event, program.paths, program.home.driverPicsDir()},
-        ports);
-    return *program.race;
 }
 
 } // namespace vexa

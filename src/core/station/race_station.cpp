@@ -12,23 +12,31 @@ void SwitchedEquipment::TurnAmbOff() {
     equipment_.TurnAmbOff();
 }
 
+RaceData raceData(Program& program) {
+    return {program.settings, program.event, program.paths, program.home.driverPicsDir()};
+}
+
 RaceStation::RaceStation(Program& program, const StationPorts& ports)
-    : program_(program), race_(program.race), timing_(timingData(program, race_), ports.links),
+    : race_(attached_), timing_(TimingData{program.settings, program.event, race_}, ports.links),
       switched_(timing_.equipment, ports.switchWatcher), replayed_(timing_.equipment),
-      engine_(attachRaceEngine(
-          program, RacePorts{ports.clock, ports.scheduler, ports.sound, ports.op,
-                             ports.switchWatcher ? static_cast<TimingEquipment&>(switched_)
-                                                 : timing_.equipment,
-                             ports.controller ? *ports.controller : timing_.controller,
-                             ports.outputs, ports.view})),
-      inputs_(engine_, ports.decoder ? ports.decoder : &replayed_, &ports.op) {}
+      engine_(std::make_unique<RaceEngine>(
+          raceData(program),
+          RacePorts{ports.clock, ports.scheduler, ports.sound, ports.op,
+                    ports.switchWatcher ? static_cast<TimingEquipment&>(switched_)
+                                        : timing_.equipment,
+                    ports.controller ? *ports.controller : timing_.controller, ports.outputs,
+                    ports.view})),
+      inputs_(*engine_, ports.decoder ? ports.decoder : &replayed_, &ports.op) {
+    attached_ = engine_.get();
+}
 
 RaceStation::~RaceStation() {
-    program_.race.reset(); // the engine goes before the equipment it switches
+    attached_ = nullptr;
+    engine_.reset(); // the engine goes before the equipment it switches
 }
 
 void RaceStation::record(JournalWriter* journal) {
-    engine_.setRecorder(journal);
+    engine_->setRecorder(journal);
     inputs_.setJournal(journal);
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "journal/race_inputs.h"
-#include "program/attached_race.h"
 #include "program/program.h"
+#include "race/race_engine.h"
+#include "station/attached_race.h"
 #include "timing/timing_station.h"
 
 #include <memory>
@@ -58,10 +59,14 @@ class ReplayedDecoder : public DecoderInput {
     CountingEquipment& equipment_;
 };
 
+// What the race engine works on: the program's settings and open event, and its drivers'
+// pictures.
+RaceData raceData(Program& program);
+
 // One race station: the race engine, the counting equipment and the track controller
 // (`TimingStation`), the race inputs and the journal they write, made together by
-// `buildRaceStation`. The engine is the program's (`Program::race`) while the station stands;
-// it goes before the equipment it switches.
+// `buildRaceStation`. The station owns them all; the engine goes before the equipment it
+// switches.
 class RaceStation {
   public:
     RaceStation(Program& program, const StationPorts& ports);
@@ -69,7 +74,8 @@ class RaceStation {
     RaceStation(const RaceStation&) = delete;
     RaceStation& operator=(const RaceStation&) = delete;
 
-    RaceEngine& engine() { return engine_; }
+    RaceEngine& engine() { return *engine_; }
+    const RaceEngine& engine() const { return *engine_; }
     TimingStation& timing() { return timing_; }
     CountingEquipment& equipment() { return timing_.equipment; }
     RcioController& controller() { return timing_.controller; }
@@ -78,12 +84,12 @@ class RaceStation {
     void record(JournalWriter* journal);
 
   private:
-    Program& program_;
-    AttachedRace race_;
+    RaceEngine* attached_ = nullptr; // the engine while it stands
+    AttachedRace race_;              // the engine as the equipment meets it
     TimingStation timing_;
     SwitchedEquipment switched_;
     ReplayedDecoder replayed_;
-    RaceEngine& engine_;
+    std::unique_ptr<RaceEngine> engine_; // after the equipment: it goes first
     RaceInputs inputs_;
 };
 

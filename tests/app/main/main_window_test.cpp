@@ -4,6 +4,7 @@
 #include "race/race_engine.h"
 #include "race/recording_ports.h"
 #include "race/virtual_time.h"
+#include "station/race_station.h"
 #include "support/app_test_support.h"
 #include "ui/main/exit_confirmation.h"
 #include "ui/main/main_window.h"
@@ -181,8 +182,8 @@ class MainWindowTest : public QObject {
         VirtualClock clock;
         RecordingPorts ports(clock);
         VirtualScheduler scheduler(clock);
-        RaceEngine& engine = attachRaceEngine(
-            program, RacePorts{clock, scheduler, ports, ports, ports, ports, ports, nullptr});
+        RaceEngine engine(raceData(program),
+                          RacePorts{clock, scheduler, ports, ports, ports, ports, ports, nullptr});
         MainScreens screens(program);
         screens.useRace(&engine);
         MainWindow window(program, screens, op_);
@@ -202,7 +203,6 @@ class MainWindowTest : public QObject {
         QVERIFY(!asked);
         QVERIFY(window.isVisible());
         QVERIFY(op_.shown.isEmpty());
-        program.race.reset();
     }
 };
 

@@ -15,6 +15,7 @@
 #include "race/virtual_time.h"
 #include "session/live_results.h"
 #include "session/race_view_bridge.h"
+#include "station/race_station.h"
 #include "support/http_exchange.h"
 
 #include <QSignalSpy>
@@ -57,6 +58,7 @@ class LiveServerTest : public QObject {
     // A program with two heats in class "Buggy", a race engine on virtual time whose notices go
     // to the server, and the server on a free loopback port.
     void makeProgram(bool withEventFolder = false, const LiveLimits& limits = {}) {
+        raceEngine.reset(); // before the program and the time it runs on
         program = std::make_unique<Program>();
         ProgSettings& s = program->settings;
         s.eventTitle = "Club Day";
@@ -82,10 +84,12 @@ class LiveServerTest : public QObject {
         scheduler = std::make_unique<VirtualScheduler>(*clock);
         ports = std::make_unique<RecordingPorts>(*clock);
         bridge = std::make_unique<RaceViewBridge>();
-        attachRaceEngine(*program, RacePorts{*clock, *scheduler, *ports, *ports, *ports, *ports,
-                                             *ports, bridge.get()});
-        feed = std::make_unique<LiveFeed>(
-            LiveSources{program->settings, program->event, program->paths, program->race});
+        raceEngine = std::make_unique<RaceEngine>(
+            raceData(*program),
+            RacePorts{*clock, *scheduler, *ports, *ports, *ports, *ports, *ports, bridge.get()});
+        feed = std::make_unique<LiveFeed>(LiveSources{program->settings, program->event,
+                                                      program->paths,
+                                                      [this] { return raceEngine.get(); }});
         server = std::make_unique<LiveServer>(*feed, nullptr, limits);
         followRace(*server, *bridge);
         const Outcome started = server->start(QStringLiteral("127.0.0.1"), 0);
@@ -94,7 +98,7 @@ class LiveServerTest : public QObject {
     }
 
     void startRace() {
-        RaceEngine& engine = *program->race;
+        RaceEngine& engine = *raceEngine;
         engine.openRaceScreen();
         while (engine.values().RaceState != RaceStates::Running && scheduler->fireNext()) {
         }
@@ -104,7 +108,7 @@ class LiveServerTest : public QObject {
 
     void keyAt(int raceSeconds, char key) {
         scheduler->advanceTo(raceOrigin + raceSeconds * 1000LL);
-        program->race->manualKey(key);
+        raceEngine->manualKey(key);
     }
 
     QTemporaryDir folder;
@@ -113,6 +117,7 @@ class LiveServerTest : public QObject {
     std::unique_ptr<VirtualScheduler> scheduler;
     std::unique_ptr<RecordingPorts> ports;
     std::unique_ptr<RaceViewBridge> bridge;
+    std::unique_ptr<RaceEngine> raceEngine;
     std::unique_ptr<LiveFeed> feed;
     std::unique_ptr<LiveServer> server;
     quint16 port = 0;
@@ -121,6 +126,7 @@ class LiveServerTest : public QObject {
   private slots:
     void cleanup() {
         server.reset();
+        raceEngine.reset();
         program.reset();
     }
 
@@ -158,8 +164,8 @@ class LiveServerTest : public QObject {
                      .status,
                  400);
         // Nothing a client asked changed the race.
-        QCOMPARE(program->race->values().race_drivers[1].lapcount, 2);
-        QCOMPARE(program->race->values().RaceState, RaceStates::Running);
+        QCOMPARE(raceEngine->values().race_drivers[1].lapcount, 2);
+        QCOMPARE(raceEngine->values().RaceState, RaceStates::Running);
     }
 
     void theStreamCarriesEachPassingAfterItIsCounted() {
@@ -178,7 +184,7 @@ class LiveServerTest : public QObject {
         keyAt(20, '1');
         // The engine has counted the lap before anything is sent: the clients get it at the
         // next turn of the event loop.
-        QCOMPARE(program->race->values().race_drivers[0].lapcount, 1);
+        QCOMPARE(raceEngine->values().race_drivers[0].lapcount, 1);
         QCOMPARE(sent.count(), 0);
         got.clear();
         QTRY_VERIFY_WITH_TIMEOUT(
@@ -508,8 +514,8 @@ class LiveServerTest : public QObject {
 
     void aTakenPortIsReported() {
         makeProgram();
-        LiveFeed otherFeed(
-            LiveSources{program->settings, program->event, program->paths, program->race});
+        LiveFeed otherFeed(LiveSources{program->settings, program->event, program->paths,
+                                       [this] { return raceEngine.get(); }});
         LiveServer other(otherFeed);
         const Outcome second = other.start(QStringLiteral("127.0.0.1"), port);
         QVERIFY(!second.ok);

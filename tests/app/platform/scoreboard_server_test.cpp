@@ -10,6 +10,7 @@
 #include "scoreboard/rmonitor_fields.h"
 #include "session/live_results.h"
 #include "session/race_view_bridge.h"
+#include "station/race_station.h"
 
 #include <QTcpSocket>
 #include <QtTest>
@@ -78,6 +79,7 @@ class ScoreboardServerTest : public QObject {
     // A program with `cars` drivers in one heat of class "Buggy" (`minutes` long), a race engine
     // on virtual time whose notices go to the server, and the server on a free loopback port.
     void makeProgram(int cars, int minutes, const ScoreboardLimits& limits = {}) {
+        raceEngine.reset(); // before the program and the time it runs on
         program = std::make_unique<Program>();
         ProgSettings& s = program->settings;
         s.classes[1].name = "Buggy";
@@ -93,10 +95,12 @@ class ScoreboardServerTest : public QObject {
         scheduler = std::make_unique<VirtualScheduler>(*clock);
         ports = std::make_unique<RecordingPorts>(*clock);
         bridge = std::make_unique<RaceViewBridge>();
-        attachRaceEngine(*program, RacePorts{*clock, *scheduler, *ports, *ports, *ports, *ports,
-                                             *ports, bridge.get()});
+        raceEngine = std::make_unique<RaceEngine>(
+            raceData(*program),
+            RacePorts{*clock, *scheduler, *ports, *ports, *ports, *ports, *ports, bridge.get()});
         server = std::make_unique<ScoreboardServer>(
-            ScoreboardSources{program->settings, program->race}, nullptr, limits);
+            ScoreboardSources{program->settings, [this] { return raceEngine.get(); }}, nullptr,
+            limits);
         server->setWallClock([] { return Afternoon; });
         followRace(*server, *bridge);
         const Outcome started = server->start(QStringLiteral("127.0.0.1"), 0);
@@ -105,7 +109,7 @@ class ScoreboardServerTest : public QObject {
     }
 
     void startRace() {
-        RaceEngine& engine = *program->race;
+        RaceEngine& engine = *raceEngine;
         engine.openRaceScreen();
         while (engine.values().RaceState != RaceStates::Running && scheduler->fireNext()) {
         }
@@ -117,14 +121,14 @@ class ScoreboardServerTest : public QObject {
         scheduler->advanceTo(raceOrigin + std::llround(raceSeconds * 1000));
         // The lap counting keys: 1..9, 0 for 10, Q..P for 11..20.
         const char key = car <= 9 ? static_cast<char>('0' + car) : "0QWERTYUIOP"[car - 10];
-        program->race->manualKey(key);
+        raceEngine->manualKey(key);
     }
 
     // The `$G` record of each row of the race screen's standings.
     std::vector<std::string> standings() const {
         std::vector<std::string> out;
-        const RaceDrivers& drivers = program->race->values().race_drivers;
-        for (const StandingsRow& row : program->race->standings().rows()) {
+        const RaceDrivers& drivers = raceEngine->values().race_drivers;
+        for (const StandingsRow& row : raceEngine->standings().rows()) {
             const RaceDriver& d = drivers[static_cast<size_t>(row.entrant)];
             out.push_back("$G," + row.pos + ",\"" + row.car + "\"," +
                           (d.lapcount > 0 ? row.laps : std::string{}) + ",\"" +
@@ -150,6 +154,7 @@ class ScoreboardServerTest : public QObject {
     std::unique_ptr<VirtualScheduler> scheduler;
     std::unique_ptr<RecordingPorts> ports;
     std::unique_ptr<RaceViewBridge> bridge;
+    std::unique_ptr<RaceEngine> raceEngine;
     std::unique_ptr<ScoreboardServer> server;
     quint16 port = 0;
     int64_t raceOrigin = 0;
@@ -157,6 +162,7 @@ class ScoreboardServerTest : public QObject {
   private slots:
     void cleanup() {
         server.reset();
+        raceEngine.reset();
         program.reset();
     }
 
@@ -239,7 +245,7 @@ class ScoreboardServerTest : public QObject {
                 reader.records();
             }
         int laps = 0;
-        for (const RaceDriver& d : program->race->values().race_drivers) laps += d.lapcount;
+        for (const RaceDriver& d : raceEngine->values().race_drivers) laps += d.lapcount;
         QCOMPARE(laps, counted);
         QCOMPARE(server->droppedReaders(), 1);
         QCOMPARE(server->readers(), 1);
@@ -274,7 +280,8 @@ class ScoreboardServerTest : public QObject {
 
     void aTakenPortIsReported() {
         makeProgram(1, 1);
-        ScoreboardServer other(ScoreboardSources{program->settings, program->race});
+        ScoreboardServer other(
+            ScoreboardSources{program->settings, [this] { return raceEngine.get(); }});
         const Outcome second = other.start(QStringLiteral("127.0.0.1"), port);
         QVERIFY(!second.ok);
         QVERIFY2(second.message.rfind("The scoreboard feed is not served: port " +

@@ -2,6 +2,7 @@
 
 #include "program/event_store.h"
 #include "program/program.h"
+#include "race/race_engine.h"
 #include "race/recording_ports.h"
 #include "race/virtual_time.h"
 #include "session/race_view_bridge.h"

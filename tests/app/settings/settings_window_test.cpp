@@ -6,6 +6,7 @@
 #include "platform/timing_host.h"
 #include "program/event_store.h"
 #include "program/program.h"
+#include "race/race_engine.h"
 #include "race/recording_ports.h"
 #include "race/virtual_time.h"
 #include "session/session.h"

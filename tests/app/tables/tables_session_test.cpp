@@ -40,7 +40,7 @@ class TablesSessionTest : public QObject {
     std::unique_ptr<Session> session_;
 
     MainWindow& window() { return session_->mainWindow(); }
-    TablesScreen& screen() { return tablesScreen(*session_); }
+    TablesScreen& screen() { return tablesScreen(session_->mainWindow()); }
     void clickTop(const char* name) { child<QPushButton>(window(), name)->click(); }
 
     // "Find" of the driver menu with the competitor's row selected in the drivers list.

@@ -29,8 +29,7 @@ class LiveFeedRace : public RaceFixture {
         massHeats();
         raceMinutes(1);
         program.settings.eventTitle = "Club Day";
-        attachRaceEngine(program,
-                         RacePorts{clock, scheduler, ports, ports, ports, ports, ports, &view});
+        engineOn(RacePorts{clock, scheduler, ports, ports, ports, ports, ports, &view});
     }
 
     // Where `part` starts in the text, or npos; a failed expectation names the text.
@@ -40,7 +39,8 @@ class LiveFeedRace : public RaceFixture {
         return pos;
     }
 
-    LiveFeed feed{LiveSources{program.settings, program.event, program.paths, program.race}};
+    LiveFeed feed{LiveSources{program.settings, program.event, program.paths,
+                              [this] { return drivenEngine; }}};
     FeedView view{feed};
 };
 
@@ -158,7 +158,8 @@ TEST_F(LiveFeedRace, ResultsOfTheFinishedRaceByRound) {
 
 TEST(LiveFeed, BeforeTheEngineExistsTheRaceIsClosed) {
     Program program;
-    LiveFeed feed{LiveSources{program.settings, program.event, program.paths, program.race}};
+    LiveFeed feed{LiveSources{program.settings, program.event, program.paths,
+                              []() -> const RaceEngine* { return nullptr; }}};
     feed.raceChanged();
     EXPECT_EQ(feed.raceJson(), R"({"sequence":1,"state":"closed","rows":[],"passings":[]})");
     EXPECT_FALSE(feed.htmlFile("index.html"));

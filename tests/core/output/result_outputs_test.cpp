@@ -4,12 +4,14 @@
 #include "program/program.h"
 #include "race/race_engine.h"
 #include "race/virtual_time.h"
+#include "station/race_station.h"
 #include "support/print_recorder.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
 using namespace vexa;
 using namespace vexa::test;
@@ -73,10 +75,14 @@ class EndOfRace : public ::testing::Test {
         }
     }
 
-    ~EndOfRace() override { program.race.reset(); }
+    ~EndOfRace() override { raceEngine.reset(); } // its timers stop before the scheduler goes
 
     RaceEngine& attach(ResultOutputs& outputs) {
-        return attachRaceEngine(program, {clock, scheduler, sound, op, equipment, track, outputs});
+        raceEngine.reset();
+        raceEngine = std::make_unique<RaceEngine>(
+            raceData(program),
+            RacePorts{clock, scheduler, sound, op, equipment, track, outputs, nullptr});
+        return *raceEngine;
     }
 
     // Starts heat `race` with "Start Race", gives every entrant `laps` laps of 30 s (the car in
@@ -118,6 +124,7 @@ class EndOfRace : public ::testing::Test {
     std::vector<std::string> jobs;
     bool noPrinter = false;
     int endOfRoundWindows = 0;
+    std::unique_ptr<RaceEngine> raceEngine;
 };
 
 } // namespace

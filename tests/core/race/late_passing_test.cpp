@@ -54,7 +54,7 @@ TEST_F(LatePassing, CountsInItsPlace) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        program.race.reset();
+        dropEngine();
         bool placed = false;
         const RaceDriver& d = run(c.times, c.late, placed);
         EXPECT_TRUE(placed);

@@ -156,7 +156,7 @@ TEST_F(RaceClock, TheLargestTimeSettingsNeitherWrapTheClockNorEndTheRaceAtOnce) 
         // (stagger start); the three after them count.
         EXPECT_EQ(program.event.cptres[1].laps[1], 3);
         EXPECT_EQ(program.event.cptres[2].laps[1], 3);
-        program.race.reset();
+        dropEngine();
         ports.clear();
     }
 }
@@ -318,7 +318,7 @@ TEST_F(RaceClock, TheRaceIsStoredBeforeAnyOutputWithItsUploadEntryWrittenAhead) 
     massHeats();
     race(1, {1, 2});
     race(2, {3});
-    attachRaceEngine(program, RacePorts{clock, scheduler, ports, ports, ports, ports, outputs});
+    engineOn(RacePorts{clock, scheduler, ports, ports, ports, ports, outputs});
     openAndStart();
     engine().EndRaceClick();
     runToRaceEnd();

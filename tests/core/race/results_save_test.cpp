@@ -36,8 +36,7 @@ class ResultsSave : public test::RaceFixture {
         massHeats();
         raceMinutes(1);
         EXPECT_TRUE(createEvent(program, "Club Day").ok);
-        attachRaceEngine(program,
-                         RacePorts{clock, scheduler, ports, op, ports, ports, ports, nullptr});
+        engineOn(RacePorts{clock, scheduler, ports, op, ports, ports, ports, nullptr});
     }
 
     // The disk refuses the file: where its new copy is written stands a folder.
@@ -80,9 +79,8 @@ TEST_F(ResultsSave, AFullDiskIsToldOnceAndTheRaceIsSavedOnceSpaceReturns) {
     for (const Case c : {Case{"results file", true, false}, Case{"settings file", false, false},
                          Case{"results file, end of the table", true, true}}) {
         SCOPED_TRACE(c.what);
-        program.race.reset();
-        attachRaceEngine(program,
-                         RacePorts{clock, scheduler, ports, op, ports, ports, ports, nullptr});
+        dropEngine();
+        engineOn(RacePorts{clock, scheduler, ports, op, ports, ports, ports, nullptr});
         program.settings.raceNumber = 1;
         program.event.heats = RacingTable{};
         program.event.clearResults();

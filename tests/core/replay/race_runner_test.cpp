@@ -42,7 +42,7 @@ TEST_F(RaceRunner, StopsWhenNoMoreRacesCanRun) {
     EXPECT_EQ(r.racesRun, 0);
     EXPECT_EQ(r.message, "the countdown is paused with no more events in the script");
 
-    program.race.reset();
+    dropEngine();
     ports.clear();
     r = run("10 start\n30 endrace\n", 2);
     EXPECT_FALSE(r.ok);

@@ -59,8 +59,7 @@ class ScoreboardRaceTest : public RaceFixture {
     ScoreboardRaceTest() {
         massHeats();
         raceMinutes(1);
-        attachRaceEngine(program,
-                         RacePorts{clock, scheduler, ports, ports, ports, ports, ports, &view});
+        engineOn(RacePorts{clock, scheduler, ports, ports, ports, ports, ports, &view});
     }
 
     void look() {
@@ -73,8 +72,8 @@ class ScoreboardRaceTest : public RaceFixture {
     // The `$G` record of each row of the race screen's standings.
     std::vector<std::string> standingsAsPositions() const {
         std::vector<std::string> out;
-        const RaceDrivers& drivers = program.race->values().race_drivers;
-        for (const StandingsRow& row : program.race->standings().rows()) {
+        const RaceDrivers& drivers = drivenEngine->values().race_drivers;
+        for (const StandingsRow& row : drivenEngine->standings().rows()) {
             const RaceDriver& d = drivers[static_cast<size_t>(row.entrant)];
             const std::string laps = d.lapcount > 0 ? row.laps : std::string{};
             out.push_back("$G," + row.pos + ",\"" + row.car + "\"," + laps + ",\"" +

@@ -21,6 +21,7 @@ class Station : public RaceFixture {
             program, StationPorts{clock, scheduler, ports, ports, ports, nullptr,
                                   EquipmentLinks{scheduler, clock, ports, decoderPort, socket,
                                                  controllerPort, view, view}});
+        drivenEngine = &station->engine();
     }
 
     FakeSerialPort decoderPort;
@@ -31,7 +32,6 @@ class Station : public RaceFixture {
 };
 
 TEST_F(Station, ADecoderRecordThroughTheStationReachesTheStandings) {
-    EXPECT_EQ(&station->engine(), program.race.get());
     CountingEquipment& equipment = station->equipment();
     equipment.Setupcountingequipment();
     equipment.CommPortDriverReceiveData("\x01$\t12\t0\t0\r\n");
@@ -48,10 +48,17 @@ TEST_F(Station, ADecoderRecordThroughTheStationReachesTheStandings) {
     EXPECT_NEAR(first.lastpass, 12.5, 1e-9);
 }
 
-TEST_F(Station, TheEngineGoesWithTheStation) {
-    ASSERT_TRUE(program.race);
+TEST_F(Station, TheRaceStopsWithTheStation) {
+    station->equipment().Setupcountingequipment();
+    station->engine().openRaceScreen();
+    ASSERT_GT(scheduler.runningTimers(), 0u);
     station.reset();
-    EXPECT_FALSE(program.race);
+    drivenEngine = nullptr;
+    // Nothing of the station is left to run: no countdown, no presence check, no decoder command.
+    EXPECT_EQ(scheduler.runningTimers(), 0u);
+    decoderPort.written.clear();
+    runTo(600);
+    EXPECT_TRUE(decoderPort.written.empty());
 }
 
 } // namespace

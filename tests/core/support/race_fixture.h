@@ -4,12 +4,14 @@
 #include "race/race_engine.h"
 #include "race/recording_ports.h"
 #include "race/virtual_time.h"
+#include "station/race_station.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,13 +32,28 @@ class RaceFixture : public ::testing::Test {
 
     // Creates the engine; settings changes that the engine reads at creation come first.
     RaceEngine& engine() {
-        if (!program.race) {
+        if (!drivenEngine) {
             ports.device = countingDeviceFromSetting(program.settings.countDevice);
-            attachRaceEngine(
-                program, RacePorts{clock, scheduler, ports, ports, ports, ports, ports, nullptr});
-            program.race->setDiagnostics([this](const std::string& t) { ports.note(t); });
+            raceEngine = std::make_unique<RaceEngine>(
+                raceData(program),
+                RacePorts{clock, scheduler, ports, ports, ports, ports, ports, nullptr});
+            raceEngine->setDiagnostics([this](const std::string& t) { ports.note(t); });
+            drivenEngine = raceEngine.get();
         }
-        return *program.race;
+        return *drivenEngine;
+    }
+
+    // Makes the engine on the given ports, in place of any earlier one.
+    RaceEngine& engineOn(const RacePorts& racePorts) {
+        dropEngine();
+        raceEngine = std::make_unique<RaceEngine>(raceData(program), racePorts);
+        drivenEngine = raceEngine.get();
+        return *raceEngine;
+    }
+    // Drops the engine: the next engine() makes a new one.
+    void dropEngine() {
+        drivenEngine = nullptr;
+        raceEngine.reset();
     }
 
     void competitor(int id, int classno = 1, std::string name = {}) {
@@ -81,7 +98,7 @@ class RaceFixture : public ::testing::Test {
         ASSERT_EQ(engine().values().RaceState, RaceStates::Running);
     }
     // Seconds of virtual time when the race clock started.
-    double raceStart() const { return now() - program.race->RaceTime(); }
+    double raceStart() const { return now() - drivenEngine->RaceTime(); }
 
     // A key press at race-clock second t.
     void keyAt(double raceSeconds, char key) {
@@ -89,7 +106,7 @@ class RaceFixture : public ::testing::Test {
         engine().manualKey(key);
     }
     double raceClockOrigin() const {
-        return static_cast<double>(clock.milliseconds()) / 1000.0 - program.race->RaceTime();
+        return static_cast<double>(clock.milliseconds()) / 1000.0 - drivenEngine->RaceTime();
     }
     // Runs until the end-of-race processing has run (or nothing is left to run).
     void runToRaceEnd() {
@@ -118,7 +135,11 @@ class RaceFixture : public ::testing::Test {
     VirtualClock clock;
     RecordingPorts ports;
     VirtualScheduler scheduler;
-    Program program; // after the scheduler: the engine's timers stop on destruction
+    Program program;
+    // After the scheduler and the program: the engine's timers stop on destruction.
+    std::unique_ptr<RaceEngine> raceEngine;
+    // The engine the helpers drive: the fixture's own, or one a test built elsewhere.
+    RaceEngine* drivenEngine = nullptr;
 };
 
 } // namespace vexa::test

@@ -3,6 +3,7 @@
 #include "ports/decoder_socket.h"
 #include "ports/serial_port.h"
 #include "ports/timing_view.h"
+#include "station/attached_race.h"
 #include "support/race_fixture.h"
 #include "timing/timing_station.h"
 
@@ -123,23 +124,28 @@ class FakeTimingView : public TimingView, public SearchWindow, public MonitorVie
 class TimingFixture : public RaceFixture {
   protected:
     TimingFixture()
-        : station(timingData(program, attachedRace),
+        : station(TimingData{program.settings, program.event, attachedRace},
                   EquipmentLinks{scheduler, clock, ports, decoderPort, socket, controllerPort, view,
                                  view}) {
         station.equipment.transponderTest().setView(&view);
     }
-    ~TimingFixture() override { program.race.reset(); }
+    ~TimingFixture() override {
+        drivenEngine = nullptr;
+        raceEngine.reset();
+    }
 
     // Creates the engine on the station; settings the engine reads at creation come first.
     RaceEngine& attach() {
-        if (!program.race) {
+        if (!drivenEngine) {
             station.equipment.setCountDevice(
                 countingDeviceFromSetting(program.settings.countDevice));
-            attachRaceEngine(program, RacePorts{clock, scheduler, ports, ports, station.equipment,
-                                                station.controller, ports, nullptr});
-            program.race->setDiagnostics([this](const std::string& t) { ports.note(t); });
+            raceEngine = std::make_unique<RaceEngine>(
+                raceData(program), RacePorts{clock, scheduler, ports, ports, station.equipment,
+                                             station.controller, ports, nullptr});
+            raceEngine->setDiagnostics([this](const std::string& t) { ports.note(t); });
+            drivenEngine = raceEngine.get();
         }
-        return *program.race;
+        return *drivenEngine;
     }
     CountingEquipment& equipment() { return station.equipment; }
 
@@ -187,7 +193,7 @@ class TimingFixture : public RaceFixture {
     FakeSerialPort controllerPort;
     FakeSocket socket;
     FakeTimingView view;
-    AttachedRace attachedRace{program.race};
+    AttachedRace attachedRace{drivenEngine}; // whichever engine the fixture drives
     TimingStation station;
 };
 

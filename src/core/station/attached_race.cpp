@@ -1,4 +1,4 @@
-#include "program/attached_race.h"
+#include "station/attached_race.h"
 
 #include "race/race_engine.h"
 

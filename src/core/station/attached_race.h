@@ -2,17 +2,17 @@
 
 #include "ports/timed_race.h"
 
-#include <memory>
-
 namespace vexa {
 
 class RaceEngine;
 
-// The program's race engine as the timing equipment meets it, whichever engine is attached now:
-// before one is attached (or after it is dropped) there is no race, which takes no passings.
+// The race station's engine as its timing equipment meets it. The equipment is made first (the
+// engine switches it), so it is handed this forwarder on the engine `engine` points at now: while
+// that is none (before the engine is made, after it goes) there is no race, which takes no
+// passings.
 class AttachedRace : public TimedRace {
   public:
-    explicit AttachedRace(const std::unique_ptr<RaceEngine>& engine) : engine_(engine) {}
+    explicit AttachedRace(RaceEngine* const& engine) : engine_(engine) {}
     AttachedRace(const AttachedRace&) = delete;
     AttachedRace& operator=(const AttachedRace&) = delete;
 
@@ -43,7 +43,7 @@ class AttachedRace : public TimedRace {
     void announceBookedIn(int id) const override;
 
   private:
-    const std::unique_ptr<RaceEngine>& engine_;
+    RaceEngine* const& engine_;
 };
 
 } // namespace vexa
