@@ -204,7 +204,7 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     // The transcript goes out as it is made (or nowhere with --quiet); none of it is kept.
     race.ports.keepEvents = false;
     JournalWriter journal(program.paths->dir, race.clock, race.scheduler, sittingNumber);
-    journal.decoderDevice(program.settings.countDevice);
+    journal.decoderDevice(settingOf(race.station().equipment().countDevice()));
     journal.onFlood([&race](const std::string& text) { race.ports.note(text); });
     for (const JournalFile& j : reused) journal.reuse(j.journal.header->ordinal, j.path);
     const RaceRunResult result =

@@ -52,6 +52,8 @@ SettingsCloseOutcome closeSettings(Program& program, CountingEquipment& equipmen
         equipment.applyEquipmentChoice(request.fields.device, request.portListChanged);
     if (outcome.equipmentSearched && hooks.waitForEquipment) hooks.waitForEquipment();
 
+    // vexa.ini keeps the device in use: a decoder the search did not find is saved as the keys.
+    s.countDevice = settingOf(equipment.countDevice());
     if (hooks.saving) hooks.saving();
     outcome.files.push_back({program.home.iniFile(), saveSettingsFile(program.home.iniFile(), s)});
     if (!request.fields.minLap.empty()) {

@@ -36,7 +36,6 @@ CountingEquipment::~CountingEquipment() = default;
 void CountingEquipment::setCountDevice(CountingDevice device) {
     const bool changed = device != CountDevice;
     CountDevice = device;
-    settings_.countDevice = settingOf(device);
     if (device == CountingDevice::Manual) race_.countingEquipmentNowManual();
     if (changed && deviceChanged_) deviceChanged_();
 }

@@ -57,9 +57,9 @@ struct EquipmentLinks {
 // around a race, and its transponder test (`TransponderTest`).
 //
 // The equipment owns `CountDevice`, the device counting now: it starts as the settings'
-// "COUNTDEVICE" and keeps that setting equal to it when it changes (a fall-back to manual
-// counting, the settings window's choice). The race engine must be attached to the program
-// before the equipment is set up or receives records (a race that is not there takes none).
+// "COUNTDEVICE" and changes here alone (a fall-back to manual counting, the settings window's
+// choice); the settings close saves it to vexa.ini. The race engine must be made before the
+// equipment is set up or receives records (a race that is not there takes none).
 //
 // A record starts at its start byte wherever it stands in its line; bytes before it are noise,
 // dropped, tallied and told once a run.
@@ -148,7 +148,7 @@ class CountingEquipment : public TimingEquipment,
     const NoiseTally& noise() const { return noise_; }
 
     CountingDevice countDevice() const override { return CountDevice; }
-    // Takes a device into use without setting it up; the settings' "COUNTDEVICE" follows. Falling
+    // Takes a device into use without setting it up (the settings are left as they are). Falling
     // back to manual counting ends booking in, and a running race goes on with the keys.
     void setCountDevice(CountingDevice device) override;
     // Told whenever another device comes into use (a decoder found, lost or found again).

@@ -7,8 +7,8 @@ namespace vexa {
 struct ProgSettings;
 struct EventData;
 
-// What the timing equipment works on: the settings (it keeps "COUNTDEVICE" equal to the device
-// in use), the event's drivers (the transponder test books them in) and the race it counts into.
+// What the timing equipment works on: the settings (the device in use it keeps itself), the
+// event's drivers (the transponder test books them in) and the race it counts into.
 struct TimingData {
     ProgSettings& settings;
     EventData& event;

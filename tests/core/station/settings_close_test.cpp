@@ -1,6 +1,7 @@
 #include "../timing/equipment_fixture.h"
 #include "files/event_files.h"
 #include "files/file_io.h"
+#include "files/settings_file.h"
 #include "station/settings_close.h"
 #include "support/temp_dir.h"
 
@@ -180,5 +181,43 @@ const CloseCase Cases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Closes, SettingsClose, ::testing::ValuesIn(Cases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// vexa.ini keeps the device in use, whoever chose it: the operator, or the search that found no
+// decoder and fell back to the keys (the device settled while the close waited).
+class DeviceSaved : public Equipment {
+  protected:
+    DeviceSaved() { program.home.root = home.path(); }
+
+    int savedDevice() const {
+        ProgSettings saved;
+        loadSettingsFile(program.home.iniFile(), saved);
+        return saved.countDevice;
+    }
+    SettingsCloseOutcome close(CountingDevice chosen, bool portListChanged) {
+        SettingsCloseRequest request;
+        request.fields = {"7", "60", "30", "120", chosen, 1, 0};
+        request.edited = program.settings;
+        request.portListChanged = portListChanged;
+        return closeSettings(program, equipment(), attach(), request,
+                             {[this] { runTo(now() + 10); }, {}});
+    }
+
+    TempDir home;
+};
+
+TEST_F(DeviceSaved, TheDeviceInUseIsWhatTheSettingsFileKeeps) {
+    ambrcOnSerial();
+    ASSERT_FALSE(close(CountingDevice::Ambrc, false).equipmentSearched);
+    EXPECT_EQ(savedDevice(), 2);
+
+    // Searched again, the decoder says nothing: the keys count, and the file says so.
+    ASSERT_TRUE(close(CountingDevice::Ambrc, true).equipmentSearched);
+    EXPECT_EQ(equipment().countDevice(), CountingDevice::Manual);
+    EXPECT_EQ(savedDevice(), 0);
+
+    ASSERT_TRUE(close(CountingDevice::System20, false).equipmentSearched);
+    EXPECT_EQ(equipment().countDevice(), CountingDevice::Manual);
+    EXPECT_EQ(savedDevice(), 0);
+}
 
 } // namespace

@@ -38,7 +38,6 @@ TEST_F(PresenceCheck, SilentDecoderFallsBackAfterTenSteps) {
     runTo(1.760);
     EXPECT_FALSE(equipment().presenceCheckRunning());
     EXPECT_EQ(countDevice(), 0);
-    EXPECT_EQ(program.settings.countDevice, 0);
     EXPECT_EQ(view.counting, ManualTimingText);
     EXPECT_EQ(view.searchMessage, DecoderNotFoundMessage);
     EXPECT_TRUE(view.searchOpen); // the operator closes it
