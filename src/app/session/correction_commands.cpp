@@ -3,6 +3,7 @@
 #include "files/event_files.h"
 #include "platform/output_platform.h"
 #include "program/program.h"
+#include "program/transponder_desk.h"
 #include "replay/stored_race_corrector.h"
 #include "session/session.h"
 #include "ui/main/main_window.h"
@@ -28,6 +29,11 @@ void openCorrectResults(Session& session) {
             readResults(program.paths->results, program.event);
         },
         &session.mainWindow());
+    window.keepTransponder = [&program, &session](int id, int32_t transponder) {
+        const Outcome kept = keepTransponderForMeeting(program, id, transponder);
+        session.mainWindow().refreshCompetitorList();
+        return kept;
+    };
     window.exec();
 }
 
