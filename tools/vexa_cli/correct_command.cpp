@@ -17,6 +17,9 @@ const char* const CorrectUsage =
     "    penalty CAR              a time penalty as the penalty window gives it\n"
     "    take-back-penalty CAR    the car's last time penalty undone\n"
     "    set CAR LAPS SECONDS     laps and time by hand\n"
+    "    assign-transponder TRANSPONDER CAR\n"
+    "                             an unknown car's passings were the car's driver's (a\n"
+    "                             borrowed transponder): the race counted with it on him\n"
     "  The race is run again from its journal with every correction made so far, its results\n"
     "  stored, its page, upload file and the round's pages written again, and the change\n"
     "  written to audit.log in the event folder with the reason.\n";

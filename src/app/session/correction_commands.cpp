@@ -4,6 +4,7 @@
 #include "platform/output_platform.h"
 #include "ports/operator.h"
 #include "program/program.h"
+#include "program/transponder_desk.h"
 #include "replay/stored_race_corrector.h"
 #include "ui/main/main_window.h"
 #include "ui/results/correct_results_window.h"
@@ -27,6 +28,11 @@ void openCorrectResults(Program& program, Operator& op, MainWindow& window) {
             readResults(program.paths->results, program.event);
         },
         &window);
+    correct.keepTransponder = [&program, &window](int id, int32_t transponder) {
+        const Outcome kept = keepTransponderForMeeting(program, id, transponder);
+        window.refreshCompetitorList();
+        return kept;
+    };
     correct.exec();
 }
 

@@ -28,6 +28,7 @@
 #include "session/race_view_bridge.h"
 #include "session/settings_commands.h"
 #include "session/table_commands.h"
+#include "session/transponder_commands.h"
 #include "settings/display_settings.h"
 #include "station/race_station.h"
 #include "timing/counting_equipment.h"
@@ -375,6 +376,7 @@ void Session::wireMenus() {
     connectCommand(m.htmlDirectory, [this] { htmlDirectoryCommand(program_, ports_.openUrl); });
     connectCommand(m.upload, [this] { uploadCommand(program_, *op_, ports_.openUrl); });
     wireCorrectResults(program_, *op_, *mainWindow_);
+    wireTransponderDesk(program_, *op_, *mainWindow_, *printing_);
 }
 
 } // namespace vexa

@@ -41,6 +41,24 @@ int lapsBefore(const RaceTrace& trace, size_t i, int car) {
     return i == 0 ? 0 : trace.lapsAfter[i - 1][static_cast<size_t>(car)];
 }
 
+// Why the transponder's passings cannot be given to the car; empty when they can.
+std::string assignmentProblem(const Correction& c, const RaceTrace& trace) {
+    const std::string transponder = "transponder " + std::to_string(c.transponder);
+    const auto car = std::find_if(trace.entrants.begin(), trace.entrants.end(),
+                                  [&c](const TracedEntrant& e) { return e.car == c.car; });
+    if (car == trace.entrants.end() || car->id <= 0)
+        return "car " + std::to_string(c.car) + " has no driver in this race to give the laps to";
+    const auto holder =
+        std::find_if(trace.entrants.begin(), trace.entrants.end(),
+                     [&c](const TracedEntrant& e) { return e.transponder == c.transponder; });
+    if (holder == trace.entrants.end())
+        return "no car with " + transponder + " was counted in this race";
+    if (holder->id > 0)
+        return transponder + " is car " + std::to_string(holder->car) +
+               "'s in this race, not an unknown car's";
+    return {};
+}
+
 } // namespace
 
 char carKey(int car) {
@@ -51,6 +69,14 @@ char carKey(int car) {
 std::optional<Correction> parseCorrection(const std::vector<std::string>& w, std::string& error) {
     Correction c;
     const std::string kind = w.empty() ? std::string{} : w[0];
+    if (kind == "assign-transponder") {
+        c.kind = Correction::Kind::AssignTransponder;
+        if (w.size() == 3 && number(w[1], c.transponder) && c.transponder >= 1 &&
+            number(w[2], c.car) && c.car >= 1)
+            return c;
+        error = "the correction assign-transponder needs a transponder number and a car number";
+        return std::nullopt;
+    }
     size_t arguments = 1;
     if (kind == "remove-passing") {
         c.kind = Correction::Kind::RemovePassing;
@@ -67,7 +93,8 @@ std::optional<Correction> parseCorrection(const std::vector<std::string>& w, std
         arguments = 3;
     } else {
         error = "a correction is remove-passing CAR LAP, add-lap CAR SECONDS, penalty CAR, "
-                "take-back-penalty CAR or set CAR LAPS SECONDS";
+                "take-back-penalty CAR, set CAR LAPS SECONDS or assign-transponder TRANSPONDER "
+                "CAR";
         return std::nullopt;
     }
     bool ok = w.size() == arguments + 1 && number(w[1], c.car) && c.car >= 1;
@@ -101,6 +128,8 @@ std::string correctionText(const Correction& c) {
         return "take-back-penalty " + car;
     case Correction::Kind::SetResult:
         return "set " + car + " " + std::to_string(c.laps) + " " + secondsText(c.time);
+    case Correction::Kind::AssignTransponder:
+        return "assign-transponder " + std::to_string(c.transponder) + " " + car;
     }
     return {};
 }
@@ -183,6 +212,9 @@ CorrectedInputs applyCorrection(const Correction& c, const std::vector<ScriptEve
         out.message = car + " has no time penalty in this race";
         return out;
     case Correction::Kind::SetResult:
+        return out;
+    case Correction::Kind::AssignTransponder:
+        out.message = assignmentProblem(c, trace);
         return out;
     }
     return out;

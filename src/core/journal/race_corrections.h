@@ -19,6 +19,9 @@ struct Correction {
         Penalty,         // a time penalty, as the penalty window gives it
         TakeBackPenalty, // the car's last time penalty in the race undone
         SetResult,       // laps and time set by hand
+        // An unknown car's passings (transponder `transponder`) were car `car`'s: the race is run
+        // with that transponder on the car's driver.
+        AssignTransponder,
     };
     Kind kind = Kind::SetResult;
     int car = 0;
@@ -26,10 +29,12 @@ struct Correction {
     double seconds = 0.0;
     int laps = 0;
     double time = 0.0;
+    int32_t transponder = 0;
 };
 
 // The words of a correction ("remove-passing CAR LAP", "add-lap CAR SECONDS", "penalty CAR",
-// "take-back-penalty CAR", "set CAR LAPS SECONDS"); nothing (and `error` set) when they are not
+// "take-back-penalty CAR", "set CAR LAPS SECONDS", "assign-transponder TRANSPONDER CAR");
+// nothing (and `error` set) when they are not
 // one.
 std::optional<Correction> parseCorrection(const std::vector<std::string>& words,
                                           std::string& error);
@@ -38,14 +43,24 @@ std::string correctionText(const Correction& correction);
 // The corrections file: one correction a line; lines that are not one are skipped.
 std::vector<Correction> readCorrections(const std::string& text);
 
+// An entrant of the race as it ended: his car, his competitor (0 for an unknown car) and the
+// transponder counted for him.
+struct TracedEntrant {
+    int car = 0;
+    int id = 0;
+    int32_t transponder = 0;
+};
+
 // What a replay of the race told about its inputs: for each input of the race (from
 // `firstInput` of the replayed inputs on), the laps of cars 1..20 after it and whether the
-// counting keys were on before it; and the clock's millisecond of the race's start.
+// counting keys were on before it; the clock's millisecond of the race's start; and its
+// entrants at the end.
 struct RaceTrace {
     size_t firstInput = 0;
     std::vector<std::array<int, 21>> lapsAfter;
     std::vector<bool> keysOnBefore;
     int64_t startMs = 0;
+    std::vector<TracedEntrant> entrants;
 };
 
 // The replayed inputs changed by a correction that changes what was counted; `message` says why

@@ -18,6 +18,8 @@ struct ProgramHome {
     std::filesystem::path soundsDir() const { return root / "sounds"; }
     std::filesystem::path iniFile() const { return root / "vexa.ini"; }
     std::filesystem::path freqNamesFile() const { return root / "vexa.qfq"; }
+    // The club's loan transponders and who has them.
+    std::filesystem::path houseTransponderFile() const { return root / "transponders.ini"; }
 };
 
 } // namespace vexa

@@ -123,6 +123,7 @@ RaceRunResult JournalReplay::run(const HeadlessRace::Echo& echo, const RunObserv
                                  const std::function<void(RaceEngine&)>& during) {
     restoreSittingStart(sitting, program.settings, program.event);
     for (const JournalFile& j : sitting) restoreRaceColumn(j.journal.setUps.front(), program.event);
+    assignTransponders();
     program.paths.reset(); // nothing of the event is written while replaying
     RaceScript script;
     script.events = inputs;
@@ -151,7 +152,11 @@ RaceTrace JournalReplay::trace() {
             if (d.carno >= 1 && d.carno <= 20) laps[static_cast<size_t>(d.carno)] = d.lapcount;
         trace.lapsAfter.push_back(laps);
     };
-    run(nullptr, &observer, [&](RaceEngine& engine) { trace.startMs = engine.raceClockStartMs(); });
+    run(nullptr, &observer, [&](RaceEngine& engine) {
+        trace.startMs = engine.raceClockStartMs();
+        for (const RaceDriver& d : engine.values().race_drivers)
+            trace.entrants.push_back({d.carno, d.compno, d.transponder});
+    });
     return trace;
 }
 
@@ -165,6 +170,16 @@ std::string JournalReplay::correct(const Correction& correction, const RaceTrace
     CorrectedInputs corrected = applyCorrection(correction, inputs, trace);
     if (corrected.message.empty()) inputs = std::move(corrected.inputs);
     return corrected.message;
+}
+
+void JournalReplay::assignTransponders() {
+    const JournalSetUp& setUp = target.journal.setUps.front();
+    for (const Correction& c : corrections) {
+        if (c.kind != Correction::Kind::AssignTransponder) continue;
+        for (const RecordedEntrant& e : setUp.entrants)
+            if (e.slot == c.car && validId(e.id))
+                program.event.competitor(e.id).transponder = c.transponder;
+    }
 }
 
 void JournalReplay::setResults() {

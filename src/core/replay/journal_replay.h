@@ -37,6 +37,9 @@ struct JournalReplay {
     std::string correct(const Correction& correction, const RaceTrace& trace);
     // The set results among the corrections, into the round results.
     void setResults();
+    // The transponders given to drivers among the corrections, onto their entries: the race is
+    // counted as if each driver had carried the transponder.
+    void assignTransponders();
     // What a run of the inputs as they stand tells about the race's inputs.
     RaceTrace trace();
 };

@@ -141,6 +141,7 @@ RaceCorrectionResult correctStoredRace(JournalReplay& replay, const Correction& 
             return done;
         }
     done.change = car + ": " + change;
+    done.id = id;
     return done;
 }
 

@@ -17,6 +17,7 @@ namespace vexa {
 struct RaceCorrectionResult {
     Outcome outcome;
     std::string change; // "Car 3, Name: 12 laps 301.234 s -> 11 laps 290.100 s"
+    int id = 0;         // the competitor whose result it was
     std::vector<std::string> messages;
 };
 

@@ -32,6 +32,16 @@ std::string raceCaption(const RecordedRace& race) {
 
 RequestedCorrection requestedCorrection(const CorrectionRequest& r) {
     RequestedCorrection asked;
+    if (r.kind == Correction::Kind::AssignTransponder) {
+        if (r.transponder == 0)
+            asked.message = "Select a passing of the unknown car whose laps they were";
+        else if (r.driverCar < 1 || r.driverCar > 20)
+            asked.message = "Choose the driver whose laps they were";
+        else
+            asked.correction = Correction{
+                Correction::Kind::AssignTransponder, r.driverCar, 0, 0.0, 0, 0.0, r.transponder};
+        return asked;
+    }
     if (r.car < 1 || r.car > 20) {
         asked.message = "Choose the car to correct";
         return asked;
@@ -62,6 +72,7 @@ RequestedCorrection requestedCorrection(const CorrectionRequest& r) {
         break;
     case Correction::Kind::Penalty:
     case Correction::Kind::TakeBackPenalty:
+    case Correction::Kind::AssignTransponder:
         break;
     }
     asked.correction = c;
@@ -116,13 +127,20 @@ void StoredRaceCorrector::readView() {
             drivers[static_cast<size_t>(e.slot)] = event.cpts[static_cast<size_t>(e.id)].name;
 
     const RaceTrace trace = replay_->trace();
+    std::array<int32_t, 21> unknown{};
+    for (const TracedEntrant& e : trace.entrants)
+        if (e.id <= 0 && e.transponder != 0 && e.car >= 1 && e.car <= 20) {
+            unknown[static_cast<size_t>(e.car)] = e.transponder;
+            drivers[static_cast<size_t>(e.car)] = "Unknown " + std::to_string(e.transponder);
+        }
     std::array<int, 21> laps{};
     for (size_t i = 0; i < trace.lapsAfter.size(); ++i) {
         const double seconds =
             static_cast<double>(replay_->inputs[trace.firstInput + i].ms - trace.startMs) / 1000.0;
         for (size_t car = 1; car <= 20; ++car)
             for (int lap = laps[car] + 1; lap <= trace.lapsAfter[i][car]; ++lap)
-                passings_.push_back({static_cast<int>(car), drivers[car], lap, seconds});
+                passings_.push_back(
+                    {static_cast<int>(car), drivers[car], lap, seconds, unknown[car]});
         laps = trace.lapsAfter[i];
     }
     std::stable_sort(
@@ -134,7 +152,7 @@ void StoredRaceCorrector::readView() {
     for (const RecordedEntrant& e : setUp.entrants) {
         if (!validId(e.id)) continue;
         const res_ent& r = event.cptres[static_cast<size_t>(e.id)];
-        results_.push_back({e.slot, drivers[static_cast<size_t>(std::clamp(e.slot, 0, 20))],
+        results_.push_back({e.slot, e.id, drivers[static_cast<size_t>(std::clamp(e.slot, 0, 20))],
                             r.laps[setUp.race.round], r.time[setUp.race.round]});
     }
 }

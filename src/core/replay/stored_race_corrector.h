@@ -26,12 +26,14 @@ struct CountedPassing {
     int car = 0;
     std::string driver;
     int lap = 0;
-    double raceSeconds = 0.0; // from the race's start
+    double raceSeconds = 0.0;       // from the race's start
+    int32_t unknownTransponder = 0; // an unknown car's transponder; 0 for a driver's car
 };
 
 // A car's result in the race as it is stored.
 struct CarResult {
     int car = 0;
+    int id = 0; // the competitor
     std::string driver;
     int laps = -1; // -1: no result
     double time = 0.0;
@@ -46,6 +48,10 @@ struct CorrectionRequest {
     std::string lapSeconds;         // a missed lap's race second
     std::string laps;               // laps set by hand
     std::string time;               // time in seconds set by hand
+    // Giving an unknown car's laps to a driver: the unknown car's transponder (from the selected
+    // passing) and the car of the driver whose laps they were.
+    int32_t transponder = 0;
+    int driverCar = 0;
 };
 
 // The correction a request asks for, or why it cannot be one (a message for the operator).

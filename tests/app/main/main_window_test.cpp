@@ -50,7 +50,9 @@ class MainWindowTest : public QObject {
             const char* menu;
             QStringList items;
         } menus[] = {
-            {"setupMenu", {"New Drivers Database", "Open Drivers Database", "Program Setup"}},
+            {"setupMenu",
+             {"New Drivers Database", "Open Drivers Database", "Program Setup",
+              "House Transponders", "Transponders out"}},
             {"infoMenu", {"About", "Vexa Homepage"}},
             {"outputMenu",
              {"Final Results", "Position Print (EOR)", "Statistics", "Start Order",

@@ -7,8 +7,9 @@
 using namespace vexa;
 
 TEST(RaceCorrections, KeptOneALineAndReadBack) {
-    const char* const lines[] = {"remove-passing 2 5", "add-lap 3 174.25", "penalty 3",
-                                 "take-back-penalty 3", "set 3 9 280.5"};
+    const char* const lines[] = {"remove-passing 2 5", "add-lap 3 174.25",
+                                 "penalty 3",          "take-back-penalty 3",
+                                 "set 3 9 280.5",      "assign-transponder 4012345 2"};
     std::string file;
     for (const char* line : lines) {
         std::istringstream in(line);
@@ -22,10 +23,12 @@ TEST(RaceCorrections, KeptOneALineAndReadBack) {
     }
     file += "set 3 nine 280\nwhatever\n";
     const auto read = readCorrections(file);
-    ASSERT_EQ(read.size(), 5u); // the lines that are no correction are skipped
+    ASSERT_EQ(read.size(), 6u); // the lines that are no correction are skipped
     EXPECT_EQ(read[1].kind, Correction::Kind::AddLap);
     EXPECT_EQ(read[1].seconds, 174.25);
     EXPECT_EQ(read[4].laps, 9);
+    EXPECT_EQ(read[5].transponder, 4012345);
+    EXPECT_EQ(read[5].car, 2);
 }
 
 // Two inputs of the race: the first counts lap 1 of cars 1 and 2 in one decoder record, the

@@ -104,6 +104,16 @@ class CliRace : public ::testing::Test {
     static std::string decoderEvent(const std::string& bytes) {
         return test::decoderEvent(bytes);
     }
+    // An AMBrc record as the decoder sends it (SOH, the type, tab-separated fields, CR LF) as a
+    // script's decoder event; and a passing record of decoder 1.
+    static std::string ambrcRecord(char type, const std::string& fields) {
+        return decoderEvent(std::string("\x01") + type + fields + "\r\n");
+    }
+    static std::string ambrcPassing(int transponder, double decoderTime) {
+        char fields[80];
+        std::snprintf(fields, sizeof fields, "\t1\t7\t%d\t%.3f\t5\t80", transponder, decoderTime);
+        return ambrcRecord('@', fields);
+    }
     static std::string at(double seconds, const std::string& what) {
         return scriptLine(seconds, what);
     }

@@ -8,8 +8,10 @@
 #include "ui/drivers/picture_panel.h"
 #include "ui/drivers/results_grid.h"
 #include "ui/frequencies/frequency_allocation_window.h"
+#include "ui/transponders/loan_box.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -87,6 +89,7 @@ void DriverEntryWindow::buildFields() {
     memno_ = textBox(MemnoCapacity, "memnoED", this);
     memno_->setMaximumWidth(ability_->maximumWidth() * 2);
     transponder_ = digitBox(7, "transED", this);
+    loan_ = new LoanBox(program_, op_, this);
     enabled_ = new QCheckBox(QStringLiteral("Driver Enabled"), this);
     enabled_->setObjectName(QStringLiteral("enabledCHK"));
     picture_ = new PicturePanel(program_.home.driverPicsDir(), op_, this);
@@ -116,9 +119,11 @@ void DriverEntryWindow::buildFields() {
     form->addWidget(memno_, 5, 1);
     form->addWidget(labelFor("AMB DP", transponder_, this), 6, 0);
     form->addWidget(transponder_, 6, 1);
-    form->addWidget(enabled_, 7, 1, 1, 2);
+    form->addWidget(labelFor("Loa&n", &loan_->choice(), this), 7, 0);
+    form->addWidget(loan_, 7, 1, 1, 2);
+    form->addWidget(enabled_, 8, 1, 1, 2);
     form->setColumnStretch(2, 1);
-    form->setRowStretch(8, 1);
+    form->setRowStretch(9, 1);
 
     auto* resultsGroup = new QGroupBox(QStringLiteral("Results"), this);
     resultsGroup->setObjectName(QStringLiteral("ResultsGB"));
@@ -141,7 +146,8 @@ void DriverEntryWindow::buildFields() {
     layout->addLayout(closeRow);
 
     chainTabOrder({back_, idBox_, forward_, name_, classBox_, noFreq_, freqButton_, ability_,
-                   memno_, transponder_, enabled_, &picture_->chooseButton(),
+                   memno_, transponder_, &loan_->choice(), &loan_->lendButton(),
+                   &loan_->returnButton(), enabled_, &picture_->chooseButton(),
                    &picture_->removeButton(), results_, close});
 }
 
@@ -178,6 +184,8 @@ void DriverEntryWindow::connectFields() {
     connect(transponder_, &QLineEdit::textEdited, this,
             [this](const QString& text) { entry_.setTransponder(fromQt(text)); });
     onEnter(transponder_, [this] { memno_->setFocus(); });
+    connect(loan_, &LoanBox::transponderChanged, this,
+            [this] { transponder_->setText(toQt(entry_.transponderText())); });
     connect(enabled_, &QCheckBox::toggled, this, [this](bool on) {
         if (!filling_) entry_.setEnabled(on);
     });
@@ -195,6 +203,7 @@ void DriverEntryWindow::fill() {
     ability_->setText(toQt(entry_.abilityText()));
     memno_->setText(toQt(c.memno));
     transponder_->setText(toQt(entry_.transponderText()));
+    loan_->showFor(entry_.id());
     enabled_->setChecked(c.isEnabled());
     results_->showRows(entry_.shownResults());
     showFrequency();

@@ -14,6 +14,7 @@ namespace vexa {
 
 struct Program;
 class Operator;
+class LoanBox;
 class PicturePanel;
 class ResultsGrid;
 
@@ -73,6 +74,7 @@ class DriverEntryWindow : public QDialog {
     QLineEdit* ability_;
     QLineEdit* memno_;
     QLineEdit* transponder_;
+    LoanBox* loan_;
     QCheckBox* enabled_;
     PicturePanel* picture_;
     ResultsGrid* results_;

@@ -140,6 +140,9 @@ void MainWindow::buildMenus() {
     m.openDatabase = item(m.setup, "Open Drivers Database");
     m.setup->addSeparator();
     m.programSetup = item(m.setup, "Program Setup");
+    m.setup->addSeparator();
+    m.houseTransponders = item(m.setup, "House Transponders");
+    m.transpondersOut = item(m.setup, "Transponders out");
 
     m.info = menu("infoMenu");
     m.about = item(m.info, "About");
@@ -213,6 +216,7 @@ void MainWindow::refreshCompetitorList() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     if (!screens_.closeRequestHeard()) return;
+    if (beforeExitConfirmation) beforeExitConfirmation();
     ExitConfirmation confirmation(this);
     if (confirmation.exec() != QDialog::Accepted) return;
     if (const Outcome saved = screens_.saveOnExit(); !saved) {

@@ -28,9 +28,11 @@ struct MainMenus {
     QMenu* output = nullptr; // "Output"
     QMenu* driver = nullptr; // "Edit" on the drivers screen
 
-    QAction* newDatabase = nullptr;  // "New Drivers Database"
-    QAction* openDatabase = nullptr; // "Open Drivers Database"
-    QAction* programSetup = nullptr; // "Program Setup"
+    QAction* newDatabase = nullptr;       // "New Drivers Database"
+    QAction* openDatabase = nullptr;      // "Open Drivers Database"
+    QAction* programSetup = nullptr;      // "Program Setup"
+    QAction* houseTransponders = nullptr; // "House Transponders"
+    QAction* transpondersOut = nullptr;   // "Transponders out"
 
     QAction* about = nullptr;    // "About"
     QAction* homepage = nullptr; // "Vexa Homepage"
@@ -88,6 +90,9 @@ class MainWindow : public QMainWindow {
     void refreshCompetitorList();
     // The address where phones find the live results, or why they are not served (empty: off).
     void showLiveResults(const QString& text);
+
+    // Asked before the operator confirms the end of the program (the loans still out are shown).
+    std::function<void()> beforeExitConfirmation;
 
   signals:
     // A screen was shown by its button; its owner refreshes what it shows.

@@ -6,6 +6,7 @@
 #include "ui/common/named.h"
 #include "ui/common/ok_cancel_row.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHeaderView>
@@ -23,9 +24,10 @@ namespace vexa {
 namespace {
 
 // The corrections in the order of the "Correction" list.
-const Correction::Kind Kinds[] = {Correction::Kind::RemovePassing, Correction::Kind::AddLap,
-                                  Correction::Kind::Penalty, Correction::Kind::TakeBackPenalty,
-                                  Correction::Kind::SetResult};
+const Correction::Kind Kinds[] = {
+    Correction::Kind::RemovePassing, Correction::Kind::AddLap,
+    Correction::Kind::Penalty,       Correction::Kind::TakeBackPenalty,
+    Correction::Kind::SetResult,     Correction::Kind::AssignTransponder};
 
 QTableWidget* grid(const QStringList& headers, const char* name, QWidget* parent) {
     auto* g = named(new QTableWidget(0, static_cast<int>(headers.size()), parent), name);
@@ -70,12 +72,18 @@ CorrectResultsWindow::CorrectResultsWindow(StoredRaceCorrector& corrector, Opera
     kind_->addItems({QStringLiteral("Remove the selected passing"),
                      QStringLiteral("Add a missed lap"), QStringLiteral("Give a time penalty"),
                      QStringLiteral("Take back a time penalty"),
-                     QStringLiteral("Set laps and time")});
+                     QStringLiteral("Set laps and time"),
+                     QStringLiteral("Give the unknown car's laps to a driver")});
     car_ = named(new QSpinBox(this), "carNumber");
     car_->setRange(1, 20);
     lapSeconds_ = named(new QLineEdit(this), "lapSecondsEdit");
     laps_ = named(new QLineEdit(this), "lapsEdit");
     time_ = named(new QLineEdit(this), "timeEdit");
+    owner_ = named(new QComboBox(this), "lapsOwnerChoice");
+    keep_ = named(new QCheckBox(QStringLiteral("The driver keeps this transponder for the rest of "
+                                               "the meeting"),
+                                this),
+                  "keepTransponderCHK");
     reason_ = named(new QLineEdit(this), "reasonEdit");
     results_ = grid({QStringLiteral("Car"), QStringLiteral("Driver"), QStringLiteral("Laps"),
                      QStringLiteral("Time")},
@@ -96,6 +104,8 @@ CorrectResultsWindow::CorrectResultsWindow(StoredRaceCorrector& corrector, Opera
     labelled("Missed lap at race &second", lapSeconds_, "lapSecondsLabel");
     labelled("&Laps", laps_, "lapsLabel");
     labelled("&Time (seconds)", time_, "timeLabel");
+    labelled("These laps &were", owner_, "lapsOwnerLabel");
+    form->addRow(QString(), keep_);
     labelled("R&eason", reason_, "reasonLabel");
     labelled("Res&ults", results_, "resultsLabel");
     auto* layout = new QVBoxLayout(this);
@@ -109,6 +119,11 @@ CorrectResultsWindow::CorrectResultsWindow(StoredRaceCorrector& corrector, Opera
     connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
     resize(640, 720);
     if (!corrector_.races().empty()) chooseRace(0);
+}
+
+void CorrectResultsWindow::showEvent(QShowEvent* event) {
+    keep_->setVisible(static_cast<bool>(keepTransponder));
+    QDialog::showEvent(event);
 }
 
 void CorrectResultsWindow::chooseRace(int index) {
@@ -137,6 +152,10 @@ void CorrectResultsWindow::apply() {
     request.lapSeconds = fromQt(lapSeconds_->text());
     request.laps = fromQt(laps_->text());
     request.time = fromQt(time_->text());
+    if (!selected.empty())
+        request.transponder =
+            corrector_.passings().at(static_cast<size_t>(selected[0]->row())).unknownTransponder;
+    request.driverCar = owner_->currentData().toInt();
     const RaceCorrectionResult done = corrector_.apply(request, fromQt(reason_->text()));
     for (const std::string& message : done.messages) op_.inform(message);
     refresh(!done.outcome);
@@ -146,6 +165,10 @@ void CorrectResultsWindow::apply() {
     }
     reason_->clear();
     if (corrected_) corrected_();
+    if (request.kind == Correction::Kind::AssignTransponder && keep_->isChecked() &&
+        keepTransponder)
+        if (const Outcome kept = keepTransponder(done.id, request.transponder); !kept)
+            op_.inform(kept.message);
 }
 
 void CorrectResultsWindow::refresh(bool keep) {
@@ -162,6 +185,11 @@ void CorrectResultsWindow::refresh(bool keep) {
     }
     if (selected >= 0 && selected < passings_->rowCount()) passings_->selectRow(selected);
     const std::vector<CarResult>& results = corrector_.results();
+    const int owner = owner_->currentData().toInt();
+    owner_->clear();
+    for (const CarResult& r : results)
+        owner_->addItem(toQt(r.driver + "'s (car " + std::to_string(r.car) + ")"), r.car);
+    owner_->setCurrentIndex(std::max(0, owner_->findData(owner)));
     results_->clearContents();
     results_->setRowCount(static_cast<int>(results.size()));
     for (size_t i = 0; i < results.size(); ++i) {
