@@ -321,7 +321,8 @@ class RaceEngine : public TimedRace, private RaceValues {
         double lastpass;
         int32_t index;
     };
-    std::vector<SortKey> sortKeys_; // scratch of SortRunningOrder
+    std::vector<SortKey> sortKeys_;   // scratch of SortRunningOrder
+    std::vector<uint8_t> sortPlaced_; // scratch: the entrants met in the last running order
 };
 
 } // namespace vexa
