@@ -104,13 +104,17 @@ void RaceEngine::countPass(int Index, double PassTime, double allowedBehind) {
         }
     }
     PassTime = roundToReal48(PassTime);
+    // A counted lap sorts the running order as its last change to the figures; the standings
+    // then need no second sort.
+    const uint64_t sortsBefore = orderSorts_;
     if (BookingIn || RaceState == RaceStates::Running) {
         if (StartType == MassStart)
             Sortpassmass(Index, PassTime);
         else
             Sortpassstagger(Index, PassTime);
     }
-    Updatedisplay();
+    if (orderSorts_ == sortsBefore) SortRunningOrder();
+    showStandings();
     MarkCarCell(Index);
 }
 
@@ -282,6 +286,7 @@ void RaceEngine::SortRunningOrder() {
         }
     }
     if (!sorted) std::sort(sortKeys_.begin(), sortKeys_.end(), ahead);
+    ++orderSorts_;
     for (size_t p = 0; p < count; ++p) {
         RaceDriver& d = race_drivers[p];
         d.runorder = sortKeys_[p].index;
