@@ -184,6 +184,7 @@ void BM_WholeMeetingOf120Races(benchmark::State& state) {
     std::vector<double> endOfRace;
     std::vector<double> endOfRaceCpu;
     std::vector<double> wholeRace;
+    std::vector<double> wholeRaceCpu;
     for (auto _ : state) {
         Program program;
         program.home.root = home;
@@ -192,6 +193,7 @@ void BM_WholeMeetingOf120Races(benchmark::State& state) {
         endOfRace.clear();
         endOfRaceCpu.clear();
         wholeRace.clear();
+        wholeRaceCpu.clear();
         for (int n = 1; n <= Rounds * HeatsPerRound + Finals; ++n) {
             const bool heat = n <= Rounds * HeatsPerRound;
             ProgSettings& s = program.settings;
@@ -207,6 +209,7 @@ void BM_WholeMeetingOf120Races(benchmark::State& state) {
             TimedOutputs* outputs = nullptr;
             std::unique_ptr<TimedOutputs> made;
             const auto begin = Clock::now();
+            const double beginCpu = threadCpuMs();
             {
                 HeadlessRace race(
                     program, {}, [&](Scheduler& scheduler, RecordingPorts& ports) -> RaceOutputs& {
@@ -224,6 +227,7 @@ void BM_WholeMeetingOf120Races(benchmark::State& state) {
             }
             wholeRace.push_back(
                 std::chrono::duration<double, std::milli>(Clock::now() - begin).count());
+            wholeRaceCpu.push_back(threadCpuMs() - beginCpu);
             endOfRace.push_back(outputs->endOfRace);
             endOfRaceCpu.push_back(outputs->endOfRaceCpu);
         }
@@ -248,6 +252,18 @@ void BM_WholeMeetingOf120Races(benchmark::State& state) {
             tenAt(endOfRaceCpu, 79) / tenAt(endOfRaceCpu, 1);
         state.counters["race2_ms"] = wholeRace[1];
         state.counters["race120_ms"] = wholeRace[119];
+        // The whole race (set up, counted, stored), the same ten heats at each end.
+        state.counters["race_ratio_heats_late_to_early"] =
+            tenAt(wholeRace, 79) / tenAt(wholeRace, 1);
+        state.counters["race_cpu_ratio_heats_late_to_early"] =
+            tenAt(wholeRaceCpu, 79) / tenAt(wholeRaceCpu, 1);
+        // Each round's heats together: what grows with the rounds shows as a rising line.
+        for (int round = 1; round <= Rounds; ++round) {
+            double sum = 0.0;
+            for (int k = 0; k < HeatsPerRound; ++k)
+                sum += wholeRaceCpu[static_cast<size_t>((round - 1) * HeatsPerRound + k)];
+            state.counters["round" + std::to_string(round) + "_heats_cpu_ms"] = sum;
+        }
     }
     state.counters["peak_rss_MB"] = static_cast<double>(peakMegabytes());
     std::error_code ec;

@@ -10,16 +10,20 @@ HeadlessOutputs::HeadlessOutputs(Program& program, Scheduler& scheduler, Recordi
                                  std::filesystem::path printDir)
     : ports_(ports), printDir_(std::move(printDir)),
       outputs_(program, loadOutputIdentity(program.home.iniFile()),
-               ResultOutputPorts{[this]() -> std::unique_ptr<PrintStream> {
-                                     const auto file =
-                                         printDir_ /
-                                         ("print" + std::to_string(++printJobs_) + ".txt");
-                                     return std::make_unique<TextPrintStream>(file);
-                                 },
-                                 localNow, ports, scheduler, nullptr}) {
+               ResultOutputPorts{sheetFiles(), localNow, ports, scheduler, nullptr}) {
     std::error_code ec;
     if (!printDir_.empty()) std::filesystem::create_directories(printDir_, ec);
     outputs_.eventOpened(); // the event is open: what a crash left pending is finished
+}
+
+// Without a folder for the sheets there is no printer: sheets an earlier run left waiting stay
+// for a run that prints.
+std::function<std::unique_ptr<PrintStream>()> HeadlessOutputs::sheetFiles() {
+    if (printDir_.empty()) return nullptr;
+    return [this]() -> std::unique_ptr<PrintStream> {
+        const auto file = printDir_ / ("print" + std::to_string(++printJobs_) + ".txt");
+        return std::make_unique<TextPrintStream>(file);
+    };
 }
 
 void HeadlessOutputs::printRaceLapTimes(const FinishedRace& race, int copies) {

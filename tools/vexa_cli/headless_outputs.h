@@ -20,8 +20,12 @@ class HeadlessOutputs : public RaceOutputs {
     void prepareUploadFile(const FinishedRace& race) override;
     void writeUploadFile(const FinishedRace& race) override;
     void showEndOfRound(int roundNumber) override;
+    // Prints the sheets still waiting for the event loop and tells what failed: the run ends.
+    void finish() { outputs_.finishPending(); }
 
   private:
+    std::function<std::unique_ptr<PrintStream>()> sheetFiles();
+
     RecordingPorts& ports_;
     std::filesystem::path printDir_;
     int printJobs_ = 0;

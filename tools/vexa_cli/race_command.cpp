@@ -216,6 +216,7 @@ int raceCommand(const std::vector<std::string>& args, std::ostream& out, std::os
         out.flush();
         std::_Exit(ExitHalted);
     }
+    if (printed) printed->finish();
     journal.leave();
     if (!journal.problem().empty())
         err << "vexa-cli race: " << terminalText(journal.problem()) << "\n";

@@ -204,6 +204,10 @@ StandingsContext RaceEngine::standingsContext() const {
 
 void RaceEngine::Updatedisplay() {
     SortRunningOrder();
+    showStandings();
+}
+
+void RaceEngine::showStandings() {
     // The rows' text is made when a grid or the live page reads them, once per redraw.
     standings_.update(race_drivers, standingsContext());
     if (ports_.view) ports_.view->standingsChanged();

@@ -281,6 +281,8 @@ class RaceEngine : public TimedRace, private RaceValues {
     RaceDriver& driver(int i) { return race_drivers[static_cast<size_t>(i)]; }
     const RaceDriver& driver(int i) const { return race_drivers[static_cast<size_t>(i)]; }
     bool validIndex(int i) const { return i >= 0 && static_cast<size_t>(i) < race_drivers.size(); }
+    // The standings shown again from the running order as it stands (sorted already).
+    void showStandings();
 
     RaceData data_;
     RacePorts ports_;
@@ -321,7 +323,9 @@ class RaceEngine : public TimedRace, private RaceValues {
         double lastpass;
         int32_t index;
     };
-    std::vector<SortKey> sortKeys_; // scratch of SortRunningOrder
+    std::vector<SortKey> sortKeys_;   // scratch of SortRunningOrder
+    std::vector<uint8_t> sortPlaced_; // scratch: the entrants met in the last running order
+    uint64_t orderSorts_ = 0;         // the running order's sorts so far
 };
 
 } // namespace vexa

@@ -104,13 +104,17 @@ void RaceEngine::countPass(int Index, double PassTime, double allowedBehind) {
         }
     }
     PassTime = roundToReal48(PassTime);
+    // A counted lap sorts the running order as its last change to the figures; the standings
+    // then need no second sort.
+    const uint64_t sortsBefore = orderSorts_;
     if (BookingIn || RaceState == RaceStates::Running) {
         if (StartType == MassStart)
             Sortpassmass(Index, PassTime);
         else
             Sortpassstagger(Index, PassTime);
     }
-    Updatedisplay();
+    if (orderSorts_ == sortsBefore) SortRunningOrder();
+    showStandings();
     MarkCarCell(Index);
 }
 
@@ -235,23 +239,59 @@ int RaceEngine::leader() const {
 }
 
 void RaceEngine::SortRunningOrder() {
-    // Most laps first, then the earlier last crossing; equal results stay in index order, as the
-    // selection scan over the entrants puts them. It costs n log n, so a full field of unknown
-    // cars cannot hold up the counting, and sorts in place: nothing is allocated per passing.
+    // Most laps first, then the earlier last crossing; equal results stay in index order. That
+    // is one strict order, so however the entrants are sorted the running order is the same.
+    // Between two sorts one car has usually crossed the line: an insertion sort over the last
+    // running order moves that car alone. Should the last order not be a running order of these
+    // entrants, or should the cars have changed places much (more moves than a few per entrant),
+    // the whole field is sorted in n log n, so a full field of unknown cars cannot hold up the
+    // counting. Sorted in place: nothing is allocated per passing.
     const size_t count = race_drivers.size();
     sortKeys_.resize(count);
-    for (size_t e = 0; e < count; ++e) {
-        RaceDriver& d = race_drivers[e];
-        sortKeys_[e] = {d.lapcount, d.lastpass, static_cast<int32_t>(e)};
-        d.runorder = 0;
-        d.placed = true;
+    sortPlaced_.assign(count, 0);
+    bool fromLastOrder = true;
+    for (size_t p = 0; p < count; ++p) {
+        const int32_t e = race_drivers[p].runorder;
+        if (e < 0 || static_cast<size_t>(e) >= count || sortPlaced_[static_cast<size_t>(e)]) {
+            fromLastOrder = false;
+            break;
+        }
+        sortPlaced_[static_cast<size_t>(e)] = 1;
     }
-    std::sort(sortKeys_.begin(), sortKeys_.end(), [](const SortKey& a, const SortKey& b) {
+    for (size_t p = 0; p < count; ++p) {
+        const size_t e = fromLastOrder ? static_cast<size_t>(race_drivers[p].runorder) : p;
+        const RaceDriver& d = race_drivers[e];
+        sortKeys_[p] = {d.lapcount, d.lastpass, static_cast<int32_t>(e)};
+    }
+    const auto ahead = [](const SortKey& a, const SortKey& b) {
         if (betterResult(a.laps, a.lastpass, b.laps, b.lastpass)) return true;
         if (betterResult(b.laps, b.lastpass, a.laps, a.lastpass)) return false;
         return a.index < b.index;
-    });
-    for (size_t p = 0; p < count; ++p) race_drivers[p].runorder = sortKeys_[p].index;
+    };
+    bool sorted = false;
+    if (fromLastOrder) {
+        size_t movesLeft = 4 * count + 16;
+        sorted = true;
+        for (size_t p = 1; p < count && sorted; ++p) {
+            const SortKey key = sortKeys_[p];
+            size_t q = p;
+            for (; q > 0 && ahead(key, sortKeys_[q - 1]); --q) {
+                if (movesLeft-- == 0) {
+                    sorted = false;
+                    break;
+                }
+                sortKeys_[q] = sortKeys_[q - 1];
+            }
+            sortKeys_[q] = key;
+        }
+    }
+    if (!sorted) std::sort(sortKeys_.begin(), sortKeys_.end(), ahead);
+    ++orderSorts_;
+    for (size_t p = 0; p < count; ++p) {
+        RaceDriver& d = race_drivers[p];
+        d.runorder = sortKeys_[p].index;
+        d.placed = true;
+    }
 }
 
 void RaceEngine::UpdateLeaderGap(int i) {

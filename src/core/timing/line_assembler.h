@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -19,26 +20,29 @@ class LineAssembler {
     static constexpr size_t MaxLineLength = 1024;
     static constexpr size_t KeptOnOverflow = 256;
 
-    // Calls `onLine(std::string_view)` for every line completed by these bytes, in order.
+    // Calls `onLine(std::string_view)` for every line completed by these bytes, in order. The
+    // bytes are searched for the next control byte rather than taken one by one; a whole line
+    // within the bytes goes out without being copied.
     template <class OnLine> void feed(std::string_view bytes, OnLine&& onLine) {
-        for (char c : bytes) {
-            switch (c) {
-            case '\b':
+        while (!bytes.empty()) {
+            const size_t at = bytes.find_first_of(ControlBytes);
+            const std::string_view text = bytes.substr(0, at);
+            if (at == std::string_view::npos) {
+                append(text);
+                return;
+            }
+            const char control = bytes[at];
+            bytes.remove_prefix(at + 1);
+            if (control == '\r' && line_.empty() && text.size() <= MaxLineLength) {
+                onLine(text);
+                continue;
+            }
+            append(text);
+            if (control == '\b') {
                 if (!line_.empty()) line_.pop_back();
-                break;
-            case '\n':
-                break;
-            case '\r':
+            } else if (control == '\r') {
                 onLine(std::string_view(line_));
                 line_.clear();
-                break;
-            default:
-                if (line_.size() == MaxLineLength) {
-                    const size_t dropped = MaxLineLength - KeptOnOverflow;
-                    line_.erase(0, dropped);
-                    droppedBytes_ += dropped;
-                }
-                line_.push_back(c);
             }
         }
     }
@@ -51,6 +55,22 @@ class LineAssembler {
     size_t droppedBytes() const { return droppedBytes_; }
 
   private:
+    static constexpr std::string_view ControlBytes{"\b\n\r", 3};
+
+    // Appends text to the unfinished line; a line at its longest loses its oldest bytes first.
+    void append(std::string_view text) {
+        while (!text.empty()) {
+            if (line_.size() == MaxLineLength) {
+                const size_t dropped = MaxLineLength - KeptOnOverflow;
+                line_.erase(0, dropped);
+                droppedBytes_ += dropped;
+            }
+            const size_t taken = std::min(text.size(), MaxLineLength - line_.size());
+            line_.append(text.substr(0, taken));
+            text.remove_prefix(taken);
+        }
+    }
+
     std::string line_;
     size_t droppedBytes_ = 0;
 };

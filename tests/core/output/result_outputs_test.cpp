@@ -1,3 +1,4 @@
+#include "files/event_files.h"
 #include "files/file_io.h"
 #include "output/result_outputs.h"
 #include "output/small_event.h"
@@ -88,6 +89,12 @@ class EndOfRace : public ::testing::Test {
     // Starts heat `race` with "Start Race", gives every entrant `laps` laps of 30 s (the car in
     // slot 1 one lap more), ends the race and runs until its end-of-race processing is done.
     void runHeat(RaceEngine& engine, int race, int laps) {
+        countHeat(engine, race, laps);
+        scheduler.advanceBy(2001); // the end-of-race processing, then the messages
+    }
+
+    // The same up to the race's end.
+    void countHeat(RaceEngine& engine, int race, int laps) {
         program.settings.raceNumber = race;
         engine.StartBtnClick();
         ASSERT_EQ(engine.values().RaceState, RaceStates::Running);
@@ -99,13 +106,14 @@ class EndOfRace : public ::testing::Test {
                     engine.sortCarPass(static_cast<int>(i), engine.RaceTime());
         }
         engine.End_race();
-        scheduler.advanceBy(2001); // the end-of-race processing, then the messages
     }
 
     ResultOutputPorts ports() {
         return {[this] { return std::make_unique<SharedRecorder>(jobs, noPrinter); },
                 [] { return testMoment(); }, op, scheduler, [this] { ++endOfRoundWindows; }};
     }
+
+    bool sheetsPending() const { return std::filesystem::exists(eventDir / PendingSheetsFileName); }
 
     std::string page(const std::string& name) {
         const auto bytes = readWholeFile(eventDir / "html" / name);
@@ -200,4 +208,51 @@ TEST_F(EndOfRace, FailedOutputsKeepTheResultsAndAreShownOnceAfterTheRace) {
     runHeat(engine, 1, 8);
     ASSERT_EQ(op.shown.size(), 2u);
     EXPECT_EQ(op.shown[1], "No printer");
+}
+
+TEST_F(EndOfRace, TheSheetIsPrintedOnceTheRaceIsStoredAndAfterACrashAtTheNextOpening) {
+    RaceEngine* engine = nullptr;
+    std::vector<std::string> printedWhen;
+    ResultOutputPorts printing = ports();
+    printing.printer = [&] {
+        EventData stored;
+        readResults(program.paths->results, stored);
+        printedWhen.push_back(std::string(engine->countdownRunning() ? "countdown" : "held") +
+                              (sheetsPending() ? ", kept" : "") + ", stored " +
+                              std::to_string(stored.cptres[1].laps[1]));
+        return std::make_unique<SharedRecorder>(jobs, false);
+    };
+    auto outputs = std::make_unique<ResultOutputs>(program, testIdentity(), printing);
+    engine = &attach(*outputs);
+    engine->setCopies(2);
+    runHeat(*engine, 1, 10);
+    ASSERT_EQ(jobs.size(), 2u);
+    EXPECT_EQ(printedWhen, std::vector<std::string>(2, "countdown, kept, stored 11"));
+    EXPECT_FALSE(sheetsPending());
+    const std::string heat1 = jobs[0];
+
+    // Heat 2 is stored, and the program dies before its sheet is printed.
+    countHeat(*engine, 2, 9);
+    for (int fired = 0; fired < 1000 && !sheetsPending(); ++fired)
+        ASSERT_TRUE(scheduler.fireNext());
+    program.race.reset();
+    outputs.reset();
+    EXPECT_EQ(jobs.size(), 2u);
+    EventData stored;
+    readResults(program.paths->results, stored);
+    EXPECT_EQ(stored.cptres[3].laps[1], 9); // Christopher's heat 2
+
+    // Opened again, the event prints it just after, as it would have been printed.
+    ResultOutputs reopened(program, testIdentity(), ports());
+    reopened.eventOpened();
+    EXPECT_EQ(jobs.size(), 2u);
+    scheduler.advanceBy(1);
+    ASSERT_EQ(jobs.size(), 4u);
+    EXPECT_EQ(jobs[2], jobs[3]);
+    EXPECT_NE(jobs[2].find("( Race Results ) Heat: 2 Round: 1 Buggy\n"), std::string::npos);
+    EXPECT_NE(jobs[2].find("Christopher"), std::string::npos);
+    const size_t head = heat1.find("( Race Results )");
+    EXPECT_EQ(jobs[2].substr(0, head), heat1.substr(0, head)); // the same head
+    EXPECT_FALSE(sheetsPending());
+    EXPECT_TRUE(op.shown.empty());
 }

@@ -31,6 +31,33 @@ class Passings : public RaceFixture {
     }
 };
 
+// The running order by a selection scan over the entrants: the best result not yet placed,
+// the first in index order among equals.
+std::vector<int> selectionOrder(const RaceDrivers& drivers) {
+    std::vector<int> expected;
+    std::vector<bool> placed(drivers.size(), false);
+    for (size_t p = 0; p < drivers.size(); ++p) {
+        int best = -1;
+        for (size_t e = 0; e < drivers.size(); ++e) {
+            const RaceDriver& d = drivers[e];
+            if (placed[e]) continue;
+            if (best < 0 ||
+                betterResult(d.lapcount, d.lastpass, drivers[static_cast<size_t>(best)].lapcount,
+                             drivers[static_cast<size_t>(best)].lastpass))
+                best = static_cast<int>(e);
+        }
+        placed[static_cast<size_t>(best)] = true;
+        expected.push_back(best);
+    }
+    return expected;
+}
+
+std::vector<int> runningOrder(const RaceDrivers& drivers) {
+    std::vector<int> order;
+    for (const auto& position : drivers) order.push_back(position.runorder);
+    return order;
+}
+
 } // namespace
 
 TEST_F(Passings, MassStartFirstCrossingStartsTheCarWhenTheFirstLapIsNotCounted) {
@@ -94,26 +121,27 @@ TEST_F(Passings, RunningOrderOfALargeFieldFullOfTiesIsTheSelectionScans) {
                     race.sortCarPass(static_cast<int>(e), race.RaceTime());
         }
 
-    std::vector<int> expected;
-    std::vector<bool> placed(drivers.size(), false);
-    for (size_t p = 0; p < drivers.size(); ++p) {
-        int best = -1;
-        for (size_t e = 0; e < drivers.size(); ++e) {
-            const RaceDriver& d = drivers[e];
-            if (placed[e]) continue;
-            if (best < 0 ||
-                betterResult(d.lapcount, d.lastpass, drivers[static_cast<size_t>(best)].lapcount,
-                             drivers[static_cast<size_t>(best)].lastpass))
-                best = static_cast<int>(e);
-        }
-        placed[static_cast<size_t>(best)] = true;
-        expected.push_back(best);
-    }
-    std::vector<int> order;
-    for (const auto& position : drivers) order.push_back(position.runorder);
-    EXPECT_EQ(order, expected);
+    const std::vector<int> expected = selectionOrder(drivers);
+    EXPECT_EQ(runningOrder(drivers), expected);
     EXPECT_EQ(drivers[static_cast<size_t>(expected.back())].lapcount, 0);
     EXPECT_EQ(drivers[static_cast<size_t>(expected.front())].lapcount, 3);
+}
+
+TEST_F(Passings, RunningOrderAfterEveryPassingIsTheSelectionScans) {
+    // The order is taken up from the last one at each passing: overtakes, cars that gain many
+    // places at once, cars added in the middle of the race, and ties on the same moment.
+    massRace(20);
+    RaceEngine& race = engine();
+    const RaceDrivers& drivers = race.values().race_drivers;
+    std::mt19937 random(11);
+    for (int step = 1; step <= 600; ++step) {
+        if (step % 150 == 0) race.AddDriver(20 + step / 150, 0, 7000000 + step);
+        runTo(raceClockOrigin() + 10.0 + step * 0.3);
+        for (int same = 0; same <= static_cast<int>(random() % 2); ++same) // two at one moment
+            race.sortCarPass(static_cast<int>(random() % drivers.size()), race.RaceTime());
+        ASSERT_EQ(runningOrder(drivers), selectionOrder(drivers)) << "step " << step;
+    }
+    EXPECT_GT(drivers[static_cast<size_t>(drivers[0].runorder)].lapcount, 10);
 }
 
 TEST_F(Passings, StaggerLeaderStartStartsEveryCarThatHasNotCrossed) {

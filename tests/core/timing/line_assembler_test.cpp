@@ -64,6 +64,51 @@ TEST(LineAssembler, EndlessLineIsCappedAndARecordAfterItComesOutWhole) {
     EXPECT_EQ(feedAll(lines, {longest + "\r"}), std::vector<std::string>{longest});
 }
 
+// The assembler taken byte by byte, as the rules above say: what the assembler must give for
+// any bytes, however they are split into blocks.
+struct ByteByByte {
+    std::string line;
+    size_t dropped = 0;
+    std::vector<std::string> out;
+    void feed(std::string_view bytes) {
+        for (char c : bytes) {
+            if (c == '\b') {
+                if (!line.empty()) line.pop_back();
+            } else if (c == '\r') {
+                out.push_back(line);
+                line.clear();
+            } else if (c != '\n') {
+                if (line.size() == LineAssembler::MaxLineLength) {
+                    line.erase(0, LineAssembler::MaxLineLength - LineAssembler::KeptOnOverflow);
+                    dropped += LineAssembler::MaxLineLength - LineAssembler::KeptOnOverflow;
+                }
+                line.push_back(c);
+            }
+        }
+    }
+};
+
+TEST(LineAssembler, AnySplitOfTheBytesGivesWhatByteByByteGives) {
+    std::string bytes;
+    for (int n = 0; n < 40; ++n)
+        bytes += "\x01@\t7\t" + std::to_string(n) + "\t4012345\t12.345\r\n";
+    bytes += "@05\b\b\b6\r\b\b\r\n\n" + std::string(2500, 'z') + "\b\r" +
+             std::string(LineAssembler::MaxLineLength, 'y') + "\r" +
+             std::string(LineAssembler::MaxLineLength + 1, 'w') + "\r" + std::string(700, 'v') +
+             "\b" + std::string(700, 'u') + "\r@1";
+    ByteByByte reference;
+    reference.feed(bytes);
+    for (const size_t block :
+         {size_t{1}, size_t{2}, size_t{7}, size_t{64}, size_t{1023}, size_t{1025}, bytes.size()}) {
+        LineAssembler lines;
+        std::vector<std::string> blocks;
+        for (size_t i = 0; i < bytes.size(); i += block) blocks.push_back(bytes.substr(i, block));
+        EXPECT_EQ(feedAll(lines, blocks), reference.out) << block;
+        EXPECT_EQ(lines.pending(), reference.line) << block;
+        EXPECT_EQ(lines.droppedBytes(), reference.dropped) << block;
+    }
+}
+
 TEST(LineAssembler, ResetForgetsTheUnfinishedLine) {
     LineAssembler lines;
     feedAll(lines, {"\x01@\t7\t1\t40"});
