@@ -235,7 +235,7 @@ TEST_F(EndOfRace, TheSheetIsPrintedOnceTheRaceIsStoredAndAfterACrashAtTheNextOpe
     countHeat(*engine, 2, 9);
     for (int fired = 0; fired < 1000 && !sheetsPending(); ++fired)
         ASSERT_TRUE(scheduler.fireNext());
-    program.race.reset();
+    raceEngine.reset();
     outputs.reset();
     EXPECT_EQ(jobs.size(), 2u);
     EventData stored;
