@@ -1,12 +1,15 @@
 #include "output/pending_upload.h"
 
+#include "files/event_files.h"
 #include "files/file_io.h"
 #include "output/upload_file.h"
 #include "program/program.h"
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <optional>
+#include <string_view>
 #include <system_error>
 
 namespace vexa {
@@ -17,8 +20,36 @@ namespace {
 
 // The pending file: the race's key on the first line, then "at N" with the collecting file's size
 // when it was written ahead (a file from an earlier version has no such line), then the RUN
-// element.
+// element. The key line ends with the digest of the results the race stores ("heats 3 1 results
+// 0123456789abcdef"; none in a file of an earlier version, which takes such a line for the key of
+// another race).
 constexpr const char* SizeLinePrefix = "at ";
+constexpr std::string_view ResultsDigestInfix = " results ";
+
+// The FNV-1a digest of the bytes of a results file, in hexadecimal.
+std::string resultsDigest(const std::vector<uint8_t>& bytes) {
+    uint64_t digest = 0xcbf29ce484222325u;
+    for (const uint8_t byte : bytes) {
+        digest ^= byte;
+        digest *= 0x100000001b3u;
+    }
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(digest));
+    return text;
+}
+
+// Whether the event's results file is the one whose digest the key line ends with.
+bool resultsFileHolds(const Program& program, std::string_view keyLine) {
+    const size_t at = keyLine.rfind(ResultsDigestInfix);
+    if (at == std::string_view::npos || !program.paths) return false;
+    const auto bytes = readWholeFile(program.paths->results);
+    return bytes && keyLine.substr(at + ResultsDigestInfix.size()) == resultsDigest(*bytes);
+}
+
+// The race's key without the digest.
+std::string_view raceKeyOf(std::string_view keyLine) {
+    return keyLine.substr(0, keyLine.rfind(ResultsDigestInfix));
+}
 
 struct PendingRun {
     std::string key;
@@ -86,7 +117,8 @@ std::string currentRaceKey(const ProgSettings& settings) {
 Outcome stageUploadRun(const Program& program, const std::string& runText) {
     const std::optional<fs::path> dir = uploadDirectory(program);
     if (!dir) return Outcome::success();
-    std::string text = currentRaceKey(program.settings) + "\r\n";
+    std::string text = currentRaceKey(program.settings) + std::string(ResultsDigestInfix) +
+                       resultsDigest(resultsBytes(program.event)) + "\r\n";
     std::error_code ec;
     const uintmax_t size = fs::file_size(*dir / UploadCollectFileName, ec);
     if (!ec) text += SizeLinePrefix + std::to_string(size) + "\r\n";
@@ -117,9 +149,13 @@ Outcome completePendingUploadRun(const ReportContext& context) {
     const PendingRun pending = readPendingRun(std::string(bytes->begin(), bytes->end()));
 
     Outcome done;
-    if (!pending.key.empty() && pending.key != currentRaceKey(program.settings) &&
-        !pending.runText.empty())
+    if (raceKeyOf(pending.key) == currentRaceKey(program.settings)) {
+        // Its race stored while the settings still name it: it waits for the race run again or
+        // for the settings to move on.
+        if (resultsFileHolds(program, pending.key)) return Outcome::success();
+    } else if (!pending.key.empty() && !pending.runText.empty()) {
         done = finishPendingRun(context, *dir / UploadCollectFileName, pending);
+    }
     if (done) {
         std::error_code ignored;
         fs::remove(pendingFile, ignored);

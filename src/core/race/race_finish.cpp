@@ -30,10 +30,11 @@ void RaceEngine::endOfRaceProcessing() {
 
     // The race is stored (results, then the race number) before any output is made, so that a
     // crash during the outputs neither loses the race nor runs it again. The upload entry is
-    // written ahead of it, so that such a crash cannot lose it either.
+    // written ahead of it, so that such a crash cannot lose it either: it is written once the
+    // results are in the event, so that it can tell whether the results file holds them.
     const bool upload = countsLikeAmbrc(countDevice());
-    if (upload) ports_.outputs.prepareUploadFile(finishedRace());
     StoreRaceResults();
+    if (upload) ports_.outputs.prepareUploadFile(finishedRace());
     lastOfTable_ = !raceHasDrivers(RaceNumber + 1);
     pendingSave_ = PendingSave::Results;
     const bool saved = saveStoredRace();
