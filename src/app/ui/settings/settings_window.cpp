@@ -86,7 +86,7 @@ void SettingsWindow::openSetup() {
 void SettingsWindow::FormActivate() {
     setWindowTitle(QString::fromLatin1(SetupCaption));
     drawSettings();
-    const bool raceRunning = station_.engine().values().RaceState == RaceStates::Running;
+    const bool raceRunning = station_.engine().raceRunning();
     devices_->setCountMethodEnabled(!raceRunning);
     devices_->setControllerPortEnabled(!station_.controller().portChoiceLocked());
     station_.equipment().transponderTest().setView(test_);
